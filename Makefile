@@ -1,0 +1,58 @@
+# Entry points. Every target installs what it needs first (scripts/install-deps
+# is idempotent and quick when everything is present).
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_GEN  := -G "Unix Makefiles"
+
+.PHONY: all deps configure build run check test asan bench fuzz windows wine-test format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-demo $(BUILD)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DQUILL_CORE_ONLY=ON -DQUILL_SANITIZE=ON \
+	    -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+windows: deps
+	@scripts/build-windows
+
+wine-test: windows
+	@scripts/test-driversetup-wine
+
+check: test asan wine-test
+	@echo "make check: all tests passed"
+
+bench: build
+	@scripts/run-bench $(BUILD)
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DQUILL_CORE_ONLY=ON \
+	    -DQUILL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzz $(FUZZ_BUILD)
+
+format:
+	@find app catalogue source params compose platform cli driversetup tests bench \
+	    \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
+
+clean:
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-win32 build-win64

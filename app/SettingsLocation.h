@@ -1,0 +1,23 @@
+#pragma once
+// Where "Quill.ini" lives: in the program folder when it can be kept there,
+// otherwise in the user's configuration folder.
+
+#include <string>
+
+namespace quill {
+
+struct SettingsFolderFacts {
+    std::string programFolder;  // as it really is on disk, ending with a separator
+    std::string configFolder;   // the user's configuration folder, ending with a separator
+    bool programFolderWritable = false;
+    bool fileExistsInProgramFolder = false;
+    bool fileWritableInProgramFolder = false;
+};
+
+// The folder (ending with a separator) that holds the settings file.
+std::string ChooseSettingsFolder(const SettingsFolderFacts& facts);
+
+// Gathers the facts from the file system and applies ChooseSettingsFolder.
+std::string LocateSettingsFile(const std::string& programFolder, const std::string& configFolder);
+
+}  // namespace quill

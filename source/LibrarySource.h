@@ -1,0 +1,15 @@
+#pragma once
+// The text the source view shows for a whole library file.
+
+#include <string>
+
+namespace quill {
+
+struct LibrarySource {
+    bool opened = false;
+    std::string text;  // every line as ReadTextLine delivers it, tabs expanded
+};
+
+LibrarySource ReadLibrarySource(const std::string& libraryPath);
+
+}  // namespace quill

@@ -1,0 +1,50 @@
+#pragma once
+// Byte-string operations shared by the scanner, the prototype lookup and the
+// documentation parser. Positions count from 0; -1 means "absent".
+
+#include <string>
+
+namespace quill {
+
+// Position of the first occurrence of `what` in `text` at or after `from`, or -1.
+long FindPos(const std::string& text, const std::string& what, std::size_t from = 0);
+
+// Position of the last occurrence of `what` in `text`, or -1.
+long FindLastPos(const std::string& text, const std::string& what);
+
+// True when `what` occurs in `text` and its first occurrence is not at index 0.
+bool AtPositionOneOrLater(const std::string& text, const std::string& what);
+
+// True when `text` begins with `prefix`.
+bool StartsWith(const std::string& text, const std::string& prefix);
+
+// Replaces every occurrence of `from` by `to` in one left-to-right pass
+// without overlaps; an empty `from` leaves the text unchanged.
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+
+// Replaces "  " by " " until no two adjacent spaces remain.
+std::string CollapseBlanks(const std::string& text);
+
+// The line normalisation of the function list: tabs to spaces, collapse
+// blanks, drop "extern ", then the comma and parenthesis spacing rules.
+std::string NormaliseLine(const std::string& line);
+
+// Expands every tab to the next 4-column stop, counted from the first byte.
+std::string ExpandTabs(const std::string& line);
+
+// Removes leading tabs and spaces.
+std::string TrimLeadingTabsAndSpaces(const std::string& line);
+
+// True when `line` holds "/**" or "/*!" anywhere.
+bool HoldsBlockOpener(const std::string& line);
+
+// True when `line`, after its leading tabs and spaces, begins with "/**" or "/*!".
+bool IsBlockOpener(const std::string& line);
+
+// ASCII-only case folding and comparison (the platform's "C" locale rules).
+std::string ToLowerAscii(const std::string& text);
+bool EqualsIgnoringCase(const std::string& a, const std::string& b);
+// Ascending order ignoring ASCII case; ties broken by the bytes themselves.
+bool LessIgnoringCase(const std::string& a, const std::string& b);
+
+}  // namespace quill
