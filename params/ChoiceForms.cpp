@@ -1,0 +1,75 @@
+#include "params/ChoiceForms.h"
+
+#include "source/TextOps.h"
+
+namespace quill {
+
+namespace {
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) {
+            items.push_back(text.substr(start));
+            return items;
+        }
+        items.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+ChoiceForm FormOf(const std::string& choiceText) {
+    if (AtPositionOneOrLater(choiceText, ",")) {
+        return ChoiceForm::List;
+    }
+    if (AtPositionOneOrLater(choiceText, "|")) {
+        return ChoiceForm::Flags;
+    }
+    if (AtPositionOneOrLater(choiceText, ".exe")) {
+        return ChoiceForm::Helper;
+    }
+    return ChoiceForm::Free;
+}
+
+const char* FormName(ChoiceForm form) {
+    switch (form) {
+        case ChoiceForm::List:
+            return "list";
+        case ChoiceForm::Flags:
+            return "flags";
+        case ChoiceForm::Helper:
+            return "helper";
+        case ChoiceForm::Free:
+            break;
+    }
+    return "free";
+}
+
+bool IsRangeForm(const std::string& choiceText) {
+    return FormOf(choiceText) != ChoiceForm::List && AtPositionOneOrLater(choiceText, "-");
+}
+
+std::vector<std::string> ListItems(const std::string& choiceText) {
+    return SplitAt(choiceText, ',');
+}
+
+std::vector<std::string> FlagValues(const std::string& choiceText) {
+    return SplitAt(choiceText, '|');
+}
+
+std::string FirstFlag(const std::string& choiceText) {
+    return choiceText.substr(0, choiceText.find('|'));
+}
+
+std::string QuotedHelperText(const std::string& choiceText) {
+    std::string quoted;
+    quoted.reserve(choiceText.size() + 2);
+    quoted.append(1, '"').append(choiceText).append(1, '"');
+    return quoted;
+}
+
+}  // namespace quill
