@@ -1,0 +1,35 @@
+#include "source/LibrarySource.h"
+
+#include <filesystem>
+
+#include "source/ReadTextLine.h"
+#include "source/TextOps.h"
+
+namespace quill {
+
+LibrarySource ReadLibrarySource(const std::string& libraryPath) {
+    LibrarySource source;
+    TextFile file;
+    if (libraryPath.empty() || !file.Open(libraryPath)) {
+        return source;
+    }
+    source.opened = true;
+    // Room for the file and some tab expansion, so that appending the lines
+    // does not copy the text over and over.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(libraryPath), ec);
+    if (!ec && size < source.text.max_size() / 2) {
+        source.text.reserve(static_cast<std::size_t>(size + size / 8));
+    }
+    for (std::string line = ReadTextLine(file); !line.empty(); line = ReadTextLine(file)) {
+        // Tab stops count from the first byte of each piece the reader delivers.
+        if (line.find('\t') == std::string::npos) {
+            source.text += line;
+        } else {
+            source.text += ExpandTabs(line);
+        }
+    }
+    return source;
+}
+
+}  // namespace quill
