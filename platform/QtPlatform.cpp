@@ -1,0 +1,211 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+#include "platform/QtText.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstring>
+#endif
+
+namespace quill {
+
+namespace {
+
+// The window that owns the dialogs: the active one, else any visible top level.
+QWidget* OwnerWindow() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+// The icon bits of a Windows message box style.
+QMessageBox::Icon IconForStyle(unsigned style) {
+    switch (style & 0xF0u) {
+        case 0x10u:
+            return QMessageBox::Critical;
+        case 0x20u:
+            return QMessageBox::Question;
+        case 0x30u:
+            return QMessageBox::Warning;
+        case 0x40u:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+int QtPlatform::ShowMessage(const std::string& text, unsigned style, const std::string& caption) {
+    const bool yesNo = (style & 0x0Fu) == 4u;  // the Yes/No button set
+    QMessageBox box(IconForStyle(style), ToQString(caption), ToQString(text),
+                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, OwnerWindow());
+    if (yesNo) {
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    }
+    if ((style & 0x1000u) != 0) {
+        box.setWindowModality(Qt::ApplicationModal);
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return kAnswerOk;
+        case QMessageBox::Yes:
+            return kAnswerYes;
+        case QMessageBox::No:
+            return kAnswerNo;
+        default:
+            return yesNo ? kAnswerNo : kAnswerCancel;
+    }
+}
+
+QString FilterEntry(const FileFilter& filter) {
+    const QString name = ToQString(filter.displayName);
+    const QString pattern = ToQString(filter.pattern);
+    if (name.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+        return name;
+    }
+    return name + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& request) {
+    // The native dialog cannot be relabelled.
+    QFileDialog dialog(OwnerWindow(), ToQString(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name that does not exist is taken as it is.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setLabelText(QFileDialog::FileName, ToQString(request.fileNameLabel));
+    dialog.setLabelText(QFileDialog::Accept, ToQString(request.acceptLabel));
+    QStringList filters;
+    for (const FileFilter& filter : request.filters) {
+        filters << FilterEntry(filter);
+    }
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.front());
+    }
+    if (!request.initialFolder.empty()) {
+        dialog.setDirectory(ToQString(request.initialFolder));
+    }
+    if (!request.initialName.empty()) {
+        dialog.selectFile(ToQString(request.initialName));
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToBytes(QDir::toNativeSeparators(chosen.front()));
+}
+
+bool QtPlatform::StartProgram(const std::string& program, const std::string& parameters) {
+    QStringList arguments;
+    if (!parameters.empty()) {
+        arguments << ToQString(parameters);
+    }
+    return QProcess::startDetached(ToQString(program), arguments);
+}
+
+bool QtPlatform::OpenInTextEditor(const std::string& path) {
+#ifdef _WIN32
+    return StartProgram("notepad", path);
+#else
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+#endif
+}
+
+int QtPlatform::RunCommandLine(const std::string& commandLine) {
+    QProcess process;
+#ifdef _WIN32
+    process.setProgram(QStringLiteral("cmd.exe"));
+    process.setNativeArguments(QStringLiteral("/c ") + ToQString(commandLine));
+#else
+    process.setProgram(QStringLiteral("/bin/sh"));
+    process.setArguments({QStringLiteral("-c"), ToQString(commandLine)});
+#endif
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start();
+    if (!process.waitForStarted(-1)) {
+        return -1;
+    }
+    // Keep the window painted while waiting; input stays queued until the
+    // command has ended, as with the C runtime's system().
+    while (!process.waitForFinished(50)) {
+        if (process.state() == QProcess::NotRunning) {
+            break;
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (process.exitStatus() != QProcess::NormalExit) {
+        return -1;
+    }
+    return process.exitCode();
+}
+
+bool QtPlatform::PlaceOnClipboard(const std::string& text) {
+#ifdef _WIN32
+    // OEM text, like the program has always placed it.
+    QWidget* owner = OwnerWindow();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+    if (block == nullptr) {
+        return false;
+    }
+    void* memory = GlobalLock(block);
+    if (memory == nullptr) {
+        GlobalFree(block);
+        return false;
+    }
+    std::memcpy(memory, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    HWND window = owner != nullptr ? reinterpret_cast<HWND>(owner->winId()) : nullptr;
+    if (!OpenClipboard(window)) {
+        GlobalFree(block);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_OEMTEXT, block) != nullptr;
+    CloseClipboard();
+    if (!placed) {
+        GlobalFree(block);
+    }
+    return placed;
+#else
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        return false;
+    }
+    clipboard->setText(ToQString(text));
+    return true;
+#endif
+}
+
+}  // namespace quill

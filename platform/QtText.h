@@ -1,0 +1,20 @@
+#pragma once
+// Conversions between the program's 8-bit texts (local code page) and Qt's
+// strings.
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+
+namespace quill {
+
+inline QString ToQString(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string ToBytes(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace quill
