@@ -72,7 +72,8 @@ std::string ChooseSettingsFolder(const SettingsFolderFacts& facts) {
     return facts.configFolder;
 }
 
-std::string LocateSettingsFile(const std::string& programFolder, const std::string& configFolder) {
+SettingsFolderFacts GatherSettingsFolderFacts(const std::string& programFolder,
+                                              const std::string& configFolder) {
     SettingsFolderFacts facts;
     facts.programFolder = WithSeparator(programFolder);
     facts.configFolder = WithSeparator(configFolder);
@@ -82,11 +83,15 @@ std::string LocateSettingsFile(const std::string& programFolder, const std::stri
     facts.fileExistsInProgramFolder = fs::is_regular_file(fs::path(programFile), ec);
     facts.fileWritableInProgramFolder =
         facts.fileExistsInProgramFolder && FileWritable(programFile);
+    return facts;
+}
 
-    const std::string folder = ChooseSettingsFolder(facts);
-    if (folder == facts.programFolder || configFolder.empty()) {
+std::string PrepareSettingsFile(const SettingsFolderFacts& facts) {
+    const std::string programFile = facts.programFolder + kSettingsFileName;
+    if (facts.configFolder.empty() || ChooseSettingsFolder(facts) == facts.programFolder) {
         return programFile;
     }
+    std::error_code ec;
     const fs::path config(facts.configFolder);
     fs::create_directories(config, ec);
     if (!fs::is_directory(config, ec)) {
@@ -105,6 +110,10 @@ std::string LocateSettingsFile(const std::string& programFolder, const std::stri
         }
     }
     return configFile;
+}
+
+std::string LocateSettingsFile(const std::string& programFolder, const std::string& configFolder) {
+    return PrepareSettingsFile(GatherSettingsFolderFacts(programFolder, configFolder));
 }
 
 }  // namespace quill
