@@ -1,0 +1,131 @@
+#pragma once
+// Peripheral libraries of a chosen size for the benchmarks: a header with one
+// prototype a line and its documented C source, about twice as large, with a
+// "/**" block before every function. The output depends only on the
+// arguments, so runs can be compared.
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace quill::bench {
+
+struct GeneratedLibrary {
+    std::string headerPath;            // <folder>/<stem>.h
+    std::string sourcePath;            // <folder>/<stem>.c
+    std::vector<std::string> entries;  // the function entries of the header, in file order
+    std::size_t headerBytes = 0;
+    std::size_t sourceBytes = 0;
+};
+
+namespace detail {
+
+inline std::string Number(std::size_t i) {
+    std::string digits = std::to_string(i);
+    return std::string(digits.size() < 5 ? 5 - digits.size() : 0, '0') + digits;
+}
+
+inline const char* Unit(std::size_t i) {
+    static const char* const units[] = {"Uart", "Timer", "Adc", "Gpio", "Spi", "Dma"};
+    return units[i % 6];
+}
+
+inline const char* Verb(std::size_t i) {
+    static const char* const verbs[] = {"Configure", "Start", "Read", "Write", "Select", "Clear"};
+    return verbs[(i / 6) % 6];
+}
+
+struct Parameter {
+    const char* type;
+    const char* name;
+    const char* doc;  // what follows "@param name "
+};
+
+inline const std::vector<Parameter>& Parameters() {
+    static const std::vector<Parameter> parameters{
+        {"GEN_Handle_t", "hUnit", ":{GEN_UNIT_A,GEN_UNIT_B,GEN_UNIT_C} the unit to use"},
+        {"uint8_t", "bChannel", ":{0-255} channel number"},
+        {"uint32_t", "dwFlags", ":{GEN_FLAG_RX|GEN_FLAG_TX|GEN_FLAG_IRQ|GEN_FLAG_DMA} options"},
+        {"uint16_t", "wValue", "value in free form, any 16-bit number"},
+    };
+    return parameters;
+}
+
+}  // namespace detail
+
+// The function entry (normal form) of the i-th generated function.
+inline std::string GeneratedEntry(std::size_t i) {
+    std::string text = std::string(i % 3 == 0 ? "uint32_t" : "void") + " GEN_" + detail::Unit(i) +
+                       detail::Number(i) + "_" + detail::Verb(i) + "(";
+    const std::size_t count = i % 5;  // 0 to 4 parameters
+    if (count == 0) {
+        text += "void";
+    }
+    for (std::size_t p = 0; p < count; ++p) {
+        const detail::Parameter& parameter = detail::Parameters()[p];
+        text += std::string(p > 0 ? ", " : "") + parameter.type + " " + parameter.name;
+    }
+    return text + ")";
+}
+
+// Writes the header and its source into `folder` (which must exist), adding
+// functions until the header holds at least `headerBytes` bytes. Header lines
+// are about 200 bytes, so 1 MB holds some 5,000 prototypes.
+inline GeneratedLibrary GenerateLibrary(const std::filesystem::path& folder,
+                                        std::size_t headerBytes,
+                                        const std::string& stem = "genlib") {
+    GeneratedLibrary library;
+    library.headerPath = (folder / (stem + ".h")).string();
+    library.sourcePath = (folder / (stem + ".c")).string();
+
+    std::string header =
+        "/* Generated peripheral library. */\n"
+        "#ifndef GENLIB_H\n#define GENLIB_H\n\n#include <stdint.h>\n\n"
+        "typedef void *GEN_Handle_t;\n\n";
+    std::string source =
+        "/* Generated peripheral library: implementation. */\n#include \"" + stem + ".h\"\n\n";
+    for (std::size_t i = 0; header.size() < headerBytes; ++i) {
+        const std::string entry = GeneratedEntry(i);
+        library.entries.push_back(entry);
+
+        // The header line: some with "extern", all with a trailing comment
+        // that brings the line to about 200 bytes.
+        std::string line = (i % 4 == 0 ? "extern " : "") + entry + ";";
+        line += "  // ";
+        line += detail::Verb(i);
+        line += " of unit ";
+        line += detail::Number(i);
+        while (line.size() < 198) {
+            line += " .";
+        }
+        header += line + "\n";
+
+        // The documented definition.
+        source += "/**\n * @brief  ";
+        source += detail::Verb(i);
+        source += std::string(" the ") + detail::Unit(i) + " unit " + detail::Number(i) +
+                  ": generated for measuring the scan, the lookup and the source view.\n";
+        const std::size_t count = i % 5;
+        for (std::size_t p = 0; p < count; ++p) {
+            const detail::Parameter& parameter = detail::Parameters()[p];
+            source += std::string(" * @param  ") + parameter.name + " " + parameter.doc + "\n";
+        }
+        if (i % 7 == 0) {
+            source += " * @note   Pick the value with GenHelper.exe\n";
+        }
+        source += " * @retval 0 when done, 1 on a bad unit\n */\n";
+        source += entry + "\n{\n\tif (GEN_Busy())\n\t{\n\t\treturn;\t/* busy */\n\t}\n";
+        source += "\tGEN_Registers[" + std::to_string(i % 64) + "] = 0u;\n}\n\n";
+    }
+    header += "\n#endif /* GENLIB_H */\n";
+
+    std::ofstream(library.headerPath, std::ios::binary) << header;
+    std::ofstream(library.sourcePath, std::ios::binary) << source;
+    library.headerBytes = header.size();
+    library.sourceBytes = source.size();
+    return library;
+}
+
+}  // namespace quill::bench
