@@ -1,0 +1,30 @@
+#pragma once
+// Output helpers shared by the quill-cli subcommands. Texts are byte strings
+// and are written exactly, whatever bytes they hold.
+
+#include <string>
+
+namespace quill::cli {
+
+// Puts standard output and standard error into binary mode where the
+// platform distinguishes it, so that no line end is translated.
+void UseBinaryStreams();
+
+// Writes `bytes` to standard output / standard error unchanged.
+void WriteOut(const std::string& bytes);
+void WriteErr(const std::string& bytes);
+
+// Writes one message to standard error, followed by "\n".
+void Report(const std::string& message);
+
+// Flushes standard output; false when anything written to it was lost.
+bool FinishOutput();
+
+// The message the window shows when a library file cannot be opened.
+std::string LibraryUnavailableMessage(const std::string& libraryPath);
+
+// Exit statuses of every subcommand.
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+
+}  // namespace quill::cli

@@ -1,0 +1,69 @@
+// quill-cli compose NAME VALUE...: the call text the window places on the
+// clipboard for a function with one parameter per VALUE.
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include "compose/CallText.h"
+
+namespace quill::cli {
+
+namespace {
+
+struct ComposeOptions {
+    std::string name;
+    std::vector<std::string> values;
+};
+
+int RunCompose(const ComposeOptions& options) {
+    std::array<ParameterSlotValue, 4> slots;
+    const std::size_t used = std::min(options.values.size(), slots.size());
+    for (std::size_t k = 0; k < used; ++k) {
+        // Stand-in names: only whether a slot has a name matters here.
+        slots[k].name = "p" + std::to_string(k + 1);
+        slots[k].editText = options.values[k];
+    }
+    if (options.values.size() > slots.size()) {
+        Report("Only the first " + std::to_string(slots.size()) + " of " +
+               std::to_string(options.values.size()) +
+               " values are used: a function has at most four parameter slots.");
+    }
+
+    const CallText call = ComposeCallText(options.name, slots);
+    // The text is printed whole; the window would cut it for the clipboard.
+    WriteOut(call.text);
+    WriteOut("\n");
+    if (call.text.size() > kMaxCallTextBytes) {
+        Report("The call text is " + std::to_string(call.text.size()) +
+               " bytes long; the window places only its first " +
+               std::to_string(kMaxCallTextBytes) + " bytes on the clipboard.");
+    }
+    if (!call.allValuesGiven) {
+        Report("Some parameters not selected.");
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddComposeCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<ComposeOptions>();
+    CLI::App* command = app.add_subcommand(
+        "compose",
+        "Print the call text NAME(VALUE,...) for a function with one parameter per VALUE. An "
+        "empty VALUE (\"\") is an empty value: the text is printed and the exit status is 1. "
+        "Put \"--\" before values that begin with \"-\".");
+    command->add_option("NAME", options->name, "function name")->required();
+    command->add_option("VALUE", options->values, "parameter values, in order (at most four)");
+    command->callback([options, &status] { status = RunCompose(*options); });
+}
+
+}  // namespace quill::cli

@@ -1,0 +1,47 @@
+// quill-cli lookup LIBRARY ENTRY: the documentation block the source view
+// shows for a function, after the path of the file it was read from.
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include "source/PrototypeLookup.h"
+
+namespace quill::cli {
+
+namespace {
+
+int RunLookup(const std::string& libraryPath, const std::string& entry) {
+    const std::string documentingPath = SourcePathForHeader(libraryPath);
+    const PrototypeLookup lookup = LookUpPrototypeText(documentingPath, entry);
+    if (lookup.outcome == LookupOutcome::Found) {
+        WriteOut(lookup.path);
+        WriteOut("\n");
+        WriteOut(lookup.text);
+        return kExitOk;
+    }
+    if (lookup.outcome == LookupOutcome::NoSource) {
+        Report(NoSourceMessage(documentingPath));
+    }
+    Report(NotFoundMessage(entry, documentingPath));
+    return kExitFailed;
+}
+
+}  // namespace
+
+void AddLookupCommand(CLI::App& app, int& status) {
+    auto libraryPath = std::make_shared<std::string>();
+    auto entry = std::make_shared<std::string>();
+    CLI::App* command = app.add_subcommand(
+        "lookup",
+        "Print the path of the documenting file read, then the documentation block of ENTRY "
+        "exactly as collected.");
+    command->add_option("LIBRARY", *libraryPath, "header (.h) or assembler library")->required();
+    command->add_option("ENTRY", *entry, "function entry as `functions` prints it")->required();
+    command->callback([libraryPath, entry, &status] { status = RunLookup(*libraryPath, *entry); });
+}
+
+}  // namespace quill::cli

@@ -1,0 +1,109 @@
+// quill-cli params LIBRARY ENTRY [--json]: the parsed documentation of one
+// function, as the window holds it once the function is chosen.
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include "cli/FunctionChoice.h"
+#include "params/ChoiceForms.h"
+
+namespace quill::cli {
+
+namespace {
+
+struct ParamsOptions {
+    std::string libraryPath;
+    std::string entry;
+    bool json = false;
+};
+
+void WriteField(const std::string& key, const std::string& value) {
+    WriteOut(key);
+    WriteOut(": ");
+    WriteOut(value);
+    WriteOut("\n");
+}
+
+// "list", "flags", "helper" or "free", then " range" for a range.
+std::string FormText(const std::string& choiceText) {
+    std::string form = FormName(FormOf(choiceText));
+    if (IsRangeForm(choiceText)) {
+        form += " range";
+    }
+    return form;
+}
+
+void WriteLines(const FunctionDocumentation& documentation) {
+    WriteField("functionName", documentation.functionName);
+    WriteField("returnType", documentation.returnType);
+    WriteField("parameterCount", std::to_string(documentation.parameterCount));
+    for (int k = 0; k < kMaxParameters; ++k) {
+        const ParameterDescription& parameter = documentation.parameters[k];
+        const std::string prefix = "parameter" + std::to_string(k + 1) + ".";
+        WriteField(prefix + "name", parameter.name);
+        WriteField(prefix + "choiceText", parameter.choiceText);
+        WriteField(prefix + "form", FormText(parameter.choiceText));
+        WriteField(prefix + "editText", parameter.editText);
+    }
+    WriteField("helperName", documentation.helperName);
+}
+
+void WriteJson(const FunctionDocumentation& documentation) {
+    nlohmann::ordered_json parameters = nlohmann::ordered_json::array();
+    for (const ParameterDescription& parameter : documentation.parameters) {
+        parameters.push_back({
+            {"name", parameter.name},
+            {"choiceText", parameter.choiceText},
+            {"form", FormName(FormOf(parameter.choiceText))},
+            {"range", IsRangeForm(parameter.choiceText)},
+            {"editText", parameter.editText},
+        });
+    }
+    const nlohmann::ordered_json object = {
+        {"functionName", documentation.functionName},     {"returnType", documentation.returnType},
+        {"parameterCount", documentation.parameterCount}, {"parameters", parameters},
+        {"helperName", documentation.helperName},
+    };
+    // Library texts are 8-bit bytes in any code page: bytes that are not
+    // UTF-8 become U+FFFD instead of failing the whole output.
+    WriteOut(object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+    WriteOut("\n");
+}
+
+int RunParams(const ParamsOptions& options) {
+    const FunctionChoice choice = ChooseFunction(options.libraryPath, options.entry);
+    for (const std::string& message : choice.messages) {
+        Report(message);
+    }
+    // Like the window, a failed lookup still leaves a record: the whole entry
+    // as the function name and no parameters.
+    if (options.json) {
+        WriteJson(choice.parse.documentation);
+    } else {
+        WriteLines(choice.parse.documentation);
+    }
+    return choice.Found() ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+void AddParamsCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<ParamsOptions>();
+    CLI::App* command = app.add_subcommand(
+        "params",
+        "Print the parsed documentation of ENTRY: name, return type and for each of the four "
+        "parameter slots its name, choice text, form and initial entry text.");
+    command->add_option("LIBRARY", options->libraryPath, "header (.h) or assembler library")
+        ->required();
+    command->add_option("ENTRY", options->entry, "function entry as `functions` prints it")
+        ->required();
+    command->add_flag("--json", options->json, "print one JSON object instead of lines");
+    command->callback([options, &status] { status = RunParams(*options); });
+}
+
+}  // namespace quill::cli

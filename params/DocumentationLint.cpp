@@ -1,0 +1,372 @@
+#include "params/DocumentationLint.h"
+
+#include <algorithm>
+
+#include "source/TextOps.h"
+
+namespace quill {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Length of `line` without its trailing CR and LF bytes.
+std::size_t ContentLength(const std::string& line) {
+    std::size_t n = line.size();
+    while (n > 0 && IsLineEnd(line[n - 1])) {
+        --n;
+    }
+    return n;
+}
+
+std::string WithoutLineEnd(const std::string& line) {
+    return line.substr(0, ContentLength(line));
+}
+
+bool HasNonBlank(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); });
+}
+
+// An "@param" line as the parser rewrites it before it cuts the line.
+std::string PrepareParamLine(const std::string& line) {
+    std::string out = ReplaceAll(line, ":", " :");
+    out = ReplaceAll(out, "\t", " ");
+    return CollapseBlanks(out);
+}
+
+// The parser keeps an "@param" list open (and joins the next line) unless a
+// "}" stands at position 2 or later of the rewritten line.
+bool ListStaysOpen(const std::string& paramLine) {
+    return FindPos(PrepareParamLine(paramLine), "}") < 2;
+}
+
+// The mark at which the parser cuts `line` before position `end`, or "". It
+// cuts before the first ";" or "//", then after a ")" at position 5 or later.
+std::string CutMarkBefore(const std::string& line, std::size_t end) {
+    const std::size_t semicolon = line.find(';');
+    const std::size_t slashes = line.find("//");
+    const std::size_t cut = std::min(semicolon, slashes);
+    const std::size_t paren = line.substr(0, cut).find(')');
+    if (paren != std::string::npos && paren >= 5 && paren < end) {
+        return ")";
+    }
+    if (cut != std::string::npos && cut < end) {
+        return cut == semicolon ? ";" : "//";
+    }
+    return {};
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string JoinNames(const FunctionDocumentation& documentation) {
+    std::string names;
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        if (!names.empty()) {
+            names += ", ";
+        }
+        names += documentation.parameters[k].name;
+    }
+    return names;
+}
+
+// Index of the parameter called `name`, or -1.
+int ParameterIndex(const FunctionDocumentation& documentation, const std::string& name) {
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        if (documentation.parameters[k].name == name) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+// How a list that stays open on its "@param" line goes on in the lines below.
+struct OpenList {
+    bool closed = false;  // a "}" comes before the next line holding "@"
+    bool ended = false;   // a line holding "@" follows, so the joined entry ends
+};
+
+OpenList FollowOpenList(const std::vector<std::string>& lines, std::size_t paramLine) {
+    OpenList list;
+    for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
+        const bool hasAt = lines[j].find('@') != std::string::npos;
+        if (lines[j].find('}') != std::string::npos) {
+            list.closed = true;
+            list.ended = hasAt;
+            for (std::size_t after = j + 1; after < lines.size() && !list.ended; ++after) {
+                list.ended = lines[after].find('@') != std::string::npos;
+            }
+            return list;
+        }
+        if (hasAt) {
+            list.ended = true;
+            return list;
+        }
+    }
+    return list;
+}
+
+// The word after a backslash keyword "\param", if the line has a list.
+std::optional<std::string> BackslashEntryName(const std::string& line) {
+    const std::size_t pos = line.find("\\param");
+    if (pos == std::string::npos || line.find("@param") != std::string::npos) {
+        return std::nullopt;
+    }
+    std::size_t i = pos + 6;
+    const std::size_t n = ContentLength(line);
+    if (i >= n || !IsBlank(line[i]) || line.find('{', i) >= n) {
+        return std::nullopt;
+    }
+    while (i < n && IsBlank(line[i])) {
+        ++i;
+    }
+    const std::size_t start = i;
+    while (i < n && !IsBlank(line[i]) && line[i] != ':' && line[i] != '{') {
+        ++i;
+    }
+    return line.substr(start, i - start);
+}
+
+}  // namespace
+
+const char* LintRuleName(LintRule rule) {
+    switch (rule) {
+        case LintRule::BlankAfterColon:
+            return "blank-after-colon";
+        case LintRule::MissingColon:
+            return "missing-colon";
+        case LintRule::UnknownName:
+            return "unknown-name";
+        case LintRule::ListCut:
+            return "list-cut";
+        case LintRule::NameInsideKeyword:
+            return "name-inside-keyword";
+        case LintRule::ListNotClosed:
+            return "list-not-closed";
+        case LintRule::ListNeverEnded:
+            return "list-never-ended";
+        case LintRule::EntryNotRead:
+            return "entry-not-read";
+        case LintRule::NoBlankAfterKeyword:
+            return "no-blank-after-keyword";
+        case LintRule::BackslashKeyword:
+            return "backslash-keyword";
+    }
+    return "unknown";
+}
+
+std::optional<ParamEntryText> ReadParamEntry(const std::string& line) {
+    const std::size_t pos = line.find("@param");
+    if (pos == std::string::npos) {
+        return std::nullopt;
+    }
+    ParamEntryText entry;
+    const std::size_t n = ContentLength(line);
+    std::size_t i = pos + 6;
+    entry.blankAfterKeyword = i < n && IsBlank(line[i]);
+    if (!entry.blankAfterKeyword) {
+        entry.hasList = line.find('{', i) < n;
+        return entry;
+    }
+    while (i < n && IsBlank(line[i])) {
+        ++i;
+    }
+    const std::size_t start = i;
+    while (i < n && !IsBlank(line[i]) && line[i] != ':' && line[i] != '{') {
+        ++i;
+    }
+    entry.name = line.substr(start, i - start);
+
+    const std::size_t brace = line.find('{', i);
+    if (brace >= n) {
+        return entry;
+    }
+    entry.hasList = true;
+    const std::string between = line.substr(i, brace - i);
+    const std::size_t colon = between.find(':');
+    if (colon == std::string::npos) {
+        entry.textBeforeList = HasNonBlank(between);
+    } else {
+        entry.colonBeforeList = true;
+        const std::string afterColon = between.substr(colon + 1);
+        entry.textBeforeList = HasNonBlank(between.substr(0, colon)) || HasNonBlank(afterColon);
+        entry.blankAfterColon = !afterColon.empty() && !HasNonBlank(afterColon);
+    }
+    const std::size_t close = line.find('}', brace);
+    if (close < n) {
+        entry.listClosedOnLine = true;
+        entry.listText = line.substr(brace + 1, close - brace - 1);
+    }
+    return entry;
+}
+
+bool NameNeverMatches(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
+    // The parser finds the name in "@param" + name (blanks removed) and wants
+    // it right after the keyword, at position 6.
+    return FindPos("@param" + name, name) != 6;
+}
+
+std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine) {
+    if (paramLine >= lines.size()) {
+        return {};
+    }
+    const std::string first = PrepareParamLine(lines[paramLine]);
+    const long keyword = FindPos(first, "@param");
+    if (keyword < 0) {
+        return {};
+    }
+    const std::size_t brace = first.find('{', static_cast<std::size_t>(keyword));
+    if (brace == std::string::npos) {
+        return {};
+    }
+    std::size_t close = first.find('}', brace);
+    std::string mark =
+        CutMarkBefore(first, close == std::string::npos ? ContentLength(first) : close);
+    if (!mark.empty() || close != std::string::npos) {
+        return mark;
+    }
+    // The list goes on: the parser cuts each joined line on its own.
+    for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
+        const std::string& line = lines[j];
+        if (line.find('@') != std::string::npos) {
+            return {};
+        }
+        close = line.find('}');
+        mark = CutMarkBefore(line, close == std::string::npos ? ContentLength(line) : close);
+        if (!mark.empty() || close != std::string::npos) {
+            return mark;
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end + 1 - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<LintWarning> LintDocumentation(const std::string& blockText,
+                                           const FunctionDocumentation& documentation) {
+    std::vector<LintWarning> warnings;
+    const std::vector<std::string> lines = SplitLines(blockText);
+    auto warn = [&](LintRule rule, const std::string& name, std::string message, std::size_t i) {
+        warnings.push_back({rule, name, std::move(message), WithoutLineEnd(lines[i])});
+    };
+    const std::string names = JoinNames(documentation);
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (const std::optional<std::string> name = BackslashEntryName(lines[i])) {
+            warn(LintRule::BackslashKeyword, *name,
+                 "\"\\param\" is not read, only \"@param\": the list of " + Quoted(*name) +
+                     " is ignored",
+                 i);
+            continue;
+        }
+        const std::optional<ParamEntryText> entry = ReadParamEntry(lines[i]);
+        if (!entry) {
+            continue;
+        }
+        if (!entry->blankAfterKeyword) {
+            if (entry->hasList) {
+                warn(LintRule::NoBlankAfterKeyword, "",
+                     "\"@param\" must be followed by a blank and the parameter name: this "
+                     "list is ignored",
+                     i);
+            }
+            continue;
+        }
+        const std::string& name = entry->name;
+        const int k = ParameterIndex(documentation, name);
+        if (k < 0) {
+            std::string message =
+                name.empty() ? "\"@param\" names no parameter"
+                             : Quoted("@param " + name) + " matches no parameter of the function";
+            message +=
+                names.empty() ? " (it has no parameter slots)" : " (its parameters: " + names + ")";
+            warn(LintRule::UnknownName, name, std::move(message), i);
+            continue;
+        }
+        if (!entry->hasList) {
+            continue;
+        }
+        if (NameNeverMatches(name)) {
+            warn(LintRule::NameInsideKeyword, name,
+                 "parameter " + Quoted(name) +
+                     " can never get its list: the name occurs inside \"@param\" itself "
+                     "(rename it; one-letter names such as a, p, r or m never match)",
+                 i);
+            continue;
+        }
+        const std::string mark = ListCutMark(lines, i);
+        if (!mark.empty()) {
+            warn(LintRule::ListCut, name,
+                 "the list of " + Quoted(name) + " is cut at " + Quoted(mark) +
+                     ": the line ends there for the parser",
+                 i);
+            continue;
+        }
+        if (ListStaysOpen(lines[i])) {
+            const OpenList list = FollowOpenList(lines, i);
+            if (!list.closed) {
+                warn(LintRule::ListNotClosed, name,
+                     "the list of " + Quoted(name) +
+                         " has no closing \"}\" before the next \"@\" line",
+                     i);
+                continue;
+            }
+            if (!list.ended) {
+                warn(LintRule::ListNeverEnded, name,
+                     "the list of " + Quoted(name) +
+                         " runs over several lines and no \"@\" line follows it in the block, "
+                         "so it is ignored (add one, \"@return\" for example, after it)",
+                     i);
+                continue;
+            }
+        }
+        if (!documentation.parameters[k].choiceText.empty()) {
+            continue;
+        }
+        if (entry->colonBeforeList && entry->blankAfterColon) {
+            warn(LintRule::BlankAfterColon, name,
+                 "blank between \":\" and \"{\" in the entry of " + Quoted(name) +
+                     ": its list is ignored (write " + Quoted(name + " :{") + ")",
+                 i);
+        } else if (!entry->colonBeforeList) {
+            warn(LintRule::MissingColon, name,
+                 "no \":\" before \"{\" in the entry of " + Quoted(name) +
+                     ": its list is ignored (write " + Quoted(name + " :{") + ")",
+                 i);
+        } else if (entry->listClosedOnLine && !HasNonBlank(entry->listText)) {
+            warn(LintRule::EntryNotRead, name, "the list of " + Quoted(name) + " is empty", i);
+        } else {
+            warn(LintRule::EntryNotRead, name,
+                 "the list of " + Quoted(name) + " is not read (write " +
+                     Quoted("@param " + name + " :{A,B}") +
+                     " with nothing else between the name and \"{\")",
+                 i);
+        }
+    }
+    return warnings;
+}
+
+}  // namespace quill
