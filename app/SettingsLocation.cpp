@@ -1,11 +1,12 @@
 #include "app/SettingsLocation.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
@@ -35,9 +36,10 @@ bool FolderWritable(const std::string& folder) {
     }
     for (int i = 0; i < 8; ++i) {
         const fs::path probe = fs::path(folder) / ("quill-probe-" + std::to_string(i) + ".tmp");
-        std::FILE* f = std::fopen(probe.string().c_str(), "wbx");
-        if (f != nullptr) {
-            std::fclose(f);
+        const int fd =
+            _wopen(probe.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            _close(fd);
             fs::remove(probe, ec);
             return true;
         }

@@ -1,9 +1,9 @@
 #include "app/SettingsStore.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,8 +14,11 @@
 #include "source/TextOps.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -258,29 +261,62 @@ fs::path TemporaryPathBeside(const fs::path& target) {
     return target.parent_path() / fs::path(name.str());
 }
 
+// A new file at `path`, never one that is already there; -1 on failure
+// (errno tells why).
+int CreateNewFile(const fs::path& path) {
+#ifdef _WIN32
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+}
+
+// Writes everything, makes it durable and closes the file.
+bool WriteSyncClose(int fd, const std::string& content) {
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < content.size()) {
+        const std::size_t chunk = std::min<std::size_t>(content.size() - done, 1 << 20);
+#ifdef _WIN32
+        const int n = _write(fd, content.data() + done, static_cast<unsigned>(chunk));
+#else
+        const ssize_t n = write(fd, content.data() + done, chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+#endif
+        ok = n > 0;
+        if (ok) {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+#ifdef _WIN32
+    ok = ok && _commit(fd) == 0;
+    ok = _close(fd) == 0 && ok;
+#else
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+#endif
+    return ok;
+}
+
 // Writes `content` to a new file beside `target` and renames it over
 // `target`, so that readers see either the old or the new file, never a part.
 bool ReplaceFile(const fs::path& target, const std::string& content) {
     std::error_code ec;
     fs::path tmp;
-    std::FILE* out = nullptr;
-    for (int attempt = 0; attempt < 16 && out == nullptr; ++attempt) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         tmp = TemporaryPathBeside(target);
-        // "x": never open a file that is already there.
-        out = std::fopen(tmp.string().c_str(), "wbx");
-        if (out == nullptr && errno != EEXIST) {
+        fd = CreateNewFile(tmp);
+        if (fd < 0 && errno != EEXIST) {
             return false;
         }
     }
-    if (out == nullptr) {
+    if (fd < 0) {
         return false;
     }
-    bool ok = std::fwrite(content.data(), 1, content.size(), out) == content.size();
-    ok = std::fflush(out) == 0 && ok;
-#ifndef _WIN32
-    ok = ok && fsync(fileno(out)) == 0;
-#endif
-    ok = std::fclose(out) == 0 && ok;
+    bool ok = WriteSyncClose(fd, content);
     if (ok) {
         // Keep the permissions the settings file had.
         const fs::file_status old = fs::status(target, ec);
