@@ -29,7 +29,8 @@ private:
 
 std::optional<std::string> ScanAssemblerLine(const std::string& line);
 
-// Entries of a whole list of lines, in order.
+// Entries of a whole list of lines, in order. An empty line ends the scan,
+// as the end of the file does for the reader.
 std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
                                              const std::vector<std::string>& lines);
 
