@@ -1,6 +1,8 @@
 #pragma once
 // The desktop implementation of the platform seam, on Qt.
 
+#include <QString>
+
 #include "platform/Platform.h"
 
 namespace quill {

@@ -1,0 +1,163 @@
+#include "app/ControlWidgets.h"
+
+#include <QByteArray>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
+
+#include "platform/QtText.h"
+#include "source/TextOps.h"
+
+namespace quill {
+
+namespace {
+
+// Each entry keeps its original bytes beside the shown text, so that texts the
+// local code page cannot show exactly still come back unchanged.
+constexpr int kBytesRole = Qt::UserRole + 1;
+
+QByteArray AsByteArray(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+NotifyingComboBox::NotifyingComboBox(QWidget* parent) : QComboBox(parent) {
+    // Typed text never becomes an entry by itself.
+    setInsertPolicy(QComboBox::NoInsert);
+}
+
+int NotifyingComboBox::AddString(const std::string& text) {
+    int index = count();
+    if (sorted_) {
+        // After every entry that does not sort behind the new one.
+        int low = 0;
+        int high = count();
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (LessIgnoringCase(text, TextAt(middle))) {
+                high = middle;
+            } else {
+                low = middle + 1;
+            }
+        }
+        index = low;
+    }
+    insertItem(index, ToQString(text));
+    setItemData(index, AsByteArray(text), kBytesRole);
+    return index;
+}
+
+void NotifyingComboBox::AddStrings(const std::vector<std::string>& texts) {
+    if (!sorted_ || count() != 0) {
+        for (const std::string& text : texts) {
+            AddString(text);
+        }
+        return;
+    }
+    std::vector<std::string> ordered(texts);
+    std::stable_sort(ordered.begin(), ordered.end(), LessIgnoringCase);
+    for (const std::string& text : ordered) {
+        const int index = count();
+        insertItem(index, ToQString(text));
+        setItemData(index, AsByteArray(text), kBytesRole);
+    }
+}
+
+int NotifyingComboBox::FindStringExact(const std::string& text) const {
+    for (int i = 0; i < count(); ++i) {
+        if (EqualsIgnoringCase(TextAt(i), text)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::string NotifyingComboBox::TextAt(int index) const {
+    if (index < 0 || index >= count()) {
+        return std::string();
+    }
+    const QVariant bytes = itemData(index, kBytesRole);
+    if (bytes.isValid()) {
+        const QByteArray array = bytes.toByteArray();
+        return std::string(array.constData(), static_cast<std::size_t>(array.size()));
+    }
+    return ToBytes(itemText(index));
+}
+
+void NotifyingComboBox::FitBoxHeight() {
+    if (listExtent_ == 0) {
+        listExtent_ = height();
+    }
+    const int boxHeight = sizeHint().height();
+    resize(width(), boxHeight);
+    const int itemHeight = std::max(1, fontMetrics().height() + 2);
+    setMaxVisibleItems(std::max(1, (listExtent_ - boxHeight) / itemHeight));
+}
+
+void NotifyingComboBox::showPopup() {
+    emit droppedDown();
+    popupOpen_ = true;
+    QComboBox::showPopup();
+}
+
+void NotifyingComboBox::hidePopup() {
+    QComboBox::hidePopup();
+    if (!popupOpen_) {
+        return;
+    }
+    popupOpen_ = false;
+    // Qt applies a clicked item only after hiding the list, so the
+    // announcement waits until that is done.
+    QMetaObject::invokeMethod(
+        this, [this] { emit closedUp(); }, Qt::QueuedConnection);
+}
+
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click) {
+        emit clicked();
+    }
+}
+
+FrameGroupBox::FrameGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void FrameGroupBox::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -1, -1);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    if (title().isEmpty()) {
+        return;
+    }
+    const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) != 0;
+    const int flags =
+        Qt::AlignLeft | Qt::AlignTop | (underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic);
+    const int indent = metrics.averageCharWidth();
+    QRect text = metrics.boundingRect(QRect(indent, 0, width() - 2 * indent, metrics.height()),
+                                      flags, title());
+    text.adjust(-2, 0, 2, 0);
+    painter.fillRect(text, palette().color(QPalette::Window));
+    style()->drawItemText(&painter, text, flags | Qt::AlignHCenter, palette(), isEnabled(), title(),
+                          QPalette::WindowText);
+}
+
+}  // namespace quill

@@ -1,0 +1,90 @@
+#pragma once
+// Widgets of the main window that behave like the controls the window was
+// designed with: combo boxes that announce the opening and closing of their
+// list and keep a case-insensitive sorted order, and labels that report clicks.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <string>
+#include <vector>
+
+namespace quill {
+
+class NotifyingComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit NotifyingComboBox(QWidget* parent = nullptr);
+
+    // A sorted combo box keeps its entries in ascending order ignoring case;
+    // an unsorted one appends.
+    void SetSorted(bool sorted) { sorted_ = sorted; }
+    bool IsSorted() const { return sorted_; }
+
+    // Adds an entry at its place (sorted) or at the end; returns its index.
+    int AddString(const std::string& text);
+    // Adds many entries at once, in the same places AddString would give them.
+    void AddStrings(const std::vector<std::string>& texts);
+
+    // Index of the entry equal to `text` ignoring ASCII case, searching the
+    // whole list from the start; -1 when there is none.
+    int FindStringExact(const std::string& text) const;
+
+    // The entry's text as it was added (bytes unchanged); "" for a bad index.
+    std::string TextAt(int index) const;
+    // Text of the selected entry, "" when nothing is selected.
+    std::string SelectedText() const { return TextAt(currentIndex()); }
+
+    // The first call takes the current height as the extent of the opened
+    // list; every call gives the closed box the height its style and font
+    // need and lets the list open about that far.
+    void FitBoxHeight();
+
+    // Announce droppedDown() first, then open the list.
+    void showPopup() override;
+    // Close the list, then announce closedUp() once the choice is applied.
+    void hidePopup() override;
+
+signals:
+    // The list is about to open: handlers may still change its entries.
+    void droppedDown();
+    // The list has closed, whether or not the selection changed.
+    void closedUp();
+
+private:
+    bool sorted_ = false;
+    bool popupOpen_ = false;
+    int listExtent_ = 0;
+};
+
+class ClickLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit ClickLabel(const QString& text = QString(), QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// A group box drawn as a plain etched frame whose title sits on the frame's
+// top line, the same under every style; it only frames and takes no clicks.
+class FrameGroupBox : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit FrameGroupBox(const QString& title, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace quill

@@ -1,0 +1,62 @@
+// Moving the bound values between the window's members and its controls.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "app/ControlWidgets.h"
+#include "app/MainWindow.h"
+#include "platform/QtText.h"
+
+namespace quill {
+
+namespace {
+
+void ExchangeIndex(bool save, NotifyingComboBox* combo, int& index) {
+    if (save) {
+        index = combo->currentIndex();
+    } else if (combo->currentIndex() != index) {
+        combo->setCurrentIndex(index);
+    }
+}
+
+template <typename Control>
+void ExchangeText(bool save, Control* control, std::string& text) {
+    if (save) {
+        text = ToBytes(control->text());
+        return;
+    }
+    const QString shown = ToQString(text);
+    if (control->text() != shown) {
+        control->setText(shown);
+    }
+}
+
+}  // namespace
+
+void MainWindow::UpdateData(bool save) {
+    ExchangeIndex(save, functionCombo, functionIndex);
+    ExchangeIndex(save, libraryCombo, libraryIndex);
+
+    // The pane is read-only, so it still holds what was last written into
+    // it; comparing with that keeps the bytes exact and spares converting a
+    // large text back on every exchange. Setting it only when it changed
+    // keeps the reader's scroll position.
+    if (save) {
+        sourceText = shownSourceText_;
+    } else if (sourceText != shownSourceText_) {
+        sourcePane->setPlainText(ToQString(sourceText));
+        shownSourceText_ = sourceText;
+    }
+
+    for (std::size_t k = 0; k < paramEdits.size(); ++k) {
+        ExchangeText(save, paramEdits[k], editTexts[k]);
+    }
+    for (std::size_t k = 0; k < paramLabels.size(); ++k) {
+        ExchangeText(save, paramLabels[k], parameterNames[k]);
+    }
+    ExchangeText(save, typeLabel, returnType);
+    ExchangeText(save, functionLabel, functionName);
+}
+
+}  // namespace quill

@@ -1,0 +1,36 @@
+#pragma once
+// Dialog units: the window is designed in units of the dialog font, a
+// quarter of its average character width across and an eighth of its
+// character height down, and turned into pixels the way Windows does it.
+
+#include <QFont>
+#include <QRect>
+
+namespace quill {
+
+struct DialogBaseUnits {
+    int x = 0;  // average character width in pixels
+    int y = 0;  // character height in pixels
+};
+
+// number * numerator / denominator, rounded half away from zero.
+int ScaleRounded(int number, int numerator, int denominator);
+
+// Pixel rectangle of a rectangle given in dialog units; each edge is scaled
+// on its own, as Windows does.
+QRect MapDialogRect(const DialogBaseUnits& base, int x, int y, int width, int height);
+
+// Base units of a font: the average width of the 52 letters, rounded, and
+// the font's height.
+DialogBaseUnits BaseUnitsOf(const QFont& font);
+
+// The dialog font: "MS Sans Serif" 8 point, or the platform's sans-serif
+// font at 8 point where it is missing.
+QFont DialogFont();
+
+// The fixed-pitch font of the source pane and the two lists: "Courier New",
+// or the platform's monospace font, with a character height of
+// 12 * dpi / 108 pixels (11 at 96 dots per inch).
+QFont SourceFont(int dotsPerInchX);
+
+}  // namespace quill

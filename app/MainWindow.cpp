@@ -1,0 +1,113 @@
+#include "app/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/ControlWidgets.h"
+#include "app/DialogUnits.h"
+#include "platform/Platform.h"
+
+// Resources live in the static window library; make sure they are linked in.
+static void InitQuillResources() {
+    Q_INIT_RESOURCE(quill);
+}
+
+namespace quill {
+
+MainWindow::MainWindow(Platform& platformToUse, AppPaths appPaths, QWidget* parent)
+    : QDialog(parent), platform(platformToUse), paths(std::move(appPaths)) {
+    InitQuillResources();
+    appIcon = QIcon(QStringLiteral(":/icons/quill128.png"));
+    CreateControls();
+    ApplyStackingOrder();
+    ApplyTabOrder();
+    RouteEvents();
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::OnInitDialog() {
+    // Bind the controls: the members' initial values go into them, which
+    // empties the parameter labels, TypeLabel and FunctionLabel.
+    UpdateData(false);
+
+    // Tooltips and the about item of the window menu are set up here once
+    // they exist.
+
+    sourceFont = SourceFont(logicalDpiX());
+    sourcePane->setFont(sourceFont);
+    functionCombo->setFont(sourceFont);
+    libraryCombo->setFont(sourceFont);
+    functionCombo->FitBoxHeight();
+    libraryCombo->FitBoxHeight();
+
+    SetWindowIcons();
+    SetMarkButtonImage();
+
+    documentationText.clear();
+    helperProgram.assign(1, '-');  // no helper program
+
+    LoadStartupLibrary();
+
+    UpdateData(false);
+    MeasureLayout();
+    return true;
+}
+
+int MainWindow::RunModal() {
+    OnInitDialog();
+    return exec();
+}
+
+void MainWindow::LoadStartupLibrary() {
+    // The library list and the source view are not part of this build yet;
+    // once LoadLibraryList and ShowLibrarySource are defined this becomes:
+    //
+    //     if (LoadLibraryList() != 0) {
+    //         startupLibrary = libraryCombo->SelectedText();
+    //         RunLibraryChangeSequence(startupLibrary);
+    //     }
+}
+
+void MainWindow::SetWindowIcons() {
+    setWindowIcon(appIcon);
+}
+
+void MainWindow::SetMarkButtonImage() {
+    quillMarkButton->setIcon(QIcon(QStringLiteral(":/icons/quillmark129.png")));
+}
+
+int MainWindow::ShowMessage(const std::string& text, unsigned style) {
+    return platform.ShowMessage(text, style, paths.displayName);
+}
+
+QWidget* MainWindow::Control(const QString& name) const {
+    return findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+// The OK command (ExitButton, Enter): the controls' values are saved first.
+void MainWindow::accept() {
+    UpdateData(true);
+    QDialog::accept();
+}
+
+void MainWindow::done(int result) {
+    ending_ = true;
+    QDialog::done(result);
+    ending_ = false;
+}
+
+// The close box, the window menu's Close and Alt+F4 end the dialog with
+// result OK but without saving the controls' values.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ending_ || !isVisible()) {
+        event->accept();
+        return;
+    }
+    done(QDialog::Accepted);
+    event->accept();
+}
+
+}  // namespace quill

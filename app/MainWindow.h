@@ -1,0 +1,202 @@
+#pragma once
+// The one window of Quill: every control, all state that lives between two
+// user actions, and one handler per control event. Handlers are defined in
+// the folder of the subsystem they belong to (catalogue/, source/, params/,
+// compose/); this folder holds construction, the controls, the data
+// exchange, the layout measurement, the event routing and
+// CloseSelectionLists.
+
+#include <QDialog>
+#include <QIcon>
+#include <QPoint>
+#include <array>
+#include <string>
+
+#include "params/FunctionDocumentation.h"
+#include "params/SlotGeometry.h"
+
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quill {
+
+class Platform;
+class NotifyingComboBox;
+class ClickLabel;
+
+// Where the program and its files are.
+struct AppPaths {
+    std::string appFolder;      // program folder in lower case, ending with a separator
+    std::string programFolder;  // program folder as it really is, ending with a separator
+    std::string settingsFile;   // full path of "Quill.ini"
+    std::string displayName;    // caption of every message box
+};
+
+class MainWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    MainWindow(Platform& platform, AppPaths paths, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Initialises the window (fonts, icons, start-up library, layout values);
+    // the start-up routine runs it once before the window is shown.
+    bool OnInitDialog();
+    // OnInitDialog, then the modal loop; returns the dialog's result.
+    int RunModal();
+
+    // Moves every bound value between the members and the controls: with
+    // save true from the controls into the members, with save false the other
+    // way. A control is written only when its value differs.
+    void UpdateData(bool save);
+
+    // Closes the parameter selection lists except list `keep` (1 to 4; 0 for
+    // none) and brings back ExitButton and, when there is a helper program,
+    // HelpersButton at their home positions.
+    void CloseSelectionLists(int keep = 0);
+
+    // Shows a message box with the program's caption; returns the answer.
+    int ShowMessage(const std::string& text, unsigned style);
+
+    // --- Function list (source/FillFunctionList.cpp) ---
+
+    // Refills FunctionCombo from the library and re-selects the stored
+    // choice; 1 + the selected index, 0 when nothing is selected.
+    int FillFunctionList(std::string libraryPath);
+
+    // --- Library catalogue (catalogue/) ---
+
+    // Builds LibraryCombo from the settings file; 1 + the selected index, or 0.
+    int LoadLibraryList();
+    void AddLibrary();     // AddButton clicked
+    void UnlistLibrary();  // UnlistButton clicked
+    void SelectLibrary();  // LibraryCombo's list closed
+    // After a change of library: FillFunctionList; when it found functions,
+    // ShowLibrarySource; then FunctionCombo is emptied again.
+    void RunLibraryChangeSequence(const std::string& libraryPath);
+
+    // --- Source view (source/) ---
+
+    void ShowLibrarySource();    // ShowButton clicked, and after library changes
+    void RefreshFunctionList();  // FunctionCombo's list is about to open
+    // Puts the documentation block of `entry` from `documentingPath` into the
+    // source text; returns the path actually read.
+    std::string LookUpPrototype(const std::string& documentingPath, const std::string& entry);
+
+    // --- Parameters (params/) ---
+
+    void OnFunctionChosen();  // FunctionCombo's list closed
+    void LayOutParameterSlots();
+    void OnParamLabelClicked(int k);  // ParamLabel1 to ParamLabel4, k = 1 to 4
+    void OnFunctionLabelClicked();
+    // Scrolls SourcePane so that the line holding `position` (-1: the caret's
+    // line) becomes the first visible line.
+    void ScrollSourceTo(long position);
+
+    // --- Call text (compose/) ---
+
+    void CopyCallText();     // CopyButton clicked
+    void CopyIncludeText();  // IncludeButton clicked
+    void PlaceTextOnClipboard(const std::string& text);
+
+    // --- Still to come: value entry, selection lists, help, setup ---
+
+    void OnParamEditSetFocus(int k);   // ParamEdit1 to ParamEdit4 gained the focus
+    void OnParamEditKillFocus(int k);  // ... lost it
+    void OnParamListSetFocus(int k);   // ParamList1 to ParamList4 gained the focus
+    void OnParamListKillFocus(int k);  // ... lost it
+    void ShowHelp();                   // HelpButton clicked
+    bool ShowHelpForKey();             // F1 in the window
+    void RunHelperProgram();           // HelpersButton clicked
+    void OpenSetupDialog();            // SetupButton clicked
+
+    // --- Controls, by their names in the window design ---
+    // Each one's objectName is its control name and its property "controlId"
+    // its control id. Parameter k (1 to 4) is at index k - 1 of the arrays.
+
+    QPushButton* includeButton = nullptr;
+    QPushButton* unlistButton = nullptr;
+    QPushButton* addButton = nullptr;
+    NotifyingComboBox* libraryCombo = nullptr;
+    NotifyingComboBox* functionCombo = nullptr;
+    QPlainTextEdit* sourcePane = nullptr;
+    QPushButton* copyButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QGroupBox* helpGroup = nullptr;
+    QPushButton* helpButton = nullptr;
+    QPushButton* setupButton = nullptr;
+    QGroupBox* libraryGroup = nullptr;
+    std::array<QLabel*, 3> separatorLabels{};
+    QLabel* closeParenLabel = nullptr;
+    QLabel* openParenLabel = nullptr;
+    QPushButton* quillMarkButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    std::array<ClickLabel*, 4> paramLabels{};
+    QPushButton* showButton = nullptr;
+    QGroupBox* paramGroup = nullptr;
+    QLabel* typeLabel = nullptr;
+    ClickLabel* functionLabel = nullptr;
+    std::array<NotifyingComboBox*, 4> paramCombos{};
+    std::array<QLineEdit*, 4> paramEdits{};
+    std::array<QListWidget*, 4> paramLists{};
+    QPushButton* helpersButton = nullptr;
+
+    // The control named `name` (objectName), or nullptr.
+    QWidget* Control(const QString& name) const;
+
+    // --- State ---
+
+    Platform& platform;
+    const AppPaths paths;
+
+    int parameterCount = 0;               // parameters of the chosen function, 0 to 4
+    bool helperLaunched = false;          // a helper program was started from the focused field
+    RowMetrics row;                       // measured when the window opens
+    SlotSizes slotSizes;                  // set for every function with parameters
+    QPoint exitButtonPos;                 // home position of ExitButton
+    QPoint helpersButtonPos;              // home position of HelpersButton
+    FunctionDocumentation documentation;  // of the chosen function
+    std::string startupLibrary;           // library selected when the window opened
+    std::string documentationText;
+    std::string helperProgram = "-";  // full path of the helper program, "-" for none
+    std::string helperName;
+    QFont sourceFont;
+    QIcon appIcon;
+
+    // Bound values (UpdateData).
+    int functionIndex = -1;                     // selection of FunctionCombo
+    int libraryIndex = -1;                      // selection of LibraryCombo
+    std::string sourceText;                     // SourcePane
+    std::array<std::string, 4> editTexts;       // ParamEdit1 to ParamEdit4
+    std::array<std::string, 4> parameterNames;  // ParamLabel1 to ParamLabel4
+    std::string returnType;                     // TypeLabel
+    std::string functionName;                   // FunctionLabel
+
+protected:
+    void done(int result) override;
+    void accept() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ApplyStackingOrder();
+    void ApplyTabOrder();
+    void RouteEvents();
+    void LoadStartupLibrary();
+    void SetWindowIcons();
+    void SetMarkButtonImage();
+    void MeasureLayout();
+
+    // The source text as last written into SourcePane, which the user cannot
+    // change: it is compared instead of the pane's own (converted) text.
+    std::string shownSourceText_;
+    bool ending_ = false;  // inside done()
+};
+
+}  // namespace quill
