@@ -96,8 +96,11 @@ struct OpenList {
 OpenList FollowOpenList(const std::vector<std::string>& lines, std::size_t paramLine) {
     OpenList list;
     for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
-        const bool hasAt = lines[j].find('@') != std::string::npos;
-        if (lines[j].find('}') != std::string::npos) {
+        const std::size_t at = lines[j].find('@');
+        const bool hasAt = at != std::string::npos;
+        // A "}" after an "@" on the same line closes a list that has already
+        // taken in that "@" text.
+        if (lines[j].find('}') < at) {
             list.closed = true;
             list.ended = hasAt;
             for (std::size_t after = j + 1; after < lines.size() && !list.ended; ++after) {
