@@ -2,17 +2,15 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "params/ChoiceForms.h"
+#include "source/PrototypeLookup.h"
 #include "source/TextOps.h"
 
 namespace quill {
 
 namespace {
-
-bool BeginsWithOpener(const std::string& line) {
-    return StartsWith(line, "/**") || StartsWith(line, "/*!");
-}
 
 std::string RemoveChars(std::string text, const char* chars) {
     std::string_view set(chars);
@@ -68,41 +66,68 @@ std::string CutLine(std::string line) {
     return line;
 }
 
+// The lines of the current block, cut but not yet normalised. Only the last
+// block before the prototype line ends up in documentationText, so the lines
+// of every earlier block are dropped without the cost of normalising them.
+class PendingLines {
+public:
+    void Clear() { used_ = 0; }
+    void Add(const std::string& line) {
+        if (used_ == lines_.size()) {
+            lines_.emplace_back();
+        }
+        lines_[used_++].assign(line);
+    }
+    std::string Normalised() const {
+        std::string text;
+        for (std::size_t i = 0; i < used_; ++i) {
+            text += NormaliseLine(lines_[i]);
+        }
+        return text;
+    }
+
+private:
+    std::vector<std::string> lines_;  // kept between blocks for their capacity
+    std::size_t used_ = 0;
+};
+
 // Reads the lines up to the next block start after the prototype line and
 // fills documentationText and helperName.
 void ScanDocumentation(TextFile& file, const std::string& entry, FunctionDocumentation& doc) {
     LineState state;
-    for (std::string line = ReadTextLine(file); !line.empty(); line = ReadTextLine(file)) {
-        if (HoldsBlockOpener(line)) {
-            line = TrimLeadingTabsAndSpaces(line);
-        }
-        const bool opener = BeginsWithOpener(line);
+    PendingLines pending;
+    std::string line;
+    while (ReadTextLine(file, line)) {
+        const bool opener = TrimBlockOpener(line);
         if (state.found && opener) {
             break;
         }
         if (opener) {
-            doc.documentationText.clear();
+            pending.Clear();
             doc.helperName.assign(1, '-');
         }
-        if (FindPos(line, "@param") >= 0) {
-            line = PrepareParamLine(line, state);
-        } else if (FindPos(line, "@") >= 0) {
-            state.continuation = false;
-            std::string helper = HelperNameOf(line);
-            if (!helper.empty()) {
-                doc.helperName = std::move(helper);
+        if (line.find('@') != std::string::npos) {
+            if (FindPos(line, "@param") >= 0) {
+                line = PrepareParamLine(line, state);
+            } else {
+                state.continuation = false;
+                std::string helper = HelperNameOf(line);
+                if (!helper.empty()) {
+                    doc.helperName = std::move(helper);
+                }
             }
         }
         if (state.continuation) {
             // The open list goes on in the next line: join them.
             line = RemoveChars(std::move(line), "\r\n");
         }
-        line = NormaliseLine(CutLine(std::move(line)));
-        doc.documentationText += line;
-        if (StartsWith(line, entry)) {
+        line = CutLine(std::move(line));
+        pending.Add(line);
+        if (!state.found && NormalisedLineStartsWith(line, entry)) {
             state.found = true;
         }
     }
+    doc.documentationText = pending.Normalised();
 }
 
 // The prototype text up to its first ")", spaced so that "*" stands apart and

@@ -28,6 +28,16 @@ struct PrototypeLookup {
     std::string text;  // collected text, or "-" on every failure
 };
 
+// The first step for every line of a documenting file: a line holding "/**"
+// or "/*!" anywhere loses its leading tabs and spaces. Returns true when the
+// line then begins with one of them, that is, when it starts a block.
+bool TrimBlockOpener(std::string& line);
+
+// True when NormaliseLine(line) begins with `prefix`. Lines whose normalised
+// form cannot begin with the prefix's first character are turned down without
+// being normalised, which keeps scans of large files fast.
+bool NormalisedLineStartsWith(const std::string& line, const std::string& prefix);
+
 // Collects the block around the first line whose normalised copy begins with
 // `entry`. `found` tells whether that line was met; the text is then the
 // collected run of lines, else whatever was collected (callers use "-").

@@ -107,4 +107,14 @@ std::string ReadTextLine(TextFile& file) {
     return line;
 }
 
+bool ReadTextLine(TextFile& file, std::string& line) {
+    line.clear();
+    file.TakeLine(line, kMaxLineBytes);
+    const std::size_t nul = line.find('\0');
+    if (nul != std::string::npos) {
+        line.resize(nul);
+    }
+    return !line.empty();
+}
+
 }  // namespace quill

@@ -56,4 +56,8 @@ constexpr std::size_t kMaxLineBytes = 255;
 // at its first NUL byte. An empty result means end of file to every caller.
 std::string ReadTextLine(TextFile& file);
 
+// The same line as ReadTextLine, read into `line` so that a scan can reuse one
+// buffer for every line. Returns false (and an empty `line`) at the end.
+bool ReadTextLine(TextFile& file, std::string& line);
+
 }  // namespace quill

@@ -7,6 +7,7 @@
 
 #include "source/PrototypeLookup.h"
 #include "source/ReadTextLine.h"
+#include "source/TextOps.h"
 
 namespace {
 
@@ -30,6 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quill::TextFile file = quill::TextFile::FromBytes(bytes);
     bool found = false;
     const std::string text = quill::CollectDocumentationBlock(file, entry, found);
+
+    // The quick comparison agrees with normalising every line in full.
+    quill::TextFile lines = quill::TextFile::FromBytes(bytes);
+    std::string line;
+    while (quill::ReadTextLine(lines, line)) {
+        Check(quill::NormalisedLineStartsWith(line, entry) ==
+              quill::StartsWith(quill::NormaliseLine(line), entry));
+    }
 
     Check(text.find('\t') == std::string::npos);
     Check(text.find('\0') == std::string::npos);

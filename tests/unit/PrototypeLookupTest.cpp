@@ -5,6 +5,7 @@
 
 #include "ScratchFolder.h"
 #include "source/PrototypeLookup.h"
+#include "source/TextOps.h"
 
 namespace quill {
 namespace {
@@ -142,6 +143,62 @@ TEST(CollectDocumentationBlock, APieceOfALongLineCanBeTheFunctionsLine) {
     const std::string comment = "// " + std::string(252, '-');
     const Collected c = Collect("/** x */\n" + comment + "void Go(void)\n", "void Go(void)");
     EXPECT_TRUE(c.found);
+}
+
+TEST(TrimBlockOpener, IndentationGoesOnlyFromLinesHoldingAnOpener) {
+    const auto trimmed = [](std::string line) {
+        const bool opener = TrimBlockOpener(line);
+        return (opener ? "opener:" : "line:") + line;
+    };
+    EXPECT_EQ(trimmed(" \t /** Timer\n"), "opener:/** Timer\n");
+    EXPECT_EQ(trimmed("/*! x"), "opener:/*! x");
+    EXPECT_EQ(trimmed("  x = 1; /** note */\n"), "line:x = 1; /** note */\n");
+    EXPECT_EQ(trimmed("  /* plain */ //! x\n"), "line:  /* plain */ //! x\n");
+    EXPECT_EQ(trimmed("  /*/*!"), "line:/*/*!");
+    EXPECT_EQ(trimmed("\t/**"), "opener:/**");
+    EXPECT_EQ(trimmed("  /*"), "line:  /*");
+    EXPECT_EQ(trimmed(""), "line:");
+}
+
+// The quick answer must always agree with normalising the whole line.
+TEST(NormalisedLineStartsWith, AgreesWithTheFullNormalisation) {
+    const std::vector<std::string> lines = {"void Go(void)\n",
+                                            "extern void Go(void);\n",
+                                            "extern\t extern  void Go(void)\n",
+                                            "externvoid Go()\n",
+                                            "extern\n",
+                                            "extern ",
+                                            " extern void Go()",
+                                            "\tvoid Go()",
+                                            " (x)",
+                                            " ,x",
+                                            " )",
+                                            "( void Go)",
+                                            "",
+                                            "e",
+                                            "exter void",
+                                            "extern extern",
+                                            "void  Go ( int a ,int b ) ;",
+                                            "vOid Go(void)"};
+    const std::vector<std::string> prefixes = {"void Go(void)",
+                                               "void Go(int a, int b)",
+                                               "v",
+                                               "(",
+                                               ",",
+                                               ")",
+                                               " ",
+                                               "e",
+                                               "externvoid",
+                                               "exter",
+                                               "x",
+                                               ""};
+    for (const auto& line : lines) {
+        for (const auto& prefix : prefixes) {
+            EXPECT_EQ(NormalisedLineStartsWith(line, prefix),
+                      NormaliseLine(line).compare(0, prefix.size(), prefix) == 0)
+                << "line \"" << line << "\" prefix \"" << prefix << "\"";
+        }
+    }
 }
 
 class LookUpPrototypeTextTest : public ::testing::Test {

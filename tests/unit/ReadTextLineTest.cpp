@@ -74,5 +74,21 @@ TEST(ReadTextLine, MissingFilesAndFoldersDoNotOpen) {
     EXPECT_EQ(ReadTextLine(f), "");
 }
 
+TEST(ReadTextLine, ReusedBufferGivesTheSameLines) {
+    using namespace std::string_literals;
+    const std::string bytes = "one\r\n" + std::string(300, 'x') + "\nab\0cd\n\0rest\n"s;
+    TextFile byValue = TextFile::FromBytes(bytes);
+    TextFile intoBuffer = TextFile::FromBytes(bytes);
+    std::string line = "stale";
+    for (std::string expected = ReadTextLine(byValue); !expected.empty();
+         expected = ReadTextLine(byValue)) {
+        EXPECT_TRUE(ReadTextLine(intoBuffer, line));
+        EXPECT_EQ(line, expected);
+    }
+    // A line that begins with a NUL ends the reading for both.
+    EXPECT_FALSE(ReadTextLine(intoBuffer, line));
+    EXPECT_EQ(line, "");
+}
+
 }  // namespace
 }  // namespace quill
