@@ -96,7 +96,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             // The first parameter selector that is shown.
             for (QWidget* next = paramGroup->nextInFocusChain(); next != paramGroup;
                  next = next->nextInFocusChain()) {
-                if (next->parentWidget() == this && next->isVisible() && next->isEnabled() &&
+                if (next->parentWidget() == this && next->isVisibleTo(this) && next->isEnabled() &&
                     (next->focusPolicy() & Qt::TabFocus) != 0) {
                     next->setFocus(Qt::ShortcutFocusReason);
                     break;

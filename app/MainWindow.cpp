@@ -21,8 +21,15 @@ MainWindow::MainWindow(Platform& platformToUse, AppPaths appPaths, QWidget* pare
     InitQuillResources();
     appIcon = QIcon(QStringLiteral(":/icons/quill128.png"));
     CreateControls();
-    ApplyStackingOrder();
-    ApplyTabOrder();
+    // The controls in the order they were made.
+    std::vector<QWidget*> controls;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->property("controlId").isValid()) {
+            controls.push_back(child);
+        }
+    }
+    ApplyTabOrder(controls);
+    ApplyStackingOrder(controls);
     RouteEvents();
 }
 

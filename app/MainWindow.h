@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "params/FunctionDocumentation.h"
 #include "params/SlotGeometry.h"
@@ -177,16 +178,19 @@ public:
     std::string returnType;                     // TypeLabel
     std::string functionName;                   // FunctionLabel
 
-protected:
-    void done(int result) override;
+    // The OK command saves the controls' values, then ends the dialog.
     void accept() override;
+    void done(int result) override;
+
+protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
-    void ApplyStackingOrder();
-    void ApplyTabOrder();
+    // Both take the controls in the order they were made (the tab order).
+    void ApplyStackingOrder(const std::vector<QWidget*>& controls);
+    void ApplyTabOrder(const std::vector<QWidget*>& controls);
     void RouteEvents();
     void LoadStartupLibrary();
     void SetWindowIcons();

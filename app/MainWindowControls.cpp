@@ -186,28 +186,16 @@ void MainWindow::CreateControls() {
     helpersButton = make.Button("HelpersButton", 4, "&Helpers", {220, 265, 30, 15}, false);
 }
 
-// The controls in the order they were made, which is the tab order.
-static std::vector<QWidget*> ControlsInOrder(const QWidget* window) {
-    std::vector<QWidget*> controls;
-    for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->property("controlId").isValid()) {
-            controls.push_back(child);
-        }
-    }
-    return controls;
-}
-
 // Earlier controls lie above later ones where they overlap.
-void MainWindow::ApplyStackingOrder() {
-    const std::vector<QWidget*> controls = ControlsInOrder(this);
+void MainWindow::ApplyStackingOrder(const std::vector<QWidget*>& controls) {
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         (*it)->raise();
     }
 }
 
-void MainWindow::ApplyTabOrder() {
+void MainWindow::ApplyTabOrder(const std::vector<QWidget*>& controls) {
     QWidget* previous = nullptr;
-    for (QWidget* control : ControlsInOrder(this)) {
+    for (QWidget* control : controls) {
         if (control->focusPolicy() == Qt::NoFocus) {
             continue;
         }
