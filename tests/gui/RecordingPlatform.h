@@ -49,7 +49,8 @@ public:
     int commandStatus = 0;
     // Whether started programs and opened documents report success.
     bool startsSucceed = true;
-    // Whether the clipboard takes text; the text it holds.
+    // Whether memory can be had for clipboard text (false: PlaceOnClipboard
+    // fails); the text the clipboard holds.
     bool clipboardWorks = true;
     std::string clipboardText;
 };
