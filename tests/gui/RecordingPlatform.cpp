@@ -70,7 +70,9 @@ bool RecordingPlatform::PlaceOnClipboard(const std::string& text) {
     if (!clipboardWorks) {
         return false;
     }
-    clipboardText = text;
+    if (!clipboardHeld) {
+        clipboardText = text;
+    }
     return true;
 }
 

@@ -52,6 +52,8 @@ public:
     // Whether memory can be had for clipboard text (false: PlaceOnClipboard
     // fails); the text the clipboard holds.
     bool clipboardWorks = true;
+    // Another program holds the clipboard: nothing is placed, no failure.
+    bool clipboardHeld = false;
     std::string clipboardText;
 };
 
