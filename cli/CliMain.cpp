@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <new>
+#include <string>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
@@ -25,6 +26,18 @@ int main(int argc, char** argv) {
     AddParamsCommand(app, status);
     AddComposeCommand(app, status);
     AddLintCommand(app, status);
+
+    // CLI11 reports a mistyped subcommand only as a missing one: name it.
+    if (argc > 1 && argv[1][0] != '-') {
+        const std::string name = argv[1];
+        if (app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); })
+                .empty()) {
+            Report("Unknown subcommand: " + name +
+                   " (the subcommands are functions, lookup, params, compose and lint)");
+            Report("Run with --help for more information.");
+            return static_cast<int>(CLI::ExitCodes::ExtrasError);
+        }
+    }
 
     try {
         app.parse(argc, argv);

@@ -60,7 +60,8 @@ void AddComposeCommand(CLI::App& app, int& status) {
         "compose",
         "Print the call text NAME(VALUE,...) for a function with one parameter per VALUE. An "
         "empty VALUE (\"\") is an empty value: the text is printed and the exit status is 1. "
-        "Put \"--\" before values that begin with \"-\".");
+        "Negative numbers are values; for other values that begin with \"-\", put \"--\" "
+        "before NAME.");
     command->add_option("NAME", options->name, "function name")->required();
     command->add_option("VALUE", options->values, "parameter values, in order (at most four)");
     command->callback([options, &status] { status = RunCompose(*options); });

@@ -1,23 +1,32 @@
 #include "cli/FunctionChoice.h"
 
+#include <utility>
+
 #include "params/ChoiceForms.h"
 
 namespace quill::cli {
 
 FunctionChoice ChooseFunction(const std::string& libraryPath, const std::string& entry) {
+    const std::string documentingPath = SourcePathForHeader(libraryPath);
+    PrototypeLookup lookup = LookUpPrototypeText(documentingPath, entry);
+    // The window parses only when the lookup left more than two characters.
+    DocumentationParse parse =
+        ParseFunctionDocumentation(lookup.path, entry, lookup.text.size() > 2);
+    return CompleteChoice(documentingPath, entry, std::move(lookup), std::move(parse));
+}
+
+FunctionChoice CompleteChoice(const std::string& documentingPath, const std::string& entry,
+                              PrototypeLookup lookup, DocumentationParse parse) {
     FunctionChoice choice;
-    choice.documentingPath = SourcePathForHeader(libraryPath);
-    choice.lookup = LookUpPrototypeText(choice.documentingPath, entry);
+    choice.documentingPath = documentingPath;
+    choice.lookup = std::move(lookup);
+    choice.parse = std::move(parse);
     if (choice.lookup.outcome == LookupOutcome::NoSource) {
-        choice.messages.push_back(NoSourceMessage(choice.documentingPath));
+        choice.messages.push_back(NoSourceMessage(documentingPath));
     }
     if (choice.lookup.outcome != LookupOutcome::Found) {
-        choice.messages.push_back(NotFoundMessage(entry, choice.documentingPath));
+        choice.messages.push_back(NotFoundMessage(entry, documentingPath));
     }
-
-    // The window parses only when the lookup left more than two characters.
-    choice.parse =
-        ParseFunctionDocumentation(choice.lookup.path, entry, choice.lookup.text.size() > 2);
     if (!choice.parse.fileOpened) {
         choice.messages.push_back("Could not find " + choice.lookup.path);
     }

@@ -27,6 +27,10 @@ struct FunctionChoice {
 // the first value of a flags list.
 FunctionChoice ChooseFunction(const std::string& libraryPath, const std::string& entry);
 
+// The messages and entry-field presets of a lookup and parse made elsewhere.
+FunctionChoice CompleteChoice(const std::string& documentingPath, const std::string& entry,
+                              PrototypeLookup lookup, DocumentationParse parse);
+
 // The helper program named by the documentation, looked for in the folder of
 // the documenting file; "" when the documentation names none.
 std::string HelperProgramPath(const FunctionChoice& choice);

@@ -9,6 +9,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/DocumentIndex.h"
 #include "cli/FunctionChoice.h"
 #include "params/ChoiceForms.h"
 #include "params/DocumentationLint.h"
@@ -40,8 +41,8 @@ std::string DocumentationLine(const FunctionChoice& choice) {
 }
 
 // Lints one function; returns the number of warnings.
-std::size_t LintFunction(const std::string& libraryPath, const std::string& entry) {
-    const FunctionChoice choice = ChooseFunction(libraryPath, entry);
+std::size_t LintFunction(DocumentIndex& index, const std::string& entry) {
+    const FunctionChoice choice = index.Choose(entry);
     WriteOut(entry + "\n");
     WriteOut("  documentation: " + DocumentationLine(choice) + "\n");
     if (!choice.Found()) {
@@ -84,9 +85,10 @@ int RunLint(const std::string& libraryPath) {
         Report("No function entries in " + libraryPath + ".");
         return kExitOk;
     }
+    DocumentIndex index(libraryPath);
     std::size_t warnings = 0;
     for (const std::string& entry : scan.entries) {
-        warnings += LintFunction(libraryPath, entry);
+        warnings += LintFunction(index, entry);
     }
     if (warnings == 0) {
         return kExitOk;

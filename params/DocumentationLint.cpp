@@ -40,12 +40,6 @@ std::string PrepareParamLine(const std::string& line) {
     return CollapseBlanks(out);
 }
 
-// The parser keeps an "@param" list open (and joins the next line) unless a
-// "}" stands at position 2 or later of the rewritten line.
-bool ListStaysOpen(const std::string& paramLine) {
-    return FindPos(PrepareParamLine(paramLine), "}") < 2;
-}
-
 // The mark at which the parser cuts `line` before position `end`, or "". It
 // cuts before the first ";" or "//", then after a ")" at position 5 or later.
 std::string CutMarkBefore(const std::string& line, std::size_t end) {
@@ -210,6 +204,10 @@ std::optional<ParamEntryText> ReadParamEntry(const std::string& line) {
     return entry;
 }
 
+bool ParamListStaysOpen(const std::string& paramLine) {
+    return FindPos(PrepareParamLine(paramLine), "}") < 2;
+}
+
 bool NameNeverMatches(const std::string& name) {
     if (name.empty()) {
         return false;
@@ -328,7 +326,7 @@ std::vector<LintWarning> LintDocumentation(const std::string& blockText,
                  i);
             continue;
         }
-        if (ListStaysOpen(lines[i])) {
+        if (ParamListStaysOpen(lines[i])) {
             const OpenList list = FollowOpenList(lines, i);
             if (!list.closed) {
                 warn(LintRule::ListNotClosed, name,
