@@ -74,6 +74,10 @@ public:
                              bool sorted, bool visible = true) {
         auto* combo = new NotifyingComboBox(window_);
         combo->setEditable(editable);
+        if (editable) {
+            // No completion: a typed "1" must not become a listed "10".
+            combo->setCompleter(nullptr);
+        }
         combo->SetSorted(sorted);
         Place(combo, name, id, at, visible);
         combo->FitBoxHeight();

@@ -209,6 +209,7 @@ TEST(MainWindowDesign, StylesOfListsAndFields) {
         SCOPED_TRACE(k + 1);
         EXPECT_FALSE(window.paramCombos[k]->IsSorted());
         EXPECT_TRUE(window.paramCombos[k]->isEditable());
+        EXPECT_EQ(window.paramCombos[k]->completer(), nullptr);
         EXPECT_TRUE(window.paramEdits[k]->isReadOnly());
         EXPECT_EQ(window.paramLists[k]->selectionMode(), QAbstractItemView::ExtendedSelection);
         EXPECT_EQ(window.paramLists[k]->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
