@@ -114,6 +114,16 @@ TEST(NameNeverMatches, NamesFoundInsideTheKeyword) {
     EXPECT_FALSE(NameNeverMatches(""));
 }
 
+TEST(ParamListStaysOpen, AsTheParserJoinsLines) {
+    EXPECT_TRUE(ParamListStaysOpen(" * @param iMode :{A,\n"));
+    EXPECT_FALSE(ParamListStaysOpen(" * @param iMode :{A,B}\n"));
+    EXPECT_FALSE(ParamListStaysOpen("@param iMode:{A}\r\n"));
+    // Without any "}" the parser keeps joining, list or no list.
+    EXPECT_TRUE(ParamListStaysOpen(" * @param pText the text\n"));
+    // Only a "}" from position 2 on closes it.
+    EXPECT_TRUE(ParamListStaysOpen("}@param iMode :{A,\n"));
+}
+
 TEST(ListCutMark, MarksInsideTheBracesCut) {
     EXPECT_EQ(ListCutMark({" * @param iMode :{A;B}\n"}, 0), ";");
     EXPECT_EQ(ListCutMark({" * @param iMode :{A//B}\n"}, 0), "//");

@@ -96,6 +96,20 @@ TEST(DocumentIndex, LongLinesNulAndCrLf) {
     ExpectIndexMatches(library, kEntries, "long lines");
 }
 
+TEST(DocumentIndex, OpenerAtAPieceBoundary) {
+    // After 255 bytes the reader starts a new line, which may then begin with
+    // "/**"; one byte later the "/**" is inside a line and opens nothing.
+    ScratchFolder folder;
+    for (std::size_t before : {254u, 255u, 256u}) {
+        const std::string name = "Piece" + std::to_string(before);
+        const std::string library = folder.Write(name + ".h", "");
+        folder.Write(name + ".c", "/**\n * @param iA :{A,B}\n */\nvoid F0(int iA, int iB)\n" +
+                                      std::string(before, 'x') +
+                                      "/**\n * @param iB :{C,D}\n */\nvoid F1(int iA, int iB)\n");
+        ExpectIndexMatches(library, kEntries, name);
+    }
+}
+
 TEST(DocumentIndex, MissingAndAssemblerDocumentingFiles) {
     ScratchFolder folder;
     ExpectIndexMatches(folder.PathOf("Gone.h"), kEntries, "missing");
