@@ -69,17 +69,17 @@ void MainWindow::RouteEvents() {
     //         [this] { RefreshFunctionList(); });
     //
     // Parameters:
-    // connect(functionCombo, &NotifyingComboBox::closedUp, this, [this] { OnFunctionChosen(); });
-    // for (std::size_t k = 0; k < paramLabels.size(); ++k) {
-    //     connect(paramLabels[k], &ClickLabel::clicked, this,
-    //             [this, k] { OnParamLabelClicked(static_cast<int>(k) + 1); });
-    // }
-    // connect(functionLabel, &ClickLabel::clicked, this, [this] { OnFunctionLabelClicked(); });
-    //
+    connect(functionCombo, &NotifyingComboBox::closedUp, this, [this] { OnFunctionChosen(); });
+    for (std::size_t k = 0; k < paramLabels.size(); ++k) {
+        connect(paramLabels[k], &ClickLabel::clicked, this,
+                [this, k] { OnParamLabelClicked(static_cast<int>(k) + 1); });
+    }
+    connect(functionLabel, &ClickLabel::clicked, this, [this] { OnFunctionLabelClicked(); });
+
     // Call text:
-    // connect(copyButton, &QPushButton::clicked, this, [this] { CopyCallText(); });
-    // connect(includeButton, &QPushButton::clicked, this, [this] { CopyIncludeText(); });
-    //
+    connect(copyButton, &QPushButton::clicked, this, [this] { CopyCallText(); });
+    connect(includeButton, &QPushButton::clicked, this, [this] { CopyIncludeText(); });
+
     // Help and setup (F1 goes to ShowHelpForKey):
     // connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(); });
     // connect(helpersButton, &QPushButton::clicked, this, [this] { RunHelperProgram(); });
