@@ -97,7 +97,9 @@ void AddParamsCommand(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand(
         "params",
         "Print the parsed documentation of ENTRY: name, return type and for each of the four "
-        "parameter slots its name, choice text, form and initial entry text.");
+        "parameter slots its name, choice text, form and initial entry text. When the "
+        "documentation is not found, the reasons go to standard error, the record without "
+        "parameters to standard output, and the exit status is 1.");
     command->add_option("LIBRARY", options->libraryPath, "header (.h) or assembler library")
         ->required();
     command->add_option("ENTRY", options->entry, "function entry as `functions` prints it")

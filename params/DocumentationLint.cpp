@@ -300,10 +300,10 @@ std::vector<LintWarning> LintDocumentation(const std::string& blockText,
         const int k = ParameterIndex(documentation, name);
         if (k < 0) {
             std::string message =
-                name.empty() ? "\"@param\" names no parameter"
-                             : Quoted("@param " + name) + " matches no parameter of the function";
-            message +=
-                names.empty() ? " (it has no parameter slots)" : " (its parameters: " + names + ")";
+                name.empty()
+                    ? "\"@param\" names no parameter"
+                    : Quoted("@param " + name) + " matches none of the function's parameter slots";
+            message += names.empty() ? " (it has none)" : " (" + names + ")";
             warn(LintRule::UnknownName, name, std::move(message), i);
             continue;
         }
