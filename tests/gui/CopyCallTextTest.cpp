@@ -174,6 +174,21 @@ TEST_F(CopyCallTextTest, ARefusingClipboardIsReportedAsOutOfMemory) {
     EXPECT_EQ(harness.platform.clipboardText, "before");
 }
 
+TEST_F(CopyCallTextTest, AClipboardHeldElsewhereKeepsItsTextWithoutAMessage) {
+    Choose("PwmInit", {});
+    harness.platform.clipboardText = "before";
+    harness.platform.clipboardHeld = true;
+    window.paramLists[0]->setGeometry(40, 300, 90, 120);
+    window.paramLists[0]->show();
+
+    const auto calls = Copy();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].kind, Kind::Clipboard);
+    EXPECT_EQ(harness.platform.clipboardText, "before");
+    // The lists are closed all the same.
+    EXPECT_TRUE(window.paramLists[0]->isHidden());
+}
+
 TEST_F(CopyCallTextTest, ClosesTheSelectionListsFirst) {
     Choose("PwmInit", {});
     window.helperProgram = harness.PathOf("Pick.exe");
