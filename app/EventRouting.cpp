@@ -59,14 +59,14 @@ void MainWindow::RouteEvents() {
     // with the definition of its handler.
     //
     // Library catalogue:
-    // connect(addButton, &QPushButton::clicked, this, [this] { AddLibrary(); });
-    // connect(unlistButton, &QPushButton::clicked, this, [this] { UnlistLibrary(); });
-    // connect(libraryCombo, &NotifyingComboBox::closedUp, this, [this] { SelectLibrary(); });
+    connect(addButton, &QPushButton::clicked, this, [this] { AddLibrary(); });
+    connect(unlistButton, &QPushButton::clicked, this, [this] { UnlistLibrary(); });
+    connect(libraryCombo, &NotifyingComboBox::closedUp, this, [this] { SelectLibrary(); });
     //
     // Source view:
-    // connect(showButton, &QPushButton::clicked, this, [this] { ShowLibrarySource(); });
-    // connect(functionCombo, &NotifyingComboBox::droppedDown, this,
-    //         [this] { RefreshFunctionList(); });
+    connect(showButton, &QPushButton::clicked, this, [this] { ShowLibrarySource(); });
+    connect(functionCombo, &NotifyingComboBox::droppedDown, this,
+            [this] { RefreshFunctionList(); });
     //
     // Parameters:
     connect(functionCombo, &NotifyingComboBox::closedUp, this, [this] { OnFunctionChosen(); });

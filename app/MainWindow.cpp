@@ -69,13 +69,12 @@ int MainWindow::RunModal() {
 }
 
 void MainWindow::LoadStartupLibrary() {
-    // The library list and the source view are not part of this build yet;
-    // once LoadLibraryList and ShowLibrarySource are defined this becomes:
-    //
-    //     if (LoadLibraryList() != 0) {
-    //         startupLibrary = libraryCombo->SelectedText();
-    //         RunLibraryChangeSequence(startupLibrary);
-    //     }
+    if (LoadLibraryList() != 0) {
+        startupLibrary = libraryCombo->SelectedText();
+        // Scan, show the library when it has functions, empty the list: it is
+        // filled again, with the stored choice selected, whenever it opens.
+        RunLibraryChangeSequence(startupLibrary);
+    }
 }
 
 void MainWindow::SetWindowIcons() {

@@ -196,6 +196,10 @@ private:
     void SetWindowIcons();
     void SetMarkButtonImage();
     void MeasureLayout();
+    // ShowLibrarySource without writing the controls: the source text becomes
+    // the selected library's file, or "" after its message. Handlers that
+    // replace the text again write SourcePane once, at their end.
+    void LoadLibrarySourceText();
 
     // The source text as last written into SourcePane, which the user cannot
     // change: it is compared instead of the pane's own (converted) text.

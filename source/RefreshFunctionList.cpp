@@ -1,0 +1,32 @@
+// The function list is about to drop down: rescan the library, re-select the
+// stored choice and show the documentation of the list's first function.
+
+#include "app/ControlWidgets.h"
+#include "app/MainWindow.h"
+#include "source/PrototypeLookup.h"
+
+namespace quill {
+
+void MainWindow::RefreshFunctionList() {
+    const int selected = libraryCombo->currentIndex();
+    if (selected >= 0) {
+        const std::string libraryPath = libraryCombo->TextAt(selected);
+        // The selection may have moved with the arrow keys, which does not
+        // close a list: keep showing the library that is scanned.
+        libraryIndex = selected;
+        UpdateData(false);
+
+        if (FillFunctionList(libraryPath) != 0) {
+            // The first entry in list order, whichever one is selected.
+            const std::string first = functionCombo->TextAt(0);
+            // The library text is read as the source view would show it, but
+            // the lookup replaces it at once: SourcePane is written only
+            // once, with the block, and never gets the whole file here.
+            LoadLibrarySourceText();
+            LookUpPrototype(SourcePathForHeader(libraryPath), first);
+        }
+    }
+    UpdateData(false);
+}
+
+}  // namespace quill

@@ -1,0 +1,30 @@
+// The source view: the whole library file in SourcePane.
+
+#include "app/ControlWidgets.h"
+#include "app/MainWindow.h"
+#include "platform/Platform.h"
+#include "source/LibrarySource.h"
+
+namespace quill {
+
+void MainWindow::ShowLibrarySource() {
+    LoadLibrarySourceText();
+    UpdateData(false);
+}
+
+void MainWindow::LoadLibrarySourceText() {
+    sourceText.clear();
+    if (libraryCombo->currentIndex() < 0) {
+        ShowMessage("No library to show.", kStyleExclamation);
+        return;
+    }
+    const std::string path = libraryCombo->SelectedText();
+    LibrarySource source = ReadLibrarySource(path);
+    if (!source.opened) {
+        ShowMessage("Could not find source " + path, kStyleExclamation);
+        return;
+    }
+    sourceText = std::move(source.text);
+}
+
+}  // namespace quill
