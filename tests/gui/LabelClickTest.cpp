@@ -99,19 +99,6 @@ TEST_F(LabelClickTest, AnEntryNotFoundScrollsToTheCaretLine) {
     EXPECT_EQ(TopLine(window.sourcePane), 33);
 }
 
-TEST_F(LabelClickTest, ScrollingStopsWhereTheTextEnds) {
-    Show(TextWith(60, 59, " * @param iMode :{A,B}", "\n"));
-    SetParameterName(1, "iMode");
-    window.OnParamLabelClicked(1);
-    QScrollBar* bar = window.sourcePane->verticalScrollBar();
-    EXPECT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum());
-    // The last line is in view.
-    EXPECT_TRUE(
-        window.sourcePane->cursorForPosition(QPoint(2, window.sourcePane->viewport()->height() - 4))
-            .blockNumber() >= 59 - 1);
-}
-
 TEST_F(LabelClickTest, ClickingTheLabelItselfScrolls) {
     Show(TextWith(80, 52, " * @param uFlags :{F_A|F_B}", "\n"));
     window.parameterCount = 3;

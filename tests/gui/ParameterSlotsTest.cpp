@@ -124,32 +124,6 @@ TEST(ParameterSlots, EachCountFillsTheRowAsTheGeometrySays) {
     }
 }
 
-TEST(ParameterSlots, OneParameterTakesTheWholeRow) {
-    WindowHarness harness;
-    MainWindow& window = *harness.window;
-    LayOut(window, {""});
-    const RowMetrics& row = window.row;
-    EXPECT_EQ(window.paramEdits[0]->geometry(),
-              QRect(row.slotLeft, row.selectorY, row.rowWidth - row.separatorWidth - 2,
-                    row.selectorHeight));
-    EXPECT_EQ(window.closeParenLabel->x(), row.slotLeft + row.rowWidth - row.separatorWidth);
-}
-
-TEST(ParameterSlots, FourParametersHaveNarrowerLaterSeparators) {
-    WindowHarness harness;
-    MainWindow& window = *harness.window;
-    LayOut(window, {"", "", "", ""});
-    const int width = window.row.separatorWidth;
-    EXPECT_EQ(window.separatorLabels[0]->width(), width);
-    EXPECT_EQ(window.separatorLabels[1]->width(), width - 1);
-    EXPECT_EQ(window.separatorLabels[2]->width(), width - 1);
-    // Equal pitch: each slot starts one slot width after the previous one.
-    for (std::size_t k = 1; k < 4; ++k) {
-        EXPECT_EQ(window.paramEdits[k]->x() - window.paramEdits[k - 1]->x(),
-                  window.slotSizes.slotWidth);
-    }
-}
-
 TEST(ParameterSlots, ListFormFillsTheDropDownInOrderWithTheFirstSelected) {
     WindowHarness harness;
     MainWindow& window = *harness.window;
