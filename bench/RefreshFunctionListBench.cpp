@@ -1,0 +1,140 @@
+// Opening the function list on a large library, measured as the user meets
+// it: the whole RefreshFunctionList handler of a real MainWindow offscreen
+// (scan, fill FunctionCombo, read the library for the view, look the first
+// function up, put its block into SourcePane). Before each opening the pane
+// shows the whole library, as it does after start-up or ShowButton.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "app/ControlWidgets.h"
+#include "app/MainWindow.h"
+#include "app/SettingsStore.h"
+#include "bench/GeneratedLibrary.h"
+#include "platform/Platform.h"
+#include "source/LibrarySource.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMegabyte = 1024 * 1024;
+
+// Answers every message box with OK and every dialog with a cancel; counts
+// the messages, which a sound run never shows.
+class SilentPlatform : public quill::Platform {
+public:
+    int ShowMessage(const std::string&, unsigned, const std::string&) override {
+        ++messages;
+        return quill::kAnswerOk;
+    }
+    std::optional<std::string> ChooseFile(const quill::FileDialogRequest&) override { return {}; }
+    bool StartProgram(const std::string&, const std::string&) override { return true; }
+    bool OpenInTextEditor(const std::string&) override { return true; }
+    int RunCommandLine(const std::string&) override { return 0; }
+    bool PlaceOnClipboard(const std::string&) override { return true; }
+
+    int messages = 0;
+};
+
+// A program folder holding a generated library of the given size, listed
+// and selected in its settings file, and a window started on it.
+struct Setup {
+    explicit Setup(std::size_t megabytes) {
+        folder = fs::temp_directory_path() /
+                 ("quill-bench-window-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder);
+        library = quill::bench::GenerateLibrary(folder, megabytes * kMegabyte);
+        quill::AppPaths paths;
+        paths.programFolder = folder.string() + "/";
+        paths.appFolder = paths.programFolder;
+        paths.settingsFile = paths.programFolder + "Quill.ini";
+        paths.displayName = "Quill";
+        quill::WriteSetting("Libraries", library.headerPath, "Yes", paths.settingsFile);
+        window = std::make_unique<quill::MainWindow>(platform, paths);
+        window->OnInitDialog();
+        libraryText = quill::ReadLibrarySource(library.headerPath).text;
+    }
+
+    ~Setup() {
+        window.reset();
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+
+    fs::path folder;
+    quill::bench::GeneratedLibrary library;
+    SilentPlatform platform;
+    std::unique_ptr<quill::MainWindow> window;
+    std::string libraryText;
+};
+
+// The windows must go before the application object does.
+std::map<std::size_t, std::unique_ptr<Setup>>& Setups() {
+    static std::map<std::size_t, std::unique_ptr<Setup>> setups;
+    return setups;
+}
+
+Setup& SetupFor(std::size_t megabytes) {
+    std::unique_ptr<Setup>& setup = Setups()[megabytes];
+    if (!setup) {
+        setup = std::make_unique<Setup>(megabytes);
+    }
+    return *setup;
+}
+
+void RefreshFunctionList(benchmark::State& state) {
+    Setup& setup = SetupFor(static_cast<std::size_t>(state.range(0)));
+    quill::MainWindow& window = *setup.window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.sourceText = setup.libraryText;
+        window.UpdateData(false);
+        state.ResumeTiming();
+
+        window.RefreshFunctionList();
+    }
+
+    // The run counts only if it did the whole job.
+    const std::string shown = window.sourcePane->toPlainText().toStdString();
+    if (setup.platform.messages != 0 ||
+        window.functionCombo->count() != static_cast<int>(setup.library.entries.size()) ||
+        shown.rfind("/**", 0) != 0 ||
+        shown.find(window.functionCombo->TextAt(0)) == std::string::npos) {
+        state.SkipWithError("the list or the documentation block is not what was generated");
+    }
+    state.counters["entries"] = static_cast<double>(window.functionCombo->count());
+    state.counters["header_MB"] = static_cast<double>(setup.library.headerBytes) / kMegabyte;
+    state.counters["source_MB"] = static_cast<double>(setup.library.sourceBytes) / kMegabyte;
+}
+BENCHMARK(RefreshFunctionList)
+    ->Arg(1)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    Setups().clear();
+    benchmark::Shutdown();
+    return 0;
+}
