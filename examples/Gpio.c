@@ -16,8 +16,8 @@
 
 /*!
  * @brief  Sets the mode of one pin.
- * @param  iPin  :{PinHelp.exe} the pin number, 16 * port + bit
- * @param  iMode :{GPIO_INPUT,GPIO_OUTPUT,GPIO_ALTERNATE,GPIO_ANALOG}
+ * @param iPin  :{PinHelp.exe} the pin number, 16 * port + bit
+ * @param iMode :{GPIO_INPUT,GPIO_OUTPUT,GPIO_ALTERNATE,GPIO_ANALOG}
  * @note   Run PinHelp.exe to pick a pin by its name.
  */
 void GpioSetMode(int iPin, int iMode)
@@ -30,8 +30,8 @@ void GpioSetMode(int iPin, int iMode)
 
 /*!
  * @brief  Connects a pull-up or pull-down resistor to an input pin.
- * @param  iPin  :{PinHelp.exe}
- * @param  iPull :{GPIO_PULL_NONE,GPIO_PULL_UP,GPIO_PULL_DOWN}
+ * @param iPin  :{PinHelp.exe}
+ * @param iPull :{GPIO_PULL_NONE,GPIO_PULL_UP,GPIO_PULL_DOWN}
  * @note   Run PinHelp.exe to pick a pin by its name.
  */
 void GpioSetPull(int iPin, int iPull)
@@ -44,8 +44,8 @@ void GpioSetPull(int iPin, int iPull)
 
 /*!
  * @brief  Drives an output pin low or high.
- * @param  iPin   :{PinHelp.exe}
- * @param  iLevel :{0,1}
+ * @param iPin   :{PinHelp.exe}
+ * @param iLevel :{0,1}
  * @note   Run PinHelp.exe to pick a pin by its name.
  */
 void GpioWrite(int iPin, int iLevel)
@@ -59,7 +59,7 @@ void GpioWrite(int iPin, int iLevel)
 
 /*!
  * @brief  Reads the level of a pin.
- * @param  iPin :{PinHelp.exe}
+ * @param iPin :{PinHelp.exe}
  * @return 0 or 1
  */
 int GpioRead(int iPin)
@@ -69,7 +69,7 @@ int GpioRead(int iPin)
 
 /*!
  * @brief  Inverts the level of an output pin.
- * @param  iPin :{PinHelp.exe}
+ * @param iPin :{PinHelp.exe}
  */
 void GpioToggle(int iPin)
 {

@@ -33,9 +33,9 @@ void PwmInit(void)
 
 /**
  * @brief  Sets up a channel: the outputs it drives and its frequency.
- * @param  iChannel :{0,1,2,3} the channel
- * @param  uOutputs :{PWM_A|PWM_B|PWM_C} the outputs to drive, joined with |
- * @param  iFreqHz  :{1-20000} frequency in Hz
+ * @param iChannel :{0,1,2,3} the channel
+ * @param uOutputs :{PWM_A|PWM_B|PWM_C} the outputs to drive, joined with |
+ * @param iFreqHz  :{1-20000} frequency in Hz
  * @note   The duty cycle starts at one half; change it with PwmSetDuty.
  */
 void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)
@@ -61,7 +61,7 @@ void PwmSetDuty(int iChannel, unsigned char ucDuty)
 
 /**
  * @brief  Stops a channel and drives its outputs low.
- * @param  iChannel :{0,1,2,3}
+ * @param iChannel :{0,1,2,3}
  */
 void PwmStop(int iChannel)
 {
@@ -70,7 +70,7 @@ void PwmStop(int iChannel)
 
 /**
  * @brief  Tells whether a channel is running.
- * @param  iChannel :{0,1,2,3}
+ * @param iChannel :{0,1,2,3}
  * @return 1 while the channel runs, else 0
  */
 int PwmIsRunning(int iChannel)

@@ -21,9 +21,9 @@
 
 /*!
  * @brief  Opens a port with the given speed and frame format.
- * @param  iPort   :{0,1}
- * @param  lBaud   :{9600,19200,38400,57600,115200} bits per second
- * @param  uFormat :{UART_8N1|UART_PARITY_EVEN|UART_PARITY_ODD|UART_TWO_STOP|UART_RTS_CTS}
+ * @param iPort   :{0,1}
+ * @param lBaud   :{9600,19200,38400,57600,115200} bits per second
+ * @param uFormat :{UART_8N1|UART_PARITY_EVEN|UART_PARITY_ODD|UART_TWO_STOP|UART_RTS_CTS}
  * @return 0 when the speed can be reached, else -1
  */
 int UartInit(int iPort, long lBaud, unsigned int uFormat)
@@ -40,8 +40,8 @@ int UartInit(int iPort, long lBaud, unsigned int uFormat)
 
 /**
  * @brief  Sends one byte.
- * @param  iPort  :{0,1}
- * @param  ucData :{0-255}
+ * @param iPort  :{0,1}
+ * @param ucData :{0-255}
  */
 void UartSendByte(int iPort, unsigned char ucData)
 {
@@ -52,8 +52,8 @@ void UartSendByte(int iPort, unsigned char ucData)
 
 /*!
  * @brief  Sends a zero-terminated text, without its terminating zero.
- * @param  iPort :{0,1}
- * @param  pText the text to send
+ * @param iPort :{0,1}
+ * @param pText the text to send
  */
 void UartSendText(int iPort, const char *pText)
 {
@@ -64,9 +64,9 @@ void UartSendText(int iPort, const char *pText)
 
 /**
  * @brief  Takes the bytes received so far, at most iLength of them.
- * @param  iPort   :{0,1}
- * @param  pBuffer where the bytes go
- * @param  iLength :{1-64} room in pBuffer
+ * @param iPort   :{0,1}
+ * @param pBuffer where the bytes go
+ * @param iLength :{1-64} room in pBuffer
  * @return the number of bytes taken
  */
 int UartReceive(int iPort, char *pBuffer, int iLength)
@@ -81,7 +81,7 @@ int UartReceive(int iPort, char *pBuffer, int iLength)
 
 /*!
  * @brief  Waits until the last byte has left, then closes the port.
- * @param  iPort :{0,1}
+ * @param iPort :{0,1}
  */
 void UartClose(int iPort)
 {

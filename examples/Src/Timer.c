@@ -19,8 +19,8 @@
 
 /**
   @brief  Stops a timer and sets its prescaler.
-  @param  iTimer     :{TMR0,TMR1,TMR2}
-  @param  uPrescaler :{1,8,64,256,1024} clock cycles per count
+  @param iTimer     :{TMR0,TMR1,TMR2}
+  @param uPrescaler :{1,8,64,256,1024} clock cycles per count
 */
 void TmrInit(int iTimer, unsigned int uPrescaler)
 {
@@ -30,8 +30,8 @@ void TmrInit(int iTimer, unsigned int uPrescaler)
 
 /**
   @brief  Sets how a timer counts.
-  @param  iTimer :{TMR0,TMR1,TMR2}
-  @param  iMode  :{TMR_ONESHOT,TMR_PERIODIC,
+  @param iTimer :{TMR0,TMR1,TMR2}
+  @param iMode  :{TMR_ONESHOT,TMR_PERIODIC,
                    TMR_CAPTURE,TMR_COMPARE}
   @note   Stop the timer before changing its mode.
 */
@@ -42,10 +42,10 @@ void TmrSetMode(int iTimer, int iMode)
 
 /**
   @brief  Starts a timer.
-  @param  iTimer    :{TMR0,TMR1,TMR2}
-  @param  uPeriod   :{1-65535} counts per period
-  @param  iPriority :{0-7} interrupt priority, 0 is the highest
-  @param  uIrqFlags :{TMR_IRQ_NONE|TMR_IRQ_OVERFLOW|TMR_IRQ_COMPARE}
+  @param iTimer    :{TMR0,TMR1,TMR2}
+  @param uPeriod   :{1-65535} counts per period
+  @param iPriority :{0-7} interrupt priority, 0 is the highest
+  @param uIrqFlags :{TMR_IRQ_NONE|TMR_IRQ_OVERFLOW|TMR_IRQ_COMPARE}
 */
 void TmrStart(int iTimer, unsigned int uPeriod, int iPriority, unsigned int uIrqFlags)
 {
@@ -56,7 +56,7 @@ void TmrStart(int iTimer, unsigned int uPeriod, int iPriority, unsigned int uIrq
 
 /**
   @brief  Reads the count of a timer.
-  @param  iTimer :{TMR0,TMR1,TMR2}
+  @param iTimer :{TMR0,TMR1,TMR2}
   @return the count, 0 to 65535
 */
 unsigned int TmrRead(int iTimer)
@@ -66,7 +66,7 @@ unsigned int TmrRead(int iTimer)
 
 /**
   @brief  Stops a timer; its count is kept.
-  @param  iTimer :{TMR0,TMR1,TMR2}
+  @param iTimer :{TMR0,TMR1,TMR2}
 */
 void TmrStop(int iTimer)
 {

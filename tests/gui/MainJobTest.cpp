@@ -81,7 +81,7 @@ TEST_F(MainJobTest, PwmSetupFromPickTypeAndDefaultToTheClipboard) {
     EXPECT_EQ(ToBytes(window.paramLabels[1]->text()), "uOutputs");
     EXPECT_EQ(ToBytes(window.paramLabels[2]->text()), "iFreqHz");
     EXPECT_TRUE(window.paramLabels[3]->isHidden());
-    EXPECT_NE(window.sourcePane->toPlainText().indexOf(QStringLiteral("@param  iFreqHz")), -1);
+    EXPECT_NE(window.sourcePane->toPlainText().indexOf(QStringLiteral("@param iFreqHz")), -1);
 
     // A value from the drop-down.
     ASSERT_FALSE(window.paramCombos[0]->isHidden());
