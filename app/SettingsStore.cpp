@@ -503,4 +503,53 @@ bool DeleteSettingSection(const std::string& section, const std::string& setting
     });
 }
 
+bool ReplaceSettingSection(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& entries,
+                           const std::string& settingsFile) {
+    if (!SafeSectionName(section)) {
+        return false;
+    }
+    // Keys that could not be written one by one are left out, and so is a
+    // key that repeats an earlier one ignoring case, as single writes would.
+    std::vector<std::string> keyLines;
+    std::vector<std::string> written;
+    for (const auto& [key, value] : entries) {
+        if (!SafeKeyName(key) || HasLineBreak(value)) {
+            continue;
+        }
+        const bool repeated = std::any_of(written.begin(), written.end(), [&](const auto& k) {
+            return EqualsIgnoringCase(k, key);
+        });
+        if (!repeated) {
+            written.push_back(key);
+            keyLines.push_back(key + "=" + value);
+        }
+    }
+    return UpdateFile(settingsFile, !keyLines.empty(), [&](std::vector<IniLine>& lines) {
+        const std::string eol = LineEndOf(lines);
+        bool changed = false;
+        while (const std::optional<SectionRange> range = FindSection(lines, section)) {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(range->header),
+                        lines.begin() + static_cast<std::ptrdiff_t>(range->end));
+            changed = true;
+        }
+        if (keyLines.empty()) {
+            return changed;
+        }
+        if (!lines.empty()) {
+            if (lines.back().end.empty()) {
+                lines.back().end = eol;
+            }
+            if (lines.back().kind != LineKind::Blank) {
+                lines.push_back(MakeLine("", eol));
+            }
+        }
+        lines.push_back(MakeLine("[" + section + "]", eol));
+        for (const std::string& keyLine : keyLines) {
+            lines.push_back(MakeLine(keyLine, eol));
+        }
+        return true;
+    });
+}
+
 }  // namespace quill

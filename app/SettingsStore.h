@@ -9,6 +9,7 @@
 // the same folder, then rename), so a failed write leaves the old file intact.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quill {
@@ -40,5 +41,12 @@ bool DeleteSettingKey(const std::string& section, const std::string& key,
 
 // Removes `section` with all its keys.
 bool DeleteSettingSection(const std::string& section, const std::string& settingsFile);
+
+// Removes `section` and writes it anew at the end of the file holding
+// `entries` in their order, in one replacement of the file: a crash never
+// leaves the section half written. With no entries the section is removed.
+bool ReplaceSettingSection(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& entries,
+                           const std::string& settingsFile);
 
 }  // namespace quill

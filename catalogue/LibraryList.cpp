@@ -46,11 +46,13 @@ int MainWindow::LoadLibraryList() {
         }
     }
 
-    // The section now holds exactly the libraries that exist, sorted.
-    DeleteSettingSection("Libraries", settingsFile);
+    // The section now holds exactly the libraries that exist, sorted. It is
+    // rewritten in one go, so no crash in between can lose the catalogue.
+    std::vector<std::pair<std::string, std::string>> listed;
     for (int i = 0; i < libraryCombo->count(); ++i) {
-        WriteSetting("Libraries", libraryCombo->TextAt(i), "Yes", settingsFile);
+        listed.emplace_back(libraryCombo->TextAt(i), "Yes");
     }
+    ReplaceSettingSection("Libraries", listed, settingsFile);
 
     const std::string last = GetSetting("Last", "Library", "", kLibraryReadLimit, settingsFile);
     int selected = libraryCombo->FindStringExact(last);

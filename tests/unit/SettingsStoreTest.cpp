@@ -304,6 +304,28 @@ TEST_F(SettingsStoreTest, AFailedWriteLeavesEverythingAsItWas) {
     EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini", "plain"}));
 }
 
+TEST_F(SettingsStoreTest, ReplacingASectionRewritesItAtTheEndInOneGo) {
+    std::ofstream(ini, std::ios::binary) << "[Libraries]\r\n/b.s=Yes\r\n/gone.h=Yes\r\n"
+                                            "[Last]\r\nLibrary=/b.s\r\n"
+                                            "[libraries]\r\n/old.h=Yes\r\n";
+    ASSERT_TRUE(ReplaceSettingSection(
+        "Libraries", {{"/a.h", "Yes"}, {"/A.H", "Yes"}, {"bad=key", "Yes"}, {"/b.s", "Yes"}}, ini));
+    // Every copy of the section goes; a name repeated ignoring case and one
+    // that cannot be a key name are left out; the file keeps its line ends.
+    EXPECT_EQ(ReadBytes(ini),
+              "[Last]\r\nLibrary=/b.s\r\n\r\n[Libraries]\r\n/a.h=Yes\r\n/b.s=Yes\r\n");
+    EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini"}));
+
+    ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
+    EXPECT_TRUE(GetAllSettingKeys("Libraries", ini).empty());
+    EXPECT_EQ(GetSetting("Last", "Library", "", 1000, ini), "/b.s");
+
+    // With nothing to write, no file is created.
+    const std::string absent = scratch.PathOf("absent.ini");
+    EXPECT_TRUE(ReplaceSettingSection("Libraries", {}, absent));
+    EXPECT_FALSE(fs::exists(absent));
+}
+
 TEST_F(SettingsStoreTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
     if (RunningAsRoot()) {
         GTEST_SKIP() << "permission bits do not stop the super-user";
