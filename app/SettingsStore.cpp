@@ -377,6 +377,23 @@ IniLine MakeLine(std::string text, const std::string& end) {
     return line;
 }
 
+// Adds `section` with `keyLines` at the end of the file, after one blank line.
+void AppendSection(std::vector<IniLine>& lines, const std::string& section,
+                   const std::vector<std::string>& keyLines, const std::string& eol) {
+    if (!lines.empty()) {
+        if (lines.back().end.empty()) {
+            lines.back().end = eol;
+        }
+        if (lines.back().kind != LineKind::Blank) {
+            lines.push_back(MakeLine("", eol));
+        }
+    }
+    lines.push_back(MakeLine("[" + section + "]", eol));
+    for (const std::string& keyLine : keyLines) {
+        lines.push_back(MakeLine(keyLine, eol));
+    }
+}
+
 }  // namespace
 
 std::string GetSetting(const std::string& section, const std::string& key,
@@ -429,16 +446,7 @@ bool WriteSetting(const std::string& section, const std::string& key, const std:
         const std::string keyLine = key + "=" + value;
         const std::optional<SectionRange> range = FindSection(lines, section);
         if (!range) {
-            if (!lines.empty()) {
-                if (lines.back().end.empty()) {
-                    lines.back().end = eol;
-                }
-                if (lines.back().kind != LineKind::Blank) {
-                    lines.push_back(MakeLine("", eol));
-                }
-            }
-            lines.push_back(MakeLine("[" + section + "]", eol));
-            lines.push_back(MakeLine(keyLine, eol));
+            AppendSection(lines, section, {keyLine}, eol);
             return true;
         }
         if (const std::optional<std::size_t> at = FindKey(lines, *range, key)) {
@@ -536,18 +544,7 @@ bool ReplaceSettingSection(const std::string& section,
         if (keyLines.empty()) {
             return changed;
         }
-        if (!lines.empty()) {
-            if (lines.back().end.empty()) {
-                lines.back().end = eol;
-            }
-            if (lines.back().kind != LineKind::Blank) {
-                lines.push_back(MakeLine("", eol));
-            }
-        }
-        lines.push_back(MakeLine("[" + section + "]", eol));
-        for (const std::string& keyLine : keyLines) {
-            lines.push_back(MakeLine(keyLine, eol));
-        }
+        AppendSection(lines, section, keyLines, eol);
         return true;
     });
 }
