@@ -1,114 +1,81 @@
-// Choosing a function: the stored choice, the documentation in SourcePane,
-// the parameter slots and the helper program button.
+// Choosing a function and what it brings: the parameter slots (which
+// selector each parameter gets, what it holds, where it stands), the helper
+// program button, and the label clicks that bring the matching line of the
+// documentation to the top of SourcePane.
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <string>
-#include <vector>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <algorithm>
 
 #include "WindowHarness.h"
-#include "app/ControlWidgets.h"
-#include "platform/QtText.h"
 #include "source/TextOps.h"
 
 namespace quill {
 namespace {
 
-const char* const kHeader =
-    "/* Dev.h */\n"
-    "void DevReset(void);\n"
-    "void DevMode(int iMode);\n"
-    "int DevConfig(int iPort, unsigned int uFlags, char *pName, long lSpeed);\n"
-    "void DevWait(int iTicks);\n";
-
-const char* const kSource =
-    "/**\n"
-    " * @brief Resets the device.\n"
-    " */\n"
-    "void DevReset(void)\n"
-    "{\n"
-    "}\n"
-    "\n"
-    "/**\n"
-    " * @brief Sets the mode.\n"
-    " * @param iMode :{MODE_A,,MODE_B}\n"
-    " * @note  Run DevHelp.exe to pick one.\n"
-    " */\n"
-    "void DevMode(int iMode)\n"
-    "{\n"
-    "}\n"
-    "\n"
-    "/**\n"
-    " * @param iPort  :{0,1}\n"
-    " * @param uFlags :{F_ONE|F_TWO}\n"
-    " * @param pName  :{Pick.exe}\n"
-    " * @param lSpeed :{1-100}\n"
-    " */\n"
-    "int DevConfig(int iPort, unsigned int uFlags, char *pName, long lSpeed)\n"
-    "{\n"
-    "}\n"
-    "\n"
-    "/**\n"
-    " * @param iTicks :{1-9}\n"
-    " * @note  Run Gone.exe first.\n"
-    " */\n"
-    "void DevWait(int iTicks)\n"
-    "{\n"
-    "}\n";
-
-const char* const kConfigEntry =
-    "int DevConfig(int iPort, unsigned int uFlags, char *pName, long lSpeed)";
-
 QRect RectOf(const SlotRect& r) {
     return QRect(r.x, r.y, r.width, r.height);
 }
 
-std::vector<std::string> Items(const NotifyingComboBox* combo) {
-    std::vector<std::string> items;
-    for (int i = 0; i < combo->count(); ++i) {
-        items.push_back(combo->TextAt(i));
-    }
-    return items;
-}
-
-std::string TextOf(const QLabel* label) {
-    return ToBytes(label->text());
-}
-
-class FunctionChoiceTest : public ::testing::Test {
+class FunctionChoice : public ::testing::Test {
 protected:
+    // A library whose source documents functions with none, one and four
+    // parameters, with a helper program beside it and one that is missing.
     void SetUp() override {
-        library = harness.WriteFile("lib/Dev.h", kHeader);
-        harness.WriteFile("lib/Dev.c", kSource);
+        library = harness.WriteFile("lib/Dev.h",
+                                    "void DevReset(void);\nvoid DevMode(int iMode);\n"
+                                    "void DevWait(int iTicks);\n");
+        harness.WriteFile("lib/Dev.c",
+                          "/**\n * @brief Resets.\n */\nvoid DevReset(void)\n\n"
+                          "/**\n * @param iMode :{MODE_A,,MODE_B}\n * @note Run DevHelp.exe.\n */\n"
+                          "void DevMode(int iMode)\n\n"
+                          "/**\n * @param iTicks :{1-9}\n * @note  Run Gone.exe first.\n */\n"
+                          "void DevWait(int iTicks)\n");
         harness.WriteFile("lib/DevHelp.exe", "#!/bin/sh\n");
     }
 
-    // Selects `libraryPath` in LibraryCombo and the entry beginning with
-    // `start` in FunctionCombo, as the user leaves them, then chooses.
+    // Selects `libraryPath` and the entry beginning with `start`, as the user
+    // leaves them when the function list closes, then chooses.
     void Choose(const std::string& libraryPath, const std::string& start) {
-        SelectLibrary(libraryPath);
+        window.libraryCombo->clear();
+        window.libraryCombo->AddString(libraryPath);
+        window.libraryCombo->setCurrentIndex(0);
         window.FillFunctionList(libraryPath);
-        int index = -1;
-        for (int i = 0; i < window.functionCombo->count(); ++i) {
-            if (window.functionCombo->TextAt(i).rfind(start, 0) == 0) {
-                index = i;
-            }
-        }
-        ASSERT_GE(index, 0) << start;
-        window.functionCombo->setCurrentIndex(index);
+        const Texts entries = Entries(window.functionCombo);
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const std::string& e) {
+            return e.rfind(start, 0) == 0;
+        });
+        ASSERT_NE(found, entries.end()) << start;
+        window.functionCombo->setCurrentIndex(static_cast<int>(found - entries.begin()));
         harness.SetSetting("Last", "Choice", "something else");
         harness.platform.Clear();
         window.OnFunctionChosen();
     }
 
-    void SelectLibrary(const std::string& libraryPath) {
-        window.libraryCombo->clear();
-        window.libraryCombo->AddString(libraryPath);
-        window.libraryCombo->setCurrentIndex(0);
+    // Gives the window a parsed function whose parameters (iArg1...) have
+    // these choice texts and parsed entry texts, then lays out its slots.
+    void LayOut(const Texts& choices, const Texts& editTexts = {}) {
+        window.documentation = FunctionDocumentation();
+        for (std::size_t k = 0; k < 4; ++k) {
+            auto& parameter = window.documentation.parameters[k];
+            parameter.name = k < choices.size() ? "iArg" + std::to_string(k + 1) : "";
+            parameter.choiceText = k < choices.size() ? choices[k] : "";
+            parameter.editText = k < editTexts.size() ? editTexts[k] : "";
+            window.parameterNames[k] = parameter.name;
+            window.editTexts[k] = parameter.editText;
+        }
+        window.parameterCount = static_cast<int>(choices.size());
+        window.LayOutParameterSlots();
+        window.UpdateData(false);
+    }
+
+    void ExpectHelper(const std::string& program) {
+        EXPECT_EQ(window.helperProgram, program);
+        EXPECT_EQ(window.helpersButton->isHidden(), program == "-");
     }
 
     WindowHarness harness;
@@ -116,136 +83,43 @@ protected:
     std::string library;
 };
 
-TEST_F(FunctionChoiceTest, StoresTheChoiceAndShowsItsDocumentation) {
+TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
     Choose(library, "void DevMode");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void DevMode(int iMode)");
-    const std::string shown = ToBytes(window.sourcePane->toPlainText());
-    EXPECT_NE(shown.find("@param iMode :{MODE_A,,MODE_B}"), std::string::npos);
-    EXPECT_NE(shown.find("void DevMode(int iMode)"), std::string::npos);
-    EXPECT_EQ(shown.find("DevReset"), std::string::npos);
-    EXPECT_TRUE(harness.platform.Messages().empty());
-}
-
-TEST_F(FunctionChoiceTest, NoParametersLeaveOnlyTheClosingParenthesis) {
-    Choose(library, "int DevConfig");
-    window.paramEdits[3]->setText(QStringLiteral("55"));
-    Choose(library, "void DevReset");
-
-    EXPECT_EQ(window.parameterCount, 0);
-    EXPECT_EQ(TextOf(window.functionLabel), "DevReset");
-    EXPECT_EQ(TextOf(window.typeLabel), "void");
-    for (std::size_t k = 0; k < 4; ++k) {
-        SCOPED_TRACE(k + 1);
-        EXPECT_TRUE(window.paramLabels[k]->isHidden());
-        EXPECT_TRUE(window.paramCombos[k]->isHidden());
-        EXPECT_TRUE(window.paramEdits[k]->isHidden());
-        EXPECT_EQ(TextOf(window.paramLabels[k]), "");
-        // Values typed for the previous function are gone.
-        EXPECT_EQ(window.paramEdits[k]->text(), QString());
-    }
-    for (QLabel* separator : window.separatorLabels) {
-        EXPECT_TRUE(separator->isHidden());
-    }
-    EXPECT_FALSE(window.closeParenLabel->isHidden());
-    EXPECT_EQ(window.closeParenLabel->geometry(),
-              RectOf(ComputeSlotGeometry(window.row, 0, window.slotSizes).closeParen));
-}
-
-TEST_F(FunctionChoiceTest, OneParameterGetsItsDropDownAndTheHelperButton) {
-    Choose(library, "void DevMode");
-
-    EXPECT_EQ(window.parameterCount, 1);
-    EXPECT_EQ(TextOf(window.functionLabel), "DevMode");
-    EXPECT_EQ(TextOf(window.paramLabels[0]), "iMode");
-    const SlotGeometry expected = ComputeSlotGeometry(window.row, 1, SlotSizes());
-    EXPECT_FALSE(window.paramLabels[0]->isHidden());
-    EXPECT_EQ(window.paramLabels[0]->geometry(), RectOf(expected.labels[0]));
-    EXPECT_FALSE(window.paramCombos[0]->isHidden());
-    EXPECT_EQ(window.paramCombos[0]->geometry(), RectOf(expected.selectors[0]));
-    EXPECT_TRUE(window.paramEdits[0]->isHidden());
-    EXPECT_EQ(Items(window.paramCombos[0]), (std::vector<std::string>{"MODE_A", "", "MODE_B"}));
-    EXPECT_EQ(window.paramCombos[0]->currentIndex(), 0);
-    EXPECT_EQ(window.closeParenLabel->geometry(), RectOf(expected.closeParen));
-    for (std::size_t k = 1; k < 4; ++k) {
-        EXPECT_TRUE(window.paramLabels[k]->isHidden());
-    }
-
-    // The helper named by "@note" stands beside the documenting file.
-    EXPECT_EQ(window.helperName, "DevHelp.exe");
-    EXPECT_EQ(window.helperProgram, harness.PathOf("lib/DevHelp.exe"));
-    EXPECT_FALSE(window.helpersButton->isHidden());
-    EXPECT_EQ(window.helpersButton->geometry(), QRect(window.helpersButtonPos, QSize(88, 23)));
+    EXPECT_EQ(Entries(window.paramCombos[0]), (Texts{"MODE_A", "", "MODE_B"}));
+    ExpectHelper(harness.PathOf("lib/DevHelp.exe"));
     EXPECT_EQ(window.helpersButton->text(), QStringLiteral("DevHelp.exe"));
-}
+    const SlotSizes sizesOfOne = window.slotSizes;
 
-TEST_F(FunctionChoiceTest, FourParametersGetTheirSelectorsAndTexts) {
-    Choose(library, "int DevConfig");
-
-    EXPECT_EQ(harness.Setting("Last", "Choice"), kConfigEntry);
-    EXPECT_EQ(window.parameterCount, 4);
-    EXPECT_EQ(TextOf(window.typeLabel), "int");
-    EXPECT_EQ(TextOf(window.functionLabel), "DevConfig");
-    const std::vector<std::string> names = {"iPort", "uFlags", "pName", "lSpeed"};
-    const SlotGeometry expected = ComputeSlotGeometry(window.row, 4, SlotSizes());
-    for (std::size_t k = 0; k < 4; ++k) {
-        SCOPED_TRACE(k + 1);
-        EXPECT_EQ(TextOf(window.paramLabels[k]), names[k]);
-        EXPECT_EQ(window.paramLabels[k]->geometry(), RectOf(expected.labels[k]));
-        const bool dropDown = k == 0;
-        EXPECT_EQ(window.paramCombos[k]->isHidden(), !dropDown);
-        EXPECT_EQ(window.paramEdits[k]->isHidden(), dropDown);
-        QWidget* selector = dropDown ? static_cast<QWidget*>(window.paramCombos[k])
-                                     : static_cast<QWidget*>(window.paramEdits[k]);
-        EXPECT_EQ(selector->geometry(), RectOf(expected.selectors[k]));
-        if (!dropDown) {
-            EXPECT_FALSE(window.paramEdits[k]->isReadOnly());
-        }
-    }
-    for (std::size_t s = 0; s < 3; ++s) {
-        EXPECT_FALSE(window.separatorLabels[s]->isHidden());
-        EXPECT_EQ(window.separatorLabels[s]->geometry(), RectOf(expected.separators[s]));
-    }
-    EXPECT_EQ(window.closeParenLabel->geometry(), RectOf(expected.closeParen));
-    EXPECT_EQ(Items(window.paramCombos[0]), (std::vector<std::string>{"0", "1"}));
-    // Flags start with their first value, a helper with its quoted name,
-    // a range empty.
-    EXPECT_EQ(window.paramEdits[1]->text(), QStringLiteral("F_ONE"));
-    EXPECT_EQ(window.paramEdits[2]->text(), QStringLiteral("\"Pick.exe\""));
-    EXPECT_EQ(window.paramEdits[3]->text(), QString());
-    EXPECT_EQ(window.documentation.parameters[3].choiceText, "1-100");
-    // No "@note" in this block: no helper.
-    EXPECT_EQ(window.helperProgram, "-");
-    EXPECT_TRUE(window.helpersButton->isHidden());
-}
-
-TEST_F(FunctionChoiceTest, TheHelperButtonGoesWithAFunctionWithoutHelper) {
-    Choose(library, "void DevMode");
-    ASSERT_FALSE(window.helpersButton->isHidden());
-    Choose(library, "void DevReset");
-    EXPECT_TRUE(window.helpersButton->isHidden());
-    EXPECT_EQ(window.helperProgram, "-");
-}
-
-TEST_F(FunctionChoiceTest, AMissingHelperProgramHidesTheButtonSilently) {
-    Choose(library, "void DevMode");
+    // A helper program that is missing, or a folder of its name, hides the
+    // button without a message.
     Choose(library, "void DevWait");
     EXPECT_EQ(window.helperName, "Gone.exe");
-    EXPECT_EQ(window.helperProgram, "-");
-    EXPECT_TRUE(window.helpersButton->isHidden());
-    EXPECT_TRUE(harness.platform.Messages().empty());
-}
-
-TEST_F(FunctionChoiceTest, AFolderNamedLikeTheHelperIsNoProgram) {
+    ExpectHelper("-");
+    window.paramEdits[0]->setText(QStringLiteral("5"));
     harness.WriteFile("lib/Gone.exe/inside", "");
     Choose(library, "void DevWait");
-    EXPECT_EQ(window.helperProgram, "-");
-    EXPECT_TRUE(window.helpersButton->isHidden());
+    ExpectHelper("-");
+    EXPECT_EQ(window.paramEdits[0]->text(), QString());  // the typed value is gone
+    EXPECT_TRUE(harness.platform.MessagesShown().empty());
+
+    // No parameters: no label, selector or separator, and the sizes stay.
+    window.paramEdits[0]->setText(QStringLiteral("5"));
+    Choose(library, "void DevReset");
+    EXPECT_EQ(window.parameterCount, 0);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_TRUE(window.paramLabels[k]->isHidden() && window.paramCombos[k]->isHidden() &&
+                    window.paramEdits[k]->isHidden());
+        EXPECT_EQ(window.paramLabels[k]->text(), QString());
+        EXPECT_EQ(window.paramEdits[k]->text(), QString());
+    }
+    EXPECT_FALSE(window.closeParenLabel->isHidden());
+    EXPECT_EQ(window.slotSizes, sizesOfOne);
 }
 
-TEST_F(FunctionChoiceTest, ADocumentingFileThatCannotBeOpenedIsReported) {
+TEST_F(FunctionChoice, ADocumentingFileThatCannotBeOpenedIsReported) {
     Choose(library, "void DevMode");
     const std::string orphan = harness.WriteFile("other/Orphan.h", "long OrphanGet(int iPort);\n");
-
     Choose(orphan, "long OrphanGet");
 
     const std::vector<PlatformCall> messages =
@@ -257,58 +131,190 @@ TEST_F(FunctionChoiceTest, ADocumentingFileThatCannotBeOpenedIsReported) {
     EXPECT_NE(ToLowerAscii(last).find("orphan.c"), std::string::npos) << last;
     EXPECT_EQ(messages.back().style, unsigned{kStyleExclamation});
     EXPECT_EQ(messages.back().caption, "Quill");
-
-    EXPECT_EQ(window.sourcePane->toPlainText(), QStringLiteral("-"));
-    EXPECT_EQ(window.parameterCount, 0);
-    EXPECT_EQ(TextOf(window.functionLabel), "long OrphanGet(int iPort)");
-    // The return type of the previous function stays.
-    EXPECT_EQ(TextOf(window.typeLabel), "void");
-    EXPECT_TRUE(window.paramCombos[0]->isHidden());
-    EXPECT_TRUE(window.paramLabels[0]->isHidden());
-    EXPECT_FALSE(window.closeParenLabel->isHidden());
-    EXPECT_TRUE(window.helpersButton->isHidden());
     EXPECT_EQ(harness.Setting("Last", "Choice"), "long OrphanGet(int iPort)");
+    EXPECT_EQ(harness.Shown(), "-");
+    EXPECT_EQ(window.parameterCount, 0);
+    EXPECT_EQ(window.functionLabel->text(), QStringLiteral("long OrphanGet(int iPort)"));
+    // The return type of the previous function stays.
+    EXPECT_EQ(window.typeLabel->text(), QStringLiteral("void"));
+    EXPECT_TRUE(window.paramCombos[0]->isHidden() && window.paramLabels[0]->isHidden());
+    EXPECT_FALSE(window.closeParenLabel->isHidden());
+    ExpectHelper("-");
 }
 
-TEST_F(FunctionChoiceTest, WithoutAFunctionNothingIsParsedButTheHelperIsLookedFor) {
+TEST_F(FunctionChoice, WithoutAFunctionNothingIsParsedAndWithoutALibraryNothingHappens) {
     Choose(library, "void DevMode");
     window.helpersButton->hide();
     window.functionCombo->clear();
     harness.SetSetting("Last", "Choice", "kept");
-
     window.OnFunctionChosen();
-
     EXPECT_EQ(harness.Setting("Last", "Choice"), "kept");
-    EXPECT_EQ(TextOf(window.paramLabels[0]), "iMode");
+    EXPECT_EQ(window.paramLabels[0]->text(), QStringLiteral("iMode"));
     EXPECT_FALSE(window.paramCombos[0]->isHidden());
-    EXPECT_EQ(window.sourcePane->toPlainText(), QString());
+    EXPECT_EQ(harness.Shown(), "");
     // The library's own folder holds the helper named last.
-    EXPECT_EQ(window.helperProgram, harness.PathOf("lib/DevHelp.exe"));
-    EXPECT_FALSE(window.helpersButton->isHidden());
-}
+    ExpectHelper(harness.PathOf("lib/DevHelp.exe"));
 
-TEST_F(FunctionChoiceTest, WithoutALibraryNothingHappens) {
-    Choose(library, "void DevMode");
-    const QString source = window.sourcePane->toPlainText();
+    harness.ShowText("shown");
     window.libraryCombo->clear();
-    harness.SetSetting("Last", "Choice", "kept");
     harness.platform.Clear();
-
     window.OnFunctionChosen();
-
     EXPECT_EQ(harness.Setting("Last", "Choice"), "kept");
-    EXPECT_EQ(window.sourcePane->toPlainText(), source);
-    EXPECT_EQ(TextOf(window.paramLabels[0]), "iMode");
-    EXPECT_FALSE(window.helpersButton->isHidden());
+    EXPECT_EQ(harness.Shown(), "shown");
+    EXPECT_EQ(window.paramLabels[0]->text(), QStringLiteral("iMode"));
+    ExpectHelper(harness.PathOf("lib/DevHelp.exe"));
     EXPECT_TRUE(harness.platform.calls.empty());
 }
 
-TEST_F(FunctionChoiceTest, ChoosingAgainRefillsTheDropDownAtItsFirstItem) {
-    Choose(library, "void DevMode");
-    window.paramCombos[0]->setCurrentIndex(2);
-    Choose(library, "void DevMode");
-    EXPECT_EQ(Items(window.paramCombos[0]), (std::vector<std::string>{"MODE_A", "", "MODE_B"}));
-    EXPECT_EQ(window.paramCombos[0]->currentIndex(), 0);
+TEST_F(FunctionChoice, EachCountFillsTheRowAsTheGeometrySays) {
+    const QObjectList order = window.children();
+    const Texts all = {"A,B", "", "C,D", "NONE|FAST"};  // drop-downs and entry fields
+    for (int n = 1; n <= 4; ++n) {
+        SCOPED_TRACE(n);
+        LayOut(Texts(all.begin(), all.begin() + n));
+        const SlotGeometry expected = ComputeSlotGeometry(window.row, n, SlotSizes());
+        EXPECT_EQ(window.slotSizes, expected.sizes);
+        for (std::size_t k = 0; k < 4; ++k) {
+            const bool inUse = static_cast<int>(k) < n;
+            const bool dropDown = inUse && k % 2 == 0;
+            EXPECT_EQ(window.paramLabels[k]->isHidden(), !inUse) << k;
+            EXPECT_EQ(window.paramCombos[k]->isHidden(), !dropDown) << k;
+            EXPECT_EQ(window.paramEdits[k]->isHidden(), !inUse || dropDown) << k;
+            if (inUse) {
+                EXPECT_EQ(window.paramLabels[k]->geometry(), RectOf(expected.labels[k])) << k;
+                QWidget* selector = dropDown ? static_cast<QWidget*>(window.paramCombos[k])
+                                             : static_cast<QWidget*>(window.paramEdits[k]);
+                EXPECT_EQ(selector->geometry(), RectOf(expected.selectors[k])) << k;
+            }
+        }
+        for (std::size_t s = 0; s < 3; ++s) {
+            const bool shown = static_cast<int>(s) < n - 1;
+            EXPECT_EQ(window.separatorLabels[s]->isHidden(), !shown) << s;
+            if (shown) {
+                EXPECT_EQ(window.separatorLabels[s]->geometry(), RectOf(expected.separators[s]));
+            }
+        }
+        EXPECT_EQ(window.closeParenLabel->geometry(), RectOf(expected.closeParen));
+    }
+
+    // No parameters: only ")" remains, one pixel below the row after "(".
+    LayOut({});
+    for (std::size_t s = 0; s < 3; ++s) {
+        EXPECT_TRUE(window.separatorLabels[s]->isHidden());
+    }
+    const RowMetrics& row = window.row;
+    EXPECT_FALSE(window.closeParenLabel->isHidden());
+    EXPECT_EQ(
+        window.closeParenLabel->geometry(),
+        QRect(row.slotLeft + 8, row.selectorY + 1, row.separatorWidth - 1, row.selectorHeight));
+    // A field made writable stays so when hidden; the stacking order is kept.
+    EXPECT_FALSE(window.paramEdits[1]->isReadOnly());
+    EXPECT_EQ(window.children(), order);
+}
+
+TEST_F(FunctionChoice, TheChoiceTextDecidesTheSelectorAndItsContents) {
+    const struct {
+        const char *choice, *parsedEditText;
+        Texts items;  // empty: an entry field
+        const char* editText;
+    } cases[] = {
+        {"A,B,C", "", {"A", "B", "C"}, ""},
+        {"A,,B", "", {"A", "", "B"}, ""},
+        {"X,", "", {"X", ""}, ""},
+        // The hidden field of a drop-down must not stand in for the item.
+        {"Pick.exe,Other.exe", "\"Pick.exe,Other.exe\"", {"Pick.exe", "Other.exe"}, ""},
+        {"A", "", {}, ""},
+        {",A", "", {}, ""},
+        {"NONE|FAST|SLOW", "", {}, "NONE"},
+        {"Pick.exe", "\"Pick.exe\"", {}, "\"Pick.exe\""},
+        {"Pick.exe|X", "\"Pick.exe|X\"", {}, "Pick.exe"},  // the flags rule comes last
+    };
+    ASSERT_TRUE(window.paramEdits[0]->isReadOnly());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.choice);
+        window.paramCombos[0]->AddString("left over");
+        LayOut({c.choice}, {c.parsedEditText});
+        const bool dropDown = !c.items.empty();
+        EXPECT_EQ(window.paramCombos[0]->isHidden(), !dropDown);
+        EXPECT_EQ(window.paramEdits[0]->isHidden(), dropDown);
+        EXPECT_EQ(Entries(window.paramCombos[0]), c.items);
+        EXPECT_EQ(window.paramCombos[0]->currentIndex(), dropDown ? 0 : -1);
+        if (!dropDown) {
+            EXPECT_FALSE(window.paramEdits[0]->isReadOnly());
+        }
+        EXPECT_EQ(window.editTexts[0], c.editText);
+        EXPECT_EQ(window.documentation.parameters[0].editText, c.editText);
+    }
+}
+
+// `lines` filler lines with `insert` as line `at`, each ended by `lineEnd`;
+// the filler may hold multi-byte characters so that byte and character
+// counts differ.
+std::string TextWith(int lines, int at, const std::string& insert, const std::string& lineEnd,
+                     const std::string& filler = "filler") {
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text += (i == at ? insert : " * " + filler + " " + std::to_string(i)) + lineEnd;
+    }
+    return text;
+}
+
+int TopLine(const QPlainTextEdit* pane) {
+    return pane->cursorForPosition(QPoint(2, 2)).blockNumber();
+}
+
+TEST_F(FunctionChoice, ClickingALabelBringsItsLineToTheTop) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    LayOut({"", "", "", ""});
+    window.returnType = "void";
+    window.functionName = "PwmSetDuty";
+    window.UpdateData(false);
+    const std::string brief = "/**\n * @brief void PwmSetDuty(int iChannel, char c)\n *  Sets.\n";
+    const struct {
+        const char* what;
+        std::string text;
+        int label;  // 0: FunctionLabel
+        int top;
+    } cases[] = {
+        {"LF", TextWith(80, 41, " * @param iArg2 :{A,B}", "\n"), 2, 41},
+        {"CR LF", TextWith(80, 41, " * @param iArg3 :{A,B}", "\r\n"), 3, 41},
+        // Positions count bytes of the 8-bit text, not characters.
+        {"multi-byte", TextWith(80, 30, " * @param iArg1 :{A}", "\r\n", "\xc3\x84\xc3\x84\xc3\x84"),
+         1, 30},
+        // The name is matched as a prefix.
+        {"prefix", TextWith(80, 10, " * @param iArg4X :{A}", "\n") + " * @param iArg4 :{C}\n", 4,
+         10},
+        // A "@brief" that repeats the prototype is passed over.
+        {"brief",
+         brief + TextWith(40, -1, "", "\n") + "void PwmSetDuty(int iChannel, char c)\n" +
+             TextWith(40, -1, "", "\n"),
+         0, 43},
+        {"no brief",
+         "/**\n * @brief Stops.\n */\n" + TextWith(30, -1, "", "\r\n") +
+             "void PwmSetDuty(int iChannel)\r\n" + TextWith(40, -1, "", "\r\n"),
+         0, 33},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        harness.ShowText(c.text);
+        ASSERT_EQ(TopLine(window.sourcePane), 0);
+        QLabel* label = c.label == 0 ? static_cast<QLabel*>(window.functionLabel)
+                                     : window.paramLabels[static_cast<std::size_t>(c.label - 1)];
+        QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(label->width() - 3, label->height() / 2));
+        EXPECT_EQ(TopLine(window.sourcePane), c.top);
+    }
+
+    // An entry not found ("@param" and the name apart by a tab) scrolls to
+    // the start of the selection.
+    harness.ShowText(TextWith(80, 20, " * @param\tiArg1 :{A,B}", "\n"));
+    QTextCursor caret(window.sourcePane->document()->findBlockByNumber(33));
+    caret.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 4);
+    window.sourcePane->setTextCursor(caret);
+    window.sourcePane->verticalScrollBar()->setValue(0);
+    window.OnParamLabelClicked(1);
+    EXPECT_EQ(TopLine(window.sourcePane), 33);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -17,44 +18,89 @@ struct PlatformCall {
     std::string text;          // message text, program, document path, command line, clipboard text
     std::string caption;       // message box caption
     unsigned style = 0;        // message box style
-    std::string parameters;    // parameters of a started program
     FileDialogRequest dialog;  // what the file dialog was opened with
 };
 
+using Messages = std::vector<std::pair<std::string, unsigned>>;  // text and style
+
 class RecordingPlatform : public Platform {
 public:
-    int ShowMessage(const std::string& text, unsigned style, const std::string& caption) override;
-    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
-    bool StartProgram(const std::string& program, const std::string& parameters) override;
-    bool OpenInTextEditor(const std::string& path) override;
-    int RunCommandLine(const std::string& commandLine) override;
-    bool PlaceOnClipboard(const std::string& text) override;
+    using Kind = PlatformCall::Kind;
 
-    // Every call, in order.
-    std::vector<PlatformCall> calls;
+    int ShowMessage(const std::string& text, unsigned style, const std::string& caption) override {
+        PlatformCall& call = Record(Kind::Message, text);
+        call.caption = caption;
+        call.style = style;
+        if (messageAnswers.empty()) {
+            return (style & 0x0Fu) == 4u ? kAnswerYes : kAnswerOk;  // OK, or Yes for a question
+        }
+        const int answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
+        Record(Kind::ChooseFile, request.title).dialog = request;
+        // When no file is queued, the dialog is cancelled.
+        std::optional<std::string> chosen;
+        if (!chosenFiles.empty()) {
+            chosen = chosenFiles.front();
+            chosenFiles.pop_front();
+        }
+        return chosen;
+    }
+    bool StartProgram(const std::string& program, const std::string&) override {
+        Record(Kind::StartProgram, program);
+        return true;
+    }
+    bool OpenInTextEditor(const std::string& path) override {
+        Record(Kind::OpenInTextEditor, path);
+        return true;
+    }
+    int RunCommandLine(const std::string& commandLine) override {
+        Record(Kind::RunCommand, commandLine);
+        return 0;
+    }
+    bool PlaceOnClipboard(const std::string& text) override {
+        Record(Kind::Clipboard, text);
+        if (clipboardWorks && !clipboardHeld) {
+            clipboardText = text;
+        }
+        return clipboardWorks;
+    }
 
-    // The calls of one kind, in order.
-    std::vector<PlatformCall> CallsOf(PlatformCall::Kind kind) const;
-    // Texts of the message boxes shown, in order.
-    std::vector<std::string> Messages() const;
+    std::vector<PlatformCall> CallsOf(Kind kind) const {
+        std::vector<PlatformCall> found;
+        for (const PlatformCall& call : calls) {
+            if (call.kind == kind) {
+                found.push_back(call);
+            }
+        }
+        return found;
+    }
+    Messages MessagesShown() const {
+        Messages messages;
+        for (const PlatformCall& call : CallsOf(Kind::Message)) {
+            messages.emplace_back(call.text, call.style);
+        }
+        return messages;
+    }
     void Clear() { calls.clear(); }
 
-    // Answers of the next message boxes; when empty, OK (or Yes for a
-    // question).
-    std::deque<int> messageAnswers;
-    // Results of the next file dialogs; when empty, the dialog is cancelled.
-    std::deque<std::optional<std::string>> chosenFiles;
-    // Statuses of the next command lines; when empty, `commandStatus`.
-    std::deque<int> commandStatuses;
-    int commandStatus = 0;
-    // Whether started programs and opened documents report success.
-    bool startsSucceed = true;
+    std::vector<PlatformCall> calls;                     // every call, in order
+    std::deque<int> messageAnswers;                      // answers of the next message boxes
+    std::deque<std::optional<std::string>> chosenFiles;  // results of the next file dialogs
     // Whether memory can be had for clipboard text (false: PlaceOnClipboard
-    // fails); the text the clipboard holds.
+    // fails); whether another program holds the clipboard (nothing is placed,
+    // no failure); the text the clipboard holds.
     bool clipboardWorks = true;
-    // Another program holds the clipboard: nothing is placed, no failure.
     bool clipboardHeld = false;
     std::string clipboardText;
+
+private:
+    PlatformCall& Record(Kind kind, const std::string& text) {
+        calls.push_back(PlatformCall{kind, text, "", 0, {}});
+        return calls.back();
+    }
 };
 
 }  // namespace quill

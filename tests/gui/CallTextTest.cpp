@@ -1,0 +1,283 @@
+// The main job on the demo catalogue, driven through the controls as a user
+// drives them (open the function list, pick a function, set its values,
+// press Copy, find the call on the clipboard); and the call text, the
+// warning before it and the clipboard's failures in detail.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <algorithm>
+
+#include "WindowHarness.h"
+
+namespace quill {
+namespace {
+
+using Kind = PlatformCall::Kind;
+
+std::string Example(const std::string& name) {
+    return std::string(QUILL_EXAMPLES_DIR) + "/" + name;
+}
+
+// Opens the list of `combo` with Alt+Down, moves to the entry `text` and
+// takes it with Enter, which closes the list.
+void PickFromList(NotifyingComboBox* combo, const std::string& text) {
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->view()->isVisible());
+    const int index = combo->FindStringExact(text);
+    ASSERT_GE(index, 0) << text;
+    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    Settle();
+    ASSERT_FALSE(combo->view()->isVisible());
+    ASSERT_EQ(combo->currentIndex(), index);
+}
+
+class MainJob : public ::testing::Test {
+protected:
+    // A program folder whose settings list the demo library `header`.
+    void Open(const std::string& header) {
+        const std::string library = Example(header);
+        harness.SetSetting("Libraries", library, "Yes");
+        harness.SetSetting("Last", "Library", library);
+        window.OnInitDialog();
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_EQ(window.libraryCombo->SelectedText(), library);
+        // The list stays empty until it is opened.
+        ASSERT_EQ(window.functionCombo->count(), 0);
+        harness.platform.Clear();
+    }
+
+    WindowHarness harness{false};
+    MainWindow& window = *harness.window;
+};
+
+TEST_F(MainJob, PwmSetupFromPickTypeAndDefaultToTheClipboard) {
+    Open("Pwm.h");
+    PickFromList(window.functionCombo,
+                 "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)");
+    EXPECT_EQ(harness.Setting("Last", "Choice"),
+              "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)");
+    EXPECT_EQ(window.typeLabel->text(), QStringLiteral("void"));
+    EXPECT_EQ(window.functionLabel->text(), QStringLiteral("PwmSetup"));
+    EXPECT_EQ(window.paramLabels[2]->text(), QStringLiteral("iFreqHz"));
+    EXPECT_TRUE(window.paramLabels[3]->isHidden());
+    EXPECT_NE(harness.Shown().find("@param iFreqHz"), std::string::npos);
+    EXPECT_EQ(harness.Shown().find("PwmInit"), std::string::npos);
+
+    // A value from the drop-down; the flags keep their first value; a typed
+    // value in a field that was read-only as designed.
+    PickFromList(window.paramCombos[0], "1");
+    ASSERT_FALSE(window.paramEdits[1]->isHidden());
+    EXPECT_EQ(window.paramEdits[1]->text(), QStringLiteral("PWM_A"));
+    QLineEdit* frequency = window.paramEdits[2];
+    ASSERT_FALSE(frequency->isHidden());
+    QTest::mouseClick(frequency, Qt::LeftButton);
+    QTest::keyClicks(frequency, QStringLiteral("500"));
+    QTest::mouseClick(window.copyButton, Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(harness.platform.clipboardText, "PwmSetup(1,PWM_A,500)");
+    EXPECT_TRUE(harness.platform.MessagesShown().empty());
+}
+
+TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
+    // Gpio.c has CR-LF line ends and "/*!" blocks.
+    Open("Gpio.h");
+    PickFromList(window.functionCombo, "void GpioSetMode(int iPin, int iMode)");
+    EXPECT_FALSE(window.helpersButton->isHidden());
+    EXPECT_EQ(window.helpersButton->geometry(), QRect(window.helpersButtonPos, QSize(88, 23)));
+    EXPECT_EQ(window.helpersButton->text(), QStringLiteral("PinHelp.exe"));
+    EXPECT_EQ(window.helperProgram, Example("PinHelp.exe"));
+    EXPECT_EQ(window.paramEdits[0]->text(), QStringLiteral("\"PinHelp.exe\""));
+    PickFromList(window.paramCombos[1], "GPIO_OUTPUT");
+
+    // The function's name scrolls its prototype line up, as far as the text
+    // allows.
+    QLabel* name = window.functionLabel;
+    QTest::mouseClick(name, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(name->width() - 3, name->height() / 2));
+    const int prototype = window.sourcePane->document()
+                              ->find(QStringLiteral("void GpioSetMode(int iPin, int iMode)"))
+                              .blockNumber();
+    const int expected = std::min(prototype, window.sourcePane->verticalScrollBar()->maximum());
+    EXPECT_GT(expected, 0);
+    EXPECT_EQ(window.sourcePane->cursorForPosition(QPoint(2, 2)).blockNumber(), expected);
+
+    QTest::mouseClick(window.copyButton, Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(harness.platform.clipboardText, "GpioSetMode(\"PinHelp.exe\",GPIO_OUTPUT)");
+
+    // A function of the same file without a helper note takes the button away.
+    PickFromList(window.functionCombo, "int GpioRead(int iPin)");
+    EXPECT_TRUE(window.helpersButton->isHidden());
+    EXPECT_EQ(window.helperProgram, "-");
+}
+
+class CopyCallText : public ::testing::Test {
+protected:
+    // A chosen function with these parameter names and entry texts.
+    void Choose(const std::string& name, const Texts& parameters, const Texts& values = {}) {
+        window.functionName = name;
+        for (std::size_t k = 0; k < 4; ++k) {
+            window.parameterNames[k] = k < parameters.size() ? parameters[k] : "";
+            window.editTexts[k] = k < values.size() ? values[k] : "";
+        }
+        window.UpdateData(false);
+    }
+
+    void FillDropDown(std::size_t k, const Texts& items, int selected) {
+        window.paramCombos[k - 1]->clear();
+        window.paramCombos[k - 1]->AddStrings(items);
+        window.paramCombos[k - 1]->setCurrentIndex(selected);
+    }
+
+    std::vector<PlatformCall> Copy() {
+        harness.platform.Clear();
+        window.CopyCallText();
+        return harness.platform.calls;
+    }
+
+    WindowHarness harness;
+    MainWindow& window = *harness.window;
+};
+
+TEST_F(CopyCallText, TheCallTextAndTheWarningBeforeIt) {
+    const Texts three = {"iChannel", "uOutputs", "iFreqHz"};
+    const struct {
+        const char* what;
+        std::string name;
+        Texts parameters, values;
+        std::string text;
+        bool warned;
+    } cases[] = {
+        {"all given", "Pwm", three, {"1", "PWM_A|PWM_C", "500"}, "Pwm(1,PWM_A|PWM_C,500)", false},
+        {"one missing", "Pwm", three, {"1", "", "500"}, "Pwm(1,,500)", true},
+        {"four missing", "Pwm", {"a1", "a2", "a3", "a4"}, {}, "Pwm(,,,)", true},
+        {"no function", "", {}, {}, "()", false},
+        {"no parameters", "PwmInit", {}, {}, "PwmInit()", false},
+        {"a missing name ends the list",
+         "Pwm",
+         {"iChannel", "", "iFreqHz"},
+         {"1", "", "500"},
+         "Pwm(1)",
+         false},
+        // Cut to 255 bytes without a message.
+        {"300 bytes",
+         "F",
+         {"iValue"},
+         {std::string(297, 'x')},
+         "F(" + std::string(253, 'x'),
+         false},
+        {"255 bytes",
+         "F",
+         {"iValue"},
+         {std::string(252, 'y')},
+         "F(" + std::string(252, 'y') + ")",
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Choose(c.name, c.parameters, c.values);
+        const auto calls = Copy();
+        ASSERT_EQ(calls.size(), c.warned ? 2u : 1u);
+        if (c.warned) {
+            EXPECT_EQ(calls[0].kind, Kind::Message);
+            EXPECT_EQ(calls[0].text, "Some parameters not selected.");
+            EXPECT_EQ(calls[0].style, unsigned{kStyleExclamation});
+            EXPECT_EQ(calls[0].caption, "Quill");
+        }
+        // The warning never stops the copy, and nothing is stored: a second
+        // press gives the same text.
+        EXPECT_EQ(calls.back().kind, Kind::Clipboard);
+        EXPECT_EQ(harness.platform.clipboardText, c.text);
+        EXPECT_EQ(Copy().back().text, c.text);
+    }
+}
+
+TEST_F(CopyCallText, TheDropDownGivesItsItemOrTheTextTypedOverIt) {
+    Choose("Fn", {"iA", "iB", "iC", "iD"});
+    FillDropDown(1, {"0", "1"}, 0);
+    window.paramCombos[0]->lineEdit()->selectAll();
+    QTest::keyClicks(window.paramCombos[0]->lineEdit(), QStringLiteral("7"));
+    // Typed into a list with no item selected.
+    FillDropDown(2, {"X", "Y"}, -1);
+    window.paramCombos[1]->setEditText(QStringLiteral("Z"));
+    // An entry text wins over the drop-down.
+    FillDropDown(3, {"P", "Q"}, 1);
+    window.editTexts[2] = "R";
+    window.UpdateData(false);
+    FillDropDown(4, {"S", "T"}, 1);
+    EXPECT_EQ(Copy().back().text, "Fn(7,Z,R,T)");
+
+    // An empty item picked from the list is a missing value.
+    FillDropDown(2, {"A", "", "B"}, 1);
+    const auto calls = Copy();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].text, "Fn(7,,R,T)");
+}
+
+TEST_F(CopyCallText, ARefusingClipboardIsReportedAHeldOneIsNot) {
+    Choose("PwmInit", {});
+    harness.platform.clipboardText = "before";
+    harness.platform.clipboardWorks = false;
+    auto calls = Copy();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].kind, Kind::Message);
+    EXPECT_EQ(calls[1].text, "Out of Memory");
+    EXPECT_EQ(calls[1].style, unsigned{kStyleStopSystemModal});
+    EXPECT_EQ(calls[1].caption, "Quill");
+    EXPECT_EQ(harness.platform.clipboardText, "before");
+
+    // Held by another program: no message, and the lists close all the same.
+    harness.platform.clipboardWorks = true;
+    harness.platform.clipboardHeld = true;
+    window.helperProgram = harness.PathOf("Pick.exe");
+    harness.OpenAllLists();
+    calls = Copy();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].kind, Kind::Clipboard);
+    EXPECT_EQ(harness.platform.clipboardText, "before");
+    for (const QListWidget* list : window.paramLists) {
+        EXPECT_TRUE(list->isHidden());
+    }
+    EXPECT_FALSE(window.exitButton->isHidden());
+    EXPECT_FALSE(window.helpersButton->isHidden());
+}
+
+TEST_F(CopyCallText, IncludeButtonPlacesTheStartUpLibraryCutTo98Bytes) {
+    window.startupLibrary = "/opt/kit/include/Pwm.h";
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // IncludeButton stays hidden and disabled, and its mnemonic reaches
+    // nothing either.
+    QTest::keyClick(&window, Qt::Key_I, Qt::AltModifier);
+    QTest::mouseClick(window.includeButton, Qt::LeftButton);
+    EXPECT_TRUE(harness.platform.calls.empty());
+
+    // Clicked while enabled and shown, it copies, and leaves the lists open.
+    window.includeButton->setEnabled(true);
+    window.includeButton->show();
+    harness.OpenAllLists();
+    QTest::mouseClick(window.includeButton, Qt::LeftButton);
+    EXPECT_EQ(harness.platform.clipboardText, "/opt/kit/include/Pwm.h");
+    EXPECT_TRUE(harness.platform.MessagesShown().empty());
+    EXPECT_FALSE(window.paramLists[1]->isHidden());
+
+    const std::string longPath = "/" + std::string(120, 'd') + "/Pwm.h";
+    window.startupLibrary = longPath;
+    window.CopyIncludeText();
+    EXPECT_EQ(harness.platform.clipboardText, longPath.substr(0, 98));
+    harness.platform.clipboardWorks = false;
+    window.CopyIncludeText();
+    EXPECT_EQ(harness.platform.MessagesShown(),
+              (Messages{{"Out of Memory", kStyleStopSystemModal}}));
+}
+
+}  // namespace
+}  // namespace quill
