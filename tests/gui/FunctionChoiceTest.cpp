@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
-#include <algorithm>
 
 #include "WindowHarness.h"
 #include "source/TextOps.h"
@@ -23,8 +22,8 @@ QRect RectOf(const SlotRect& r) {
 
 class FunctionChoice : public ::testing::Test {
 protected:
-    // A library whose source documents functions with none, one and four
-    // parameters, with a helper program beside it and one that is missing.
+    // A library whose source documents functions with no and with one
+    // parameter, naming a helper program beside it and one that is missing.
     void SetUp() override {
         library = harness.WriteFile("lib/Dev.h",
                                     "void DevReset(void);\nvoid DevMode(int iMode);\n"
@@ -38,19 +37,15 @@ protected:
         harness.WriteFile("lib/DevHelp.exe", "#!/bin/sh\n");
     }
 
-    // Selects `libraryPath` and the entry beginning with `start`, as the user
-    // leaves them when the function list closes, then chooses.
-    void Choose(const std::string& libraryPath, const std::string& start) {
+    // Selects `libraryPath` and its function `entry`, as the user leaves them
+    // when the function list closes, then chooses.
+    void Choose(const std::string& libraryPath, const std::string& entry) {
         window.libraryCombo->clear();
         window.libraryCombo->AddString(libraryPath);
         window.libraryCombo->setCurrentIndex(0);
         window.FillFunctionList(libraryPath);
-        const Texts entries = Entries(window.functionCombo);
-        const auto found = std::find_if(entries.begin(), entries.end(), [&](const std::string& e) {
-            return e.rfind(start, 0) == 0;
-        });
-        ASSERT_NE(found, entries.end()) << start;
-        window.functionCombo->setCurrentIndex(static_cast<int>(found - entries.begin()));
+        window.functionCombo->setCurrentIndex(window.functionCombo->FindStringExact(entry));
+        ASSERT_GE(window.functionCombo->currentIndex(), 0) << entry;
         harness.SetSetting("Last", "Choice", "something else");
         harness.platform.log.clear();
         window.OnFunctionChosen();
@@ -84,7 +79,7 @@ protected:
 };
 
 TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
-    Choose(library, "void DevMode");
+    Choose(library, "void DevMode(int iMode)");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void DevMode(int iMode)");
     EXPECT_EQ(Row(window), "iMode[MODE_A])");
     EXPECT_EQ(Entries(window.paramCombos[0]), (Texts{"MODE_A", "", "MODE_B"}));
@@ -94,19 +89,19 @@ TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
 
     // A helper program that is missing, or a folder of its name, hides the
     // button without a message; a value typed for the last choice is gone.
-    Choose(library, "void DevWait");
+    Choose(library, "void DevWait(int iTicks)");
     EXPECT_EQ(window.helperName, "Gone.exe");
     ExpectHelper("-");
     window.paramEdits[0]->setText(QStringLiteral("5"));
     harness.WriteFile("lib/Gone.exe/inside", "");
-    Choose(library, "void DevWait");
+    Choose(library, "void DevWait(int iTicks)");
     ExpectHelper("-");
     EXPECT_EQ(Row(window), "iTicks<>)");
     EXPECT_TRUE(harness.platform.log.empty());
 
     // No parameters: only ")" stays, and the sizes of the last function.
     window.paramEdits[0]->setText(QStringLiteral("5"));
-    Choose(library, "void DevReset");
+    Choose(library, "void DevReset(void)");
     EXPECT_EQ(Row(window), ")");
     EXPECT_EQ(window.parameterCount, 0);
     EXPECT_EQ(window.paramLabels[0]->text() + window.paramEdits[0]->text(), QString());
@@ -114,9 +109,9 @@ TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
 }
 
 TEST_F(FunctionChoice, ADocumentingFileThatCannotBeOpenedIsReported) {
-    Choose(library, "void DevMode");
+    Choose(library, "void DevMode(int iMode)");
     const std::string orphan = harness.WriteFile("other/Orphan.h", "long OrphanGet(int iPort);\n");
-    Choose(orphan, "long OrphanGet");
+    Choose(orphan, "long OrphanGet(int iPort)");
     // The lookup reports both its failures; the parse then names the last
     // form of the path that was tried.
     const std::string source = harness.PathOf("other/Orphan.c");
@@ -135,7 +130,7 @@ TEST_F(FunctionChoice, ADocumentingFileThatCannotBeOpenedIsReported) {
 }
 
 TEST_F(FunctionChoice, WithoutAFunctionNothingIsParsedAndWithoutALibraryNothingHappens) {
-    Choose(library, "void DevMode");
+    Choose(library, "void DevMode(int iMode)");
     window.helpersButton->hide();
     window.functionCombo->clear();
     harness.SetSetting("Last", "Choice", "kept");

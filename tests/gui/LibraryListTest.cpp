@@ -37,6 +37,24 @@ protected:
     }
 
     Texts LibraryKeys() const { return GetAllSettingKeys("Libraries", settingsFile); }
+    // The catalogue in one line, paths under the program folder shortened:
+    // the entries with the selected one starred, the keys of "Libraries",
+    // and "Last" / "Library".
+    std::string Catalogue() const {
+        const auto shorter = [this](const std::string& path) {
+            return path.rfind(harness.folder, 0) == 0 ? path.substr(harness.folder.size()) : path;
+        };
+        std::string text;
+        for (int i = 0; i < window.libraryCombo->count(); ++i) {
+            text += shorter(window.libraryCombo->TextAt(i)) +
+                    (i == window.libraryCombo->currentIndex() ? "* " : " ");
+        }
+        text += "| keys";
+        for (const std::string& key : LibraryKeys()) {
+            text += " " + shorter(key);
+        }
+        return text + " | last " + shorter(harness.Setting("Last", "Library"));
+    }
     std::string SettingsBytes() const {
         std::ostringstream bytes;
         bytes << std::ifstream(settingsFile, std::ios::binary).rdbuf();
@@ -50,11 +68,8 @@ protected:
         return harness.platform.dialogs.back();
     }
 
-    // After a change of library it is selected, stored and shown, and the
-    // function list is empty.
-    void ExpectCurrent(const std::string& library, const char* bytes) {
-        EXPECT_EQ(window.libraryCombo->SelectedText(), library);
-        EXPECT_EQ(harness.Setting("Last", "Library"), library);
+    // After a change of library it is shown and the function list is empty.
+    void ExpectShown(const char* bytes) {
         EXPECT_EQ(harness.Shown(), bytes);
         EXPECT_EQ(window.functionCombo->count(), 0);
     }
@@ -75,11 +90,10 @@ TEST_F(LibraryList, StartUpRewritesTheSectionSortedAndDropsMissingLibraries) {
     window.OnInitDialog();
     EXPECT_EQ(log,
               Texts{Msg(16, "Library " + missing + " not available.\nWill be removed from list.")});
-    EXPECT_EQ(Entries(window.libraryCombo), (Texts{headerA, assemblerB}));
-    EXPECT_EQ(LibraryKeys(), (Texts{headerA, assemblerB}));
-    EXPECT_EQ(harness.Setting("Libraries", headerA), "Yes");
     // Nothing was stored as the last library: the first entry is.
-    ExpectCurrent(headerA, kHeaderA);
+    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/a.h lib/b.s | last lib/a.h");
+    EXPECT_EQ(harness.Setting("Libraries", headerA), "Yes");
+    ExpectShown(kHeaderA);
     EXPECT_EQ(window.startupLibrary, headerA);
     EXPECT_EQ(harness.Setting("Last", "Choice"), "int AlphaRead(int iChannel)");
 
@@ -89,19 +103,15 @@ TEST_F(LibraryList, StartUpRewritesTheSectionSortedAndDropsMissingLibraries) {
     again.OnInitDialog();
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(Entries(again.libraryCombo), (Texts{headerA, assemblerB}));
-}
 
-TEST_F(LibraryList, TheLastLibraryIsFoundIgnoringCaseAndNotRewritten) {
+    // "Last" / "Library" is found ignoring case and is not rewritten.
     std::string shouted = assemblerB;
     for (char& c : shouted) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    harness.SetSetting("Libraries", headerA, "Yes");
-    harness.SetSetting("Libraries", assemblerB, "Yes");
     harness.SetSetting("Last", "Library", shouted);
     EXPECT_EQ(window.LoadLibraryList(), 2);
-    EXPECT_EQ(window.libraryCombo->SelectedText(), assemblerB);
-    EXPECT_EQ(harness.Setting("Last", "Library"), shouted);
+    EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/a.h lib/b.s | last " + shouted);
 }
 
 TEST_F(LibraryList, StartUpWithALibraryWithoutFunctionsShowsNothing) {
@@ -110,8 +120,7 @@ TEST_F(LibraryList, StartUpWithALibraryWithoutFunctionsShowsNothing) {
     harness.SetSetting("Libraries", empty, "Yes");
     window.OnInitDialog();
     EXPECT_EQ(window.startupLibrary, empty);
-    EXPECT_EQ(harness.Shown(), "");
-    EXPECT_EQ(window.functionCombo->count(), 0);
+    ExpectShown("");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void Kept(void)");
     EXPECT_TRUE(log.empty());
 }
@@ -146,27 +155,24 @@ TEST_F(LibraryList, AddListsStoresSelectsAndShowsTheChosenFile) {
     // It starts from the selected library.
     EXPECT_EQ(request.initialName, assemblerB);
     EXPECT_EQ(request.initialFolder, harness.PathOf("lib/"));
-    EXPECT_EQ(Entries(window.libraryCombo), (Texts{headerA, assemblerB}));
-    EXPECT_EQ(LibraryKeys(), (Texts{assemblerB, headerA}));
-    ExpectCurrent(headerA, kHeaderA);
+    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s lib/a.h | last lib/a.h");
+    ExpectShown(kHeaderA);
     EXPECT_EQ(harness.Setting("Last", "Choice"), "int AlphaRead(int iChannel)");
 
-    // A name that does not exist is listed as it is, and its scan reported.
+    // A name that does not exist is listed as it is, and its scan reported;
+    // a listed file again is a second entry for this run, and one key.
     log.clear();
     const std::string typed = harness.PathOf("lib/typed.h");
     ClickAdd(typed);
-    EXPECT_EQ(window.libraryCombo->SelectedText(), typed);
-    EXPECT_EQ(harness.Setting("Libraries", typed), "Yes");
     EXPECT_EQ(log,
               (Texts{"dialog: Select Library Source",
                      Msg(64, "Library " + typed +
                                  " source file not available.\nFix using Library Combobox.")}));
     EXPECT_EQ(harness.Shown(), kHeaderA);
-
-    // A listed file again: a second entry for this run, one key in the file.
     ClickAdd(assemblerB);
-    EXPECT_EQ(Entries(window.libraryCombo), (Texts{headerA, assemblerB, assemblerB, typed}));
-    EXPECT_EQ(LibraryKeys(), (Texts{assemblerB, headerA, typed}));
+    EXPECT_EQ(
+        Catalogue(),
+        "lib/a.h lib/b.s lib/b.s* lib/typed.h | keys lib/b.s lib/a.h lib/typed.h | last lib/b.s");
 }
 
 TEST_F(LibraryList, AddWithoutASelectionOffersTheStoredOrTheDefaultPath) {
@@ -206,8 +212,7 @@ TEST_F(LibraryList, ACancelledAddOrANoToUnlistChangesNothing) {
     QTest::mouseClick(window.unlistButton, Qt::LeftButton);
     EXPECT_EQ(log.size(), 2u);
     EXPECT_EQ(SettingsBytes(), before);
-    EXPECT_EQ(Entries(window.libraryCombo), (Texts{headerA, assemblerB}));
-    EXPECT_EQ(window.libraryCombo->SelectedText(), assemblerB);
+    EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/a.h lib/b.s | last lib/b.s");
     EXPECT_EQ(harness.Shown(), "documentation shown");
 }
 
@@ -215,19 +220,16 @@ TEST_F(LibraryList, UnlistRemovesTheLibraryAndSelectsTheFirstUntilNoneIsLeft) {
     Start({headerA, assemblerB}, assemblerB);
     QTest::mouseClick(window.unlistButton, Qt::LeftButton);  // answered Yes
     EXPECT_EQ(log, Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?")});
-    EXPECT_EQ(Entries(window.libraryCombo), (Texts{headerA}));
-    EXPECT_EQ(LibraryKeys(), (Texts{headerA}));
-    ExpectCurrent(headerA, kHeaderA);
+    EXPECT_EQ(Catalogue(), "lib/a.h* | keys lib/a.h | last lib/a.h");
+    ExpectShown(kHeaderA);
 
     // The last one: "Last" / "Library" still names it, and the function list
     // and the source view are not touched.
     harness.ShowText("shown text");
     window.functionCombo->AddString("void AlphaInit(void)");
     window.UnlistLibrary();
-    EXPECT_EQ(window.libraryCombo->currentIndex(), -1);
+    EXPECT_EQ(Catalogue(), "| keys | last lib/a.h");
     EXPECT_TRUE(window.libraryCombo->currentText().isEmpty());
-    EXPECT_TRUE(Entries(window.libraryCombo).empty() && LibraryKeys().empty());
-    EXPECT_EQ(harness.Setting("Last", "Library"), headerA);
     EXPECT_EQ(harness.Shown(), "shown text");
     EXPECT_EQ(window.functionCombo->count(), 1);
 
@@ -239,6 +241,7 @@ TEST_F(LibraryList, UnlistRemovesTheLibraryAndSelectsTheFirstUntilNoneIsLeft) {
     again.OnInitDialog();
     EXPECT_EQ(again.libraryCombo->currentIndex(), -1);
     EXPECT_TRUE(again.startupLibrary.empty());
+    EXPECT_EQ(harness.Setting("Last", "Library"), headerA);
 }
 
 TEST_F(LibraryList, ClosingTheListRewritesBothKeysAndShowsThePickedLibrary) {
@@ -258,16 +261,17 @@ TEST_F(LibraryList, ClosingTheListRewritesBothKeysAndShowsThePickedLibrary) {
     harness.ShowText("a documentation block");
     window.functionCombo->AddString("void AlphaInit(void)");
     pick(0);
-    EXPECT_EQ(harness.Setting("Libraries", headerA), "Yes");
-    ExpectCurrent(headerA, kHeaderA);
+    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s lib/a.h | last lib/a.h");
+    ExpectShown(kHeaderA);
 
     pick(1);
-    ExpectCurrent(assemblerB, "; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
+    EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/b.s lib/a.h | last lib/b.s");
+    ExpectShown("; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)");
     EXPECT_TRUE(log.empty());
 }
 
-TEST(CLibBrowse, TheSetupUsesHaveTheirTitlesFiltersAndTheTwoLabels) {
+TEST(CLibBrowse, EverySetupUseAndWhatCountsAsAChoice) {
     RecordingPlatform platform;
     CLibBrowse::ForBrowser(platform).DoModal();
     CLibBrowse::ForHelpParent(platform).DoModal();

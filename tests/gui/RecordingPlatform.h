@@ -28,15 +28,11 @@ public:
         return Next(chosenFiles).value_or(std::nullopt);
     }
     bool StartProgram(const std::string& program, const std::string& parameters) override {
-        log.push_back("start: " + program + " " + parameters);
-        return true;
+        return Log("start: " + program + " " + parameters);
     }
-    bool OpenInTextEditor(const std::string& path) override {
-        log.push_back("editor: " + path);
-        return true;
-    }
-    int RunCommandLine(const std::string& commandLine) override {
-        log.push_back("command: " + commandLine);
+    bool OpenInTextEditor(const std::string& path) override { return Log("editor: " + path); }
+    int RunCommandLine(const std::string& line) override {
+        Log("command: " + line);
         return 0;
     }
     // "clipboard: <text>"; the text is placed unless the clipboard fails
@@ -58,6 +54,10 @@ public:
     std::string clipboardText;
 
 private:
+    bool Log(const std::string& line) {
+        log.push_back(line);
+        return true;
+    }
     template <typename T>
     static std::optional<T> Next(std::deque<T>& queue) {
         if (queue.empty()) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "WindowHarness.h"
 #include "app/QuillApp.h"
 
@@ -49,10 +51,7 @@ TEST_F(StartUp, FirstStartInAnEmptyFolder) {
         EXPECT_TRUE(window.typeLabel->text().isEmpty() && window.functionLabel->text().isEmpty());
         // Empty labels, no selector, separator or list.
         EXPECT_EQ(Row(window), "");
-        for (const QListWidget* list : window.paramLists) {
-            EXPECT_TRUE(list->isHidden());
-        }
-        EXPECT_TRUE(window.helpersButton->isHidden());
+        EXPECT_EQ(Lists(window), "X");
         EXPECT_TRUE(window.startupLibrary.empty());
     });
     // The settings file is made in the program folder, which it names in

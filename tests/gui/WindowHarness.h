@@ -56,6 +56,17 @@ inline std::string Row(const MainWindow& w) {
     return row + (w.closeParenLabel->isVisibleTo(&w) ? ")" : "");
 }
 
+// The open selection lists ("1234": all of them), then "X" when ExitButton
+// and "H" when HelpersButton shows.
+inline std::string Lists(const MainWindow& w) {
+    std::string open;
+    for (std::size_t k = 0; k < 4; ++k) {
+        open += w.paramLists[k]->isVisibleTo(&w) ? std::to_string(k + 1) : "";
+    }
+    return open + (w.exitButton->isVisibleTo(&w) ? "X" : "") +
+           (w.helpersButton->isVisibleTo(&w) ? "H" : "");
+}
+
 class WindowHarness {
 public:
     // Builds the window; with `initialise` it also runs OnInitDialog.
