@@ -7,10 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTest>
-#include <QTextBlock>
-#include <algorithm>
 
 #include "WindowHarness.h"
 
@@ -89,18 +86,6 @@ TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
     EXPECT_EQ(window.helperProgram, Example("PinHelp.exe"));
     EXPECT_EQ(Row(window), "iPin<\"PinHelp.exe\">,iMode[GPIO_INPUT])");
     PickFromList(window.paramCombos[1], "GPIO_OUTPUT");
-
-    // The function's name scrolls its prototype line up, as far as the text
-    // allows.
-    QLabel* name = window.functionLabel;
-    QTest::mouseClick(name, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(name->width() - 3, name->height() / 2));
-    const int prototype = window.sourcePane->document()
-                              ->find(QStringLiteral("void GpioSetMode(int iPin, int iMode)"))
-                              .blockNumber();
-    const int expected = std::min(prototype, window.sourcePane->verticalScrollBar()->maximum());
-    EXPECT_GT(expected, 0);
-    EXPECT_EQ(window.sourcePane->cursorForPosition(QPoint(2, 2)).blockNumber(), expected);
 
     QTest::mouseClick(window.copyButton, Qt::LeftButton);
     Settle();

@@ -10,7 +10,6 @@
 #include <QShortcutEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "WindowHarness.h"

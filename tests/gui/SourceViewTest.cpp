@@ -100,9 +100,14 @@ TEST_F(SourceView, FillListsTheEntriesIgnoringCaseAndReselectsTheStoredChoice) {
 TEST_F(SourceView, FillWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
     harness.WriteFile("lib.h.d/keep", "");
     const std::string notAvailable = " source file not available.\nFix using Library Combobox.";
-    for (const std::string& library :
-         {harness.PathOf("missing/Uart.h"), harness.PathOf("lib.h.d"), std::string(),
-          harness.WriteFile("lib/Empty.h", "#define X 1\n  void Indented(void);\n")}) {
+    // A missing file or a folder is reported, an empty path or a file
+    // without prototypes is not.
+    const std::pair<std::string, bool> cases[] = {
+        {harness.PathOf("missing/Uart.h"), true},
+        {harness.PathOf("lib.h.d"), true},
+        {"", false},
+        {harness.WriteFile("lib/Empty.h", "#define X 1\n  void Indented(void);\n"), false}};
+    for (const auto& [library, reported] : cases) {
         SCOPED_TRACE(library);
         log.clear();
         harness.SetSetting("Last", "Choice", "void init(void)");
@@ -112,10 +117,6 @@ TEST_F(SourceView, FillWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
         EXPECT_EQ(window.functionCombo->count(), 0);
         EXPECT_EQ(window.functionIndex, -1);
         EXPECT_EQ(harness.Setting("Last", "Choice"), "void init(void)");
-        // A missing file or a folder is reported, an empty path or a file
-        // without prototypes is not.
-        const bool reported =
-            library.find("Uart") != std::string::npos || library.find(".d") != std::string::npos;
         EXPECT_EQ(log, reported ? Texts{Msg(64, "Library " + library + notAvailable)} : Texts{});
     }
 }
