@@ -521,8 +521,9 @@ bool ReplaceSettingSection(const std::string& section,
     // key that repeats an earlier one ignoring case, as single writes would.
     std::vector<std::string> keyLines;
     std::vector<std::string> written;
-    for (const auto& [key, value] : entries) {
-        if (!SafeKeyName(key) || HasLineBreak(value)) {
+    for (const auto& entry : entries) {
+        const std::string& key = entry.first;
+        if (!SafeKeyName(key) || HasLineBreak(entry.second)) {
             continue;
         }
         const bool repeated = std::any_of(written.begin(), written.end(), [&](const auto& k) {
@@ -530,7 +531,7 @@ bool ReplaceSettingSection(const std::string& section,
         });
         if (!repeated) {
             written.push_back(key);
-            keyLines.push_back(key + "=" + value);
+            keyLines.push_back(key + "=" + entry.second);
         }
     }
     return UpdateFile(settingsFile, !keyLines.empty(), [&](std::vector<IniLine>& lines) {
