@@ -1,14 +1,16 @@
+#include "params/DocumentationParser.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ScratchFolder.h"
-#include "params/DocumentationParser.h"
+#include "params/ChoiceForms.h"
+#include "source/TextOps.h"
 
 namespace quill {
 namespace {
-
-using testing::ScratchFolder;
 
 FunctionDocumentation Parse(const std::string& bytes, const std::string& entry,
                             bool lookupSucceeded = true, const std::string& previousType = "") {
@@ -16,273 +18,176 @@ FunctionDocumentation Parse(const std::string& bytes, const std::string& entry,
     return ParseDocumentationLines(file, entry, lookupSucceeded, previousType);
 }
 
-// The prototype alone, with no documentation around it.
-FunctionDocumentation ParseEntry(const std::string& entry) {
-    return Parse(entry + "\n", entry);
+// The choice text of iMode in a file that documents "void Set(int iMode)".
+std::string ChoiceOf(const std::string& bytes) {
+    return Parse(bytes, "void Set(int iMode)").parameters[0].choiceText;
 }
 
-std::string Names(const FunctionDocumentation& doc) {
-    std::string names;
+// The record on one line: return type, name, count, each slot as
+// name{choice text}edit text, and the helper.
+std::string Summary(const FunctionDocumentation& doc) {
+    std::string summary =
+        doc.returnType + "/" + doc.functionName + "/" + std::to_string(doc.parameterCount);
     for (const auto& p : doc.parameters) {
-        names += p.name + "|";
+        summary += "/" + p.name + "{" + p.choiceText + "}" + p.editText;
     }
-    return names;
+    return summary + "/" + doc.helperName;
 }
 
 const std::string kTimerSource =
-    "#include \"tmr.h\"\n"
-    "/**\n"
-    " * @brief void TmrGo(int iMode, char *pBuf)\n"
+    "/**\n * @brief void TmrGo(int iMode, char *pBuf)\n"
     " * @param iMode :{TMR_OFF, TMR_ON, TMR_AUTO} selects the mode\n"
     " * @param pBuf :{BufPick.exe} where the data goes\n"
-    " * @note Run PinHelp.exe first\n"
-    " */\n"
-    "void TmrGo(int iMode, char *pBuf)\n"
-    "{\n"
-    "}\n"
-    "/*! @brief the next one\n"
-    " * @param iLevel:{0-255}\n"
-    " */\n"
-    "int TmrLevel(int iLevel)\n";
-
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') {
-            out += '\r';
-        }
-        out += c;
-    }
-    return out;
-}
+    " * @note Run PinHelp.exe first\n */\n"
+    "void TmrGo(int iMode, char *pBuf)\n{\n}\n"
+    "/*! @brief the next one\n * @param iLevel:{0-255}\n */\nint TmrLevel(int iLevel)\n";
 
 TEST(ParseDocumentation, ReadsTheBlockBeforeThePrototype) {
-    for (const std::string& source : {kTimerSource, WithCrLf(kTimerSource)}) {
+    for (const std::string& source : {kTimerSource, ReplaceAll(kTimerSource, "\n", "\r\n")}) {
         const FunctionDocumentation doc = Parse(source, "void TmrGo(int iMode, char *pBuf)");
-        EXPECT_EQ(doc.functionName, "TmrGo");
-        EXPECT_EQ(doc.returnType, "void");
-        EXPECT_EQ(doc.parameterCount, 2);
-        EXPECT_EQ(doc.parameters[0].name, "iMode");
-        EXPECT_EQ(doc.parameters[0].choiceText, "TMR_OFF,TMR_ON,TMR_AUTO");
-        EXPECT_EQ(doc.parameters[0].editText, "");
-        EXPECT_EQ(doc.parameters[1].name, "pBuf");
-        EXPECT_EQ(doc.parameters[1].choiceText, "BufPick.exe");
-        EXPECT_EQ(doc.parameters[1].editText, "\"BufPick.exe\"");
-        EXPECT_EQ(doc.parameters[2].name, "");
-        EXPECT_EQ(doc.helperName, "PinHelp.exe");
+        EXPECT_EQ(Summary(doc),
+                  "void/TmrGo/2/iMode{TMR_OFF,TMR_ON,TMR_AUTO}/pBuf{BufPick.exe}\"BufPick.exe\"/{}/"
+                  "{}/PinHelp.exe");
         // The scan stopped at the next block.
         EXPECT_EQ(doc.documentationText.find("iLevel"), std::string::npos);
     }
-}
-
-TEST(ParseDocumentation, ExclamationBlocksStartBlocksToo) {
-    const FunctionDocumentation doc = Parse(kTimerSource, "int TmrLevel(int iLevel)");
-    EXPECT_EQ(doc.returnType, "int");
-    EXPECT_EQ(doc.functionName, "TmrLevel");
-    EXPECT_EQ(doc.parameterCount, 1);
-    EXPECT_EQ(doc.parameters[0].choiceText, "0-255");
-    // The helper of the previous block does not carry over.
-    EXPECT_EQ(doc.helperName, "-");
-    EXPECT_EQ(doc.documentationText.find("TMR_OFF"), std::string::npos);
+    // A "/*!" block is read the same way; the previous block's helper is gone.
+    const FunctionDocumentation next = Parse(kTimerSource, "int TmrLevel(int iLevel)");
+    EXPECT_EQ(Summary(next), "int/TmrLevel/1/iLevel{0-255}/{}/{}/{}/-");
+    EXPECT_EQ(next.documentationText.find("TMR_OFF"), std::string::npos);
+    // A prototype never met leaves the last block of the file.
+    const FunctionDocumentation missing = Parse(kTimerSource, "void Missing(int iMode)");
+    EXPECT_EQ(Summary(missing), "void/Missing/1/iMode{}/{}/{}/{}/-");
+    EXPECT_EQ(missing.documentationText,
+              "/*! @brief the next one\n * @param iLevel :{0-255}\n */\nint TmrLevel(int iLevel)");
 }
 
 TEST(ParseDocumentation, DocumentationTextIsCutNormalisedAndJoined) {
+    // A ")" from position 5 on cuts its line, line end included.
     const std::string source =
-        "/** A */\n"
-        "int x;\n"
-        "/**\n"
-        " * @param iMode : {A,B}\n"
-        " */\n"
-        "extern  void  SetMode( int iMode ) ; // go\n"
-        "next line\n"
-        "ab(x) keeps its end\n"
-        "/** B */\n"
-        "void Later(int iMode)\n";
-    const FunctionDocumentation doc = Parse(source, "void SetMode(int iMode)");
-    EXPECT_EQ(doc.documentationText,
-              "/**\n * @param iMode : {A, B}\n */\nvoid SetMode(int iMode)next line\nab(x) keeps "
-              "its end\n");
-    // A blank between ":" and "{" hides the entry.
-    EXPECT_EQ(doc.parameters[0].choiceText, "");
-}
-
-TEST(ParseDocumentation, PrototypeNeverMetLeavesTheLastBlock) {
-    const FunctionDocumentation doc = Parse(kTimerSource, "void Missing(int iMode)");
-    EXPECT_EQ(doc.functionName, "Missing");
-    EXPECT_EQ(doc.documentationText,
-              "/*! @brief the next one\n * @param iLevel :{0-255}\n */\nint TmrLevel(int iLevel)");
-    EXPECT_EQ(doc.parameters[0].name, "iMode");
-    EXPECT_EQ(doc.parameters[0].choiceText, "");
-}
-
-TEST(ParseDocumentation, EntryLookupNeedsTheColonRightBeforeTheBrace) {
-    const auto choiceFor = [](const std::string& paramLine) {
-        return Parse("/**\n * " + paramLine + "\n * @return none\n */\nvoid Set(int iMode)\n",
-                     "void Set(int iMode)")
-            .parameters[0]
-            .choiceText;
-    };
-    EXPECT_EQ(choiceFor("@param iMode :{A,B}"), "A,B");
-    EXPECT_EQ(choiceFor("@param iMode:{A,B}"), "A,B");
-    EXPECT_EQ(choiceFor("@param   iMode    :{ A , B }"), "A,B");
-    EXPECT_EQ(choiceFor("@param\tiMode\t:{A,\tB}"), "A,B");
-    EXPECT_EQ(choiceFor("@param iMode : {A,B}"), "");
-    EXPECT_EQ(choiceFor("@param iModeX :{A,B}"), "");
-    EXPECT_EQ(choiceFor("@param iMode :{}"), "");
-    // ";", "//" and a ")" at 5 or later cut the list short.
-    EXPECT_EQ(choiceFor("@param iMode :{A;B}"), "");
-    EXPECT_EQ(choiceFor("@param iMode :{http://x,y}"), "");
-    EXPECT_EQ(choiceFor("@param iMode :{f(1),g(2)}"), "");
-    // Only the first entry of a name counts.
-    EXPECT_EQ(Parse("/**\n @param iMode :{A,B}\n @param iMode :{C,D}\n*/\nvoid Set(int iMode)\n",
-                    "void Set(int iMode)")
-                  .parameters[0]
-                  .choiceText,
-              "A,B");
-}
-
-TEST(ParseDocumentation, ListsOverSeveralLinesAreJoinedUntilTheNextTag) {
-    const std::string source =
-        "/**\n"
-        " * @param iMode :{A,\n"
-        " *   B}\n"
-        " * @return none\n"
-        " */\n"
-        "void Set(int iMode)\n";
-    EXPECT_EQ(Parse(source, "void Set(int iMode)").parameters[0].choiceText, "A,*B");
-    EXPECT_EQ(Parse(WithCrLf(source), "void Set(int iMode)").parameters[0].choiceText, "A,*B");
-    // With no tag after it the list stays open to the end: no line end
-    // follows the entry and it is not used.
-    const std::string open = "/**\n * @param iMode :{A,\n *   B}\n */\nvoid Set(int iMode)\n{\n}\n";
-    EXPECT_EQ(Parse(open, "void Set(int iMode)").parameters[0].choiceText, "");
-}
-
-TEST(ParseDocumentation, OnlyABraceAfterTheSecondCharacterClosesTheList) {
-    const auto choiceFor = [](const std::string& paramLine) {
-        return Parse(paramLine + "\n B}\n@return\nvoid Set(int iMode)\n", "void Set(int iMode)")
-            .parameters[0]
-            .choiceText;
-    };
-    EXPECT_EQ(choiceFor(" } @param iMode :{A,"), "A,B");
-    EXPECT_EQ(choiceFor("} @param iMode :{A,"), "A,B");
-    EXPECT_EQ(choiceFor(" *} @param iMode :{A,"), "");
-}
-
-TEST(ParseDocumentation, EntryAtTheVeryEndWithoutLineEndIsNotUsed) {
-    EXPECT_EQ(Parse("void Set(int iMode)\n@param iMode :{A,B}", "void Set(int iMode)")
-                  .parameters[0]
-                  .choiceText,
-              "");
-    EXPECT_EQ(Parse("void Set(int iMode)\n@param iMode :{A,B}\n", "void Set(int iMode)")
-                  .parameters[0]
-                  .choiceText,
-              "A,B");
-}
-
-TEST(ParseDocumentation, NamesFoundInsideTheTagNeverGetAChoice) {
-    const std::string source =
-        "/**\n @param a :{X,Y}\n @param p :{X,Y}\n @param ar :{X,Y}\n*/\n"
-        "f(int a, char *p, int ar)\n";
-    const FunctionDocumentation doc = Parse(source, "f(int a, char *p, int ar)");
-    EXPECT_EQ(doc.returnType, "");
-    EXPECT_EQ(doc.functionName, "f");
-    EXPECT_EQ(Names(doc), "a|p|ar||");
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(doc.parameters[k].choiceText, "") << k;
-    }
-}
-
-TEST(ParseDocumentation, ParameterNamesFromThePrototype) {
-    EXPECT_EQ(Names(ParseEntry("void f(int * pBuf, int aTab[4])")), "pBuf|aTab[4]|||");
-    EXPECT_EQ(Names(ParseEntry("int f(unsigned int, long lValue)")), "int|lValue|||");
-    EXPECT_EQ(Names(ParseEntry("int f(char*pName)")), "pName||||");
-    EXPECT_EQ(Names(ParseEntry("void Cfg(int iOne, int iTwo, int iThree, int iFour, int iFive)")),
-              "iOne|iTwo|iThree|iFour|");
+        "/** A */\nint x;\n/**\n * @param iMode : {A,B}\n */\n"
+        "extern  void  SetMode( int iMode ) ; // go\nab(x) keeps its end\nabc(x) joins\n/** B */\n";
     EXPECT_EQ(
-        ParseEntry("void Cfg(int iOne, int iTwo, int iThree, int iFour, int iFive)").parameterCount,
-        4);
+        Parse(source, "void SetMode(int iMode)").documentationText,
+        "/**\n * @param iMode : {A, B}\n */\nvoid SetMode(int iMode)ab(x) keeps its end\nabc(x)");
 }
 
-TEST(ParseDocumentation, ShortOrVoidParameterListsGiveNoParameters) {
-    for (const std::string entry : {"int f()", "int f(void)", "int f(void *pData, int iLen)",
-                                    "int f(int iAvoid)", "int g(T x)", "int g(int)"}) {
-        const FunctionDocumentation doc = ParseEntry(entry);
-        EXPECT_EQ(doc.parameterCount, 0) << entry;
-        EXPECT_EQ(Names(doc), "||||") << entry;
+TEST(ParseDocumentation, ChoiceTextFromTheParamEntry) {
+    const auto choiceFor = [](const std::string& lines, bool crlf = false) {
+        const std::string block = "/**\n" + lines + "\n * @return none\n */\nvoid Set(int iMode)\n";
+        return ChoiceOf(crlf ? ReplaceAll(block, "\n", "\r\n") : block);
+    };
+    // Blanks are removed; only the first entry of a name counts; a list over
+    // several lines is joined up to the next "@" line, and only a "}" after the
+    // second character closes it on its own line.
+    for (const char* lines :
+         {" * @param iMode :{A,B}", " * @param iMode:{A,B}", " * @param   iMode    :{ A , B }",
+          " * @param\tiMode\t:{A,\tB}", " @param iMode :{A,B}\n @param iMode :{C,D}",
+          " } @param iMode :{A,\n B}", "} @param iMode :{A,\n B}"}) {
+        EXPECT_EQ(choiceFor(lines), "A,B") << lines;
     }
-    // A second "(" counts from itself: at least four characters must follow it.
-    EXPECT_EQ(Names(ParseEntry("int f(int x(abc))")), "||||");
-    EXPECT_EQ(Names(ParseEntry("int f(int x(abcd))")), "x(abcd||||");
-    // A short parameter ends the list; those before it stay.
-    EXPECT_EQ(Names(ParseEntry("int g(int iA, T x, int iB)")), "iA||||");
-    EXPECT_EQ(Names(ParseEntry("int g(int iA, T xy, int iB)")), "iA||||");
-    EXPECT_EQ(ParseEntry("int g(int iA, T xy, int iB)").parameterCount, 1);
+    EXPECT_EQ(choiceFor(" * @param iMode :{A,\n *   B}"), "A,*B");
+    EXPECT_EQ(choiceFor(" * @param iMode :{A,\n *   B}", true), "A,*B");
+    // A blank after the colon, another name, an empty list, a list cut by
+    // ";", "//" or a ")" at position 5 or later, or closed too early.
+    for (const char* lines :
+         {" * @param iMode : {A,B}", " * @param iModeX :{A,B}", " * @param iMode :{}",
+          " * @param iMode :{A;B}", " * @param iMode :{http://x,y}", " * @param iMode :{f(1),g(2)}",
+          " *} @param iMode :{A,\n B}"}) {
+        EXPECT_EQ(choiceFor(lines), "") << lines;
+    }
+    // With no "@" line after it the joined entry has no line end.
+    EXPECT_EQ(ChoiceOf("/**\n * @param iMode :{A,\n *   B}\n */\nvoid Set(int iMode)\n{\n}\n"), "");
+    EXPECT_EQ(ChoiceOf("void Set(int iMode)\n@param iMode :{A,B}"), "");
+    EXPECT_EQ(ChoiceOf("void Set(int iMode)\n@param iMode :{A,B}\n"), "A,B");
+    // A "}" in a name must not reach outside the entry.
+    const FunctionDocumentation braces =
+        Parse("/**\n @param abc}d :{A,B}\n*/\nint f(int abc}d)\n", "int f(int abc}d)");
+    EXPECT_EQ(Summary(braces), "int/f/1/abc}d{}/{}/{}/{}/-");
+    // Names found inside "@param" itself never get their entry.
+    EXPECT_EQ(Summary(Parse("/**\n @param a :{X,Y}\n @param p :{X,Y}\n @param ar :{X,Y}\n*/\nf(int "
+                            "a, char *p, int ar)\n",
+                            "f(int a, char *p, int ar)")),
+              "/f/3/a{}/p{}/ar{}/{}/-");
 }
 
-TEST(ParseDocumentation, ReturnTypeAndNameFromTheEntry) {
-    FunctionDocumentation doc = ParseEntry("char*Name(int iX)");
-    EXPECT_EQ(doc.returnType, "char *");
-    EXPECT_EQ(doc.functionName, "Name");
-    doc = ParseEntry("unsigned long  Get (int iX)");
-    EXPECT_EQ(doc.returnType, "unsigned long");
-    EXPECT_EQ(doc.functionName, "Get");
-    // Without parentheses there is no name to take.
-    doc = ParseEntry("Label");
-    EXPECT_EQ(doc.functionName, "");
-    EXPECT_EQ(doc.parameterCount, 0);
+TEST(ParseDocumentation, TheEntryGivesTypeNameAndParameters) {
+    const auto alone = [](const std::string& entry) { return Summary(Parse(entry + "\n", entry)); };
+    const std::pair<const char*, const char*> cases[] = {
+        {"void f(int * pBuf, int aTab[4])", "void/f/2/pBuf{}/aTab[4]{}/{}/{}/-"},
+        {"int f(unsigned int, long lValue)", "int/f/2/int{}/lValue{}/{}/{}/-"},
+        {"char*Name(char*pName)", "char */Name/1/pName{}/{}/{}/{}/-"},
+        {"unsigned long  Get (int iX)", "unsigned long/Get/1/iX{}/{}/{}/{}/-"},
+        {"void Cfg(int iOne, int iTwo, int iThree, int iFour, int iFive)",
+         "void/Cfg/4/iOne{}/iTwo{}/iThree{}/iFour{}/-"},
+        {"Label", "//0/{}/{}/{}/{}/-"},
+        // A second "(" counts from itself: at least four characters must follow it.
+        {"int f(int x(abcd))", "int/f/1/x(abcd{}/{}/{}/{}/-"},
+        // A short parameter ends the list; those before it stay.
+        {"int f(int iA, T x, int iB)", "int/f/1/iA{}/{}/{}/{}/-"},
+        {"int f(int iA, T xy, int iB)", "int/f/1/iA{}/{}/{}/{}/-"}};
+    for (const auto& [entry, expected] : cases) {
+        EXPECT_EQ(alone(entry), expected);
+    }
+    // Empty, short or "void" lists give no parameters.
+    for (const char* entry :
+         {"int f()", "int f(void)", "int f(void *pData, int iLen)", "int f(int iAvoid)",
+          "int f(T x)", "int f(int)", "int f(int x(abc))"}) {
+        EXPECT_EQ(alone(entry), "int/f/0/{}/{}/{}/{}/-");
+    }
 }
 
 TEST(ParseDocumentation, HelperNameFromNoteLines) {
-    const auto helperOf = [](const std::string& line) {
-        return Parse("/**\n" + line + "\n */\nvoid Go(int iMode)\n", "void Go(int iMode)")
-            .helperName;
-    };
-    EXPECT_EQ(helperOf(" * @note Run PinHelp.exe first"), "PinHelp.exe");
-    EXPECT_EQ(helperOf(" * @note Pick with C:\\Tools\\Pick.exe"), "C:\\Tools\\Pick.exe");
-    EXPECT_EQ(helperOf("@notePick.exe"), "@notePick.exe");
-    EXPECT_EQ(helperOf(" * @note no helper here"), "-");
-    EXPECT_EQ(helperOf("a.exe @note x"), "-");
-    EXPECT_EQ(helperOf("ab c.exe @note x"), "-");
-    EXPECT_EQ(helperOf("abc d.exe @note x"), "d.exe");
-    EXPECT_EQ(helperOf(" * @brief uses Pick.exe"), "-");
-    // The last note of the block wins.
-    EXPECT_EQ(helperOf(" @note A.exe\n @note B.exe"), "B.exe");
+    const std::pair<const char*, const char*> cases[] = {
+        {" * @note Run PinHelp.exe first", "PinHelp.exe"},
+        {" * @note Pick with C:\\Tools\\Pick.exe", "C:\\Tools\\Pick.exe"},
+        {"@notePick.exe", "@notePick.exe"},
+        {" * @note no helper here", "-"},
+        {"ab c.exe @note x", "-"},
+        {"abc d.exe @note x", "d.exe"},
+        {" * @brief uses Pick.exe", "-"},
+        {" @note A.exe\n @note B.exe", "B.exe"}};
+    for (const auto& [lines, helper] : cases) {
+        const std::string block = "/**\n" + std::string(lines) + "\n */\nvoid Go(int iMode)\n";
+        EXPECT_EQ(Parse(block, "void Go(int iMode)").helperName, helper) << lines;
+    }
 }
 
-TEST(ParseDocumentation, AFailedLookupReadsNothing) {
-    const FunctionDocumentation doc =
-        Parse(kTimerSource, "void TmrGo(int iMode, char *pBuf)", false, "long");
-    EXPECT_EQ(doc.functionName, "void TmrGo(int iMode, char *pBuf)");
-    EXPECT_EQ(doc.returnType, "long");
-    EXPECT_EQ(doc.parameterCount, 0);
-    EXPECT_EQ(Names(doc), "||||");
-    EXPECT_EQ(doc.helperName, "-");
-    EXPECT_EQ(doc.documentationText, "");
-}
+TEST(ParseDocumentation, AFailedLookupOrAMissingFileReadsNothing) {
+    const std::string entry = "void TmrGo(int iMode, char *pBuf)";
+    const FunctionDocumentation failed = Parse(kTimerSource, entry, false, "long");
+    EXPECT_EQ(Summary(failed), "long/" + entry + "/0/{}/{}/{}/{}/-");
+    EXPECT_EQ(failed.documentationText, "");
 
-TEST(ParseDocumentation, NamesWithBracesNeverReachOutsideTheEntry) {
-    const FunctionDocumentation doc =
-        Parse("/**\n @param abc}d :{A,B}\n*/\nint f(int abc}d)\n", "int f(int abc}d)");
-    EXPECT_EQ(doc.parameters[0].name, "abc}d");
-    EXPECT_EQ(doc.parameters[0].choiceText, "");
-}
-
-TEST(ParseFunctionDocumentation, OpensTheFileItIsGiven) {
-    ScratchFolder folder("QuillParse");
-    const std::string path = folder.Write("tmr.c", kTimerSource);
-    const DocumentationParse parsed =
-        ParseFunctionDocumentation(path, "void TmrGo(int iMode, char *pBuf)", true);
-    EXPECT_TRUE(parsed.fileOpened);
-    EXPECT_EQ(parsed.documentation.parameterCount, 2);
-    EXPECT_EQ(parsed.documentation.helperName, "PinHelp.exe");
-
-    const DocumentationParse missing = ParseFunctionDocumentation(
-        folder.PathOf("gone.c"), "void TmrGo(int iMode, char *pBuf)", true, "int");
+    testing::ScratchFolder folder;
+    EXPECT_EQ(ParseFunctionDocumentation(folder.Write("tmr.c", kTimerSource), entry, true)
+                  .documentation.helperName,
+              "PinHelp.exe");
+    const DocumentationParse missing =
+        ParseFunctionDocumentation(folder.PathOf("gone.c"), entry, true, "int");
     EXPECT_FALSE(missing.fileOpened);
-    EXPECT_EQ(missing.documentation.functionName, "void TmrGo(int iMode, char *pBuf)");
-    EXPECT_EQ(missing.documentation.returnType, "int");
-    EXPECT_EQ(missing.documentation.parameterCount, 0);
-    EXPECT_EQ(missing.documentation.helperName, "-");
+    EXPECT_EQ(Summary(missing.documentation), "int/" + entry + "/0/{}/{}/{}/{}/-");
+}
+
+TEST(ChoiceForms, FormsRangesAndItems) {
+    // The first test that holds decides; a mark at the first character does not count.
+    std::string forms;
+    for (const char* text : {"A,B,C", "A,B|C", "Pick.exe,X", "NONE|FAST", "Pick.exe|X", ",A|B",
+                             "Pick.exe", "0-255", "", ",A,B", "|A", ".exe"}) {
+        forms += FormName(FormOf(text)) + std::string(" ");
+    }
+    EXPECT_EQ(forms, "list list list flags flags flags helper free free free free free ");
+    for (const char* text : {"0-255", "1-3|X", "my-tool.exe"}) {
+        EXPECT_TRUE(IsRangeForm(text)) << text;
+    }
+    for (const char* text : {"-5", "-5-5", "0-1,2-3", "255"}) {
+        EXPECT_FALSE(IsRangeForm(text)) << text;
+    }
+    using Items = std::vector<std::string>;
+    EXPECT_EQ(ListItems("A,,B,"), (Items{"A", "", "B", ""}));
+    EXPECT_EQ(FlagValues("NONE|FAST"), (Items{"NONE", "FAST"}));
+    EXPECT_EQ(FirstFlag("NONE|FAST|SLOW"), "NONE");
+    EXPECT_EQ(FirstFlag("NONE"), "NONE");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A real folder under the system's temporary folder, removed with everything
-// in it when the test ends.
+// in it when the test ends. Its name mixes cases so that lower-casing a path
+// below it changes it.
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,16 @@ namespace quill::testing {
 
 class ScratchFolder {
 public:
-    // The folder's own name mixes cases so that lower-casing a path below it
-    // changes it.
-    explicit ScratchFolder(const std::string& stem = "QuillScratch") {
+    ScratchFolder() {
         std::random_device seed;
         const auto base = std::filesystem::temp_directory_path();
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            auto candidate = base / (stem + "-" + std::to_string(seed()));
+        for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+            const auto candidate = base / ("QuillScratch-" + std::to_string(seed()));
             if (std::filesystem::create_directory(candidate)) {
                 root_ = candidate;
-                return;
             }
         }
-        ADD_FAILURE() << "cannot create a scratch folder under " << base;
+        EXPECT_FALSE(root_.empty()) << "cannot create a scratch folder under " << base;
     }
     ~ScratchFolder() {
         std::error_code ec;
@@ -35,23 +33,19 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     std::string Root() const { return root_.string(); }
+    std::string PathOf(const std::string& relative) const { return (root_ / relative).string(); }
 
     // Writes `bytes` to `relative` (folders created as needed) and returns the full path.
     std::string Write(const std::string& relative, const std::string& bytes) const {
-        const auto path = root_ / relative;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        return path.string();
+        std::filesystem::create_directories((root_ / relative).parent_path());
+        std::ofstream(root_ / relative, std::ios::binary) << bytes;
+        return PathOf(relative);
     }
 
     std::string MakeFolder(const std::string& relative) const {
-        const auto path = root_ / relative;
-        std::filesystem::create_directories(path);
-        return path.string();
+        std::filesystem::create_directories(root_ / relative);
+        return PathOf(relative);
     }
-
-    std::string PathOf(const std::string& relative) const { return (root_ / relative).string(); }
 
 private:
     std::filesystem::path root_;

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driversetup/DriverSetupDecisions.h"
+#include "driversetup/DriverSetupRun.h"
+
+namespace quill {
+namespace {
+
+TEST(DriverSetupDecisions, FolderOfTheProgramAndTheSixtyFourBitTest) {
+    EXPECT_EQ(FolderOfPath("D:\\kit\\drivers\\setup.exe"), "D:\\kit\\drivers\\");
+    EXPECT_EQ(FolderOfPath("kit\\setup.exe"), "kit\\");
+    EXPECT_EQ(FolderOfPath("ab:\\x\\y.exe"), "ab:\\x\\");
+    EXPECT_EQ(FolderOfPath("C:setup.exe"), "C:");
+    EXPECT_EQ(FolderOfPath("D:\\kit/drivers\\setup.exe"), "D:\\kit/drivers\\");
+    EXPECT_EQ(FolderOfPath("D:/setup.exe"), "D:/");
+    EXPECT_EQ(FolderOfPath(""), "");
+    // A backslash is added only where the directory lacks a separator; only
+    // the drive letter of the drive part is written, then a colon.
+    EXPECT_EQ(JoinDriveAndDirectory({"E:", "\\kit"}), "E:\\kit\\");
+    EXPECT_EQ(JoinDriveAndDirectory({"e?", "\\"}), "e:\\");
+    EXPECT_EQ(ExitCodeText(0xC0000005u), "Failed to install driver (ErrorCode = 0xC0000005).");
+
+    // 32-bit without the export or when it fails with error 120 (call not implemented).
+    for (const Wow64Probe& probe : {Wow64Probe{false, 20, 0}, Wow64Probe{true, 0, 120}}) {
+        EXPECT_FALSE(IsSixtyFourBitSystem(probe)) << probe.returned << " " << probe.lastError;
+    }
+    for (const Wow64Probe& probe :
+         {Wow64Probe{true, 0, 122}, Wow64Probe{true, 19, 0}, Wow64Probe{true, 19, 120}}) {
+        EXPECT_TRUE(IsSixtyFourBitSystem(probe)) << probe.returned << " " << probe.lastError;
+    }
+}
+
+// Plays the system's part from a script filled beforehand and writes down
+// every call, so a run never blocks and every step can be checked.
+class ScriptedHost : public InstallerHost {
+public:
+    std::string programPath = "C:\\Program Files\\Kit\\Drivers\\DriverSetup.exe";
+    Wow64Probe probe{false, 0, 0};
+    bool startSucceeds = true;
+    std::vector<std::uint32_t> waits;  // outcomes; past the end the installer has ended
+    std::vector<int> answers;          // past the end: OK (1)
+    std::uint32_t exitCode = 0;
+    std::vector<std::string> calls;
+
+    std::string ProgramPath() override { return programPath; }
+    Wow64Probe ProbeWow64Directory() override { return probe; }
+    bool StartInstaller(const std::string& commandLine, const std::string& folder) override {
+        calls.push_back("start " + commandLine + " in " + folder);
+        return startSucceeds;
+    }
+    std::uint32_t WaitForInstaller(std::uint32_t milliseconds) override {
+        calls.push_back("wait " + std::to_string(milliseconds));
+        return waited < waits.size() ? waits[waited++] : 0;
+    }
+    std::uint32_t InstallerExitCode() override {
+        calls.push_back("exit code");
+        return exitCode;
+    }
+    int ShowMessage(const std::string& text, const std::string& caption,
+                    std::uint32_t style) override {
+        std::ostringstream call;
+        call << "box " << std::hex << style << " " << caption << ": " << text;
+        calls.push_back(call.str());
+        return answered < answers.size() ? answers[answered++] : 1;
+    }
+    void CloseHandles() override { calls.push_back("close"); }
+
+private:
+    std::size_t waited = 0;
+    std::size_t answered = 0;
+};
+
+using Calls = std::vector<std::string>;
+const std::string kStart =
+    "start msiexec /i \"C:\\Program Files\\Kit\\Drivers\\TulipCDCDriver_x86.msi\" in "
+    "C:\\Program Files\\Kit\\Drivers\\";
+const std::string kNotStarted =
+    "box 42030 Driver installation error: Failed to install driver. Driver installer could not be "
+    "started.";
+const std::string kTimedOut =
+    "box 42035 Driver installation error: Failed to install driver (Timeout occurred).\n"
+    "Normally this only occurs when the \"found new hardware\" wizard is active.\n"
+    " In this case please close the \"found new hardware\" dialog and click on \"Retry\".";
+
+std::string ErrorCodeBox(const char* hex) {
+    return "box 42030 Driver installation error: Failed to install driver (ErrorCode = 0x" +
+           std::string(hex) + ").";
+}
+
+TEST(DriverSetupRun, InstallerEndingWithZeroGivesOneWithoutMessage) {
+    ScriptedHost host;
+    EXPECT_EQ(RunDriverSetup(host), 1);
+    // A folder with blanks reaches the installer as one quoted path.
+    EXPECT_EQ(host.calls, (Calls{kStart, "wait 60000", "exit code", "close"}));
+
+    ScriptedHost root;
+    root.programPath = "C:\\setup.exe";
+    root.probe = Wow64Probe{true, 19, 0};
+    EXPECT_EQ(RunDriverSetup(root), 1);
+    EXPECT_EQ(root.calls[0], "start msiexec /i \"C:\\TulipCDCDriver_x64.msi\" in C:\\");
+}
+
+TEST(DriverSetupRun, FailuresAreReported) {
+    ScriptedHost failing;
+    failing.exitCode = 1603;
+    EXPECT_EQ(RunDriverSetup(failing), 1);
+    EXPECT_EQ(failing.calls,
+              (Calls{kStart, "wait 60000", "exit code", ErrorCodeBox("00000643"), "close"}));
+
+    ScriptedHost notStarted;
+    notStarted.startSucceeds = false;
+    EXPECT_EQ(RunDriverSetup(notStarted), 0);
+    EXPECT_EQ(notStarted.calls, (Calls{kStart, kNotStarted, "close"}));
+}
+
+TEST(DriverSetupRun, TimeOutThenRetryWaitsAgainUntilTheWaitEndsOtherwise) {
+    ScriptedHost host;
+    host.waits = {0x102, 0x102, 0xFFFFFFFFu};
+    host.answers = {4, 4};
+    host.exitCode = 1;
+    EXPECT_EQ(RunDriverSetup(host), 1);
+    EXPECT_EQ(host.calls, (Calls{kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut,
+                                 "wait 60000", "exit code", ErrorCodeBox("00000001"), "close"}));
+}
+
+TEST(DriverSetupRun, AnyAnswerButRetryStopsWaitingWithZero) {
+    // A message box that could not be shown answers 0.
+    for (int answer : {0, 1, 2, 3, 5, 6, 7}) {
+        ScriptedHost host;
+        host.waits = {0x102, 0x102};
+        host.answers = {4, answer};
+        EXPECT_EQ(RunDriverSetup(host), 0) << answer;
+        // The exit code is never read and the installer is left running.
+        EXPECT_EQ(host.calls,
+                  (Calls{kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut, "close"}))
+            << answer;
+    }
+}
+
+TEST(DriverSetupRun, LongFoldersAreStartedWholeUpToTheCommandLineLimit) {
+    ScriptedHost host;
+    const std::string folder = "E:\\" + std::string(300, 'k') + "\\";
+    host.programPath = folder + "DriverSetup.exe";
+    EXPECT_EQ(RunDriverSetup(host), 1);
+    EXPECT_EQ(host.calls[0],
+              "start msiexec /i \"" + folder + "TulipCDCDriver_x86.msi\" in " + folder);
+
+    const std::size_t fixed = std::string("msiexec /i \"E:\\\\TulipCDCDriver_x86.msi\"").size();
+    ScriptedHost atLimit, tooLong;
+    atLimit.programPath = "E:\\" + std::string(kMaxCommandLineLength - fixed, 'k') + "\\x.exe";
+    tooLong.programPath = "E:\\" + std::string(kMaxCommandLineLength - fixed + 1, 'k') + "\\x.exe";
+    EXPECT_EQ(RunDriverSetup(atLimit), 1);
+    EXPECT_EQ(atLimit.calls[0].find(" in E:"), 6 + kMaxCommandLineLength);
+    EXPECT_EQ(RunDriverSetup(tooLong), 0);
+    EXPECT_EQ(tooLong.calls, (Calls{kNotStarted, "close"}));
+}
+
+}  // namespace
+}  // namespace quill
