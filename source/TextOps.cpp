@@ -99,14 +99,6 @@ bool HoldsBlockOpener(const std::string& line) {
     return line.find("/**") != std::string::npos || line.find("/*!") != std::string::npos;
 }
 
-bool IsBlockOpener(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return false;
-    }
-    return line.compare(first, 3, "/**") == 0 || line.compare(first, 3, "/*!") == 0;
-}
-
 static char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }

@@ -38,9 +38,6 @@ std::string TrimLeadingTabsAndSpaces(const std::string& line);
 // True when `line` holds "/**" or "/*!" anywhere.
 bool HoldsBlockOpener(const std::string& line);
 
-// True when `line`, after its leading tabs and spaces, begins with "/**" or "/*!".
-bool IsBlockOpener(const std::string& line);
-
 // ASCII-only case folding and comparison (the platform's "C" locale rules).
 std::string ToLowerAscii(const std::string& text);
 bool EqualsIgnoringCase(const std::string& a, const std::string& b);
