@@ -44,8 +44,4 @@ bool FinishOutput() {
     return flushed && std::ferror(stdout) == 0;
 }
 
-std::string LibraryUnavailableMessage(const std::string& libraryPath) {
-    return "Library " + libraryPath + " source file not available.\nFix using Library Combobox.";
-}
-
 }  // namespace quill::cli

@@ -20,9 +20,6 @@ void Report(const std::string& message);
 // Flushes standard output; false when anything written to it was lost.
 bool FinishOutput();
 
-// The message the window shows when a library file cannot be opened.
-std::string LibraryUnavailableMessage(const std::string& libraryPath);
-
 // Exit statuses of every subcommand.
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;

@@ -21,9 +21,7 @@ int MainWindow::FillFunctionList(std::string libraryPath) {
     if (!libraryPath.empty()) {
         const LibraryScan scan = ScanLibraryFile(libraryPath);
         if (!scan.opened) {
-            ShowMessage("Library " + libraryPath +
-                            " source file not available.\nFix using Library Combobox.",
-                        kStyleInformation);
+            ShowMessage(LibraryUnavailableMessage(libraryPath), kStyleInformation);
         } else {
             functionCombo->AddStrings(scan.entries);
             const std::string choice =

@@ -127,4 +127,8 @@ LibraryScan ScanLibraryFile(const std::string& libraryPath) {
     return scan;
 }
 
+std::string LibraryUnavailableMessage(const std::string& libraryPath) {
+    return "Library " + libraryPath + " source file not available.\nFix using Library Combobox.";
+}
+
 }  // namespace quill

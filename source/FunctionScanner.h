@@ -43,4 +43,7 @@ struct LibraryScan {
 // An empty path is not opened and gives no entries.
 LibraryScan ScanLibraryFile(const std::string& libraryPath);
 
+// What the user is told when a library cannot be opened for its scan.
+std::string LibraryUnavailableMessage(const std::string& libraryPath);
+
 }  // namespace quill
