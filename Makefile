@@ -4,10 +4,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all deps configure build run check test asan bench fuzz windows wine-test format clean
+.PHONY: all deps configure build install run check test asan bench fuzz windows wine-test format clean
 
 all: build
 
@@ -19,6 +20,11 @@ configure: deps
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# Installs Quill, quill-cli, the help pages, the desktop entry, the icons and
+# the manual page under PREFIX (DESTDIR is honoured for packaging).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 run: build
 	@scripts/run-demo $(BUILD)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStringList>
@@ -85,13 +86,20 @@ int QtPlatform::ShowMessage(const std::string& text, unsigned style, const std::
     }
 }
 
+QString FilterPattern(const std::string& pattern) {
+#ifdef _WIN32
+    return ToQString(pattern);
+#else
+    // "*.*" stands for every file; here it would need a dot in the name.
+    return pattern == "*.*" ? QStringLiteral("*") : ToQString(pattern);
+#endif
+}
+
 QString FilterEntry(const FileFilter& filter) {
-    const QString name = ToQString(filter.displayName);
-    const QString pattern = ToQString(filter.pattern);
-    if (name.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
-        return name;
-    }
-    return name + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    // The dialog shows the name only (its details are hidden), and takes
+    // the patterns from the parentheses at the end.
+    return ToQString(filter.displayName) + QStringLiteral(" (") + FilterPattern(filter.pattern) +
+           QLatin1Char(')');
 }
 
 std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& request) {
@@ -103,6 +111,7 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& reque
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setLabelText(QFileDialog::FileName, ToQString(request.fileNameLabel));
     dialog.setLabelText(QFileDialog::Accept, ToQString(request.acceptLabel));
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     QStringList filters;
     for (const FileFilter& filter : request.filters) {
         filters << FilterEntry(filter);
@@ -116,6 +125,10 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& reque
     }
     if (!request.initialName.empty()) {
         dialog.selectFile(ToQString(request.initialName));
+        // The name field shows the whole starting path, not only its last part.
+        if (auto* nameField = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            nameField->setText(ToQString(request.initialName));
+        }
     }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -17,8 +17,12 @@ public:
     bool PlaceOnClipboard(const std::string& text) override;
 };
 
-// The file dialog's type list entry for a filter: the display name when it
-// already names its pattern in parentheses, else the name with the pattern.
+// The file dialog's pattern for a filter's pattern: "*.*" lists every file,
+// also those without a dot in their name.
+QString FilterPattern(const std::string& pattern);
+
+// The file dialog's type list entry for a filter: its display name, then
+// its pattern in parentheses (the dialog shows the display name only).
 QString FilterEntry(const FileFilter& filter);
 
 }  // namespace quill

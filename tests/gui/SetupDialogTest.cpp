@@ -1,0 +1,200 @@
+// The Setup dialog as a user works it: what it shows, what reaches the
+// settings file and when, its F1 help and its two Browse buttons.
+
+#include "app/SetupDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "WindowHarness.h"
+#include "app/HelpDecisions.h"
+
+namespace quill {
+namespace {
+
+class SetupDialogTest : public ::testing::Test {
+protected:
+    // Opens the dialog as SetupButton does; `drive` works it and closes it.
+    int Run(const std::function<void(SetupDialog&)>& drive) {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<SetupDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            driven = true;
+            dialog->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            drive(*dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog was left open";
+                dialog->reject();
+            }
+        });
+        const int result = SetupDialog::Open(files.platform, paths, nullptr);
+        EXPECT_TRUE(driven) << "no setup dialog ran";
+        return result;
+    }
+
+    static QLineEdit* Edit(SetupDialog& d, const char* name) {
+        return d.findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    static QRadioButton* Radio(SetupDialog& d, const char* name) {
+        return d.findChild<QRadioButton*>(QString::fromLatin1(name));
+    }
+    static QPushButton* Button(SetupDialog& d, const char* name) {
+        return d.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    // Replaces the text of the help path field and leaves it with Tab.
+    static void TypeHelpPath(SetupDialog& d, const QString& text) {
+        QLineEdit* edit = Edit(d, "HelpPathEdit");
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+
+    WindowHarness files{false};
+    AppPaths paths{files.folder, files.folder, files.folder + "Quill.ini", "Quill"};
+};
+
+TEST_F(SetupDialogTest, WithoutIntroKeyDetailsIsChosenAndOkEndsIntroMode) {
+    const int result = Run([&](SetupDialog& d) {
+        EXPECT_TRUE(Radio(d, "DetailsRadio")->isChecked());
+        EXPECT_FALSE(Radio(d, "IntroRadio")->isChecked());
+        EXPECT_EQ(ToBytes(Edit(d, "BrowserEdit")->text()), kDefaultBrowser);
+        EXPECT_EQ(ToBytes(Edit(d, "HelpPathEdit")->text()), files.folder);
+        // Nothing is written while the dialog just shows its values.
+        EXPECT_EQ(files.Setting("Last", "Intro"), "<missing>");
+        QTest::keyClick(Edit(d, "BrowserEdit"), Qt::Key_Return);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(files.Setting("Last", "Intro"), "No");
+    EXPECT_EQ(files.Setting("Last", "Browser"), kDefaultBrowser);
+    EXPECT_EQ(files.Setting("Last", "Url"), files.folder);
+}
+
+TEST_F(SetupDialogTest, OkWritesTheFieldsAsTheyStand) {
+    files.SetSetting("Last", "Intro", "no");
+    Run([&](SetupDialog& d) {
+        Edit(d, "BrowserEdit")->setText(QStringLiteral("/opt/web/browse"));
+        QTest::mouseClick(Radio(d, "IntroRadio"), Qt::LeftButton);
+        // Enter in the help path field: OK without the focus leaving it, so
+        // no separator is added.
+        QLineEdit* help = Edit(d, "HelpPathEdit");
+        help->setFocus(Qt::TabFocusReason);
+        help->setText(QStringLiteral("/srv/doc"));
+        QTest::keyClick(help, Qt::Key_Return);
+    });
+    EXPECT_EQ(files.Setting("Last", "Browser"), "/opt/web/browse");
+    EXPECT_EQ(files.Setting("Last", "Url"), "/srv/doc");
+    EXPECT_EQ(files.Setting("Last", "Intro"), "Yes");
+}
+
+TEST_F(SetupDialogTest, LeavingTheHelpPathStoresItAtOnceWithASeparator) {
+    files.SetSetting("Last", "Intro", "Yes");
+    files.SetSetting("Last", "Browser", "/b");
+    const int result = Run([&](SetupDialog& d) {
+        TypeHelpPath(d, QStringLiteral("/docs/help"));
+        EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QStringLiteral("/docs/help/"));
+        EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
+        // Leaving it again with the separator there changes nothing.
+        TypeHelpPath(d, QStringLiteral("/docs/help/"));
+        EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
+        // The other two fields are not stored on their own.
+        Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
+        QTest::mouseClick(Radio(d, "DetailsRadio"), Qt::LeftButton);
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
+    EXPECT_EQ(files.Setting("Last", "Browser"), "/b");
+    EXPECT_EQ(files.Setting("Last", "Intro"), "Yes");
+}
+
+TEST_F(SetupDialogTest, AnEmptiedHelpPathBecomesASingleSeparator) {
+    Run([&](SetupDialog& d) {
+        TypeHelpPath(d, QString());
+        EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QStringLiteral("/"));
+        QTest::mouseClick(Button(d, "CancelButton"), Qt::LeftButton);
+    });
+    EXPECT_EQ(files.Setting("Last", "Url"), "/");
+    EXPECT_EQ(files.Setting("Last", "Intro"), "<missing>");
+}
+
+#ifndef _WIN32
+TEST_F(SetupDialogTest, F1FollowsTheStoredModeNotTheRadioButton) {
+    const std::string viewer = files.WriteFile("bin/viewer", "#!/bin/sh\n");
+    const struct {
+        const char* stored;
+        const char* radio;
+        std::string browser;
+        std::string started;
+    } cases[] = {
+        {"YES", "DetailsRadio", viewer, "editor: " + files.folder + "Quill.txt"},
+        {"No", "IntroRadio", viewer, "start: " + viewer + " /h elp/QHS_B.html"},
+        // The default browser names no program here: the desktop opens it.
+        {"No", "IntroRadio", kDefaultBrowser, "start: xdg-open /h elp/QHS_B.html"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored + (" " + c.browser));
+        files.SetSetting("Last", "Intro", c.stored);
+        files.platform.log.clear();
+        Run([&](SetupDialog& d) {
+            QTest::mouseClick(Radio(d, c.radio), Qt::LeftButton);
+            Edit(d, "BrowserEdit")->setText(ToQString(c.browser));
+            Edit(d, "HelpPathEdit")->setText(QStringLiteral("/h elp/"));
+            QTest::keyClick(Radio(d, c.radio), Qt::Key_F1);
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        EXPECT_EQ(files.platform.log, Texts{c.started});
+    }
+}
+#endif
+
+TEST_F(SetupDialogTest, BrowseButtonsOpenTheFileDialogWhereTheFieldsPoint) {
+    files.SetSetting("Last", "Browser", "/usr/bin/webview");
+    files.SetSetting("Last", "Url", "/srv/manual");
+    files.platform.chosenFiles = {std::string("/opt/web/viewer"),
+                                  std::string("/srv/guide/index.html"), std::nullopt};
+    Run([&](SetupDialog& d) {
+        QTest::mouseClick(Button(d, "BrowseBrowserButton"), Qt::LeftButton);
+        EXPECT_EQ(Edit(d, "BrowserEdit")->text(), QStringLiteral("/opt/web/viewer"));
+        QTest::mouseClick(Button(d, "BrowseHelpButton"), Qt::LeftButton);
+        EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QStringLiteral("/srv/guide/"));
+        // The chosen folder is not stored before the field is left or OK.
+        EXPECT_EQ(files.Setting("Last", "Url"), "/srv/manual");
+        // A cancelled dialog leaves the field as it was.
+        Edit(d, "HelpPathEdit")->setText(QString());
+        QTest::mouseClick(Button(d, "BrowseHelpButton"), Qt::LeftButton);
+        EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QString());
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    const std::vector<FileDialogRequest>& seen = files.platform.dialogs;
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].title, "Select Browser");
+    EXPECT_EQ(seen[0].initialName, "/usr/bin/webview");
+    EXPECT_EQ(seen[0].initialFolder, "/usr/bin/");
+    EXPECT_EQ(seen[0].filters,
+              (std::vector<FileFilter>{{"Browser(*.exe)", "*.exe"}, {" All(*.*)", "*.*"}}));
+    EXPECT_EQ(seen[1].title, "Help Parent");
+    EXPECT_EQ(seen[1].initialName, "/srv/manualQH_P.html");
+    EXPECT_EQ(seen[1].initialFolder, "/srv/manual");
+    EXPECT_EQ(seen[1].filters,
+              (std::vector<FileFilter>{{"Help(*.html)", "*.html"}, {" All(*.*)", "*.*"}}));
+    // An empty help path starts at the root with no name.
+    EXPECT_EQ(seen[2].initialName, "");
+    EXPECT_EQ(seen[2].initialFolder, std::string(1, ThisHost().separator));
+    for (const FileDialogRequest& request : seen) {
+        EXPECT_EQ(request.fileNameLabel + request.acceptLabel, "&Library&Select");
+    }
+}
+
+}  // namespace
+}  // namespace quill
