@@ -9,27 +9,20 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "cli/DocumentIndex.h"
-#include "cli/FunctionChoice.h"
 #include "params/ChoiceForms.h"
+#include "params/ChooseFunction.h"
 #include "params/DocumentationLint.h"
 #include "source/FunctionScanner.h"
-#include "source/ReadTextLine.h"
 
 namespace quill::cli {
 
 namespace {
 
-bool CanBeOpened(const std::string& path) {
-    TextFile file;
-    return file.Open(path);
-}
-
 std::string DocumentationLine(const FunctionChoice& choice) {
     switch (choice.lookup.outcome) {
         case LookupOutcome::Found:
-            return choice.parse.fileOpened ? "found in " + choice.lookup.path
-                                           : "found in " + choice.lookup.path + ", not readable";
+            return choice.documentationRead ? "found in " + choice.lookup.path
+                                            : "found in " + choice.lookup.path + ", not readable";
         case LookupOutcome::NotFound:
             return "not found in " + choice.lookup.path;
         case LookupOutcome::NoSource:
@@ -41,15 +34,27 @@ std::string DocumentationLine(const FunctionChoice& choice) {
 }
 
 // Lints one function; returns the number of warnings.
-std::size_t LintFunction(DocumentIndex& index, const std::string& entry) {
-    const FunctionChoice choice = index.Choose(entry);
+// The helper line: its name, and where it was looked for when it is not there.
+std::string HelperLine(const FunctionChoice& choice) {
+    const HelperProgram& helper = choice.helper;
+    std::string line = "  helper: " + choice.documentation.helperName;
+    if (!helper.looked) {
+        line += " (not looked for: " + choice.lookup.path + " names no folder)";
+    } else if (!helper.exists) {
+        line += " (missing: " + helper.path + ")";
+    }
+    return line + "\n";
+}
+
+std::size_t LintFunction(LibraryChoices& library, const std::string& entry) {
+    const FunctionChoice choice = library.Choose(entry);
     WriteOut(entry + "\n");
     WriteOut("  documentation: " + DocumentationLine(choice) + "\n");
     if (!choice.Found()) {
         return 0;
     }
 
-    const FunctionDocumentation& documentation = choice.parse.documentation;
+    const FunctionDocumentation& documentation = choice.documentation;
     if (documentation.parameterCount == 0) {
         WriteOut("  parameters: none\n");
     }
@@ -61,10 +66,8 @@ std::size_t LintFunction(DocumentIndex& index, const std::string& entry) {
         }
         WriteOut("  " + parameter.name + ": " + form + "\n");
     }
-    const std::string helper = HelperProgramPath(choice);
-    if (!helper.empty()) {
-        WriteOut("  helper: " + documentation.helperName +
-                 (CanBeOpened(helper) ? "" : " (missing: " + helper + ")") + "\n");
+    if (documentation.helperName != "-") {
+        WriteOut(HelperLine(choice));
     }
 
     const std::vector<LintWarning> warnings = LintDocumentation(choice.lookup.text, documentation);
@@ -85,10 +88,11 @@ int RunLint(const std::string& libraryPath) {
         Report("No function entries in " + libraryPath + ".");
         return kExitOk;
     }
-    DocumentIndex index(libraryPath);
+    LibraryChoices library(libraryPath, "");
+    library.IndexAll();
     std::size_t warnings = 0;
     for (const std::string& entry : scan.entries) {
-        warnings += LintFunction(index, entry);
+        warnings += LintFunction(library, entry);
     }
     if (warnings == 0) {
         return kExitOk;

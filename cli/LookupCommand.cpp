@@ -8,26 +8,24 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "source/PrototypeLookup.h"
+#include "params/ChooseFunction.h"
 
 namespace quill::cli {
 
 namespace {
 
 int RunLookup(const std::string& libraryPath, const std::string& entry) {
-    const std::string documentingPath = SourcePathForHeader(libraryPath);
-    const PrototypeLookup lookup = LookUpPrototypeText(documentingPath, entry);
-    if (lookup.outcome == LookupOutcome::Found) {
-        WriteOut(lookup.path);
-        WriteOut("\n");
-        WriteOut(lookup.text);
-        return kExitOk;
+    const FunctionChoice choice = ChooseFunction({libraryPath, entry, "", ""});
+    for (const std::string& message : choice.messages) {
+        Report(message);
     }
-    if (lookup.outcome == LookupOutcome::NoSource) {
-        Report(NoSourceMessage(documentingPath));
+    if (choice.lookup.outcome != LookupOutcome::Found) {
+        return kExitFailed;
     }
-    Report(NotFoundMessage(entry, documentingPath));
-    return kExitFailed;
+    WriteOut(choice.lookup.path);
+    WriteOut("\n");
+    WriteOut(choice.lookup.text);
+    return kExitOk;
 }
 
 }  // namespace

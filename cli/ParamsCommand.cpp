@@ -9,8 +9,8 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "cli/FunctionChoice.h"
 #include "params/ChoiceForms.h"
+#include "params/ChooseFunction.h"
 
 namespace quill::cli {
 
@@ -38,7 +38,12 @@ std::string FormText(const std::string& choiceText) {
     return form;
 }
 
-void WriteLines(const FunctionDocumentation& documentation) {
+// The helper program the window would offer: its path, or "-".
+std::string HelperText(const HelperProgram& helper) {
+    return helper.looked ? helper.Offered() : std::string(1, '-');
+}
+
+void WriteLines(const FunctionDocumentation& documentation, const HelperProgram& helper) {
     WriteField("functionName", documentation.functionName);
     WriteField("returnType", documentation.returnType);
     WriteField("parameterCount", std::to_string(documentation.parameterCount));
@@ -51,9 +56,10 @@ void WriteLines(const FunctionDocumentation& documentation) {
         WriteField(prefix + "editText", parameter.editText);
     }
     WriteField("helperName", documentation.helperName);
+    WriteField("helperProgram", HelperText(helper));
 }
 
-void WriteJson(const FunctionDocumentation& documentation) {
+void WriteJson(const FunctionDocumentation& documentation, const HelperProgram& helper) {
     nlohmann::ordered_json parameters = nlohmann::ordered_json::array();
     for (const ParameterDescription& parameter : documentation.parameters) {
         parameters.push_back({
@@ -67,7 +73,7 @@ void WriteJson(const FunctionDocumentation& documentation) {
     const nlohmann::ordered_json object = {
         {"functionName", documentation.functionName},     {"returnType", documentation.returnType},
         {"parameterCount", documentation.parameterCount}, {"parameters", parameters},
-        {"helperName", documentation.helperName},
+        {"helperName", documentation.helperName},         {"helperProgram", HelperText(helper)},
     };
     // Library texts are 8-bit bytes in any code page: bytes that are not
     // UTF-8 become U+FFFD instead of failing the whole output.
@@ -76,16 +82,16 @@ void WriteJson(const FunctionDocumentation& documentation) {
 }
 
 int RunParams(const ParamsOptions& options) {
-    const FunctionChoice choice = ChooseFunction(options.libraryPath, options.entry);
+    const FunctionChoice choice = ChooseFunction({options.libraryPath, options.entry, "", ""});
     for (const std::string& message : choice.messages) {
         Report(message);
     }
     // Like the window, a failed lookup still leaves a record: the whole entry
     // as the function name and no parameters.
     if (options.json) {
-        WriteJson(choice.parse.documentation);
+        WriteJson(choice.documentation, choice.helper);
     } else {
-        WriteLines(choice.parse.documentation);
+        WriteLines(choice.documentation, choice.helper);
     }
     return choice.Found() ? kExitOk : kExitFailed;
 }

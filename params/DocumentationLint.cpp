@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "params/DocumentationRules.h"
 #include "source/TextOps.h"
 
 namespace quill {
@@ -33,27 +34,10 @@ bool HasNonBlank(const std::string& text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); });
 }
 
-// An "@param" line as the parser rewrites it before it cuts the line.
-std::string PrepareParamLine(const std::string& line) {
-    std::string out = ReplaceAll(line, ":", " :");
-    out = ReplaceAll(out, "\t", " ");
-    return CollapseBlanks(out);
-}
-
-// The mark at which the parser cuts `line` before position `end`, or "". It
-// cuts before the first ";" or "//", then after a ")" at position 5 or later.
+// The mark at which the parser cuts `line` before position `end`, or "".
 std::string CutMarkBefore(const std::string& line, std::size_t end) {
-    const std::size_t semicolon = line.find(';');
-    const std::size_t slashes = line.find("//");
-    const std::size_t cut = std::min(semicolon, slashes);
-    const std::size_t paren = line.substr(0, cut).find(')');
-    if (paren != std::string::npos && paren >= 5 && paren < end) {
-        return ")";
-    }
-    if (cut != std::string::npos && cut < end) {
-        return cut == semicolon ? ";" : "//";
-    }
-    return {};
+    const LineCut cut = ParserCut(line);
+    return cut.at < end ? cut.mark : std::string();
 }
 
 std::string Quoted(const std::string& text) {
@@ -204,24 +188,11 @@ std::optional<ParamEntryText> ReadParamEntry(const std::string& line) {
     return entry;
 }
 
-bool ParamListStaysOpen(const std::string& paramLine) {
-    return FindPos(PrepareParamLine(paramLine), "}") < 2;
-}
-
-bool NameNeverMatches(const std::string& name) {
-    if (name.empty()) {
-        return false;
-    }
-    // The parser finds the name in "@param" + name (blanks removed) and wants
-    // it right after the keyword, at position 6.
-    return FindPos("@param" + name, name) != 6;
-}
-
 std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine) {
     if (paramLine >= lines.size()) {
         return {};
     }
-    const std::string first = PrepareParamLine(lines[paramLine]);
+    const std::string first = RewriteParamLine(lines[paramLine]);
     const long keyword = FindPos(first, "@param");
     if (keyword < 0) {
         return {};
@@ -310,7 +281,7 @@ std::vector<LintWarning> LintDocumentation(const std::string& blockText,
         if (!entry->hasList) {
             continue;
         }
-        if (NameNeverMatches(name)) {
+        if (!ParamNameCanMatch(name)) {
             warn(LintRule::NameInsideKeyword, name,
                  "parameter " + Quoted(name) +
                      " can never get its list: the name occurs inside \"@param\" itself "
@@ -326,7 +297,7 @@ std::vector<LintWarning> LintDocumentation(const std::string& blockText,
                  i);
             continue;
         }
-        if (ParamListStaysOpen(lines[i])) {
+        if (ParamListStaysOpen(RewriteParamLine(lines[i]))) {
             const OpenList list = FollowOpenList(lines, i);
             if (!list.closed) {
                 warn(LintRule::ListNotClosed, name,

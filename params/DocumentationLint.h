@@ -51,15 +51,6 @@ struct ParamEntryText {
 // Reads the first "@param" entry of `line` (nullopt when there is none).
 std::optional<ParamEntryText> ReadParamEntry(const std::string& line);
 
-// True when the parser keeps the choice list of this "@param" line open and
-// joins the next line to it: no "}" at position 2 or later once the line is
-// rewritten the parser's way (":" as " :", tabs as blanks, blanks collapsed).
-bool ParamListStaysOpen(const std::string& paramLine);
-
-// True when the parser can never give `name` a choice text: the name is found
-// inside "@param" before its own place (p, a, r, m, "am", "param" ...).
-bool NameNeverMatches(const std::string& name);
-
 // The mark (")", ";" or "//") at which the parser cuts a line of the choice
 // list that starts on lines[paramLine], before the list's "}"; "" when the
 // list is read whole. Continuation lines are followed up to the first "}" or

@@ -1,17 +1,15 @@
-// The function-choice event: remember the choice, look the function up in
-// its documenting file, parse its documentation, lay out the parameter slots
-// and offer its helper program.
+// The function-choice event: remember the choice, show what choosing the
+// function gives (its block, its documentation, its parameter slots and its
+// helper program) and the messages that came with it.
 
 #include <QPushButton>
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
-#include "params/DocumentationParser.h"
+#include "params/ChooseFunction.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
-#include "source/PrototypeLookup.h"
-#include "source/ReadTextLine.h"
 
 namespace quill {
 
@@ -19,22 +17,6 @@ namespace {
 
 constexpr int kHelpersButtonWidth = 88;
 constexpr int kHelpersButtonHeight = 23;
-
-// Position of the last folder separator of `path`, or -1. A backslash always
-// counts; elsewhere than on Windows the platform's "/" counts as well.
-long LastSeparator(const std::string& path) {
-#ifdef _WIN32
-    const std::size_t found = path.find_last_of('\\');
-#else
-    const std::size_t found = path.find_last_of("\\/");
-#endif
-    return found == std::string::npos ? -1 : static_cast<long>(found);
-}
-
-bool CanOpenForReading(const std::string& path) {
-    TextFile file;
-    return file.Open(path);
-}
 
 }  // namespace
 
@@ -44,19 +26,19 @@ void MainWindow::OnFunctionChosen() {
         const std::string libraryPath = libraryCombo->SelectedText();
         sourceText.clear();
 
-        std::string documentationPath = libraryPath;
+        HelperProgram helper;
         if (functionIndex >= 0) {
             const std::string entry = functionCombo->SelectedText();
             WriteSetting("Last", "Choice", entry, paths.settingsFile);
 
-            documentationPath = LookUpPrototype(SourcePathForHeader(libraryPath), entry);
-            const bool lookupSucceeded = sourceText.size() > 2;
-            const DocumentationParse parse =
-                ParseFunctionDocumentation(documentationPath, entry, lookupSucceeded, returnType);
-            if (!parse.fileOpened) {
-                ShowMessage("Could not find " + documentationPath, kStyleExclamation);
+            FunctionChoice choice =
+                ChooseFunction({libraryPath, entry, startupLibrary, returnType});
+            sourceText = std::move(choice.lookup.text);
+            UpdateData(false);
+            for (const std::string& message : choice.messages) {
+                ShowMessage(message, kStyleExclamation);
             }
-            documentation = parse.documentation;
+            documentation = std::move(choice.documentation);
             functionName = documentation.functionName;
             returnType = documentation.returnType;
             for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
@@ -67,21 +49,21 @@ void MainWindow::OnFunctionChosen() {
             documentationText = documentation.documentationText;
             parameterCount = documentation.parameterCount;
             LayOutParameterSlots();
+            helper = choice.helper;
+        } else {
+            // No function: the helper named last is looked for beside the
+            // library itself.
+            helper = LookForHelper(libraryPath, helperName);
         }
 
-        // The helper program is looked for beside the file that holds the
-        // documentation.
-        const long separator = LastSeparator(documentationPath);
-        if (separator > 4) {
-            helperProgram =
-                documentationPath.substr(0, static_cast<std::size_t>(separator) + 1) + helperName;
-            if (CanOpenForReading(helperProgram)) {
+        if (helper.looked) {
+            helperProgram = helper.Offered();
+            if (helper.exists) {
                 helpersButton->setGeometry(helpersButtonPos.x(), helpersButtonPos.y(),
                                            kHelpersButtonWidth, kHelpersButtonHeight);
                 helpersButton->setText(ToQString(helperName));
                 helpersButton->show();
             } else {
-                helperProgram.assign(1, '-');
                 helpersButton->hide();
             }
         }

@@ -1,5 +1,6 @@
 #include "source/FunctionScanner.h"
 
+#include "params/DocumentationRules.h"
 #include "source/ReadTextLine.h"
 #include "source/TextOps.h"
 
@@ -50,7 +51,7 @@ std::optional<std::string> ScanHeaderLine(const std::string& line, bool& inComme
 
     std::string text = line.substr(0, static_cast<std::size_t>(cut));
     const long close = FindPos(text, ")");
-    if (close >= 5) {
+    if (close >= kCutParenFrom) {
         text.resize(static_cast<std::size_t>(close) + 1);
     }
     text = NormaliseLine(text);

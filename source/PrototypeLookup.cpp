@@ -41,25 +41,6 @@ int FirstNormalisedChar(const std::string& line) {
     return i < n ? static_cast<unsigned char>(line[i]) : -1;
 }
 
-// Appends `line` with its tabs expanded to four-column stops counted from the
-// line's first byte.
-void AppendExpandingTabs(std::string& out, const std::string& line) {
-    std::size_t tab = line.find('\t');
-    if (tab == std::string::npos) {
-        out += line;
-        return;
-    }
-    const std::size_t start = out.size();
-    std::size_t from = 0;
-    while (tab != std::string::npos) {
-        out.append(line, from, tab - from);
-        out.append(4 - (out.size() - start) % 4, ' ');
-        from = tab + 1;
-        tab = line.find('\t', from);
-    }
-    out.append(line, from, std::string::npos);
-}
-
 }  // namespace
 
 bool TrimBlockOpener(std::string& line) {
@@ -119,26 +100,49 @@ std::vector<std::string> DocumentingPathForms(const std::string& documentingPath
 }
 
 std::string CollectDocumentationBlock(TextFile& file, const std::string& entry, bool& found) {
-    std::string collected;
-    found = false;
-    std::string line;
-    while (ReadTextLine(file, line)) {
-        const bool opener = TrimBlockOpener(line);
-        if (found && opener) {
-            break;
-        }
-        if (opener) {
-            // A new block starts here; what came before belongs to no function.
-            collected.clear();
-        }
-        AppendExpandingTabs(collected, line);
-        // Expanded or not, a run of blanks normalises to one space: the
-        // comparison can use the line as read.
-        if (!found && NormalisedLineStartsWith(line, entry)) {
-            found = true;
-        }
+    DocumentLines lines(std::move(file));
+    const std::optional<std::size_t> match = lines.FirstLookupMatch(entry);
+    found = match.has_value();
+    if (found) {
+        return ExpandedText(lines, lines.BlockStart(*match), lines.BlockEnd(*match));
     }
-    return collected;
+    const std::size_t count = lines.Count();
+    return count == 0 ? std::string() : ExpandedText(lines, lines.BlockStart(count - 1), count);
+}
+
+DocumentingFile OpenDocumentingFile(const std::string& documentingPath) {
+    DocumentingFile opened;
+    opened.path = documentingPath;
+    if (documentingPath.empty()) {
+        return opened;
+    }
+    const std::vector<std::string> forms = DocumentingPathForms(documentingPath);
+    TextFile file;
+    for (std::size_t i = 0; i < forms.size() && !opened.opened; ++i) {
+        // Only the lower-case fallback may differ in case from the real path;
+        // on a file system that distinguishes case, find the real one.
+        opened.path = (i + 1 == forms.size()) ? ResolvePathIgnoringCase(forms[i]) : forms[i];
+        opened.opened = file.Open(opened.path);
+    }
+    if (opened.opened) {
+        opened.lines = DocumentLines(std::move(file));
+    }
+    return opened;
+}
+
+PrototypeLookup LookUpInLines(DocumentLines& lines, const std::string& path,
+                              const std::string& entry) {
+    PrototypeLookup result;
+    result.path = path;
+    const std::optional<std::size_t> match = lines.FirstLookupMatch(entry);
+    if (!match) {
+        result.outcome = LookupOutcome::NotFound;
+        result.text.assign(1, '-');
+        return result;
+    }
+    result.outcome = LookupOutcome::Found;
+    result.text = ExpandedText(lines, lines.BlockStart(*match), lines.BlockEnd(*match));
+    return result;
 }
 
 PrototypeLookup LookUpPrototypeText(const std::string& documentingPath, const std::string& entry) {
@@ -149,31 +153,13 @@ PrototypeLookup LookUpPrototypeText(const std::string& documentingPath, const st
         result.outcome = LookupOutcome::EmptyInput;
         return result;
     }
-
-    const std::vector<std::string> forms = DocumentingPathForms(documentingPath);
-    TextFile file;
-    bool opened = false;
-    for (std::size_t i = 0; i < forms.size() && !opened; ++i) {
-        // Only the lower-case fallback may differ in case from the real path;
-        // on a file system that distinguishes case, find the real one.
-        result.path = (i + 1 == forms.size()) ? ResolvePathIgnoringCase(forms[i]) : forms[i];
-        opened = file.Open(result.path);
-    }
-    if (!opened) {
+    DocumentingFile file = OpenDocumentingFile(documentingPath);
+    if (!file.opened) {
         result.outcome = LookupOutcome::NoSource;
+        result.path = file.path;
         return result;
     }
-
-    bool found = false;
-    std::string collected = CollectDocumentationBlock(file, entry, found);
-    file.Close();
-    if (!found) {
-        result.outcome = LookupOutcome::NotFound;
-        return result;
-    }
-    result.outcome = LookupOutcome::Found;
-    result.text = std::move(collected);
-    return result;
+    return LookUpInLines(file.lines, file.path, entry);
 }
 
 std::string NoSourceMessage(const std::string& documentingPath) {

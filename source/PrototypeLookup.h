@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "params/DocumentLines.h"
 #include "source/ReadTextLine.h"
 
 namespace quill {
@@ -42,6 +43,19 @@ bool NormalisedLineStartsWith(const std::string& line, const std::string& prefix
 // `entry`. `found` tells whether that line was met; the text is then the
 // collected run of lines, else whatever was collected (callers use "-").
 std::string CollectDocumentationBlock(TextFile& file, const std::string& entry, bool& found);
+
+// The documenting file opened in the first of its forms that opens.
+struct DocumentingFile {
+    bool opened = false;
+    std::string path;  // the form opened, or the last form tried
+    DocumentLines lines;
+};
+DocumentingFile OpenDocumentingFile(const std::string& documentingPath);
+
+// The lookup of `entry` in a documenting file already opened as `path`:
+// Found with the collected block, or NotFound with "-".
+PrototypeLookup LookUpInLines(DocumentLines& lines, const std::string& path,
+                              const std::string& entry);
 
 // Opens the documenting file (with its fallback forms) and collects the block.
 PrototypeLookup LookUpPrototypeText(const std::string& documentingPath, const std::string& entry);

@@ -153,20 +153,11 @@ TEST(ParseDocumentation, HelperNameFromNoteLines) {
     }
 }
 
-TEST(ParseDocumentation, AFailedLookupOrAMissingFileReadsNothing) {
+TEST(ParseDocumentation, AFailedLookupReadsNothing) {
     const std::string entry = "void TmrGo(int iMode, char *pBuf)";
     const FunctionDocumentation failed = Parse(kTimerSource, entry, false, "long");
     EXPECT_EQ(Summary(failed), "long/" + entry + "/0/{}/{}/{}/{}/-");
     EXPECT_EQ(failed.documentationText, "");
-
-    testing::ScratchFolder folder;
-    EXPECT_EQ(ParseFunctionDocumentation(folder.Write("tmr.c", kTimerSource), entry, true)
-                  .documentation.helperName,
-              "PinHelp.exe");
-    const DocumentationParse missing =
-        ParseFunctionDocumentation(folder.PathOf("gone.c"), entry, true, "int");
-    EXPECT_FALSE(missing.fileOpened);
-    EXPECT_EQ(Summary(missing.documentation), "int/" + entry + "/0/{}/{}/{}/{}/-");
 }
 
 TEST(ChoiceForms, FormsRangesAndItems) {

@@ -113,7 +113,8 @@ std::string RecordJson(const std::string& name, const std::string& returnType = 
                        const std::string& slot1 = kEmptySlot) {
     return R"({"functionName":")" + name + R"(","returnType":")" + returnType +
            R"(","parameterCount":)" + std::to_string(count) + R"(,"parameters":[)" + slot1 + "," +
-           kEmptySlot + "," + kEmptySlot + "," + kEmptySlot + R"(],"helperName":"-"})" + "\n";
+           kEmptySlot + "," + kEmptySlot + "," + kEmptySlot +
+           R"(],"helperName":"-","helperProgram":"-"})" + "\n";
 }
 
 const char* const kDemoLibraries[] = {"Pwm.h", "Gpio.h", "Uart.h", "include/Timer.h", "Adc.s79"};
@@ -192,7 +193,8 @@ TEST(Cli, Lookup) {
         {Args{"lookup", Example("Pwm.h"), "void PwmSetup(int iChannel)"}, 1, "",
          NotFoundMessage("void PwmSetup(int iChannel)", Example("Pwm.c"))},
         {Args{"lookup", Example("Pwm.h"), ""}, 1, "", NotFoundMessage("", Example("Pwm.c"))},
-        {Args{"lookup", lone.header, "void LoneGo(int iMode)"}, 1, "", lone.messages},
+        {Args{"lookup", lone.header, "void LoneGo(int iMode)"}, 1, "",
+         lone.messages + "Could not find " + ToLowerAscii(lone.source) + "\n"},
     });
 }
 
@@ -211,7 +213,7 @@ TEST(Cli, Params) {
          "parameter3.name: iFreqHz\nparameter3.choiceText: 1-20000\n"
          "parameter3.form: free range\nparameter3.editText: \n"
          "parameter4.name: \nparameter4.choiceText: \nparameter4.form: free\n"
-         "parameter4.editText: \nhelperName: -\n",
+         "parameter4.editText: \nhelperName: -\nhelperProgram: -\n",
          ""},
         // Lines carry the bytes as they are; in JSON each stray byte becomes U+FFFD.
         {Args{"params", enc, "void Caf\xE9(int iMode)"}, 0,
