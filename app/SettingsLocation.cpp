@@ -1,15 +1,8 @@
 #include "app/SettingsLocation.h"
 
-#include <cerrno>
 #include <filesystem>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <unistd.h>
-#endif
+#include "app/FileReplacement.h"
 
 namespace quill {
 
@@ -26,52 +19,22 @@ std::string WithSeparator(std::string folder) {
     return folder;
 }
 
-#ifdef _WIN32
-// The access bits do not tell whether the folder's access list lets us create
-// files, so try it.
-bool FolderWritable(const std::string& folder) {
+// Permission bits and access lists do not tell whether a file can be made
+// in a folder (a read-only mount, the super-user, an access list that allows
+// writing a file but not adding one), so try it with the temporary file a
+// settings change would make.
+bool FolderTakesSettingsChanges(const std::string& folder) {
     std::error_code ec;
-    if (!fs::is_directory(fs::path(folder), ec)) {
-        return false;
-    }
-    for (int i = 0; i < 8; ++i) {
-        const fs::path probe = fs::path(folder) / ("quill-probe-" + std::to_string(i) + ".tmp");
-        const int fd =
-            _wopen(probe.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-        if (fd >= 0) {
-            _close(fd);
-            fs::remove(probe, ec);
-            return true;
-        }
-        if (errno != EEXIST) {
-            return false;
-        }
-    }
-    return false;
+    return fs::is_directory(fs::path(folder), ec) &&
+           CanCreateTemporaryBeside(fs::path(folder) / kSettingsFileName);
 }
-
-bool FileWritable(const std::string& file) {
-    return _access(file.c_str(), 2) == 0;
-}
-#else
-bool FolderWritable(const std::string& folder) {
-    std::error_code ec;
-    return fs::is_directory(fs::path(folder), ec) && access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
-bool FileWritable(const std::string& file) {
-    return access(file.c_str(), W_OK) == 0;
-}
-#endif
 
 }  // namespace
 
 std::string ChooseSettingsFolder(const SettingsFolderFacts& facts) {
-    if (facts.programFolderWritable ||
-        (facts.fileExistsInProgramFolder && facts.fileWritableInProgramFolder)) {
-        return facts.programFolder;
-    }
-    return facts.configFolder;
+    // Every change replaces the file through a new file beside it, so a
+    // writable file in a folder that takes no new files cannot be changed.
+    return facts.programFolderWritable ? facts.programFolder : facts.configFolder;
 }
 
 SettingsFolderFacts GatherSettingsFolderFacts(const std::string& programFolder,
@@ -81,10 +44,8 @@ SettingsFolderFacts GatherSettingsFolderFacts(const std::string& programFolder,
     facts.configFolder = WithSeparator(configFolder);
     const std::string programFile = facts.programFolder + kSettingsFileName;
     std::error_code ec;
-    facts.programFolderWritable = FolderWritable(facts.programFolder);
+    facts.programFolderWritable = FolderTakesSettingsChanges(facts.programFolder);
     facts.fileExistsInProgramFolder = fs::is_regular_file(fs::path(programFile), ec);
-    facts.fileWritableInProgramFolder =
-        facts.fileExistsInProgramFolder && FileWritable(programFile);
     return facts;
 }
 

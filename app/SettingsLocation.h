@@ -1,17 +1,16 @@
 #pragma once
-// Where "Quill.ini" lives: in the program folder when it can be kept there,
-// otherwise in the user's configuration folder.
+// Where "Quill.ini" lives: in the program folder when changes to it can be
+// made there, otherwise in the user's configuration folder.
 
 #include <string>
 
 namespace quill {
 
 struct SettingsFolderFacts {
-    std::string programFolder;  // as it really is on disk, ending with a separator
-    std::string configFolder;   // the user's configuration folder, ending with a separator
-    bool programFolderWritable = false;
+    std::string programFolder;           // as it really is on disk, ending with a separator
+    std::string configFolder;            // the user's configuration folder, ending with a separator
+    bool programFolderWritable = false;  // a new file could be made there
     bool fileExistsInProgramFolder = false;
-    bool fileWritableInProgramFolder = false;
 };
 
 // The folder (ending with a separator) that holds the settings file.

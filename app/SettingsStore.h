@@ -1,12 +1,12 @@
 #pragma once
-// Access to the INI settings file ("Quill.ini"). Each operation opens the file,
-// does its work and closes it again: nothing is cached between calls.
+// Access to the settings file ("Quill.ini"). Each operation opens the file,
+// does its work and closes it again: nothing is cached between calls. The
+// text rules are those of app/IniText.h.
 //
-// Rules: section and key names match without regard to ASCII case; the first
-// of a repeated section or key wins; blanks around "=" and around names and
-// values are ignored; lines starting with ";" are comments; CRLF and LF line
-// ends are both read. Writes replace the file atomically (temporary file in
-// the same folder, then rename), so a failed write leaves the old file intact.
+// Several copies of the program may share one file: each change reads,
+// edits and replaces the file under a lock (a file beside it named
+// "<file>.lock"), so no copy's change is lost, and the replacement is atomic,
+// so a failed write leaves the old file intact.
 
 #include <string>
 #include <utility>
@@ -19,11 +19,6 @@ namespace quill {
 std::string GetSetting(const std::string& section, const std::string& key,
                        const std::string& defaultText, std::size_t limit,
                        const std::string& settingsFile);
-
-// The key names of `section` in file order; the names together, each with its
-// terminator, fit in `limit` bytes and names beyond that are left out.
-std::vector<std::string> GetSettingKeys(const std::string& section, std::size_t limit,
-                                        const std::string& settingsFile);
 
 // Every key name of `section` in file order, however many.
 std::vector<std::string> GetAllSettingKeys(const std::string& section,
@@ -38,9 +33,6 @@ bool WriteSetting(const std::string& section, const std::string& key, const std:
 // Removes `key` from `section`; nothing happens when it is missing.
 bool DeleteSettingKey(const std::string& section, const std::string& key,
                       const std::string& settingsFile);
-
-// Removes `section` with all its keys.
-bool DeleteSettingSection(const std::string& section, const std::string& settingsFile);
 
 // Removes `section` and writes it anew at the end of the file holding
 // `entries` in their order, in one replacement of the file: a crash never

@@ -137,7 +137,7 @@ TEST_F(LibraryList, EveryLibraryIsKeptHoweverLongTheirNamesTogether) {
         keys = libraries.back() + "=Yes\r\n" + keys;
     }
     harness.WriteFile("Quill.ini", "[Libraries]\r\n" + keys);
-    ASSERT_LT(GetSettingKeys("Libraries", 10000, settingsFile).size(), libraries.size());
+    ASSERT_GT(keys.size(), 10000u);
     EXPECT_EQ(window.LoadLibraryList(), 1);
     EXPECT_EQ(Entries(window.libraryCombo), libraries);
     EXPECT_EQ(LibraryKeys(), libraries);

@@ -61,7 +61,7 @@ TEST_F(StartUp, FirstStartInAnEmptyFolder) {
     const std::string lowered = root.path().toLower().toStdString() + "/tools/quill/";
     EXPECT_EQ(appFolder, lowered);
     EXPECT_EQ(Setting("AppPath"), lowered);
-    EXPECT_EQ(GetSettingKeys("Last", 10000, settingsFile), Texts{"AppPath"});
+    EXPECT_EQ(GetAllSettingKeys("Last", settingsFile), Texts{"AppPath"});
     EXPECT_EQ(platform.log, Texts{"editor: " + programFolder + "Quill.txt"});
 }
 

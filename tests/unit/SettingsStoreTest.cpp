@@ -11,8 +11,13 @@
 #include "ScratchFolder.h"
 #include "app/SettingsLocation.h"
 
+#include "app/UpdateLock.h"
+
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <future>
 #endif
 
 namespace quill {
@@ -55,11 +60,11 @@ protected:
 
 TEST_F(SettingsStoreTest, AMissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
     EXPECT_EQ(Get("Last", "Intro", "yes", 1023), "yes");
-    EXPECT_TRUE(GetSettingKeys("Libraries", 10000, ini).empty());
-    // Deleting from a file that is not there does not create it.
+    EXPECT_TRUE(KeysOf("Libraries").empty());
+    // Deleting from a file that is not there creates nothing.
     EXPECT_TRUE(DeleteSettingKey("Last", "Choice", ini));
-    EXPECT_TRUE(DeleteSettingSection("Libraries", ini));
-    EXPECT_FALSE(fs::exists(ini));
+    EXPECT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
+    EXPECT_EQ(FolderEntries(scratch.Root()), Keys{});
 
     ASSERT_TRUE(Write("Last", "AppPath", "/opt/quill/"));
     EXPECT_EQ(Bytes(), "[Last]\nAppPath=/opt/quill/\n");
@@ -80,11 +85,17 @@ TEST_F(SettingsStoreTest, NamesMatchIgnoringCaseAndTheWriterSpellingWins) {
     ASSERT_TRUE(Write("lAsT", "CHOICE", "new"));
     EXPECT_EQ(Bytes(), "[Last]\nCHOICE=new\nIntro=No\n");
 
-    ASSERT_TRUE(DeleteSettingKey("LAST", "intro", ini));
+    // Blanks around a name do not make it another key.
+    ASSERT_TRUE(Write(" Last", "Choice\t", "newer"));
+    EXPECT_EQ(Get("Last", "choice"), "newer");
+    EXPECT_EQ(KeysOf("Last"), (Keys{"Choice", "Intro"}));
+    ASSERT_TRUE(Write("lAsT", "CHOICE", "new"));
+
+    ASSERT_TRUE(DeleteSettingKey("LAST", " intro", ini));
     ASSERT_TRUE(Write("Libraries", "/Lib/A.h", "Yes"));
     ASSERT_TRUE(Write("LIBRARIES", "/lib/a.H", "Yes"));
     EXPECT_EQ(KeysOf("Libraries"), (Keys{"/lib/a.H"}));
-    ASSERT_TRUE(DeleteSettingSection("libraries", ini));
+    ASSERT_TRUE(ReplaceSettingSection("libraries", {}, ini));
     EXPECT_EQ(Bytes(), "[Last]\nCHOICE=new\n\n");
 }
 
@@ -104,29 +115,14 @@ TEST_F(SettingsStoreTest, KeysComeInFileOrderAndNewOnesGoToTheEndOfTheirSection)
     EXPECT_EQ(Bytes(), "[Empty]\nk=v\n\n[Last]\nIntro=No\n");
 }
 
-TEST_F(SettingsStoreTest, ValuesAndKeyListsAreCutToTheReadLimit) {
-    Given("[Last]\nChoice=abcdefghij\n[Libraries]\nabc=Yes\ndefg=Yes\nhi=Yes\n");
+TEST_F(SettingsStoreTest, ValuesAreCutToTheReadLimit) {
+    Given("[Last]\nChoice=abcdefghij\n");
     EXPECT_EQ(Get("Last", "Choice", "", 10), "abcdefghi");
     EXPECT_EQ(Get("Last", "Choice", "", 0), "");
     EXPECT_EQ(Get("Last", "Browser", "c:\\Program Files", 6), "c:\\Pr");
     ASSERT_TRUE(Write("Last", "Library", std::string(5000, 'v')));
     EXPECT_EQ(Get("Last", "Library", "", 1000), std::string(999, 'v'));
     EXPECT_EQ(Get("Last", "Library", "", 10000), std::string(5000, 'v'));
-    // Each name takes its length and a terminator, the list one more.
-    EXPECT_EQ(GetSettingKeys("Libraries", 10, ini), (Keys{"abc", "defg"}));
-    EXPECT_EQ(GetSettingKeys("Libraries", 9, ini), (Keys{"abc"}));
-    EXPECT_EQ(GetSettingKeys("Libraries", 0, ini), Keys{});
-
-    // A catalogue whose names exceed 10000 bytes loses the names beyond.
-    std::string content = "[Libraries]\n";
-    for (int i = 1000; i < 1200; ++i) {
-        content += "/home/developer/libraries/peripheral" + std::to_string(i) + "/driver.h=Yes\n";
-    }
-    Given(content);
-    const Keys all = KeysOf("Libraries");
-    ASSERT_EQ(all.size(), 200u);
-    const std::size_t fitting = 9999 / (all[0].size() + 1);  // all names are as long
-    EXPECT_EQ(GetSettingKeys("Libraries", 10000, ini), Keys(all.begin(), all.begin() + fitting));
 }
 
 TEST_F(SettingsStoreTest, ReadsAndKeepsFilesWrittenTheWindowsWay) {
@@ -152,25 +148,27 @@ TEST_F(SettingsStoreTest, ReadsAndKeepsFilesWrittenTheWindowsWay) {
     EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[Last]\nIntro=Yes\n");
 }
 
-TEST_F(SettingsStoreTest, TheFirstOfARepeatedSectionOrKeyWinsAndDeletingTakesEveryCopy) {
+TEST_F(SettingsStoreTest, RepeatedSectionsReadAsOneAndNoCopyIsDroppedOrComesBack) {
     Given(
-        "[Last]\nChoice=first\nchoice=second\n[Libraries]\n/"
-        "a.h=Yes\n[LAST]\nChoice=third\nIntro=No\n"
-        "[libraries]\n/b.h=Yes\n");
+        "[Last]\nChoice=first\nchoice=second\n[Libraries]\n/a.h=Yes\n[LAST]\nChoice=third\n"
+        "Intro=No\n[libraries]\n/b.h=Yes\n/A.H=Yes\n");
     EXPECT_EQ(Get("Last", "Choice"), "first");
-    EXPECT_EQ(Get("Last", "Intro"), "dflt");
-    EXPECT_EQ(KeysOf("Last"), (Keys{"Choice"}));
-    EXPECT_EQ(KeysOf("Libraries"), (Keys{"/a.h"}));
+    EXPECT_EQ(Get("Last", "Intro"), "No");
+    EXPECT_EQ(KeysOf("Last"), (Keys{"Choice", "Intro"}));
+    EXPECT_EQ(KeysOf("Libraries"), (Keys{"/a.h", "/b.h"}));
     ASSERT_TRUE(Write("Last", "Choice", "written"));
     EXPECT_EQ(Get("Last", "Choice"), "written");
-
-    // No older copy comes back.
     ASSERT_TRUE(DeleteSettingKey("Last", "Choice", ini));
     EXPECT_EQ(Get("Last", "Choice"), "dflt");
-    ASSERT_TRUE(DeleteSettingSection("Libraries", ini));
-    EXPECT_TRUE(KeysOf("Libraries").empty());
-    ASSERT_TRUE(Write("Libraries", "/c.h", "Yes"));
-    EXPECT_EQ(Bytes(), "[Last]\n[LAST]\nChoice=third\nIntro=No\n\n[Libraries]\n/c.h=Yes\n");
+
+    // The library list is rewritten from what was read: both copies' entries
+    // end up in one section.
+    std::vector<std::pair<std::string, std::string>> listed;
+    for (const std::string& key : KeysOf("Libraries")) {
+        listed.emplace_back(key, "Yes");
+    }
+    ASSERT_TRUE(ReplaceSettingSection("Libraries", listed, ini));
+    EXPECT_EQ(Bytes(), "[Last]\n[LAST]\nIntro=No\n\n[Libraries]\n/a.h=Yes\n/b.h=Yes\n");
 }
 
 TEST_F(SettingsStoreTest, OddLinesAreKeptAndTextThatWouldBreakTheFileIsRefused) {
@@ -192,7 +190,7 @@ TEST_F(SettingsStoreTest, OddLinesAreKeptAndTextThatWouldBreakTheFileIsRefused) 
     // Deleting what is not there changes nothing either.
     ASSERT_TRUE(DeleteSettingKey("Last", "Missing", ini));
     ASSERT_TRUE(DeleteSettingKey("Nowhere", "Url", ini));
-    ASSERT_TRUE(DeleteSettingSection("Nowhere", ini));
+    ASSERT_TRUE(ReplaceSettingSection("Nowhere", {}, ini));
     EXPECT_EQ(Bytes(), content);
 
     ASSERT_TRUE(Write("Last", "Intro", "No"));
@@ -214,7 +212,7 @@ TEST_F(SettingsStoreTest, ReplacingASectionRewritesItAtTheEndInOneGo) {
 
     // With nothing to write, no file is created.
     EXPECT_TRUE(ReplaceSettingSection("Libraries", {}, scratch.PathOf("absent.ini")));
-    EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini"}));
+    EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini", "Quill.ini.lock"}));
 }
 
 TEST_F(SettingsStoreTest, AFailedWriteLeavesEverythingAsItWas) {
@@ -222,7 +220,7 @@ TEST_F(SettingsStoreTest, AFailedWriteLeavesEverythingAsItWas) {
     const std::string folder = scratch.MakeFolder("Quill.ini");
     scratch.Write("Quill.ini/inside.txt", "keep");
     EXPECT_FALSE(WriteSetting("Last", "Intro", "No", folder));
-    EXPECT_FALSE(DeleteSettingSection("Last", folder));
+    EXPECT_FALSE(DeleteSettingKey("Last", "Intro", folder));
     EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, folder), "dflt");
     EXPECT_EQ(FolderEntries(folder), (Keys{"inside.txt"}));
     const std::string plain = scratch.Write("plain", "not a folder");
@@ -259,21 +257,93 @@ TEST_F(SettingsStoreTest, WritesLeaveNoTemporaryFilesAndKeepTheModeAndTheLink) {
         ASSERT_TRUE(Write("Libraries", "/lib/" + std::to_string(i) + ".h", "Yes"));
     }
     ASSERT_TRUE(DeleteSettingKey("Libraries", "/lib/7.h", ini));
-    ASSERT_TRUE(DeleteSettingSection("Libraries", ini));
+    ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
     ASSERT_TRUE(Write("Last", "Intro", "Yes"));
     EXPECT_TRUE(fs::is_symlink(ini));
     EXPECT_EQ(ReadBytes(real), "[Last]\nIntro=Yes\n\n");
     EXPECT_EQ(fs::status(real).permissions(), mode);
-    EXPECT_EQ(FolderEntries(scratch.PathOf("real")), (Keys{"Quill.ini"}));
+    EXPECT_EQ(FolderEntries(scratch.PathOf("real")), (Keys{"Quill.ini", "Quill.ini.lock"}));
 }
 #endif
 
-TEST(ChooseSettingsFolder, AProgramFolderThatTakesNoNewFilesStillKeepsAWritableFile) {
-    SettingsFolderFacts facts{"/opt/quill/", "/home/dev/.config/Quill/", false, true, true};
-    EXPECT_EQ(ChooseSettingsFolder(facts), "/opt/quill/");
-    facts.fileWritableInProgramFolder = false;
-    EXPECT_EQ(ChooseSettingsFolder(facts), "/home/dev/.config/Quill/");
+TEST_F(SettingsStoreTest, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) {
+    auto utf16 = [](const std::u16string& text, bool little) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += little ? low : high;
+            bytes += little ? high : low;
+        }
+        return bytes;
+    };
+    const std::u16string before =
+        u"[Last]\r\nIntro=No\r\n[Libraries]\r\nC:\\B\u00FCcher\\\U0001F600.h=Yes\r\n";
+    for (const bool little : {true, false}) {
+        SCOPED_TRACE(little ? "UTF-16LE" : "UTF-16BE");
+        Given(utf16(before, little));
+        EXPECT_EQ(Get("Last", "Intro"), "No");
+        EXPECT_EQ(KeysOf("Libraries"), Keys{"C:\\B\xC3\xBC"
+                                            "cher\\\xF0\x9F\x98\x80.h"});
+        ASSERT_TRUE(Write("Libraries", "C:\\\xC3\xA9t\xC3\xA9.h", "Yes"));
+        EXPECT_EQ(Bytes(), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
+        // Bytes that are no UTF-8 cannot go into the file without spoiling it.
+        EXPECT_FALSE(Write("Last", "Library", "C:\\\xE9t\xE9.h"));
+        EXPECT_EQ(Bytes(), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
+    }
+    // A lone surrogate is kept as it was.
+    Given(utf16(u"[Last]\nA=\xD800x\n", true));
+    ASSERT_TRUE(Write("Last", "B", "1"));
+    EXPECT_EQ(Bytes(), utf16(u"[Last]\nA=\xD800x\nB=1\n", true));
 }
+
+#ifndef _WIN32
+TEST_F(SettingsStoreTest, WhatIsNoRegularFileReadsAsMissingAndIsNeverWritten) {
+    const std::string fifo = scratch.PathOf("fifo.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Larger than anything read, without taking room on disk.
+    const std::string huge = scratch.Write("huge.ini", "[Last]\nIntro=No\n");
+    fs::resize_file(huge, (std::uint64_t{1} << 30) + 1);
+    const struct {
+        const char* what;
+        std::string path;
+    } cases[] = {
+        {"FIFO nobody writes", fifo},
+        {"device", "/dev/null"},
+        {"folder", scratch.MakeFolder("folder.ini")},
+        {"read error", "/proc/self/mem"},  // a regular file whose reads fail with EIO
+        {"over the size limit", huge},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, c.path), "dflt");
+        EXPECT_TRUE(GetAllSettingKeys("Last", c.path).empty());
+        EXPECT_FALSE(WriteSetting("Last", "Intro", "Yes", c.path));
+        EXPECT_FALSE(DeleteSettingKey("Last", "Intro", c.path));
+    }
+    EXPECT_EQ(fs::file_size(huge), (std::uint64_t{1} << 30) + 1);
+}
+
+TEST_F(SettingsStoreTest, AWriterRemovesTheTemporaryFilesOfDeadWritersAndWaitsForALiveOne) {
+    Given("[Last]\nIntro=No\n");
+    for (const char* name :
+         {"Quill.ini.tmp-1f-0", "Quill.ini.tmp-x", "Quill.ini.tmpx", "Other.ini.tmp-1"}) {
+        scratch.Write(name, "[Last]\n");
+    }
+    ASSERT_TRUE(Write("Last", "Intro", "Yes"));
+    EXPECT_EQ(FolderEntries(scratch.Root()),
+              (Keys{"Other.ini.tmp-1", "Quill.ini", "Quill.ini.lock", "Quill.ini.tmpx"}));
+
+    std::future<bool> written;
+    {
+        const UpdateLock held(ini + ".lock", std::chrono::milliseconds(0));
+        ASSERT_TRUE(held.Held());
+        written = std::async(std::launch::async, [this] { return Write("Last", "Intro", "No"); });
+        EXPECT_EQ(written.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    }
+    EXPECT_TRUE(written.get());
+    EXPECT_EQ(Get("Last", "Intro"), "No");
+}
+#endif
 
 TEST(LocateSettingsFile, TheProgramFolderWhenWritableElseTheConfigFolder) {
     testing::ScratchFolder scratch;
@@ -285,8 +355,7 @@ TEST(LocateSettingsFile, TheProgramFolderWhenWritableElseTheConfigFolder) {
     EXPECT_FALSE(fs::exists(config));
     scratch.Write("bin/Quill.ini", "[Libraries]\n/usr/share/quill/uart.h=Yes\n");
     const SettingsFolderFacts facts = GatherSettingsFolderFacts(program, config);
-    EXPECT_TRUE(facts.programFolderWritable && facts.fileExistsInProgramFolder &&
-                facts.fileWritableInProgramFolder);
+    EXPECT_TRUE(facts.programFolderWritable && facts.fileExistsInProgramFolder);
 
     // A folder that is not there cannot take a file.
     const std::string gone = scratch.PathOf("gone/bin/");
@@ -297,11 +366,10 @@ TEST(LocateSettingsFile, TheProgramFolderWhenWritableElseTheConfigFolder) {
     // carry over once, and later changes in the user's copy stay.
     SettingsFolderFacts readOnly = GatherSettingsFolderFacts(program, scratch.PathOf("user"));
     readOnly.programFolderWritable = false;
-    readOnly.fileWritableInProgramFolder = false;
     const std::string copy = PrepareSettingsFile(readOnly);
     ASSERT_EQ(copy, scratch.PathOf("user") + "/Quill.ini");
     EXPECT_EQ(GetAllSettingKeys("Libraries", copy), (Keys{"/usr/share/quill/uart.h"}));
-    ASSERT_TRUE(DeleteSettingSection("Libraries", copy));
+    ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, copy));
     EXPECT_EQ(PrepareSettingsFile(readOnly), copy);
     EXPECT_TRUE(GetAllSettingKeys("Libraries", copy).empty());
 

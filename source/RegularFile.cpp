@@ -1,0 +1,123 @@
+#include "source/RegularFile.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace quill {
+
+int OpenRegularFile(const std::string& path, OpenResult& result) {
+    result = OpenResult::NotReadable;
+    if (path.empty()) {
+        result = OpenResult::Missing;
+        return -1;
+    }
+#ifdef _WIN32
+    const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    // Without O_NONBLOCK the open of a FIFO waits for a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+#endif
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            result = OpenResult::Missing;
+        }
+        return -1;
+    }
+#ifdef _WIN32
+    struct _stat64 info;
+    const bool regular = _fstat64(fd, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
+#else
+    struct stat info;
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+#endif
+    if (!regular) {
+        CloseFile(fd);
+        return -1;
+    }
+    result = OpenResult::Opened;
+    return fd;
+}
+
+long long ReadFromFile(int fd, char* buffer, std::size_t max) {
+#ifdef _WIN32
+    const int n = _read(fd, buffer, static_cast<unsigned>(std::min<std::size_t>(max, 1 << 30)));
+    return n;
+#else
+    for (;;) {
+        const ssize_t n = read(fd, buffer, max);
+        if (n >= 0 || errno != EINTR) {
+            return n;
+        }
+    }
+#endif
+}
+
+void CloseFile(int fd) {
+#ifdef _WIN32
+    _close(fd);
+#else
+    close(fd);
+#endif
+}
+
+OpenResult ReadRegularFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    OpenResult result;
+    const int fd = OpenRegularFile(path, result);
+    if (fd < 0) {
+        return result;
+    }
+#ifdef _WIN32
+    struct _stat64 info;
+    const bool sized = _fstat64(fd, &info) == 0;
+#else
+    struct stat info;
+    const bool sized = fstat(fd, &info) == 0;
+#endif
+    if (sized && static_cast<std::uint64_t>(info.st_size) > kMaxInputFileBytes) {
+        CloseFile(fd);
+        return OpenResult::NotReadable;
+    }
+    if (sized && info.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+    }
+    // The size may change while the file is read; the limit holds regardless.
+    constexpr std::size_t kChunk = 1 << 16;
+    std::uint64_t total = 0;
+    for (;;) {
+        if (total > kMaxInputFileBytes) {
+            result = OpenResult::NotReadable;
+            break;
+        }
+        bytes.resize(total + kChunk);
+        const long long n = ReadFromFile(fd, bytes.data() + total, kChunk);
+        if (n < 0) {
+            result = OpenResult::NotReadable;
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        total += static_cast<std::uint64_t>(n);
+    }
+    CloseFile(fd);
+    if (result == OpenResult::Opened) {
+        bytes.resize(total);
+    } else {
+        bytes.clear();
+        bytes.shrink_to_fit();
+    }
+    return result;
+}
+
+}  // namespace quill

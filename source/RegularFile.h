@@ -1,0 +1,31 @@
+#pragma once
+// Opening files that other people and programs wrote, safely: only regular
+// files are read (a FIFO, socket, device or folder counts as a file that
+// cannot be opened, and opening one never blocks), and no read goes past a
+// size that no library, source or settings file reaches.
+
+#include <cstdint>
+#include <string>
+
+namespace quill {
+
+// The most bytes read from one file; a longer one counts as unreadable.
+constexpr std::uint64_t kMaxInputFileBytes = std::uint64_t{1} << 30;  // 1 GiB
+
+enum class OpenResult { Opened, Missing, NotReadable };
+
+// Opens `path` for reading: a descriptor on success, -1 otherwise. The type
+// is checked on the open descriptor, so a file swapped in between is caught.
+int OpenRegularFile(const std::string& path, OpenResult& result);
+
+// Reads up to `max` bytes into `buffer`: the count, 0 at the end, -1 on a
+// read error (interrupted reads are retried).
+long long ReadFromFile(int fd, char* buffer, std::size_t max);
+
+void CloseFile(int fd);
+
+// The whole of a regular file, at most kMaxInputFileBytes; `bytes` is left
+// empty unless the result is Opened.
+OpenResult ReadRegularFile(const std::string& path, std::string& bytes);
+
+}  // namespace quill
