@@ -103,8 +103,7 @@ void ReadAllLines(benchmark::State& state) {
         quill::TextFile file;
         file.Open(library.sourcePath);
         std::size_t lines = 0;
-        for (std::string line = quill::ReadTextLine(file); !line.empty();
-             line = quill::ReadTextLine(file)) {
+        for (std::string_view line = file.NextLine(); !line.empty(); line = file.NextLine()) {
             ++lines;
         }
         benchmark::DoNotOptimize(lines);

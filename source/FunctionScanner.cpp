@@ -1,66 +1,46 @@
 #include "source/FunctionScanner.h"
 
+#include <algorithm>
+
 #include "params/DocumentationRules.h"
 #include "source/ReadTextLine.h"
-#include "source/TextOps.h"
 
 namespace quill {
 
 namespace {
 
-constexpr const char* kSemicolonPrototype = "; C Function prototype:";
-constexpr const char* kAtPrototype = "@ C Function prototype:";
+constexpr std::string_view kSemicolonPrototype = "; C Function prototype:";
+constexpr std::string_view kAtPrototype = "@ C Function prototype:";
 
 bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// One line of a header; `inComment` carries the comment state from line to
-// line.
-std::optional<std::string> ScanHeaderLine(const std::string& line, bool& inComment) {
-    long cut = static_cast<long>(line.size());
-    const bool startedInComment = inComment;
-    long opener = -1;
-    if (startedInComment) {
-        cut = 0;
-    } else {
-        opener = FindPos(line, "/*");
-        if (opener >= 0) {
-            cut = opener;
-            inComment = true;
-        }
-    }
-    if (startedInComment) {
-        if (FindPos(line, "*/") >= 0) {
-            inComment = false;
-        }
-    } else if (opener >= 0) {
-        // Closed on the same line only by a "*/" after the opener.
-        if (FindPos(line, "*/") > cut) {
-            inComment = false;
-        }
-    }
-    const long semicolon = FindPos(line, ";");
-    if (semicolon >= 0 && semicolon < cut) {
-        cut = semicolon;
-    }
-    const long lineComment = FindPos(line, "//");
-    if (lineComment >= 0 && lineComment < cut) {
-        cut = lineComment;
-    }
+// Position of `what` in `text` within its first `limit` bytes, or npos.
+std::size_t FindBefore(std::string_view text, std::string_view what, std::size_t limit) {
+    return text.substr(0, limit).find(what);
+}
 
-    std::string text = line.substr(0, static_cast<std::size_t>(cut));
-    const long close = FindPos(text, ")");
-    if (close >= kCutParenFrom) {
-        text.resize(static_cast<std::size_t>(close) + 1);
+// Removes every occurrence of `what` from `text` in one left-to-right pass.
+void EraseAll(std::string& text, std::string_view what) {
+    std::size_t pos = text.find(what);
+    if (pos == std::string::npos) {
+        return;
     }
-    text = NormaliseLine(text);
-
-    if (cut > 0 && !inComment && !text.empty() && IsAsciiLetter(text[0]) &&
-        FindPos(text, "(") > 0 && FindPos(text, ")") > 0) {
-        return text;
+    std::size_t out = pos;
+    for (;;) {
+        // Only bytes before `from` have been overwritten, so the search
+        // still sees the original text.
+        const std::size_t from = pos + what.size();
+        pos = text.find(what, from);
+        const std::size_t end = pos == std::string::npos ? text.size() : pos;
+        std::copy(text.begin() + from, text.begin() + end, text.begin() + out);
+        out += end - from;
+        if (pos == std::string::npos) {
+            break;
+        }
     }
-    return std::nullopt;
+    text.resize(out);
 }
 
 }  // namespace
@@ -72,26 +52,70 @@ LibraryKind LibraryKindOf(const std::string& libraryPath) {
     return LibraryKind::Assembler;
 }
 
-std::optional<std::string> ScanAssemblerLine(const std::string& line) {
+// One line of a header. Most lines of a header cannot be entries (comments,
+// indented lines, preprocessor lines): the comment state and the first byte
+// settle those before anything is cut or normalised. Normalising never
+// brings a letter to the front, so a line that does not begin with one
+// cannot give an entry.
+std::optional<std::string_view> FunctionScanner::ScanHeaderLine(std::string_view line) {
+    if (inComment_) {
+        // Any "*/" closes the comment, but the line itself is cut to nothing.
+        if (line.find("*/") != std::string_view::npos) {
+            inComment_ = false;
+        }
+        return std::nullopt;
+    }
+    std::size_t cut = line.size();
+    const std::size_t opener = line.find("/*");
+    if (opener != std::string_view::npos) {
+        cut = opener;
+        // Closed on the same line only when its first "*/" follows the opener.
+        const std::size_t close = line.find("*/");
+        inComment_ = close == std::string_view::npos || close <= opener;
+    }
+    // A letter first also means that nothing below cuts at index 0.
+    if (inComment_ || line.empty() || !IsAsciiLetter(line[0])) {
+        return std::nullopt;
+    }
+    cut = std::min(cut, FindBefore(line, ";", cut));
+    cut = std::min(cut, FindBefore(line, "//", cut));
+    std::string_view text = line.substr(0, cut);
+    const std::size_t close = text.find(')');
+    if (close != std::string_view::npos && static_cast<long>(close) >= kCutParenFrom) {
+        text = text.substr(0, close + 1);
+    }
+    const std::string& normal = normaliser_.Normalise(text);
+    const std::size_t open = normal.find('(');
+    const std::size_t shut = normal.find(')');
+    if (!normal.empty() && IsAsciiLetter(normal[0]) && open != std::string::npos && open > 0 &&
+        shut != std::string::npos && shut > 0) {
+        return std::string_view(normal);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string_view> FunctionScanner::ScanAssemblerLine(std::string_view line) {
     if (!StartsWith(line, kSemicolonPrototype) && !StartsWith(line, kAtPrototype)) {
         return std::nullopt;
     }
-    std::string text = ReplaceAll(line, kSemicolonPrototype, "");
-    text = ReplaceAll(text, kAtPrototype, "");
+    entry_.assign(line);
+    EraseAll(entry_, kSemicolonPrototype);
+    EraseAll(entry_, kAtPrototype);
+    std::string_view text = entry_;
     const std::size_t first = text.find_first_not_of(" \t\r\n\v\f");
-    text.erase(0, first == std::string::npos ? text.size() : first);
-    const long close = FindPos(text, ")");
-    if (close < 3) {
+    text.remove_prefix(first == std::string_view::npos ? text.size() : first);
+    const std::size_t close = text.find(')');
+    if (close == std::string_view::npos || close < 3) {
         return std::nullopt;
     }
-    return text.substr(0, static_cast<std::size_t>(close) + 1);
+    return text.substr(0, close + 1);
 }
 
-std::optional<std::string> FunctionScanner::Scan(const std::string& line) {
+std::optional<std::string_view> FunctionScanner::Scan(std::string_view line) {
     if (kind_ == LibraryKind::Assembler) {
         return ScanAssemblerLine(line);
     }
-    return ScanHeaderLine(line, inComment_);
+    return ScanHeaderLine(line);
 }
 
 std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
@@ -102,29 +126,31 @@ std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
         if (line.empty()) {
             break;  // the reader's end-of-file signal
         }
-        if (std::optional<std::string> entry = scanner.Scan(line)) {
-            entries.push_back(std::move(*entry));
+        if (std::optional<std::string_view> entry = scanner.Scan(line)) {
+            entries.emplace_back(*entry);
         }
     }
     return entries;
 }
 
-LibraryScan ScanLibraryFile(const std::string& libraryPath) {
-    LibraryScan scan;
-    if (libraryPath.empty()) {
-        return scan;
-    }
+bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry) {
     TextFile file;
-    if (!file.Open(libraryPath)) {
-        return scan;
+    if (libraryPath.empty() || !file.Open(libraryPath)) {
+        return false;
     }
-    scan.opened = true;
     FunctionScanner scanner(LibraryKindOf(libraryPath));
-    for (std::string line = ReadTextLine(file); !line.empty(); line = ReadTextLine(file)) {
-        if (std::optional<std::string> entry = scanner.Scan(line)) {
-            scan.entries.push_back(std::move(*entry));
+    for (std::string_view line = file.NextLine(); !line.empty(); line = file.NextLine()) {
+        if (std::optional<std::string_view> entry = scanner.Scan(line)) {
+            onEntry(*entry);
         }
     }
+    return true;
+}
+
+LibraryScan ScanLibraryFile(const std::string& libraryPath) {
+    LibraryScan scan;
+    scan.opened = ScanLibraryFile(
+        libraryPath, [&scan](std::string_view entry) { scan.entries.emplace_back(entry); });
     return scan;
 }
 

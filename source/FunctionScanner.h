@@ -2,9 +2,13 @@
 // The scan of a library into its function entries (lines in, entries out,
 // in file order).
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "source/TextOps.h"
 
 namespace quill {
 
@@ -19,28 +23,40 @@ LibraryKind LibraryKindOf(const std::string& libraryPath);
 class FunctionScanner {
 public:
     explicit FunctionScanner(LibraryKind kind) : kind_(kind) {}
-    // The function entry this line yields, if any.
-    std::optional<std::string> Scan(const std::string& line);
+    // The function entry this line yields, if any. The view points into the
+    // scanner's own buffer and stays valid until the next call.
+    std::optional<std::string_view> Scan(std::string_view line);
 
 private:
+    std::optional<std::string_view> ScanHeaderLine(std::string_view line);
+    std::optional<std::string_view> ScanAssemblerLine(std::string_view line);
+
     LibraryKind kind_;
     bool inComment_ = false;
+    LineNormaliser normaliser_;
+    std::string entry_;
 };
-
-std::optional<std::string> ScanAssemblerLine(const std::string& line);
 
 // Entries of a whole list of lines, in order. An empty line ends the scan,
 // as the end of the file does for the reader.
 std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
                                              const std::vector<std::string>& lines);
 
+// Receives each entry of a scan as it is found; the view is valid during the
+// call only.
+using EntrySink = std::function<void(std::string_view entry)>;
+
+// Opens the library and scans it with the line reader until the first empty
+// line, handing every entry to `onEntry` in file order. False (and no entry)
+// when the library cannot be opened; an empty path is never opened.
+bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry);
+
 struct LibraryScan {
     bool opened = false;
     std::vector<std::string> entries;  // file order
 };
 
-// Opens the library, scans it with ReadTextLine until the first empty line.
-// An empty path is not opened and gives no entries.
+// The same scan with every entry collected.
 LibraryScan ScanLibraryFile(const std::string& libraryPath);
 
 // What the user is told when a library cannot be opened for its scan.

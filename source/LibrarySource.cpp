@@ -21,12 +21,12 @@ LibrarySource ReadLibrarySource(const std::string& libraryPath) {
     if (!ec && size < source.text.max_size() / 2) {
         source.text.reserve(static_cast<std::size_t>(size + size / 8));
     }
-    for (std::string line = ReadTextLine(file); !line.empty(); line = ReadTextLine(file)) {
+    for (std::string_view line = file.NextLine(); !line.empty(); line = file.NextLine()) {
         // Tab stops count from the first byte of each piece the reader delivers.
-        if (line.find('\t') == std::string::npos) {
+        if (line.find('\t') == std::string_view::npos) {
             source.text += line;
         } else {
-            source.text += ExpandTabs(line);
+            source.text += ExpandTabs(std::string(line));
         }
     }
     return source;

@@ -1,6 +1,5 @@
 #include "source/ReadTextLine.h"
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <utility>
@@ -24,9 +23,12 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
         Close();
         file_ = std::exchange(other.file_, nullptr);
         inMemory_ = std::exchange(other.inMemory_, false);
+        atEnd_ = std::exchange(other.atEnd_, false);
+        failed_ = std::exchange(other.failed_, false);
         buffer_ = std::move(other.buffer_);
         pos_ = std::exchange(other.pos_, 0);
         end_ = std::exchange(other.end_, 0);
+        nextNul_ = std::exchange(other.nextNul_, 0);
     }
     return *this;
 }
@@ -45,15 +47,16 @@ bool TextFile::Open(const std::string& path) {
         return false;
     }
     buffer_.resize(kBufferBytes);
-    pos_ = end_ = 0;
     return true;
 }
 
 TextFile TextFile::FromBytes(std::string bytes) {
     TextFile f;
     f.inMemory_ = true;
+    f.atEnd_ = true;
     f.end_ = bytes.size();
     f.buffer_ = std::move(bytes);
+    f.FindNextNul();
     return f;
 }
 
@@ -63,57 +66,68 @@ void TextFile::Close() {
         file_ = nullptr;
     }
     inMemory_ = false;
+    atEnd_ = false;
+    failed_ = false;
     buffer_.clear();
-    pos_ = end_ = 0;
+    pos_ = end_ = nextNul_ = 0;
+}
+
+void TextFile::FindNextNul() {
+    const void* nul = std::memchr(buffer_.data() + pos_, '\0', end_ - pos_);
+    nextNul_ =
+        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buffer_.data()) : end_;
 }
 
 bool TextFile::Refill() {
-    if (file_ == nullptr) {
+    if (file_ == nullptr || atEnd_) {
         return false;
     }
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    const std::size_t kept = end_ - pos_;
+    std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
     pos_ = 0;
-    return end_ > 0;
+    end_ = kept;
+    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+    end_ += got;
+    if (got < buffer_.size() - kept) {
+        // A short read is the end of the file or a failure; either way no
+        // more bytes come from this file.
+        atEnd_ = true;
+        failed_ = std::ferror(file_) != 0;
+    }
+    FindNextNul();
+    return got > 0;
 }
 
-std::size_t TextFile::TakeLine(std::string& out, std::size_t max) {
-    std::size_t taken = 0;
-    while (taken < max) {
-        if (pos_ >= end_ && !Refill()) {
-            break;
-        }
-        const std::size_t want = std::min(max - taken, end_ - pos_);
-        const char* start = buffer_.data() + pos_;
+std::string_view TextFile::NextLine() {
+    for (;;) {
+        const std::size_t left = end_ - pos_;
+        const std::size_t want = left < kMaxLineBytes ? left : kMaxLineBytes;
+        const char* const start = buffer_.data() + pos_;
         const void* lf = std::memchr(start, '\n', want);
-        const std::size_t n = lf ? static_cast<const char*>(lf) - start + 1 : want;
-        out.append(start, n);
-        pos_ += n;
-        taken += n;
-        if (lf) {
-            break;
+        std::size_t length = want;
+        if (lf != nullptr) {
+            length = static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1;
+        } else if (want < kMaxLineBytes && Refill()) {
+            continue;  // the line may go on in the bytes just read
         }
+        // A NUL byte ends the line's text; the bytes after it are still consumed.
+        const std::size_t lineStart = pos_;
+        pos_ += length;
+        if (nextNul_ < pos_) {
+            const std::size_t nul = nextNul_;
+            FindNextNul();
+            return std::string_view(buffer_.data() + lineStart, nul - lineStart);
+        }
+        return std::string_view(buffer_.data() + lineStart, length);
     }
-    return taken;
 }
 
 std::string ReadTextLine(TextFile& file) {
-    std::string line;
-    line.reserve(64);
-    file.TakeLine(line, kMaxLineBytes);
-    const std::size_t nul = line.find('\0');
-    if (nul != std::string::npos) {
-        line.resize(nul);
-    }
-    return line;
+    return std::string(file.NextLine());
 }
 
 bool ReadTextLine(TextFile& file, std::string& line) {
-    line.clear();
-    file.TakeLine(line, kMaxLineBytes);
-    const std::size_t nul = line.find('\0');
-    if (nul != std::string::npos) {
-        line.resize(nul);
-    }
+    line.assign(file.NextLine());
     return !line.empty();
 }
 

@@ -2,10 +2,13 @@
 // The shared line reader of every library scan.
 
 #include <cstdio>
-#include <memory>
 #include <string>
+#include <string_view>
 
 namespace quill {
+
+// Maximum number of bytes in one line delivered by ReadTextLine.
+constexpr std::size_t kMaxLineBytes = 255;
 
 // A read-only byte source: an open file read through a buffer, or bytes held
 // in memory (tests, fuzzing). Moveable, not copyable; closes itself.
@@ -25,39 +28,46 @@ public:
     bool IsOpen() const { return file_ != nullptr || inMemory_; }
     void Close();
 
-    // Next byte, or -1 at the end of the data.
-    int GetByte() {
-        if (pos_ < end_) {
-            return static_cast<unsigned char>(buffer_[pos_++]);
-        }
-        return Refill() ? static_cast<unsigned char>(buffer_[pos_++]) : -1;
-    }
+    // The next line (see ReadTextLine) as a view into the buffer, valid until
+    // the next call or Close. Empty at the end of the data, after a failed
+    // read, and for a line that begins with a NUL byte.
+    std::string_view NextLine();
 
-    // Consumes up to `max` bytes up to and including the first '\n' and
-    // appends them to `out`. Returns the number of bytes consumed.
-    std::size_t TakeLine(std::string& out, std::size_t max);
+    // True once reading the file failed; the lines before the failure were
+    // delivered and the reader then reports the end.
+    bool ReadFailed() const { return failed_; }
 
 private:
+    // Moves the unread bytes to the front of the buffer and fills the rest;
+    // false when no byte was added.
     bool Refill();
+    // Where the first NUL byte at or after `pos_` is (or `end_`).
+    void FindNextNul();
 
     std::FILE* file_ = nullptr;
     bool inMemory_ = false;
+    bool atEnd_ = false;
+    bool failed_ = false;
     std::string buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::size_t nextNul_ = 0;
 };
-
-// Maximum number of bytes in one line delivered by ReadTextLine.
-constexpr std::size_t kMaxLineBytes = 255;
 
 // The next line of `file`: bytes up to and including the first "\n", or 255
 // bytes when no "\n" comes first (the rest of that physical line arrives with
 // the next call), or what is left at the end of the file. The result is cut
 // at its first NUL byte. An empty result means end of file to every caller.
+// The view stays valid until the next read from `file`.
+inline std::string_view ReadTextLineView(TextFile& file) {
+    return file.NextLine();
+}
+
+// The same line as a string of its own.
 std::string ReadTextLine(TextFile& file);
 
-// The same line as ReadTextLine, read into `line` so that a scan can reuse one
-// buffer for every line. Returns false (and an empty `line`) at the end.
+// The same line copied into `line`, which a loop can reuse. Returns false
+// (and an empty `line`) at the end.
 bool ReadTextLine(TextFile& file, std::string& line);
 
 }  // namespace quill

@@ -3,31 +3,43 @@
 // documentation parser. Positions count from 0; -1 means "absent".
 
 #include <string>
+#include <string_view>
 
 namespace quill {
 
 // Position of the first occurrence of `what` in `text` at or after `from`, or -1.
-long FindPos(const std::string& text, const std::string& what, std::size_t from = 0);
+long FindPos(std::string_view text, std::string_view what, std::size_t from = 0);
 
 // Position of the last occurrence of `what` in `text`, or -1.
-long FindLastPos(const std::string& text, const std::string& what);
+long FindLastPos(std::string_view text, std::string_view what);
 
 // True when `what` occurs in `text` and its first occurrence is not at index 0.
-bool AtPositionOneOrLater(const std::string& text, const std::string& what);
+bool AtPositionOneOrLater(std::string_view text, std::string_view what);
 
 // True when `text` begins with `prefix`.
-bool StartsWith(const std::string& text, const std::string& prefix);
+bool StartsWith(std::string_view text, std::string_view prefix);
 
 // Replaces every occurrence of `from` by `to` in one left-to-right pass
 // without overlaps; an empty `from` leaves the text unchanged.
-std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 // Replaces "  " by " " until no two adjacent spaces remain.
 std::string CollapseBlanks(const std::string& text);
 
 // The line normalisation of the function list: tabs to spaces, collapse
 // blanks, drop "extern ", then the comma and parenthesis spacing rules.
-std::string NormaliseLine(const std::string& line);
+std::string NormaliseLine(std::string_view line);
+
+// NormaliseLine with buffers kept from call to call, for loops over many
+// lines. The result stays valid until the next call.
+class LineNormaliser {
+public:
+    const std::string& Normalise(std::string_view line);
+
+private:
+    std::string stage_;
+    std::string result_;
+};
 
 // Expands every tab to the next 4-column stop, counted from the first byte.
 std::string ExpandTabs(const std::string& line);
@@ -40,8 +52,8 @@ bool HoldsBlockOpener(const std::string& line);
 
 // ASCII-only case folding and comparison (the platform's "C" locale rules).
 std::string ToLowerAscii(const std::string& text);
-bool EqualsIgnoringCase(const std::string& a, const std::string& b);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Ascending order ignoring ASCII case; ties broken by the bytes themselves.
-bool LessIgnoringCase(const std::string& a, const std::string& b);
+bool LessIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace quill
