@@ -41,8 +41,10 @@ asan: deps
 windows: deps
 	@scripts/build-windows
 
-wine-test: windows
-	@scripts/test-driversetup-wine
+# DriverSetup.exe against a stub installer, and quill-cli.exe against the
+# native quill-cli on a Windows-path copy of examples/.
+wine-test: windows build
+	@status=0; scripts/test-driversetup-wine || status=1; scripts/test-cli-wine || status=1; exit $$status
 
 check: test asan wine-test
 	@echo "make check: all tests passed"
