@@ -15,7 +15,7 @@ namespace quill::cli {
 namespace {
 
 int RunLookup(const std::string& libraryPath, const std::string& entry) {
-    const FunctionChoice choice = ChooseFunction({libraryPath, entry, "", ""});
+    const FunctionChoice choice = ChooseFunction({libraryPath, entry, ""});
     for (const std::string& message : choice.messages) {
         Report(message);
     }

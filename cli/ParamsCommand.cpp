@@ -82,7 +82,7 @@ void WriteJson(const FunctionDocumentation& documentation, const HelperProgram& 
 }
 
 int RunParams(const ParamsOptions& options) {
-    const FunctionChoice choice = ChooseFunction({options.libraryPath, options.entry, "", ""});
+    const FunctionChoice choice = ChooseFunction({options.libraryPath, options.entry, ""});
     for (const std::string& message : choice.messages) {
         Report(message);
     }

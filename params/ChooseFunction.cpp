@@ -67,8 +67,7 @@ void LibraryChoices::IndexAll() {
     }
 }
 
-FunctionChoice LibraryChoices::Choose(const std::string& entry,
-                                      const std::string& previousReturnType) {
+FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     FunctionChoice choice;
     choice.documentingPath = documentingPath_;
     choice.parameterHelperFolder = FolderOf(startupLibrary_);
@@ -102,7 +101,7 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry,
 
     // The parse runs only on a block longer than the failure marker "-".
     const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
-    choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded, previousReturnType);
+    choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
     PresetSlots(choice.documentation);
     choice.helper = LookForHelper(lookup.path, choice.documentation.helperName);
     return choice;
@@ -110,7 +109,7 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry,
 
 FunctionChoice ChooseFunction(const FunctionRequest& request) {
     LibraryChoices library(request.libraryPath, request.startupLibrary);
-    return library.Choose(request.entry, request.previousReturnType);
+    return library.Choose(request.entry);
 }
 
 }  // namespace quill

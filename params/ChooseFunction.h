@@ -18,8 +18,6 @@ struct FunctionRequest {
     // The library selected when the window opened: parameter fields look for
     // their helper programs in its folder.
     std::string startupLibrary;
-    // The return type shown before; kept when there is no documentation.
-    std::string previousReturnType;
 };
 
 // The function's helper program, looked for in the folder of the file that
@@ -65,7 +63,7 @@ public:
     // choice costs a search and not a pass over the file.
     void IndexAll();
 
-    FunctionChoice Choose(const std::string& entry, const std::string& previousReturnType = "");
+    FunctionChoice Choose(const std::string& entry);
 
 private:
     void Open();

@@ -95,10 +95,19 @@ std::string ChoiceTextFor(const std::string& documentationText, const std::strin
     return e.substr(static_cast<std::size_t>(open) + 1, static_cast<std::size_t>(close - open - 1));
 }
 
+// True when the parameter list before the first ")" of `rest` is the word
+// "void" alone: a pointer such as "void *p" is a parameter like any other.
+bool IsVoidList(const std::string& rest) {
+    const std::string list = rest.substr(0, rest.find(')'));
+    const std::size_t first = list.find_first_not_of(' ');
+    return first != std::string::npos && list.compare(first, 4, "void") == 0 &&
+           list.find_first_not_of(' ', first + 4) == std::string::npos;
+}
+
 void TakeParameters(std::string rest, FunctionDocumentation& doc) {
     const long close = FindPos(rest, ")");
     const long open = FindPos(rest, "(");
-    if (close - open < kShortestParameterList || FindPos(rest, "void") >= 0) {
+    if (close - open < kShortestParameterList || IsVoidList(rest)) {
         return;
     }
     for (auto& parameter : doc.parameters) {
@@ -123,19 +132,9 @@ void TakeParameters(std::string rest, FunctionDocumentation& doc) {
     }
 }
 
-}  // namespace
-
-FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,
-                                         bool lookupSucceeded,
-                                         const std::string& previousReturnType) {
-    FunctionDocumentation doc;
-    doc.functionName = entry;
-    doc.returnType = previousReturnType;
-    if (!lookupSucceeded) {
-        return doc;
-    }
-    ScanDocumentation(lines, entry, doc);
-
+// Name, return type and parameters split from the entry; the choice texts
+// come from the "@param" entries of `doc.documentationText`.
+void TakePrototype(const std::string& entry, FunctionDocumentation& doc) {
     const std::string prototype = SpacedPrototype(entry);
     const long open = FindPos(prototype, "(");
     const std::string head =
@@ -153,14 +152,35 @@ FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string
             doc.parameterCount = k + 1;
         }
     }
+}
+
+}  // namespace
+
+FunctionDocumentation RecordFromEntry(const std::string& entry) {
+    FunctionDocumentation doc;
+    TakePrototype(entry, doc);
+    // An entry with no "(" names no function: the whole entry stands for it.
+    if (doc.functionName.empty()) {
+        doc.functionName = entry;
+    }
+    return doc;
+}
+
+FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,
+                                         bool lookupSucceeded) {
+    if (!lookupSucceeded) {
+        return RecordFromEntry(entry);
+    }
+    FunctionDocumentation doc;
+    ScanDocumentation(lines, entry, doc);
+    TakePrototype(entry, doc);
     return doc;
 }
 
 FunctionDocumentation ParseDocumentationLines(TextFile& file, const std::string& entry,
-                                              bool lookupSucceeded,
-                                              const std::string& previousReturnType) {
+                                              bool lookupSucceeded) {
     DocumentLines lines(std::move(file));
-    return ParseDocumentation(lines, entry, lookupSucceeded, previousReturnType);
+    return ParseDocumentation(lines, entry, lookupSucceeded);
 }
 
 }  // namespace quill

@@ -10,16 +10,17 @@
 namespace quill {
 
 // Parses the documenting file's lines for `entry`. When `lookupSucceeded`
-// is false nothing is read and the result has no parameters.
-// `previousReturnType` is kept when the parse stops before the prototype is
-// split.
+// is false nothing is read and the record comes from the entry alone.
 FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,
-                                         bool lookupSucceeded,
-                                         const std::string& previousReturnType);
+                                         bool lookupSucceeded);
 
 // The same over the lines of `file` (already open).
 FunctionDocumentation ParseDocumentationLines(TextFile& file, const std::string& entry,
-                                              bool lookupSucceeded,
-                                              const std::string& previousReturnType);
+                                              bool lookupSucceeded);
+
+// Name, return type and parameters taken from the entry text alone, each
+// parameter a free entry: what a function without documentation still needs
+// for its call text. An entry without "(" keeps the whole text as its name.
+FunctionDocumentation RecordFromEntry(const std::string& entry);
 
 }  // namespace quill

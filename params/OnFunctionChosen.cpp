@@ -32,7 +32,7 @@ void MainWindow::OnFunctionChosen() {
             WriteSetting("Last", "Choice", entry, paths.settingsFile);
 
             FunctionChoice choice =
-                ChooseFunction({libraryPath, entry, startupLibrary, returnType});
+                ChooseFunction({libraryPath, entry, startupLibrary});
             sourceText = std::move(choice.lookup.text);
             UpdateData(false);
             for (const std::string& message : choice.messages) {

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [entry, bytes] = SplitEntry(data, size, 64);
     quill::TextFile file = quill::TextFile::FromBytes(bytes);
     const quill::FunctionDocumentation doc =
-        quill::ParseDocumentationLines(file, entry, lookupSucceeded, "previous");
+        quill::ParseDocumentationLines(file, entry, lookupSucceeded);
 
     Check(doc.parameterCount >= 0 && doc.parameterCount <= quill::kMaxParameters);
     for (int k = 0; k < quill::kMaxParameters; ++k) {

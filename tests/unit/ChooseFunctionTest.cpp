@@ -40,8 +40,7 @@ TEST(ChooseFunction, FoundBlockDocumentationPresetsAndHelper) {
     folder.Write("lib/PinHelp.exe", "");
     const std::string entry = "void TmrGo(int iMode, int uFlags, int iPick, int iBoth)";
 
-    const FunctionChoice choice =
-        ChooseFunction({header, entry, folder.PathOf("start/Kit.h"), "char"});
+    const FunctionChoice choice = ChooseFunction({header, entry, folder.PathOf("start/Kit.h")});
     EXPECT_TRUE(choice.Found());
     EXPECT_EQ(choice.messages, Messages{});
     EXPECT_EQ(choice.lookup.path, source);
@@ -62,13 +61,13 @@ TEST(ChooseFunction, FoundBlockDocumentationPresetsAndHelper) {
     EXPECT_EQ(choice.parameterHelperFolder, folder.PathOf("start/"));
 
     // The next block has no helper: "-" is looked for and is not there.
-    const FunctionChoice other = ChooseFunction({header, "int TmrOther(int iMode)", "", ""});
+    const FunctionChoice other = ChooseFunction({header, "int TmrOther(int iMode)", ""});
     EXPECT_EQ(other.lookup.text, "/*! second */\nint TmrOther(int iMode)\n");
     EXPECT_TRUE(other.helper.looked);
     EXPECT_EQ(other.helper.Offered(), "-");
 }
 
-TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndKeepsTheReturnType) {
+TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
     ScratchFolder folder;
     const std::string header = folder.Write("Tmr.h", "");
     const std::string source = folder.Write("Tmr.c", kTimerSource);
@@ -95,14 +94,16 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndKeepsTheReturnType) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library + " / " + c.entry);
-        const FunctionChoice choice = ChooseFunction({c.library, c.entry, "", "long"});
+        const FunctionChoice choice = ChooseFunction({c.library, c.entry, ""});
         EXPECT_FALSE(choice.Found());
         EXPECT_EQ(choice.lookup.outcome, c.outcome);
         EXPECT_EQ(choice.lookup.text, "-");
         EXPECT_EQ(choice.messages, c.messages);
-        EXPECT_EQ(choice.documentation.functionName, c.entry);
-        EXPECT_EQ(choice.documentation.returnType, "long");
-        EXPECT_EQ(choice.documentation.parameterCount, 0);
+        // The call text still needs the name and a slot per parameter.
+        const FunctionDocumentation& doc = choice.documentation;
+        EXPECT_EQ(doc.functionName, c.entry.empty() ? "" : "TmrGone");
+        EXPECT_EQ(doc.returnType, c.entry.empty() ? "" : "void");
+        EXPECT_EQ(doc.parameterCount, c.entry.empty() ? 0 : 1);
     }
 }
 
@@ -142,7 +143,7 @@ TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
     library.IndexAll();
     for (const char* entry : entries) {
         SCOPED_TRACE(entry);
-        const FunctionChoice single = ChooseFunction({header, entry, "", ""});
+        const FunctionChoice single = ChooseFunction({header, entry, ""});
         const FunctionChoice indexed = library.Choose(entry);
         EXPECT_EQ(indexed.lookup.outcome, single.lookup.outcome);
         EXPECT_EQ(indexed.lookup.text, single.lookup.text);

@@ -13,9 +13,9 @@ namespace quill {
 namespace {
 
 FunctionDocumentation Parse(const std::string& bytes, const std::string& entry,
-                            bool lookupSucceeded = true, const std::string& previousType = "") {
+                            bool lookupSucceeded = true) {
     TextFile file = TextFile::FromBytes(bytes);
-    return ParseDocumentationLines(file, entry, lookupSucceeded, previousType);
+    return ParseDocumentationLines(file, entry, lookupSucceeded);
 }
 
 // The choice text of iMode in a file that documents "void Set(int iMode)".
@@ -130,11 +130,24 @@ TEST(ParseDocumentation, TheEntryGivesTypeNameAndParameters) {
         EXPECT_EQ(alone(entry), expected);
     }
     // Empty, short or "void" lists give no parameters.
-    for (const char* entry :
-         {"int f()", "int f(void)", "int f(void *pData, int iLen)", "int f(int iAvoid)",
-          "int f(T x)", "int f(int)", "int f(int x(abc))"}) {
-        EXPECT_EQ(alone(entry), "int/f/0/{}/{}/{}/{}/-");
+    for (const char* entry : {"int f()", "int f(void)", "int f( void )", "int f(\tvoid)",
+                              "int f(T x)", "int f(int)", "int f(int x(abc))"}) {
+        EXPECT_EQ(alone(entry), "int/f/0/{}/{}/{}/{}/-") << entry;
     }
+    // "void" elsewhere in the list is an ordinary type word.
+    const std::pair<const char*, const char*> withVoid[] = {
+        {"int f(void *pData, int iLen)", "int/f/2/pData{}/iLen{}/{}/{}/-"},
+        {"int f(const void* pData)", "int/f/1/pData{}/{}/{}/{}/-"},
+        {"int f(int iAvoid)", "int/f/1/iAvoid{}/{}/{}/{}/-"},
+        {"int f(voidp pData)", "int/f/1/pData{}/{}/{}/{}/-"},
+        {"int f(void (*pfn)(int), int iN)", "int/f/1/pfn{}/{}/{}/{}/-"}};
+    for (const auto& [entry, expected] : withVoid) {
+        EXPECT_EQ(alone(entry), expected) << entry;
+    }
+    // Their entries are read like any other.
+    EXPECT_EQ(Summary(Parse("/**\n * @param pData :{A,B}\n */\nvoid Send(const void *pData)\n",
+                            "void Send(const void *pData)")),
+              "void/Send/1/pData{A,B}/{}/{}/{}/-");
 }
 
 TEST(ParseDocumentation, HelperNameFromNoteLines) {
@@ -153,11 +166,22 @@ TEST(ParseDocumentation, HelperNameFromNoteLines) {
     }
 }
 
-TEST(ParseDocumentation, AFailedLookupReadsNothing) {
+TEST(ParseDocumentation, AFailedLookupKeepsTheEntrysShape) {
+    // Without documentation the record still names the function and its
+    // parameters (free entries), so the call text is Name(...), not the entry.
     const std::string entry = "void TmrGo(int iMode, char *pBuf)";
-    const FunctionDocumentation failed = Parse(kTimerSource, entry, false, "long");
-    EXPECT_EQ(Summary(failed), "long/" + entry + "/0/{}/{}/{}/{}/-");
+    const FunctionDocumentation failed = Parse(kTimerSource, entry, false);
+    EXPECT_EQ(Summary(failed), "void/TmrGo/2/iMode{}/pBuf{}/{}/{}/-");
     EXPECT_EQ(failed.documentationText, "");
+    const std::pair<const char*, const char*> entries[] = {
+        {"LIB_API char *lib_expanded_text(lib_stmt *pStmt)",
+         "LIB_API char */lib_expanded_text/1/pStmt{}/{}/{}/{}/-"},
+        {"int Tick(void)", "int/Tick/0/{}/{}/{}/{}/-"},
+        {"Label", "/Label/0/{}/{}/{}/{}/-"},
+        {"abc)", "/abc)/0/{}/{}/{}/{}/-"}};
+    for (const auto& [text, expected] : entries) {
+        EXPECT_EQ(Summary(RecordFromEntry(text)), expected) << text;
+    }
 }
 
 TEST(ChoiceForms, FormsRangesAndItems) {
