@@ -1,0 +1,41 @@
+#pragma once
+// The named value sets a library declares: the enumerators of each enum type
+// and the #define names of each documentation group ("@defgroup NAME" opened
+// by "@{" and closed by "@}"). Read once per file and kept with the library.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quill {
+
+struct DeclaredValues {
+    std::vector<std::string> values;  // in declaration order
+    std::string file;                 // where they are declared
+};
+
+class LibraryDeclarations {
+public:
+    // Reads `path` through the line reader and adds what it declares. A file
+    // already read, or one that cannot be opened, adds nothing.
+    void AddFile(const std::string& path);
+    // Adds the declarations of `text`, named `file` in the results.
+    void AddText(const std::string& text, const std::string& file);
+
+    bool HasRead(const std::string& path) const { return read_.count(path) != 0; }
+
+    // The enumerators of an enum known by its typedef name or its tag.
+    const DeclaredValues* Enum(const std::string& name) const;
+    // The #defines of a documentation group.
+    const DeclaredValues* Group(const std::string& name) const;
+
+private:
+    friend class DeclarationReader;
+
+    std::map<std::string, DeclaredValues> enums_;
+    std::map<std::string, DeclaredValues> groups_;
+    std::set<std::string> read_;
+};
+
+}  // namespace quill
