@@ -1,0 +1,49 @@
+#pragma once
+// Where vendor libraries keep a function's documentation when it is not in
+// the C source beside the header: a source folder ("Src", "source" ...)
+// beside the header's include folder, or the header itself.
+
+#include <string>
+#include <vector>
+
+namespace quill {
+
+// True for a folder name that holds headers: "Inc", "inc", "Include", ...
+// (any case), and for one that holds sources: "Src", "source", ...
+bool IsIncludeFolderName(const std::string& name);
+bool IsSourceFolderName(const std::string& name);
+
+// The same file name in every source folder beside the documenting file's
+// folder when that folder is an include folder, then beside its parent when
+// the parent is one (there with the sub-folder kept, and without it). Only
+// folders that exist are listed, each in byte order; the file name is
+// matched ignoring case.
+std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath);
+
+// True when a collected text (as CollectDocumentationBlock gives it) begins
+// with a block whose comment ends right before the function's line, blank
+// lines aside: a header that documents the function in place.
+bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry);
+
+enum class VendorPlace {
+    None,          // neither place documents the function
+    SourceFolder,  // a source folder beside the include folder
+    Header,        // the header itself
+};
+
+struct VendorLookup {
+    VendorPlace place = VendorPlace::None;
+    std::string path;  // the file that documents the function
+    std::string text;  // its collected block, as the lookup collects it
+};
+
+// Tries the sibling source folders of `documentingPath`, then the header
+// `libraryPath` itself (unless it is the documenting file), for a block of
+// `entry`. The first that documents it is returned.
+VendorLookup LookUpInVendorPlaces(const std::string& libraryPath,
+                                  const std::string& documentingPath, const std::string& entry);
+
+// "source folder" or "header"; "" for None.
+const char* VendorPlaceName(VendorPlace place);
+
+}  // namespace quill
