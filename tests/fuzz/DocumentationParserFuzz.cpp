@@ -24,8 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(doc.helperName == "-" || doc.helperName.ends_with(".exe"));
     if (!lookupSucceeded) {
-        Check(doc.functionName == entry && doc.returnType == "previous");
-        Check(doc.parameterCount == 0 && doc.documentationText.empty());
+        // Without documentation the record is the entry's own: no choice texts.
+        const quill::FunctionDocumentation alone = quill::RecordFromEntry(entry);
+        Check(doc.functionName == alone.functionName && doc.returnType == alone.returnType);
+        Check(doc.parameterCount == alone.parameterCount && doc.documentationText.empty());
+        for (const quill::ParameterDescription& p : doc.parameters) {
+            Check(p.choiceText.empty());
+        }
     } else {
         Check(doc.functionName.size() <= entry.size());
     }
