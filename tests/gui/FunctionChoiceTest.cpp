@@ -122,10 +122,10 @@ TEST_F(FunctionChoice, ADocumentingFileThatCannotBeOpenedIsReported) {
                      Msg(48, "Could not find " + ToLowerAscii(source))}));
     EXPECT_EQ(harness.Setting("Last", "Choice"), "long OrphanGet(int iPort)");
     EXPECT_EQ(harness.Shown(), "-");
-    EXPECT_EQ(Row(window), ")");
-    EXPECT_EQ(window.functionLabel->text(), QStringLiteral("long OrphanGet(int iPort)"));
-    // The return type of the previous function stays.
-    EXPECT_EQ(window.typeLabel->text(), QStringLiteral("void"));
+    // Name, type and a free slot per parameter still come from the entry.
+    EXPECT_EQ(Row(window), "iPort<>)");
+    EXPECT_EQ(window.functionLabel->text(), QStringLiteral("OrphanGet"));
+    EXPECT_EQ(window.typeLabel->text(), QStringLiteral("long"));
     ExpectHelper("-");
 }
 

@@ -117,6 +117,12 @@ std::string RecordJson(const std::string& name, const std::string& returnType = 
            R"(],"helperName":"-","helperProgram":"-"})" + "\n";
 }
 
+// A slot with a name and nothing documented for it.
+std::string FreeSlot(const std::string& name) {
+    return R"({"name":")" + name +
+           R"(","choiceText":"","form":"free","range":false,"editText":""})";
+}
+
 const char* const kDemoLibraries[] = {"Pwm.h", "Gpio.h", "Uart.h", "include/Timer.h", "Adc.s79"};
 const std::string kPwmSetup = "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)";
 const std::string kHelp = "\nRun with --help for more information.\n";
@@ -231,12 +237,13 @@ TEST(Cli, Params) {
               "void TmrStart(int iTimer, unsigned int uPeriod, int iPriority, unsigned int "
               "uIrqFlags)"},
          0, "\nparameter4.form: flags\nparameter4.editText: TMR_IRQ_NONE\n", "", true},
-        // Not found: the reasons, and the record without parameters.
-        {Args{"params", Example("Pwm.h"), gone, "--json"}, 1, RecordJson(gone),
+        // Not found: the reasons, and the record the entry alone gives.
+        {Args{"params", Example("Pwm.h"), gone, "--json"}, 1,
+         RecordJson("PwmGone", "void", 1, FreeSlot("iChannel")),
          NotFoundMessage(gone, Example("Pwm.c"))},
         // The parse is given the last form the lookup tried: the lower-case one.
         {Args{"params", lone.header, "void LoneGo(int iMode)", "--json"}, 1,
-         RecordJson("void LoneGo(int iMode)"),
+         RecordJson("LoneGo", "void", 1, FreeSlot("iMode")),
          lone.messages + "Could not find " + ToLowerAscii(lone.source) + "\n"},
     });
 }
