@@ -4,8 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
@@ -18,11 +20,34 @@ namespace quill::cli {
 
 namespace {
 
+// What a library's functions have, counted over all of them.
+struct Coverage {
+    std::size_t functions = 0;
+    std::map<DocumentationRoute, std::size_t> documented;  // by the route that found it
+    std::size_t parameters = 0;
+    std::size_t withChoiceText = 0;
+    std::size_t withSuggestions = 0;
+    std::size_t warnings = 0;
+
+    std::size_t Documented() const {
+        std::size_t count = 0;
+        for (const auto& [route, functions] : documented) {
+            count += functions;
+        }
+        return count;
+    }
+};
+
 std::string DocumentationLine(const FunctionChoice& choice) {
     switch (choice.lookup.outcome) {
-        case LookupOutcome::Found:
-            return choice.documentationRead ? "found in " + choice.lookup.path
-                                            : "found in " + choice.lookup.path + ", not readable";
+        case LookupOutcome::Found: {
+            std::string line = "found in " + choice.lookup.path;
+            if (choice.route == DocumentationRoute::SourceFolder ||
+                choice.route == DocumentationRoute::Header) {
+                line += std::string(" (") + DocumentationRouteName(choice.route) + ")";
+            }
+            return choice.documentationRead ? line : line + ", not readable";
+        }
         case LookupOutcome::NotFound:
             return "not found in " + choice.lookup.path;
         case LookupOutcome::NoSource:
@@ -33,7 +58,6 @@ std::string DocumentationLine(const FunctionChoice& choice) {
     return "not looked up";
 }
 
-// Lints one function; returns the number of warnings.
 // The helper line: its name, and where it was looked for when it is not there.
 std::string HelperLine(const FunctionChoice& choice) {
     const HelperProgram& helper = choice.helper;
@@ -46,39 +70,79 @@ std::string HelperLine(const FunctionChoice& choice) {
     return line + "\n";
 }
 
-std::size_t LintFunction(LibraryChoices& library, const std::string& entry) {
-    const FunctionChoice choice = library.Choose(entry);
-    WriteOut(entry + "\n");
-    WriteOut("  documentation: " + DocumentationLine(choice) + "\n");
-    if (!choice.Found()) {
-        return 0;
+// One parameter's line: its form, and the values vendor documentation suggests.
+std::string ParameterLine(const ParameterDescription& parameter, const Suggestions& suggestions) {
+    std::string line = "  " + parameter.name + ": " + FormName(FormOf(parameter.choiceText));
+    if (IsRangeForm(parameter.choiceText)) {
+        line += " range";
     }
+    if (!suggestions.Empty()) {
+        line += std::string(", suggests ") + SuggestionKindName(suggestions.kind) + " ";
+        for (std::size_t i = 0; i < suggestions.values.size(); ++i) {
+            line += (i == 0 ? "" : ",") + suggestions.values[i];
+        }
+        line += " (" + suggestions.source + ")";
+    }
+    return line + "\n";
+}
+
+// Lints one function and counts it; prints its lines unless `quiet`.
+void LintFunction(LibraryChoices& library, const std::string& entry, bool quiet,
+                  Coverage& coverage) {
+    const auto write = [quiet](const std::string& text) {
+        if (!quiet) {
+            WriteOut(text);
+        }
+    };
+    const FunctionChoice choice = library.Choose(entry);
+    ++coverage.functions;
+    write(entry + "\n");
+    write("  documentation: " + DocumentationLine(choice) + "\n");
+    if (!choice.Found()) {
+        return;
+    }
+    ++coverage.documented[choice.route];
 
     const FunctionDocumentation& documentation = choice.documentation;
     if (documentation.parameterCount == 0) {
-        WriteOut("  parameters: none\n");
+        write("  parameters: none\n");
     }
     for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
-        std::string form = FormName(FormOf(parameter.choiceText));
-        if (IsRangeForm(parameter.choiceText)) {
-            form += " range";
-        }
-        WriteOut("  " + parameter.name + ": " + form + "\n");
+        ++coverage.parameters;
+        coverage.withChoiceText += parameter.choiceText.empty() ? 0 : 1;
+        coverage.withSuggestions += choice.suggestions[k].Empty() ? 0 : 1;
+        write(ParameterLine(parameter, choice.suggestions[k]));
     }
     if (documentation.helperName != "-") {
-        WriteOut(HelperLine(choice));
+        write(HelperLine(choice));
     }
 
     const std::vector<LintWarning> warnings = LintDocumentation(choice.lookup.text, documentation);
     for (const LintWarning& warning : warnings) {
-        WriteOut("  warning: " + warning.message + " [" + LintRuleName(warning.rule) + "]\n");
-        WriteOut("    | " + warning.lineText + "\n");
+        write("  warning: " + warning.message + " [" + LintRuleName(warning.rule) + "]\n");
+        write("    | " + warning.lineText + "\n");
     }
-    return warnings.size();
+    coverage.warnings += warnings.size();
 }
 
-int RunLint(const std::string& libraryPath) {
+void WriteSummary(const std::string& libraryPath, const Coverage& coverage) {
+    WriteOut(libraryPath + "\n");
+    WriteOut("  functions: " + std::to_string(coverage.functions) + "\n");
+    std::string routes;
+    for (const auto& [route, count] : coverage.documented) {
+        routes += (routes.empty() ? " (" : ", ") + std::string(DocumentationRouteName(route)) +
+                  " " + std::to_string(count);
+    }
+    WriteOut("  documentation found: " + std::to_string(coverage.Documented()) +
+             (routes.empty() ? "" : routes + ")") + "\n");
+    WriteOut("  parameters: " + std::to_string(coverage.parameters) + "\n");
+    WriteOut("  with a choice text: " + std::to_string(coverage.withChoiceText) + "\n");
+    WriteOut("  with suggestions: " + std::to_string(coverage.withSuggestions) + "\n");
+    WriteOut("  warnings: " + std::to_string(coverage.warnings) + "\n");
+}
+
+int LintLibrary(const std::string& libraryPath, bool summary) {
     const LibraryScan scan = ScanLibraryFile(libraryPath);
     if (!scan.opened) {
         Report(LibraryUnavailableMessage(libraryPath));
@@ -90,29 +154,53 @@ int RunLint(const std::string& libraryPath) {
     }
     LibraryChoices library(libraryPath, "");
     library.IndexAll();
-    std::size_t warnings = 0;
+    Coverage coverage;
     for (const std::string& entry : scan.entries) {
-        warnings += LintFunction(library, entry);
+        LintFunction(library, entry, summary, coverage);
     }
-    if (warnings == 0) {
-        return kExitOk;
+    if (summary) {
+        WriteSummary(libraryPath, coverage);
     }
-    Report(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") + " in " +
-           libraryPath + ".");
-    return kExitFailed;
+    int status = kExitOk;
+    if (coverage.Documented() == 0) {
+        Report("No function of " + libraryPath + " has documentation.");
+        status = kExitFailed;
+    }
+    if (coverage.warnings > 0) {
+        Report(std::to_string(coverage.warnings) +
+               (coverage.warnings == 1 ? " warning" : " warnings") + " in " + libraryPath + ".");
+        status = kExitFailed;
+    }
+    return status;
+}
+
+int RunLint(const std::vector<std::string>& libraryPaths, bool summary) {
+    int status = kExitOk;
+    for (const std::string& libraryPath : libraryPaths) {
+        if (LintLibrary(libraryPath, summary) != kExitOk) {
+            status = kExitFailed;
+        }
+    }
+    return status;
 }
 
 }  // namespace
 
 void AddLintCommand(CLI::App& app, int& status) {
-    auto libraryPath = std::make_shared<std::string>();
+    auto libraryPaths = std::make_shared<std::vector<std::string>>();
+    auto summary = std::make_shared<bool>(false);
     CLI::App* command = app.add_subcommand(
         "lint",
-        "Check the documentation of every function of a library: whether its block is found, "
-        "the form of each parameter, and warnings for entries that silently give a free entry "
-        "field (exit status 1 when it warned).");
-    command->add_option("LIBRARY", *libraryPath, "header (.h) or assembler library")->required();
-    command->callback([libraryPath, &status] { status = RunLint(*libraryPath); });
+        "Check the documentation of every function of each library: whether its block is found "
+        "and where, the form of each parameter and the values vendor-style documentation "
+        "suggests, and warnings for entries that silently give a free entry field (exit status "
+        "1 when it warned or when no function of a library has documentation).");
+    command->add_option("LIBRARY", *libraryPaths, "header (.h) or assembler library")->required();
+    command->add_flag("--summary", *summary,
+                      "print per library only the counts: functions, documentation found and "
+                      "where, parameters with a choice text and with suggestions, warnings");
+    command->callback(
+        [libraryPaths, summary, &status] { status = RunLint(*libraryPaths, *summary); });
 }
 
 }  // namespace quill::cli

@@ -43,7 +43,26 @@ std::string HelperText(const HelperProgram& helper) {
     return helper.looked ? helper.Offered() : std::string(1, '-');
 }
 
-void WriteLines(const FunctionDocumentation& documentation, const HelperProgram& helper) {
+// Suggested values joined with ",".
+std::string JoinedValues(const Suggestions& suggestions) {
+    std::string joined;
+    for (const std::string& value : suggestions.values) {
+        joined += (joined.empty() ? "" : ",") + value;
+    }
+    return joined;
+}
+
+std::string KindText(const Suggestions& suggestions) {
+    return suggestions.Empty() ? std::string() : SuggestionKindName(suggestions.kind);
+}
+
+// The file the documentation was read from, or "" when none was found.
+std::string DocumentationFile(const FunctionChoice& choice) {
+    return choice.Found() ? choice.lookup.path : std::string();
+}
+
+void WriteLines(const FunctionChoice& choice) {
+    const FunctionDocumentation& documentation = choice.documentation;
     WriteField("functionName", documentation.functionName);
     WriteField("returnType", documentation.returnType);
     WriteField("parameterCount", std::to_string(documentation.parameterCount));
@@ -56,24 +75,43 @@ void WriteLines(const FunctionDocumentation& documentation, const HelperProgram&
         WriteField(prefix + "editText", parameter.editText);
     }
     WriteField("helperName", documentation.helperName);
-    WriteField("helperProgram", HelperText(helper));
+    WriteField("helperProgram", HelperText(choice.helper));
+    // The vendor-style suggestions follow the record, which stays as it was.
+    for (int k = 0; k < kMaxParameters; ++k) {
+        const Suggestions& suggestions = choice.suggestions[k];
+        const std::string prefix = "parameter" + std::to_string(k + 1) + ".";
+        WriteField(prefix + "suggestions", JoinedValues(suggestions));
+        WriteField(prefix + "suggestionKind", KindText(suggestions));
+        WriteField(prefix + "suggestionSource", suggestions.source);
+    }
+    WriteField("documentationFile", DocumentationFile(choice));
 }
 
-void WriteJson(const FunctionDocumentation& documentation, const HelperProgram& helper) {
+void WriteJson(const FunctionChoice& choice) {
+    const FunctionDocumentation& documentation = choice.documentation;
     nlohmann::ordered_json parameters = nlohmann::ordered_json::array();
-    for (const ParameterDescription& parameter : documentation.parameters) {
+    for (int k = 0; k < kMaxParameters; ++k) {
+        const ParameterDescription& parameter = documentation.parameters[k];
+        const Suggestions& suggestions = choice.suggestions[k];
         parameters.push_back({
             {"name", parameter.name},
             {"choiceText", parameter.choiceText},
             {"form", FormName(FormOf(parameter.choiceText))},
             {"range", IsRangeForm(parameter.choiceText)},
             {"editText", parameter.editText},
+            {"suggestions", suggestions.values},
+            {"suggestionKind", KindText(suggestions)},
+            {"suggestionSource", suggestions.source},
         });
     }
     const nlohmann::ordered_json object = {
-        {"functionName", documentation.functionName},     {"returnType", documentation.returnType},
-        {"parameterCount", documentation.parameterCount}, {"parameters", parameters},
-        {"helperName", documentation.helperName},         {"helperProgram", HelperText(helper)},
+        {"functionName", documentation.functionName},
+        {"returnType", documentation.returnType},
+        {"parameterCount", documentation.parameterCount},
+        {"parameters", parameters},
+        {"helperName", documentation.helperName},
+        {"helperProgram", HelperText(choice.helper)},
+        {"documentationFile", DocumentationFile(choice)},
     };
     // Library texts are 8-bit bytes in any code page: bytes that are not
     // UTF-8 become U+FFFD instead of failing the whole output.
@@ -86,12 +124,12 @@ int RunParams(const ParamsOptions& options) {
     for (const std::string& message : choice.messages) {
         Report(message);
     }
-    // Like the window, a failed lookup still leaves a record: the whole entry
-    // as the function name and no parameters.
+    // Like the window, a failed lookup still leaves a record: the name, the
+    // return type and a free entry per parameter, taken from the entry.
     if (options.json) {
-        WriteJson(choice.documentation, choice.helper);
+        WriteJson(choice);
     } else {
-        WriteLines(choice.documentation, choice.helper);
+        WriteLines(choice);
     }
     return choice.Found() ? kExitOk : kExitFailed;
 }
@@ -103,9 +141,10 @@ void AddParamsCommand(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand(
         "params",
         "Print the parsed documentation of ENTRY: name, return type and for each of the four "
-        "parameter slots its name, choice text, form and initial entry text. When the "
-        "documentation is not found, the reasons go to standard error, the record without "
-        "parameters to standard output, and the exit status is 1.");
+        "parameter slots its name, choice text, form, initial entry text and the values its "
+        "vendor-style documentation suggests; then the helper and the file the documentation "
+        "came from. When the documentation is not found, the reasons go to standard error, the "
+        "record the entry alone gives to standard output, and the exit status is 1.");
     command->add_option("LIBRARY", options->libraryPath, "header (.h) or assembler library")
         ->required();
     command->add_option("ENTRY", options->entry, "function entry as `functions` prints it")

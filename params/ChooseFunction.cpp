@@ -6,6 +6,7 @@
 #include "params/DocumentationParser.h"
 #include "source/FileBytes.h"
 #include "source/PathText.h"
+#include "source/VendorLookup.h"
 
 namespace quill {
 
@@ -34,7 +35,35 @@ void PresetSlots(FunctionDocumentation& documentation) {
     }
 }
 
+// Which of the documenting path's forms `openedPath` is.
+DocumentationRoute RouteOfForm(const std::string& documentingPath, const std::string& openedPath) {
+    const std::vector<std::string> forms = DocumentingPathForms(documentingPath);
+    if (openedPath == forms[0]) {
+        return DocumentationRoute::AsGiven;
+    }
+    return openedPath == forms[1] ? DocumentationRoute::LastLetterC
+                                  : DocumentationRoute::LowerCaseSrc;
+}
+
 }  // namespace
+
+const char* DocumentationRouteName(DocumentationRoute route) {
+    switch (route) {
+        case DocumentationRoute::AsGiven:
+            return "as given";
+        case DocumentationRoute::LastLetterC:
+            return "last letter c";
+        case DocumentationRoute::LowerCaseSrc:
+            return "lower case Src";
+        case DocumentationRoute::SourceFolder:
+            return "source folder";
+        case DocumentationRoute::Header:
+            return "header";
+        case DocumentationRoute::None:
+            break;
+    }
+    return "none";
+}
 
 HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName) {
     HelperProgram helper;
@@ -48,10 +77,12 @@ HelperProgram LookForHelper(const std::string& documentationPath, const std::str
     return helper;
 }
 
-LibraryChoices::LibraryChoices(std::string libraryPath, std::string startupLibrary)
+LibraryChoices::LibraryChoices(std::string libraryPath, std::string startupLibrary,
+                               LibraryDeclarations* declarations)
     : libraryPath_(std::move(libraryPath)),
       startupLibrary_(std::move(startupLibrary)),
-      documentingPath_(SourcePathForHeader(libraryPath_)) {}
+      documentingPath_(SourcePathForHeader(libraryPath_)),
+      declarations_(declarations != nullptr ? declarations : &ownDeclarations_) {}
 
 void LibraryChoices::Open() {
     if (!openTried_) {
@@ -61,10 +92,59 @@ void LibraryChoices::Open() {
 }
 
 void LibraryChoices::IndexAll() {
+    indexAll_ = true;
     Open();
     if (file_.opened) {
         file_.lines.IndexAll();
     }
+    for (auto& [path, lines] : otherFiles_) {
+        lines.IndexAll();
+    }
+}
+
+DocumentLines& LibraryChoices::OtherFile(const std::string& path) {
+    const auto known = otherFiles_.find(path);
+    if (known != otherFiles_.end()) {
+        return known->second;
+    }
+    TextFile file;
+    DocumentLines& lines = otherFiles_[path];
+    if (file.Open(path)) {
+        lines = DocumentLines(std::move(file));
+        if (indexAll_) {
+            lines.IndexAll();
+        }
+    }
+    return lines;
+}
+
+DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
+                                                    FunctionChoice& choice) {
+    if (!sourceFolderPaths_) {
+        sourceFolderPaths_ = SiblingSourcePaths(documentingPath_);
+    }
+    for (const std::string& path : *sourceFolderPaths_) {
+        DocumentLines& lines = OtherFile(path);
+        PrototypeLookup lookup = LookUpInLines(lines, path, entry);
+        if (lookup.outcome == LookupOutcome::Found) {
+            choice.lookup = std::move(lookup);
+            choice.route = DocumentationRoute::SourceFolder;
+            return &lines;
+        }
+    }
+    // The header documents the function itself only where a block stands
+    // right before its prototype; an assembler library was read already.
+    if (libraryPath_ == documentingPath_) {
+        return nullptr;
+    }
+    DocumentLines& lines = OtherFile(libraryPath_);
+    PrototypeLookup lookup = LookUpInLines(lines, libraryPath_, entry);
+    if (lookup.outcome != LookupOutcome::Found || !BlockStandsBeforePrototype(lookup.text, entry)) {
+        return nullptr;
+    }
+    choice.lookup = std::move(lookup);
+    choice.route = DocumentationRoute::Header;
+    return &lines;
 }
 
 FunctionChoice LibraryChoices::Choose(const std::string& entry) {
@@ -85,11 +165,24 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
             lines = &file_.lines;
             lookup = LookUpInLines(*lines, file_.path, entry);
             choice.documentationRead = true;
+            if (lookup.outcome == LookupOutcome::Found) {
+                choice.route = RouteOfForm(documentingPath_, file_.path);
+            }
         } else {
             lookup.outcome = LookupOutcome::NoSource;
             lookup.path = file_.path;
             lookup.text.assign(1, '-');
-            choice.messages.push_back(NoSourceMessage(documentingPath_));
+        }
+        // Vendors keep sources in a folder beside the headers, or document
+        // in the header: tried before anything is reported.
+        if (lookup.outcome != LookupOutcome::Found) {
+            const LookupOutcome specified = lookup.outcome;
+            if (DocumentLines* found = LookUpInVendorPlaces(entry, choice)) {
+                lines = found;
+                choice.documentationRead = true;
+            } else if (specified == LookupOutcome::NoSource) {
+                choice.messages.push_back(NoSourceMessage(documentingPath_));
+            }
         }
     }
     if (lookup.outcome != LookupOutcome::Found) {
@@ -104,11 +197,20 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
     PresetSlots(choice.documentation);
     choice.helper = LookForHelper(lookup.path, choice.documentation.helperName);
+
+    // Declarations come from the header and the file that documents the
+    // function, each read once for as long as the caller keeps them.
+    declarations_->AddFile(libraryPath_);
+    if (choice.Found()) {
+        declarations_->AddFile(lookup.path);
+    }
+    choice.suggestions = SuggestForFunction(
+        choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);
     return choice;
 }
 
 FunctionChoice ChooseFunction(const FunctionRequest& request) {
-    LibraryChoices library(request.libraryPath, request.startupLibrary);
+    LibraryChoices library(request.libraryPath, request.startupLibrary, request.declarations);
     return library.Choose(request.entry);
 }
 

@@ -4,10 +4,15 @@
 // helper program and the messages the user is to see. The window shows the
 // result; quill-cli prints it.
 
+#include <array>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "params/FunctionDocumentation.h"
+#include "params/LibraryDeclarations.h"
+#include "params/VendorValues.h"
 #include "source/PrototypeLookup.h"
 
 namespace quill {
@@ -18,7 +23,19 @@ struct FunctionRequest {
     // The library selected when the window opened: parameter fields look for
     // their helper programs in its folder.
     std::string startupLibrary;
+    // The library's declarations, kept from one choice to the next by a
+    // caller that chooses often; null: read for this choice alone.
+    LibraryDeclarations* declarations = nullptr;
 };
+
+// Which file gave the documentation block: one of the three forms of the
+// documenting path, a source folder beside the header's include folder, or
+// the header itself.
+enum class DocumentationRoute { None, AsGiven, LastLetterC, LowerCaseSrc, SourceFolder, Header };
+
+// "as given", "last letter c", "lower case Src", "source folder", "header",
+// "none".
+const char* DocumentationRouteName(DocumentationRoute route);
 
 // The function's helper program, looked for in the folder of the file that
 // holds its documentation.
@@ -40,6 +57,10 @@ struct FunctionChoice {
     // the first value of a flags list, a helper in double quotes, nothing
     // under a drop-down list.
     FunctionDocumentation documentation;
+    DocumentationRoute route = DocumentationRoute::None;
+    // Legal values vendor documentation names for parameters that have no
+    // choice text of their own.
+    std::array<Suggestions, kMaxParameters> suggestions;
     HelperProgram helper;
     std::string parameterHelperFolder;  // the folder of the start-up library
     // What the user is told, in order; empty when the documentation was
@@ -57,7 +78,10 @@ HelperProgram LookForHelper(const std::string& documentationPath, const std::str
 // Many functions of one library, its documenting file opened and read once.
 class LibraryChoices {
 public:
-    LibraryChoices(std::string libraryPath, std::string startupLibrary);
+    LibraryChoices(std::string libraryPath, std::string startupLibrary,
+                   LibraryDeclarations* declarations = nullptr);
+    LibraryChoices(const LibraryChoices&) = delete;
+    LibraryChoices& operator=(const LibraryChoices&) = delete;
 
     // Reads the whole documenting file and indexes it, so that each later
     // choice costs a search and not a pass over the file.
@@ -67,12 +91,21 @@ public:
 
 private:
     void Open();
+    // The lookup in a source folder beside the include folder, then in the
+    // header itself; the lines it was found in, or null.
+    DocumentLines* LookUpInVendorPlaces(const std::string& entry, FunctionChoice& choice);
+    DocumentLines& OtherFile(const std::string& path);
 
     std::string libraryPath_;
     std::string startupLibrary_;
     std::string documentingPath_;
     bool openTried_ = false;
+    bool indexAll_ = false;
     DocumentingFile file_;
+    std::optional<std::vector<std::string>> sourceFolderPaths_;
+    std::map<std::string, DocumentLines> otherFiles_;  // by path; no lines when it did not open
+    LibraryDeclarations ownDeclarations_;
+    LibraryDeclarations* declarations_;
 };
 
 }  // namespace quill

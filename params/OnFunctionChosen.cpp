@@ -31,8 +31,7 @@ void MainWindow::OnFunctionChosen() {
             const std::string entry = functionCombo->SelectedText();
             WriteSetting("Last", "Choice", entry, paths.settingsFile);
 
-            FunctionChoice choice =
-                ChooseFunction({libraryPath, entry, startupLibrary});
+            FunctionChoice choice = ChooseFunction({libraryPath, entry, startupLibrary});
             sourceText = std::move(choice.lookup.text);
             UpdateData(false);
             for (const std::string& message : choice.messages) {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "source/PathCase.h"
+#include "source/PathText.h"
 #include "source/PrototypeLookup.h"
 #include "source/TextOps.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A path split at its last separator ("\" or "/"): "" folder when there is none.
+// A path split at its last separator: "" folder when there is none.
 struct PathParts {
     std::string folder;
     std::string name;
@@ -23,7 +24,7 @@ struct PathParts {
 
 PathParts SplitPath(const std::string& path) {
     PathParts parts;
-    const std::size_t at = path.find_last_of("/\\");
+    const std::size_t at = LastSeparator(path);
     if (at == std::string::npos) {
         parts.name = path;
         return parts;
@@ -118,50 +119,6 @@ bool BlockStandsBeforePrototype(const std::string& collected, const std::string&
     const std::size_t close = before.find("*/");
     return close != std::string::npos &&
            before.find_first_not_of(" \t\r\n", close + 2) == std::string::npos;
-}
-
-VendorLookup LookUpInVendorPlaces(const std::string& libraryPath,
-                                  const std::string& documentingPath, const std::string& entry) {
-    VendorLookup result;
-    if (entry.empty()) {
-        return result;
-    }
-    const auto collect = [&entry](const std::string& path, std::string& text) {
-        TextFile file;
-        if (!file.Open(path)) {
-            return false;
-        }
-        bool found = false;
-        text = CollectDocumentationBlock(file, entry, found);
-        return found;
-    };
-    for (const std::string& path : SiblingSourcePaths(documentingPath)) {
-        if (collect(path, result.text)) {
-            result.place = VendorPlace::SourceFolder;
-            result.path = path;
-            return result;
-        }
-    }
-    if (!libraryPath.empty() && libraryPath != documentingPath &&
-        collect(libraryPath, result.text) && BlockStandsBeforePrototype(result.text, entry)) {
-        result.place = VendorPlace::Header;
-        result.path = libraryPath;
-        return result;
-    }
-    result.text.clear();
-    return result;
-}
-
-const char* VendorPlaceName(VendorPlace place) {
-    switch (place) {
-        case VendorPlace::SourceFolder:
-            return "source folder";
-        case VendorPlace::Header:
-            return "header";
-        case VendorPlace::None:
-            break;
-    }
-    return "";
 }
 
 }  // namespace quill

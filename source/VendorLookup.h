@@ -25,25 +25,4 @@ std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath);
 // lines aside: a header that documents the function in place.
 bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry);
 
-enum class VendorPlace {
-    None,          // neither place documents the function
-    SourceFolder,  // a source folder beside the include folder
-    Header,        // the header itself
-};
-
-struct VendorLookup {
-    VendorPlace place = VendorPlace::None;
-    std::string path;  // the file that documents the function
-    std::string text;  // its collected block, as the lookup collects it
-};
-
-// Tries the sibling source folders of `documentingPath`, then the header
-// `libraryPath` itself (unless it is the documenting file), for a block of
-// `entry`. The first that documents it is returned.
-VendorLookup LookUpInVendorPlaces(const std::string& libraryPath,
-                                  const std::string& documentingPath, const std::string& entry);
-
-// "source folder" or "header"; "" for None.
-const char* VendorPlaceName(VendorPlace place);
-
 }  // namespace quill

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "ScratchFolder.h"
+#include "params/ChooseFunction.h"
+#include "source/PathCase.h"
 #include "source/PrototypeLookup.h"
+#include "source/TextOps.h"
 
 namespace quill {
 namespace {
@@ -15,18 +18,21 @@ const std::string kDocumented =
     "/**\n * @param channel one\n */\nvoid tmr_start(int channel)\n{\n}\n";
 const std::string kHeaderOnly = "void tmr_start(int channel);\n";
 
-// Where the block of kEntry is found for a header at `header`, relative to
-// the scratch folder: "relative path (place)", or "-".
+// Where choosing kEntry finds its block for a header at `header`, relative
+// to the scratch folder: "relative path (route)", or "-".
 std::string FoundFor(const testing::ScratchFolder& folder, const std::string& header) {
-    const std::string library = folder.PathOf(header);
-    const VendorLookup lookup = LookUpInVendorPlaces(library, SourcePathForHeader(library), kEntry);
-    if (lookup.place == VendorPlace::None) {
-        EXPECT_EQ(lookup.text, "");
+    const FunctionChoice choice = ChooseFunction({folder.PathOf(header), kEntry, ""});
+    if (!choice.Found()) {
+        EXPECT_FALSE(choice.messages.empty());
+        EXPECT_EQ(choice.route, DocumentationRoute::None);
         return "-";
     }
-    EXPECT_NE(lookup.text.find("@param channel"), std::string::npos);
-    return lookup.path.substr(folder.Root().size() + 1) + " (" + VendorPlaceName(lookup.place) +
-           ")";
+    // Found anywhere, it is read as if the documenting file held it.
+    EXPECT_EQ(choice.messages, std::vector<std::string>{});
+    EXPECT_NE(choice.lookup.text.find("@param channel"), std::string::npos);
+    EXPECT_EQ(choice.documentation.functionName, "tmr_start");
+    return choice.lookup.path.substr(folder.Root().size() + 1) + " (" +
+           DocumentationRouteName(choice.route) + ")";
 }
 
 TEST(VendorLookup, SourceFoldersBesideTheIncludeFolder) {
@@ -34,18 +40,17 @@ TEST(VendorLookup, SourceFoldersBesideTheIncludeFolder) {
         const char* header;
         const char* source;
         const char* expected;
-    } cases[] = {
-        {"a/Inc/tmr.h", "a/Src/tmr.c", "a/Src/tmr.c (source folder)"},
-        {"b/inc/tmr.H", "b/src/tmr.c", "b/src/tmr.c (source folder)"},
-        {"c/Include/tmr.h", "c/Source/tmr.c", "c/Source/tmr.c (source folder)"},
-        {"d/INCLUDE/tmr.h", "d/source/TMR.C", "d/source/TMR.C (source folder)"},
-        // The parent is the include folder: sub-folder kept, or not.
-        {"e/include/periph/tmr.h", "e/src/periph/tmr.c", "e/src/periph/tmr.c (source folder)"},
-        {"f/include/periph/tmr.h", "f/src/tmr.c", "f/src/tmr.c (source folder)"},
-        // No include folder, no source folder, or the source elsewhere.
-        {"g/lib/tmr.h", "g/src/tmr.c", "-"},
-        {"h/Inc/tmr.h", "h/Sources/tmr.c", "-"},
-        {"i/Inc/tmr.h", "i/Src/other/tmr.c", "-"}};
+    } cases[] = {{"a/Inc/tmr.h", "a/Src/tmr.c", "a/Src/tmr.c (source folder)"},
+                 {"b/inc/tmr.H", "b/src/tmr.c", "b/src/tmr.c (source folder)"},
+                 {"c/Include/tmr.h", "c/Source/tmr.c", "c/Source/tmr.c (source folder)"},
+                 {"d/INCLUDE/tmr.h", "d/source/TMR.C", "d/source/TMR.C (source folder)"},
+                 // The parent is the include folder: sub-folder kept, or not.
+                 {"e/Inc/periph/tmr.h", "e/src/periph/tmr.c", "e/src/periph/tmr.c (source folder)"},
+                 {"f/include/periph/tmr.h", "f/src/tmr.c", "f/src/tmr.c (source folder)"},
+                 // No include folder, no source folder, or the source elsewhere.
+                 {"g/lib/tmr.h", "g/src/tmr.c", "-"},
+                 {"h/Inc/tmr.h", "h/Sources/tmr.c", "-"},
+                 {"i/Inc/tmr.h", "i/Src/other/tmr.c", "-"}};
     for (const auto& c : cases) {
         testing::ScratchFolder folder;
         folder.Write(c.header, kHeaderOnly);
@@ -71,16 +76,37 @@ TEST(VendorLookup, TheHeaderWhenItsBlockStandsRightBeforeThePrototype) {
     }
 }
 
-TEST(VendorLookup, ASourceFolderWinsOverTheHeaderAndMustHoldTheFunction) {
+TEST(VendorLookup, TheDocumentingPathFirstThenASourceFolderThenTheHeader) {
     testing::ScratchFolder folder;
     folder.Write("Inc/tmr.h", "/** @param channel one */\nvoid tmr_start(int channel);\n");
     folder.Write("Src/tmr.c", "/** other */\nvoid tmr_stop(void)\n");
     EXPECT_EQ(FoundFor(folder, "Inc/tmr.h"), "Inc/tmr.h (header)");
     folder.Write("Src/tmr.c", kDocumented);
     EXPECT_EQ(FoundFor(folder, "Inc/tmr.h"), "Src/tmr.c (source folder)");
-    // An assembler library is its own documenting file: it is not read twice.
-    folder.Write("lib/tmr.s79", "/** @param channel one */\nvoid tmr_start(int channel)\n");
-    EXPECT_EQ(FoundFor(folder, "lib/tmr.s79"), "-");
+    folder.Write("Inc/tmr.c", kDocumented);
+    EXPECT_EQ(FoundFor(folder, "Inc/tmr.h"), "Inc/tmr.c (as given)");
+    // The lower-case form of an "include" folder is one of the documenting paths.
+    folder.Write("x/include/tmr.h", kHeaderOnly);
+    folder.Write("x/Src/tmr.c", kDocumented);
+    EXPECT_EQ(FoundFor(folder, "x/include/tmr.h"), "x/Src/tmr.c (lower case Src)");
+}
+
+TEST(VendorLookup, MessagesOnlyWhenNoPlaceDocumentsTheFunction) {
+    testing::ScratchFolder folder;
+    const std::string header = folder.Write("Inc/tmr.h", kHeaderOnly);
+    const std::string source = folder.PathOf("Inc/tmr.c");
+    // No file opens: both lookup messages, then the parse's.
+    EXPECT_EQ(ChooseFunction({header, kEntry, ""}).messages,
+              (std::vector<std::string>{
+                  NoSourceMessage(source), NotFoundMessage(kEntry, source),
+                  "Could not find " + ResolvePathIgnoringCase(ToLowerAscii(source))}));
+    // A source folder file that does not hold the function is no source either.
+    folder.Write("Src/tmr.c", "void tmr_stop(void)\n");
+    EXPECT_EQ(ChooseFunction({header, kEntry, ""}).messages.size(), 3u);
+    // The documenting file opens but lacks the function: one message.
+    folder.Write("Inc/tmr.c", "void tmr_stop(void)\n");
+    EXPECT_EQ(ChooseFunction({header, kEntry, ""}).messages,
+              std::vector<std::string>{NotFoundMessage(kEntry, source)});
 }
 
 }  // namespace

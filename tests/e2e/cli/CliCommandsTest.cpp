@@ -107,20 +107,23 @@ std::string NotFoundMessage(const std::string& entry, const std::string& path) {
 }
 
 // A params --json record with one slot given (or none) and the others empty.
+const std::string kNoSuggestions = R"("suggestions":[],"suggestionKind":"","suggestionSource":"")";
 const std::string kEmptySlot = R"({"name":"","choiceText":"","form":"free","range":false,)"
-                               R"("editText":""})";
-std::string RecordJson(const std::string& name, const std::string& returnType = "", int count = 0,
-                       const std::string& slot1 = kEmptySlot) {
+                               R"("editText":"",)" +
+                               kNoSuggestions + "}";
+std::string RecordJson(const std::string& name, const std::string& returnType, int count,
+                       const std::string& slot1, const std::string& documentationFile = "") {
     return R"({"functionName":")" + name + R"(","returnType":")" + returnType +
            R"(","parameterCount":)" + std::to_string(count) + R"(,"parameters":[)" + slot1 + "," +
            kEmptySlot + "," + kEmptySlot + "," + kEmptySlot +
-           R"(],"helperName":"-","helperProgram":"-"})" + "\n";
+           R"(],"helperName":"-","helperProgram":"-","documentationFile":")" + documentationFile +
+           "\"}\n";
 }
 
 // A slot with a name and nothing documented for it.
 std::string FreeSlot(const std::string& name) {
     return R"({"name":")" + name +
-           R"(","choiceText":"","form":"free","range":false,"editText":""})";
+           R"(","choiceText":"","form":"free","range":false,"editText":"",)" + kNoSuggestions + "}";
 }
 
 const char* const kDemoLibraries[] = {"Pwm.h", "Gpio.h", "Uart.h", "include/Timer.h", "Adc.s79"};
@@ -136,6 +139,16 @@ struct Case {
     std::string err;
     bool partial = false;  // `out` is only a part of the output
 };
+
+// The params lines after the record when nothing is suggested.
+std::string NoSuggestionLines(const std::string& documentationFile) {
+    std::string lines;
+    for (int k = 1; k <= 4; ++k) {
+        const std::string prefix = "parameter" + std::to_string(k) + ".suggestion";
+        lines += prefix + "s: \n" + prefix + "Kind: \n" + prefix + "Source: \n";
+    }
+    return lines + "documentationFile: " + documentationFile + "\n";
+}
 
 // Runs every case and checks its exit status, standard output and standard error.
 void ExpectCases(const std::vector<Case>& cases) {
@@ -219,7 +232,8 @@ TEST(Cli, Params) {
          "parameter3.name: iFreqHz\nparameter3.choiceText: 1-20000\n"
          "parameter3.form: free range\nparameter3.editText: \n"
          "parameter4.name: \nparameter4.choiceText: \nparameter4.form: free\n"
-         "parameter4.editText: \nhelperName: -\nhelperProgram: -\n",
+         "parameter4.editText: \nhelperName: -\nhelperProgram: -\n" +
+             NoSuggestionLines(Example("Pwm.c")),
          ""},
         // Lines carry the bytes as they are; in JSON each stray byte becomes U+FFFD.
         {Args{"params", enc, "void Caf\xE9(int iMode)"}, 0,
@@ -230,7 +244,9 @@ TEST(Cli, Params) {
          RecordJson("Caf\xEF\xBF\xBD", "void", 1,
                     R"({"name":"iMode","choiceText":"CAF)"
                     "\xEF\xBF\xBD"
-                    R"(,B","form":"list","range":false,"editText":""})"),
+                    R"(,B","form":"list","range":false,"editText":"",)" +
+                        kNoSuggestions + "}",
+                    enc.substr(0, enc.size() - 1) + "c"),
          ""},
         // A flags list presets its slot's entry field, in the fourth slot too.
         {Args{"params", Example("include/Timer.h"),
@@ -296,15 +312,69 @@ TEST(Cli, Lint) {
          "", true},
         {Args{"lint", missing}, 1, "", LibraryMessage(missing)},
         {Args{"lint", noEntries}, 0, "", "No function entries in " + noEntries + ".\n"},
-        {Args{"lint", lone.header}, 0,
+        // A library none of whose functions has documentation fails.
+        {Args{"lint", lone.header}, 1,
          "void LoneGo(int iMode)\n  documentation: no documenting file (" + lone.source +
              " or .c)\n",
-         ""},
+         "No function of " + lone.header + " has documentation.\n"},
         // Missing documentation and a missing helper are listed, not warned about.
         {Args{"lint", part}, 0,
          "void Documented(int iMode)\n  documentation: found in " + partC +
              "\n  iMode: list\n  helper: Gone.exe (missing: " + lone.folder.PathOf("Gone.exe") +
              ")\nvoid Bare(int iMode)\n  documentation: not found in " + partC + "\n",
+         ""},
+    });
+}
+
+// The vendor-style example: documentation beside Inc/ in Src/, or in the
+// header; values from vendor conventions after the record.
+TEST(Cli, VendorLibrary) {
+    const std::string gpio = Example("vendor/Inc/tns_gpio.h");
+    const std::string uart = Example("vendor/Inc/tns_uart.h");
+    const std::string tmr = Example("vendor/Inc/tns_tmr.h");
+    const std::string format =
+        "void tns_uart_format(tns_uart_t *uart, uint32_t parity, uint32_t stop, uint32_t baud)";
+    const std::string put = "void tns_uart_put(tns_uart_t *uart, uint8_t byte)";
+    const std::string uartSource = Example("vendor/Inc/tns_uart.c");
+    ExpectCases({
+        {Args{"lookup", uart, format}, 0, uart + "\n/*!\n * \\brief Sets the frame format", "",
+         true},
+        {Args{"params", gpio,
+              "void tns_gpio_init(tns_port_t port, uint16_t pins, tns_gpio_dir_t dir)"},
+         0,
+         "helperProgram: -\n"
+         "parameter1.suggestions: TNS_PORT_A,TNS_PORT_B,TNS_PORT_C\n"
+         "parameter1.suggestionKind: one-of\nparameter1.suggestionSource: @arg lines\n"
+         "parameter2.suggestions: TNS_PIN_0,TNS_PIN_1,TNS_PIN_2,TNS_PIN_3,TNS_PIN_ALL\n"
+         "parameter2.suggestionKind: combination\n"
+         "parameter2.suggestionSource: @defgroup TNS_GPIO_Pins in tns_gpio.h\n"
+         "parameter3.suggestions: TNS_GPIO_DIR_IN,TNS_GPIO_DIR_OUT\n"
+         "parameter3.suggestionKind: one-of\n"
+         "parameter3.suggestionSource: enum type tns_gpio_dir_t in tns_gpio.h\n"
+         "parameter4.suggestions: \nparameter4.suggestionKind: \nparameter4.suggestionSource: \n"
+         "documentationFile: " +
+             Example("vendor/Src/tns_gpio.c") + "\n",
+         "", true},
+        {Args{"params", uart, format, "--json"}, 0,
+         R"({"name":"uart","choiceText":"","form":"free","range":false,"editText":"",)"
+         R"("suggestions":["TNS_UART0","TNS_UART1"],"suggestionKind":"one-of",)"
+         R"("suggestionSource":"\\ref alternatives"})",
+         "", true},
+        // The specified messages only when no place documents the function.
+        {Args{"params", uart, put, "--json"}, 1, "\"documentationFile\":\"\"}\n",
+         "Could not find source " + uartSource + " or .c\n" + NotFoundMessage(put, uartSource) +
+             "Could not find " + ToLowerAscii(uartSource) + "\n",
+         true},
+        {Args{"lint", "--summary", gpio, uart, tmr}, 0,
+         gpio +
+             "\n  functions: 4\n  documentation found: 4 (source folder 4)\n  parameters: 11\n"
+             "  with a choice text: 2\n  with suggestions: 8\n  warnings: 0\n" +
+             uart +
+             "\n  functions: 3\n  documentation found: 2 (header 2)\n  parameters: 6\n"
+             "  with a choice text: 0\n  with suggestions: 5\n  warnings: 0\n" +
+             tmr +
+             "\n  functions: 2\n  documentation found: 2 (source folder 2)\n  parameters: 6\n"
+             "  with a choice text: 0\n  with suggestions: 3\n  warnings: 0\n",
          ""},
     });
 }
