@@ -53,6 +53,15 @@ inline const std::vector<Parameter>& Parameters() {
     return parameters;
 }
 
+// Writes both files and notes their sizes.
+inline void WriteLibraryFiles(GeneratedLibrary& library, const std::string& header,
+                              const std::string& source) {
+    std::ofstream(library.headerPath, std::ios::binary) << header;
+    std::ofstream(library.sourcePath, std::ios::binary) << source;
+    library.headerBytes = header.size();
+    library.sourceBytes = source.size();
+}
+
 }  // namespace detail
 
 // The function entry (normal form) of the i-th generated function.
@@ -120,11 +129,7 @@ inline GeneratedLibrary GenerateLibrary(const std::filesystem::path& folder,
         source += "\tGEN_Registers[" + std::to_string(i % 64) + "] = 0u;\n}\n\n";
     }
     header += "\n#endif /* GENLIB_H */\n";
-
-    std::ofstream(library.headerPath, std::ios::binary) << header;
-    std::ofstream(library.sourcePath, std::ios::binary) << source;
-    library.headerBytes = header.size();
-    library.sourceBytes = source.size();
+    detail::WriteLibraryFiles(library, header, source);
     return library;
 }
 

@@ -10,24 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/GeneratedLibrary.h"
+
 namespace quill::bench {
 
-struct GeneratedVendorLibrary {
-    std::string headerPath;            // <folder>/Inc/<stem>.h
-    std::string sourcePath;            // <folder>/Src/<stem>.c
-    std::vector<std::string> entries;  // the prototypes of the header, in file order
-    std::size_t headerBytes = 0;
-    std::size_t sourceBytes = 0;
-};
-
-inline GeneratedVendorLibrary GenerateVendorLibrary(const std::filesystem::path& folder,
-                                                    std::size_t headerBytes,
-                                                    std::size_t sourceBytes,
-                                                    const std::string& stem = "vnd_periph") {
+// The header is <folder>/Inc/<stem>.h, the source <folder>/Src/<stem>.c.
+inline GeneratedLibrary GenerateVendorLibrary(const std::filesystem::path& folder,
+                                              std::size_t headerBytes, std::size_t sourceBytes,
+                                              const std::string& stem = "vnd_periph") {
     namespace fs = std::filesystem;
     fs::create_directories(folder / "Inc");
     fs::create_directories(folder / "Src");
-    GeneratedVendorLibrary library;
+    GeneratedLibrary library;
     library.headerPath = (folder / "Inc" / (stem + ".h")).string();
     library.sourcePath = (folder / "Src" / (stem + ".c")).string();
 
@@ -71,10 +65,7 @@ inline GeneratedVendorLibrary GenerateVendorLibrary(const std::filesystem::path&
                   "  * @retval None\n  */\n" +
                   entry + "\n{\n    (void)Channel;\n    (void)Flags;\n}\n\n";
     }
-    std::ofstream(library.headerPath, std::ios::binary) << header;
-    std::ofstream(library.sourcePath, std::ios::binary) << source;
-    library.headerBytes = header.size();
-    library.sourceBytes = source.size();
+    detail::WriteLibraryFiles(library, header, source);
     return library;
 }
 
