@@ -233,6 +233,15 @@ const char* SuggestionKindName(SuggestionKind kind) {
     return kind == SuggestionKind::Combination ? "combination" : "one-of";
 }
 
+std::string SuggestionNote(const Suggestions& suggestions) {
+    if (suggestions.Empty()) {
+        return {};
+    }
+    return "Values from " + suggestions.source +
+           (suggestions.kind == SuggestionKind::Combination ? ", any combination joined with |."
+                                                            : ".");
+}
+
 std::vector<std::string> DescriptionOfParameter(const std::string& block, const std::string& name) {
     std::vector<std::string> description;
     if (name.empty()) {

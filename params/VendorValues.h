@@ -27,6 +27,11 @@ struct Suggestions {
 // "one-of" or "combination".
 const char* SuggestionKindName(SuggestionKind kind);
 
+// One line for people on where suggested values came from and how they
+// combine: "Values from @arg lines." / "Values from enum t in a.h, any
+// combination joined with |." ("" when nothing is suggested).
+std::string SuggestionNote(const Suggestions& suggestions);
+
 // The description of parameter `name` in a documentation block: the text
 // after its "@param"/"@param[in]"/"\param" tag and every line after it up to
 // the next tag or the end of the comment, comment leaders removed.

@@ -185,6 +185,13 @@ TEST(VendorValues, OnlyParametersWithoutAChoiceTextGetSuggestions) {
               "one-of:GPIO_DIR_IN,GPIO_DIR_OUT (enum type gpio_dir_t in vnd_gpio.h)");
     EXPECT_EQ(Describe(suggestions[2]), "one-of:true,false (bool)");
     EXPECT_EQ(Describe(suggestions[3]), "-");
+    // What the window tells about each.
+    EXPECT_EQ(SuggestionNote(suggestions[0]), "");
+    EXPECT_EQ(SuggestionNote(suggestions[2]), "Values from bool.");
+    Suggestions mask = suggestions[1];
+    mask.kind = SuggestionKind::Combination;
+    EXPECT_EQ(SuggestionNote(mask),
+              "Values from enum type gpio_dir_t in vnd_gpio.h, any combination joined with |.");
 }
 
 TEST(VendorValues, ParameterTypesFromTheEntry) {
