@@ -8,6 +8,7 @@
 #include "app/FileReplacement.h"
 #include "app/IniText.h"
 #include "app/UpdateLock.h"
+#include "source/FileBytes.h"
 #include "source/RegularFile.h"
 
 #ifdef _WIN32
@@ -33,11 +34,16 @@ struct FileContent {
     std::string bytes;
 };
 
+// Missing and unreadable files differ only for a change, which must not
+// replace a file it could not read.
 FileContent ReadSettingsFile(const std::string& path) {
     FileContent content;
-    const OpenResult result = ReadRegularFile(path, content.bytes);
-    content.exists = result != OpenResult::Missing;
-    content.readable = result == OpenResult::Opened;
+    FileBytesRead read = FileBytes(path, kMaxInputFileBytes);
+    std::error_code ec;
+    content.exists = read.outcome == FileReadOutcome::Read ||
+                     fs::exists(fs::status(fs::path(path), ec));
+    content.readable = read.outcome == FileReadOutcome::Read;
+    content.bytes = std::move(read.bytes);
     return content;
 }
 

@@ -1,43 +1,40 @@
 #include "source/FileBytes.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+
+#include "source/RegularFile.h"
 
 namespace quill {
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-bool IsFolder(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_directory(std::filesystem::u8path(path), ec);
-}
-
-}  // namespace
-
 bool CanOpenForReading(const std::string& path) {
-    if (path.empty() || IsFolder(path)) {
-        return false;
+    OpenResult result;
+    const int fd = OpenRegularFile(path, result);
+    if (fd >= 0) {
+        CloseFile(fd);
     }
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    return file != nullptr;
+    return fd >= 0;
 }
 
 FileBytesRead FileBytes(const std::string& path, std::size_t maxBytes) {
     FileBytesRead read;
-    if (path.empty() || IsFolder(path)) {
+    OpenResult opened;
+    const int fd = OpenRegularFile(path, opened);
+    if (fd < 0) {
         return read;
     }
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (file == nullptr) {
+    // A file that says it is too large is not read at all; one that grows
+    // while it is read is stopped by the count below.
+    const long long size = SizeOfOpenFile(fd);
+    if (size > static_cast<long long>(maxBytes)) {
+        CloseFile(fd);
+        read.outcome = FileReadOutcome::TooLarge;
         return read;
+    }
+    if (size > 0) {
+        read.bytes.reserve(static_cast<std::size_t>(size) + 1);
     }
     constexpr std::size_t kChunk = 64 * 1024;
+    read.outcome = FileReadOutcome::Read;
     for (;;) {
         const std::size_t room = maxBytes - std::min(maxBytes, read.bytes.size());
         // One byte beyond the limit tells a file of exactly maxBytes from a
@@ -45,20 +42,24 @@ FileBytesRead FileBytes(const std::string& path, std::size_t maxBytes) {
         const std::size_t want = std::min(kChunk, room + 1);
         const std::size_t had = read.bytes.size();
         read.bytes.resize(had + want);
-        const std::size_t got = std::fread(read.bytes.data() + had, 1, want, file.get());
-        read.bytes.resize(had + got);
-        if (read.bytes.size() > maxBytes) {
-            read.bytes.clear();
-            read.outcome = FileReadOutcome::TooLarge;
-            return read;
+        const long long got = ReadFromFile(fd, read.bytes.data() + had, want);
+        read.bytes.resize(had + static_cast<std::size_t>(std::max(got, 0LL)));
+        if (got < 0) {
+            read.outcome = FileReadOutcome::Failed;
+            break;
         }
-        if (got < want) {
+        if (read.bytes.size() > maxBytes) {
+            read.outcome = FileReadOutcome::TooLarge;
+            break;
+        }
+        if (got == 0) {
             break;
         }
     }
-    read.outcome = std::ferror(file.get()) ? FileReadOutcome::Failed : FileReadOutcome::Read;
-    if (read.outcome == FileReadOutcome::Failed) {
+    CloseFile(fd);
+    if (read.outcome != FileReadOutcome::Read) {
         read.bytes.clear();
+        read.bytes.shrink_to_fit();
     }
     return read;
 }

@@ -7,13 +7,13 @@
 
 namespace quill {
 
-// True when `path` names something that opens for reading and is not a
-// folder.
+// True when `path` names a regular file that opens for reading (see
+// source/RegularFile.h: a FIFO, device or folder does not count).
 bool CanOpenForReading(const std::string& path);
 
 enum class FileReadOutcome {
     Read,       // bytes holds the whole file
-    NotOpened,  // missing, a folder, or not readable
+    NotOpened,  // missing, no regular file, or not readable
     TooLarge,   // more than the limit: nothing is kept
     Failed,     // a read error before the end
 };

@@ -62,62 +62,22 @@ long long ReadFromFile(int fd, char* buffer, std::size_t max) {
 #endif
 }
 
+long long SizeOfOpenFile(int fd) {
+#ifdef _WIN32
+    struct _stat64 info;
+    return _fstat64(fd, &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+#else
+    struct stat info;
+    return fstat(fd, &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+#endif
+}
+
 void CloseFile(int fd) {
 #ifdef _WIN32
     _close(fd);
 #else
     close(fd);
 #endif
-}
-
-OpenResult ReadRegularFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    OpenResult result;
-    const int fd = OpenRegularFile(path, result);
-    if (fd < 0) {
-        return result;
-    }
-#ifdef _WIN32
-    struct _stat64 info;
-    const bool sized = _fstat64(fd, &info) == 0;
-#else
-    struct stat info;
-    const bool sized = fstat(fd, &info) == 0;
-#endif
-    if (sized && static_cast<std::uint64_t>(info.st_size) > kMaxInputFileBytes) {
-        CloseFile(fd);
-        return OpenResult::NotReadable;
-    }
-    if (sized && info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
-    }
-    // The size may change while the file is read; the limit holds regardless.
-    constexpr std::size_t kChunk = 1 << 16;
-    std::uint64_t total = 0;
-    for (;;) {
-        if (total > kMaxInputFileBytes) {
-            result = OpenResult::NotReadable;
-            break;
-        }
-        bytes.resize(total + kChunk);
-        const long long n = ReadFromFile(fd, bytes.data() + total, kChunk);
-        if (n < 0) {
-            result = OpenResult::NotReadable;
-            break;
-        }
-        if (n == 0) {
-            break;
-        }
-        total += static_cast<std::uint64_t>(n);
-    }
-    CloseFile(fd);
-    if (result == OpenResult::Opened) {
-        bytes.resize(total);
-    } else {
-        bytes.clear();
-        bytes.shrink_to_fit();
-    }
-    return result;
 }
 
 }  // namespace quill

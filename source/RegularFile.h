@@ -4,13 +4,13 @@
 // cannot be opened, and opening one never blocks), and no read goes past a
 // size that no library, source or settings file reaches.
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 
 namespace quill {
 
 // The most bytes read from one file; a longer one counts as unreadable.
-constexpr std::uint64_t kMaxInputFileBytes = std::uint64_t{1} << 30;  // 1 GiB
+constexpr std::size_t kMaxInputFileBytes = std::size_t{1} << 30;  // 1 GiB
 
 enum class OpenResult { Opened, Missing, NotReadable };
 
@@ -22,10 +22,9 @@ int OpenRegularFile(const std::string& path, OpenResult& result);
 // read error (interrupted reads are retried).
 long long ReadFromFile(int fd, char* buffer, std::size_t max);
 
-void CloseFile(int fd);
+// The size the open file has now (it may still change); -1 when unknown.
+long long SizeOfOpenFile(int fd);
 
-// The whole of a regular file, at most kMaxInputFileBytes; `bytes` is left
-// empty unless the result is Opened.
-OpenResult ReadRegularFile(const std::string& path, std::string& bytes);
+void CloseFile(int fd);
 
 }  // namespace quill
