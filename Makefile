@@ -32,11 +32,17 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Every test (core, window, quill-cli) built with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the test that caused it.
 asan: deps
-	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DQUILL_CORE_ONLY=ON -DQUILL_SANITIZE=ON \
+	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DQUILL_SANITIZE=ON \
 	    -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS)
 
 windows: deps
 	@scripts/build-windows
@@ -46,17 +52,23 @@ windows: deps
 wine-test: windows build
 	@status=0; scripts/test-driversetup-wine || status=1; scripts/test-cli-wine || status=1; exit $$status
 
-check: test asan wine-test
+check: test asan fuzz-smoke wine-test
 	@echo "make check: all tests passed"
 
 bench: build
 	@scripts/run-bench $(BUILD)
 
-fuzz: deps
+fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DQUILL_CORE_ONLY=ON \
 	    -DQUILL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@scripts/run-fuzz $(FUZZ_BUILD)
+
+# Each fuzz target briefly (part of make check), or for a minute.
+fuzz-smoke: fuzz-build
+	@FUZZ_SECONDS=10 scripts/run-fuzz $(FUZZ_BUILD)
+
+fuzz: fuzz-build
+	@FUZZ_SECONDS=$${FUZZ_SECONDS:-60} scripts/run-fuzz $(FUZZ_BUILD)
 
 format:
 	@find app catalogue source params compose platform cli driversetup tests bench \
