@@ -40,8 +40,8 @@ FileContent ReadSettingsFile(const std::string& path) {
     FileContent content;
     FileBytesRead read = FileBytes(path, kMaxInputFileBytes);
     std::error_code ec;
-    content.exists = read.outcome == FileReadOutcome::Read ||
-                     fs::exists(fs::status(fs::path(path), ec));
+    content.exists =
+        read.outcome == FileReadOutcome::Read || fs::exists(fs::status(fs::path(path), ec));
     content.readable = read.outcome == FileReadOutcome::Read;
     content.bytes = std::move(read.bytes);
     return content;

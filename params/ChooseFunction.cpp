@@ -195,6 +195,12 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     // The parse runs only on a block longer than the failure marker "-".
     const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
     choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
+    if (lines == &file_.lines && file_.lines.ReadFailed()) {
+        // What was read is not the whole file: choose again as for a file
+        // that cannot be read, rather than show part of a block.
+        file_.opened = false;
+        return Choose(entry);
+    }
     PresetSlots(choice.documentation);
     choice.helper = LookForHelper(lookup.path, choice.documentation.helperName);
 

@@ -15,6 +15,7 @@ bool DocumentLines::ReadNext() {
     }
     Line read;
     if (!ReadTextLine(file_, read.text)) {
+        readFailed_ = file_.ReadFailed();
         file_.Close();  // the reader's end of file ends every scan
         return false;
     }

@@ -48,6 +48,10 @@ public:
     // costs a search instead of a pass over the file.
     void IndexAll();
 
+    // True when reading the file failed before its end (see
+    // TextFile::ReadFailed): the lines read so far are not the whole file.
+    bool ReadFailed() const { return readFailed_; }
+
 private:
     struct Line {
         std::string text;
@@ -61,6 +65,7 @@ private:
     std::optional<std::size_t> FirstMatch(const std::string& entry, TextOf textOf);
 
     TextFile file_;
+    bool readFailed_ = false;
     std::vector<Line> lines_;
     ParserLineReader parser_;
     std::optional<PrefixIndex> lookupIndex_;

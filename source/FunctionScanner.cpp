@@ -144,13 +144,16 @@ bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry) {
             onEntry(*entry);
         }
     }
-    return true;
+    return !file.ReadFailed();
 }
 
 LibraryScan ScanLibraryFile(const std::string& libraryPath) {
     LibraryScan scan;
     scan.opened = ScanLibraryFile(
         libraryPath, [&scan](std::string_view entry) { scan.entries.emplace_back(entry); });
+    if (!scan.opened) {
+        scan.entries.clear();  // part of a list is no list
+    }
     return scan;
 }
 

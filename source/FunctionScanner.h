@@ -47,12 +47,14 @@ std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
 using EntrySink = std::function<void(std::string_view entry)>;
 
 // Opens the library and scans it with the line reader until the first empty
-// line, handing every entry to `onEntry` in file order. False (and no entry)
-// when the library cannot be opened; an empty path is never opened.
+// line, handing every entry to `onEntry` in file order. False when the
+// library cannot be opened (no entry then) or reading it failed part way
+// (the entries handed so far are no whole list); an empty path is never
+// opened.
 bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry);
 
 struct LibraryScan {
-    bool opened = false;
+    bool opened = false;               // and read to its end
     std::vector<std::string> entries;  // file order
 };
 

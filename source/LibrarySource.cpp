@@ -29,6 +29,9 @@ LibrarySource ReadLibrarySource(const std::string& libraryPath) {
             source.text += ExpandTabs(std::string(line));
         }
     }
+    if (file.ReadFailed()) {
+        return LibrarySource();
+    }
     return source;
 }
 

@@ -1,8 +1,9 @@
 #include "source/ReadTextLine.h"
 
 #include <cstring>
-#include <filesystem>
 #include <utility>
+
+#include "source/RegularFile.h"
 
 namespace quill {
 
@@ -21,7 +22,9 @@ TextFile::TextFile(TextFile&& other) noexcept {
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
     if (this != &other) {
         Close();
-        file_ = std::exchange(other.file_, nullptr);
+        fd_ = std::exchange(other.fd_, -1);
+        sizeAtOpen_ = std::exchange(other.sizeAtOpen_, 0);
+        bytesRead_ = std::exchange(other.bytesRead_, 0);
         inMemory_ = std::exchange(other.inMemory_, false);
         atEnd_ = std::exchange(other.atEnd_, false);
         failed_ = std::exchange(other.failed_, false);
@@ -35,17 +38,18 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
 
 bool TextFile::Open(const std::string& path) {
     Close();
-    if (path.empty()) {
+    OpenResult result;
+    const int fd = OpenRegularFile(path, result);
+    if (fd < 0) {
         return false;
     }
-    std::error_code ec;
-    if (std::filesystem::is_directory(std::filesystem::u8path(path), ec)) {
+    const long long size = SizeOfOpenFile(fd);
+    if (size < 0 || static_cast<unsigned long long>(size) > kMaxInputFileBytes) {
+        CloseFile(fd);
         return false;
     }
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr) {
-        return false;
-    }
+    fd_ = fd;
+    sizeAtOpen_ = static_cast<unsigned long long>(size);
     buffer_.resize(kBufferBytes);
     return true;
 }
@@ -61,10 +65,11 @@ TextFile TextFile::FromBytes(std::string bytes) {
 }
 
 void TextFile::Close() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (fd_ >= 0) {
+        CloseFile(fd_);
+        fd_ = -1;
     }
+    sizeAtOpen_ = bytesRead_ = 0;
     inMemory_ = false;
     atEnd_ = false;
     failed_ = false;
@@ -79,20 +84,26 @@ void TextFile::FindNextNul() {
 }
 
 bool TextFile::Refill() {
-    if (file_ == nullptr || atEnd_) {
+    if (fd_ < 0 || atEnd_) {
         return false;
     }
     const std::size_t kept = end_ - pos_;
     std::memmove(buffer_.data(), buffer_.data() + pos_, kept);
     pos_ = 0;
     end_ = kept;
-    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-    end_ += got;
-    if (got < buffer_.size() - kept) {
-        // A short read is the end of the file or a failure; either way no
-        // more bytes come from this file.
+    const long long got = ReadFromFile(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (got > 0) {
+        end_ += static_cast<std::size_t>(got);
+        bytesRead_ += static_cast<unsigned long long>(got);
+        if (bytesRead_ > kMaxInputFileBytes) {
+            atEnd_ = failed_ = true;
+        }
+    } else {
+        // The end of the file, or a failure; either way no more bytes come
+        // from it. Fewer bytes than it had when opened means it was cut while
+        // it was read, and the lines are not the whole file.
         atEnd_ = true;
-        failed_ = std::ferror(file_) != 0;
+        failed_ = got < 0 || bytesRead_ < sizeAtOpen_;
     }
     FindNextNul();
     return got > 0;

@@ -1,7 +1,6 @@
 #pragma once
 // The shared line reader of every library scan.
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -21,11 +20,13 @@ public:
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
 
-    // Opens `path` for reading; false when it cannot be opened (or is a folder).
+    // Opens `path` for reading; false when it cannot be opened: missing, not
+    // readable, no regular file (a FIFO, device or folder; opening one never
+    // waits) or larger than kMaxInputFileBytes.
     bool Open(const std::string& path);
     static TextFile FromBytes(std::string bytes);
 
-    bool IsOpen() const { return file_ != nullptr || inMemory_; }
+    bool IsOpen() const { return fd_ >= 0 || inMemory_; }
     void Close();
 
     // The next line (see ReadTextLine) as a view into the buffer, valid until
@@ -33,8 +34,11 @@ public:
     // read, and for a line that begins with a NUL byte.
     std::string_view NextLine();
 
-    // True once reading the file failed; the lines before the failure were
-    // delivered and the reader then reports the end.
+    // True once reading the file failed: a read error, a file that ended
+    // before the size it had when opened (cut while it was read), or one that
+    // grew past kMaxInputFileBytes. The lines before the failure were
+    // delivered and the reader then reports the end; what was read is not
+    // the whole file.
     bool ReadFailed() const { return failed_; }
 
 private:
@@ -44,7 +48,9 @@ private:
     // Where the first NUL byte at or after `pos_` is (or `end_`).
     void FindNextNul();
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    unsigned long long sizeAtOpen_ = 0;
+    unsigned long long bytesRead_ = 0;
     bool inMemory_ = false;
     bool atEnd_ = false;
     bool failed_ = false;

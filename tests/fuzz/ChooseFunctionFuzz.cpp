@@ -13,8 +13,8 @@
 namespace {
 
 struct Folder {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("quill-choose-fuzz-" + std::to_string(getpid()));
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("quill-choose-fuzz-" + std::to_string(getpid()));
     Folder() { std::filesystem::create_directories(path); }
     ~Folder() {
         std::error_code ec;
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [entry, bytes] = SplitEntry(data, size, 64);
     std::ofstream(source, std::ios::binary | std::ios::trunc) << bytes;
 
-    const quill::FunctionChoice once = quill::ChooseFunction({header, entry, header, ""});
+    const quill::FunctionChoice once = quill::ChooseFunction({header, entry, header});
     quill::LibraryChoices library(header, header);
     library.IndexAll();
     const quill::FunctionChoice indexed = library.Choose(entry);

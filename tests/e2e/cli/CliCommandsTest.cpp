@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -185,7 +186,14 @@ struct LoneHeader {
 TEST(Cli, Functions) {
     ScratchFolder folder;
     const std::string missing = folder.PathOf("Missing.h");
+    // A FIFO nobody writes and a file whose reads fail end the run at once.
+    const std::string fifo = folder.PathOf("Fifo.h");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string failing = folder.PathOf("Failing.h");
+    ASSERT_EQ(symlink("/proc/self/mem", failing.c_str()), 0);
     ExpectCases({
+        {Args{"functions", fifo}, 1, "", LibraryMessage(fifo)},
+        {Args{"functions", failing}, 1, "", LibraryMessage(failing)},
         {Args{"functions", missing}, 1, "", LibraryMessage(missing)},
         {Args{"functions", ""}, 1, "", LibraryMessage("")},
         {Args{"functions", folder.Write("Empty.h", "")}, 0, "", ""},
