@@ -1,6 +1,6 @@
 #pragma once
-// Widgets of the main window that behave like the controls the window was
-// designed with: combo boxes that announce the opening and closing of their
+// Widgets of the main window with the behaviour its handlers rely on: combo
+// boxes that announce the opening and closing of their
 // list and keep a case-insensitive sorted order, and labels that report clicks.
 
 #include <QComboBox>

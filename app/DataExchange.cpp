@@ -49,14 +49,13 @@ void MainWindow::UpdateData(bool save) {
         shownSourceText_ = sourceText;
     }
 
-    for (std::size_t k = 0; k < paramEdits.size(); ++k) {
-        ExchangeText(save, paramEdits[k], editTexts[k]);
+    for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
+        ParameterDescription& parameter = documentation.parameters[k];
+        ExchangeText(save, paramEdits[k], parameter.editText);
+        ExchangeText(save, paramLabels[k], parameter.name);
     }
-    for (std::size_t k = 0; k < paramLabels.size(); ++k) {
-        ExchangeText(save, paramLabels[k], parameterNames[k]);
-    }
-    ExchangeText(save, typeLabel, returnType);
-    ExchangeText(save, functionLabel, functionName);
+    ExchangeText(save, typeLabel, documentation.returnType);
+    ExchangeText(save, functionLabel, documentation.functionName);
 }
 
 }  // namespace quill

@@ -1,5 +1,5 @@
 #pragma once
-// Dialog units: the window is designed in units of the dialog font, a
+// Dialog units: the window is laid out in units of the dialog font, a
 // quarter of its average character width across and an eighth of its
 // character height down, and turned into pixels the way Windows does it.
 

@@ -55,19 +55,14 @@ void MainWindow::RouteEvents() {
     connect(cancelButton, &QPushButton::clicked, this, &MainWindow::reject);
     // QuillMarkButton: a click does nothing.
 
-    // Handlers of the other subsystems. Each line is switched on together
-    // with the definition of its handler.
-    //
     // Library catalogue:
     connect(addButton, &QPushButton::clicked, this, [this] { AddLibrary(); });
     connect(unlistButton, &QPushButton::clicked, this, [this] { UnlistLibrary(); });
     connect(libraryCombo, &NotifyingComboBox::closedUp, this, [this] { SelectLibrary(); });
-    //
     // Source view:
     connect(showButton, &QPushButton::clicked, this, [this] { ShowLibrarySource(); });
     connect(functionCombo, &NotifyingComboBox::droppedDown, this,
             [this] { RefreshFunctionList(); });
-    //
     // Parameters:
     connect(functionCombo, &NotifyingComboBox::closedUp, this, [this] { OnFunctionChosen(); });
     for (std::size_t k = 0; k < paramLabels.size(); ++k) {
@@ -79,11 +74,6 @@ void MainWindow::RouteEvents() {
     // Call text:
     connect(copyButton, &QPushButton::clicked, this, [this] { CopyCallText(); });
     connect(includeButton, &QPushButton::clicked, this, [this] { CopyIncludeText(); });
-
-    // Help and setup (F1 goes to ShowHelpForKey):
-    // connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(); });
-    // connect(helpersButton, &QPushButton::clicked, this, [this] { RunHelperProgram(); });
-    // connect(setupButton, &QPushButton::clicked, this, [this] { OpenSetupDialog(); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -126,10 +116,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (gained) {
             CloseSelectionLists(k);
         }
-    } else if (const int k = ParameterOf(paramEdits, watched); k != 0) {
-        // Value entry: gained ? OnParamEditSetFocus(k) : OnParamEditKillFocus(k);
-    } else if (const int k = ParameterOf(paramLists, watched); k != 0) {
-        // Selection lists: gained ? OnParamListSetFocus(k) : OnParamListKillFocus(k);
     }
     return true;
 }

@@ -1,4 +1,4 @@
-// The layout values of the parameter row, taken from where the window design
+// The layout values of the parameter row, taken from where CreateControls
 // puts the reference controls (client coordinates).
 
 #include <QLabel>

@@ -35,7 +35,7 @@ MainWindow::MainWindow(Platform& platformToUse, AppPaths appPaths, QWidget* pare
 
 MainWindow::~MainWindow() = default;
 
-bool MainWindow::OnInitDialog() {
+void MainWindow::OnInitDialog() {
     // Bind the controls: the members' initial values go into them, which
     // empties the parameter labels, TypeLabel and FunctionLabel.
     UpdateData(false);
@@ -53,14 +53,12 @@ bool MainWindow::OnInitDialog() {
     SetWindowIcons();
     SetMarkButtonImage();
 
-    documentationText.clear();
     helperProgram.assign(1, '-');  // no helper program
 
     LoadStartupLibrary();
 
     UpdateData(false);
     MeasureLayout();
-    return true;
 }
 
 int MainWindow::RunModal() {
@@ -87,10 +85,6 @@ void MainWindow::SetMarkButtonImage() {
 
 int MainWindow::ShowMessage(const std::string& text, unsigned style) {
     return platform.ShowMessage(text, style, paths.displayName);
-}
-
-QWidget* MainWindow::Control(const QString& name) const {
-    return findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
 }
 
 // The OK command (ExitButton, Enter): the controls' values are saved first.

@@ -1,10 +1,20 @@
 #pragma once
 // The one window of Quill: every control, all state that lives between two
-// user actions, and one handler per control event. Handlers are defined in
-// the folder of the subsystem they belong to (catalogue/, source/, params/,
-// compose/); this folder holds construction, the controls, the data
-// exchange, the layout measurement, the event routing and
+// user actions, and one handler per control event.
+//
+// Only construction, initialisation and the modal run are public. Each
+// handler is a private member function declared here under its subsystem
+// and defined in that subsystem's folder (catalogue/, source/, params/,
+// compose/); as a member it reads and writes the controls and the state
+// below directly. A new handler is declared here together with its
+// definition, and connected in RouteEvents (app/EventRouting.cpp) or called
+// from eventFilter there. This folder holds construction, the controls, the
+// data exchange, the layout measurement, the event routing and
 // CloseSelectionLists.
+//
+// Tests drive the window through its controls, found by their objectName
+// (the control's name), and through the platform seam; the read-only
+// accessors report the little that no control shows.
 
 #include <QDialog>
 #include <QIcon>
@@ -47,9 +57,38 @@ public:
 
     // Initialises the window (fonts, icons, start-up library, layout values);
     // the start-up routine runs it once before the window is shown.
-    bool OnInitDialog();
+    void OnInitDialog();
     // OnInitDialog, then the modal loop; returns the dialog's result.
     int RunModal();
+
+    // What no control shows: the chosen function's documentation with the
+    // values last saved from the entry fields, the full path of its helper
+    // program ("-" for none), and the library selected when the window
+    // opened.
+    const FunctionDocumentation& Documentation() const { return documentation; }
+    const std::string& HelperProgram() const { return helperProgram; }
+    const std::string& StartupLibrary() const { return startupLibrary; }
+
+    // The OK command saves the controls' values, then ends the dialog.
+    void accept() override;
+    void done(int result) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // --- Construction and routing (app/) ---
+
+    void CreateControls();
+    // Both take the controls in the order they were made (the tab order).
+    void ApplyStackingOrder(const std::vector<QWidget*>& controls);
+    void ApplyTabOrder(const std::vector<QWidget*>& controls);
+    void RouteEvents();
+    void LoadStartupLibrary();
+    void SetWindowIcons();
+    void SetMarkButtonImage();
+    void MeasureLayout();
 
     // Moves every bound value between the members and the controls: with
     // save true from the controls into the members, with save false the other
@@ -64,12 +103,6 @@ public:
     // Shows a message box with the program's caption; returns the answer.
     int ShowMessage(const std::string& text, unsigned style);
 
-    // --- Function list (source/FillFunctionList.cpp) ---
-
-    // Refills FunctionCombo from the library and re-selects the stored
-    // choice; 1 + the selected index, 0 when nothing is selected.
-    int FillFunctionList(std::string libraryPath);
-
     // --- Library catalogue (catalogue/) ---
 
     // Builds LibraryCombo from the settings file; 1 + the selected index, or 0.
@@ -81,13 +114,20 @@ public:
     // ShowLibrarySource; then FunctionCombo is emptied again.
     void RunLibraryChangeSequence(const std::string& libraryPath);
 
-    // --- Source view (source/) ---
+    // --- Function list and source view (source/) ---
 
+    // Refills FunctionCombo from the library and re-selects the stored
+    // choice; 1 + the selected index, 0 when nothing is selected.
+    int FillFunctionList(std::string libraryPath);
     void ShowLibrarySource();    // ShowButton clicked, and after library changes
     void RefreshFunctionList();  // FunctionCombo's list is about to open
     // Puts the documentation block of `entry` from `documentingPath` into the
     // source text; returns the path actually read.
     std::string LookUpPrototype(const std::string& documentingPath, const std::string& entry);
+    // ShowLibrarySource without writing the controls: the source text becomes
+    // the selected library's file, or "" after its message. Handlers that
+    // replace the text again write SourcePane once, at their end.
+    void LoadLibrarySourceText();
 
     // --- Parameters (params/) ---
 
@@ -105,18 +145,7 @@ public:
     void CopyIncludeText();  // IncludeButton clicked
     void PlaceTextOnClipboard(const std::string& text);
 
-    // --- Still to come: value entry, selection lists, help, setup ---
-
-    void OnParamEditSetFocus(int k);   // ParamEdit1 to ParamEdit4 gained the focus
-    void OnParamEditKillFocus(int k);  // ... lost it
-    void OnParamListSetFocus(int k);   // ParamList1 to ParamList4 gained the focus
-    void OnParamListKillFocus(int k);  // ... lost it
-    void ShowHelp();                   // HelpButton clicked
-    bool ShowHelpForKey();             // F1 in the window
-    void RunHelperProgram();           // HelpersButton clicked
-    void OpenSetupDialog();            // SetupButton clicked
-
-    // --- Controls, by their names in the window design ---
+    // --- Controls ---
     // Each one's objectName is its control name and its property "controlId"
     // its control id. Parameter k (1 to 4) is at index k - 1 of the arrays.
 
@@ -147,59 +176,28 @@ public:
     std::array<QListWidget*, 4> paramLists{};
     QPushButton* helpersButton = nullptr;
 
-    // The control named `name` (objectName), or nullptr.
-    QWidget* Control(const QString& name) const;
-
     // --- State ---
 
     Platform& platform;
     const AppPaths paths;
 
-    int parameterCount = 0;               // parameters of the chosen function, 0 to 4
-    bool helperLaunched = false;          // a helper program was started from the focused field
-    RowMetrics row;                       // measured when the window opens
-    SlotSizes slotSizes;                  // set for every function with parameters
-    QPoint exitButtonPos;                 // home position of ExitButton
-    QPoint helpersButtonPos;              // home position of HelpersButton
-    FunctionDocumentation documentation;  // of the chosen function
-    std::string startupLibrary;           // library selected when the window opened
-    std::string documentationText;
+    RowMetrics row;                   // measured when the window opens
+    SlotSizes slotSizes;              // set for every function with parameters
+    QPoint exitButtonPos;             // home position of ExitButton
+    QPoint helpersButtonPos;          // home position of HelpersButton
+    std::string startupLibrary;       // library selected when the window opened
     std::string helperProgram = "-";  // full path of the helper program, "-" for none
-    std::string helperName;
     QFont sourceFont;
     QIcon appIcon;
 
-    // Bound values (UpdateData).
-    int functionIndex = -1;                     // selection of FunctionCombo
-    int libraryIndex = -1;                      // selection of LibraryCombo
-    std::string sourceText;                     // SourcePane
-    std::array<std::string, 4> editTexts;       // ParamEdit1 to ParamEdit4
-    std::array<std::string, 4> parameterNames;  // ParamLabel1 to ParamLabel4
-    std::string returnType;                     // TypeLabel
-    std::string functionName;                   // FunctionLabel
-
-    // The OK command saves the controls' values, then ends the dialog.
-    void accept() override;
-    void done(int result) override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void CreateControls();
-    // Both take the controls in the order they were made (the tab order).
-    void ApplyStackingOrder(const std::vector<QWidget*>& controls);
-    void ApplyTabOrder(const std::vector<QWidget*>& controls);
-    void RouteEvents();
-    void LoadStartupLibrary();
-    void SetWindowIcons();
-    void SetMarkButtonImage();
-    void MeasureLayout();
-    // ShowLibrarySource without writing the controls: the source text becomes
-    // the selected library's file, or "" after its message. Handlers that
-    // replace the text again write SourcePane once, at their end.
-    void LoadLibrarySourceText();
+    // Bound values (UpdateData). The chosen function's documentation is
+    // bound too: its function name to FunctionLabel, its return type to
+    // TypeLabel, and per parameter the name to ParamLabel1 to ParamLabel4
+    // and the entry text to ParamEdit1 to ParamEdit4.
+    FunctionDocumentation documentation;
+    int functionIndex = -1;  // selection of FunctionCombo
+    int libraryIndex = -1;   // selection of LibraryCombo
+    std::string sourceText;  // SourcePane
 
     // The source text as last written into SourcePane, which the user cannot
     // change: it is compared instead of the pane's own (converted) text.

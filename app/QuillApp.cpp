@@ -63,7 +63,7 @@ QuillApp::QuillApp(Platform& platform, std::string executablePath, std::string c
       executablePath_(std::move(executablePath)),
       configFolder_(std::move(configFolder)) {}
 
-bool QuillApp::StartUp() {
+void QuillApp::StartUp() {
     programFolder = ProgramFolderOf(executablePath_);
     appFolder = AppFolderText(programFolder);
     displayName = DisplayNameOf(executablePath_);
@@ -87,7 +87,6 @@ bool QuillApp::StartUp() {
         QTimer::singleShot(0, &window, [this, &window] { openHook_(window); });
     }
     window.RunModal();
-    return false;
 }
 
 }  // namespace quill

@@ -31,8 +31,8 @@ public:
     // settings file when the program folder cannot keep it.
     QuillApp(Platform& platform, std::string executablePath, std::string configFolder);
 
-    // Runs the program: returns false once the main window has closed.
-    bool StartUp();
+    // Runs the program; returns once the main window has closed.
+    void StartUp();
 
     // Called with the running window once its modal loop has started (tests
     // drive and close the window from here).

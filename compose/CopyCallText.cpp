@@ -31,11 +31,11 @@ void MainWindow::CopyCallText() {
 
     std::array<ParameterSlotValue, 4> values;
     for (std::size_t k = 0; k < values.size(); ++k) {
-        values[k].name = parameterNames[k];
-        values[k].editText = editTexts[k];
+        values[k].name = documentation.parameters[k].name;
+        values[k].editText = documentation.parameters[k].editText;
         ReadDropDown(paramCombos[k], values[k]);
     }
-    const CallText call = ComposeCallText(functionName, values);
+    const CallText call = ComposeCallText(documentation.functionName, values);
     if (!call.allValuesGiven) {
         // A warning only: the text is placed all the same.
         ShowMessage("Some parameters not selected.", kStyleExclamation);

@@ -14,15 +14,15 @@
 namespace quill {
 
 void MainWindow::OnParamLabelClicked(int k) {
-    if (k < 1 || k > static_cast<int>(parameterNames.size())) {
+    if (k < 1 || k > kMaxParameters) {
         return;
     }
-    const std::string& name = parameterNames[static_cast<std::size_t>(k - 1)];
+    const std::string& name = documentation.parameters[static_cast<std::size_t>(k - 1)].name;
     ScrollSourceTo(FindPos(sourceText, "@param " + name));
 }
 
 void MainWindow::OnFunctionLabelClicked() {
-    const std::string prototype = returnType + " " + functionName;
+    const std::string prototype = documentation.returnType + " " + documentation.functionName;
     // A "@brief" line that repeats the prototype is passed over, so that the
     // prototype line after the block is found rather than the brief.
     const std::string brief = "@brief " + prototype;

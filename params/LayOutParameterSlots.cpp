@@ -31,7 +31,7 @@ void MainWindow::LayOutParameterSlots() {
         paramLabels[k]->hide();
     }
 
-    const SlotGeometry geometry = ComputeSlotGeometry(row, parameterCount, slotSizes);
+    const SlotGeometry geometry = ComputeSlotGeometry(row, documentation.parameterCount, slotSizes);
     slotSizes = geometry.sizes;
 
     for (int k = 0; k < geometry.parameterCount; ++k) {
@@ -49,7 +49,6 @@ void MainWindow::LayOutParameterSlots() {
             // The entry field stays hidden, so no text of its own may stand
             // in for the item picked (a list of ".exe" names got one).
             parameter.editText.clear();
-            editTexts[slot].clear();
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
             for (const std::string& item : ListItems(parameter.choiceText)) {
@@ -59,7 +58,6 @@ void MainWindow::LayOutParameterSlots() {
         } else {
             if (form == ChoiceForm::Flags) {
                 parameter.editText = FirstFlag(parameter.choiceText);
-                editTexts[slot] = parameter.editText;
             }
             QLineEdit* edit = paramEdits[slot];
             PlaceAndShow(edit, geometry.selectors[slot]);

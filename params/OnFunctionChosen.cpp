@@ -38,21 +38,12 @@ void MainWindow::OnFunctionChosen() {
                 ShowMessage(message, kStyleExclamation);
             }
             documentation = std::move(choice.documentation);
-            functionName = documentation.functionName;
-            returnType = documentation.returnType;
-            for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
-                parameterNames[k] = documentation.parameters[k].name;
-                editTexts[k] = documentation.parameters[k].editText;
-            }
-            helperName = documentation.helperName;
-            documentationText = documentation.documentationText;
-            parameterCount = documentation.parameterCount;
             LayOutParameterSlots();
             helper = choice.helper;
         } else {
             // No function: the helper named last is looked for beside the
             // library itself.
-            helper = LookForHelper(libraryPath, helperName);
+            helper = LookForHelper(libraryPath, documentation.helperName);
         }
 
         if (helper.looked) {
@@ -60,7 +51,7 @@ void MainWindow::OnFunctionChosen() {
             if (helper.exists) {
                 helpersButton->setGeometry(helpersButtonPos.x(), helpersButtonPos.y(),
                                            kHelpersButtonWidth, kHelpersButtonHeight);
-                helpersButton->setText(ToQString(helperName));
+                helpersButton->setText(ToQString(documentation.helperName));
                 helpersButton->show();
             } else {
                 helpersButton->hide();

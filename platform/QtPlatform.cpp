@@ -186,7 +186,7 @@ int QtPlatform::RunCommandLine(const std::string& commandLine) {
 
 bool QtPlatform::PlaceOnClipboard(const std::string& text) {
 #ifdef _WIN32
-    // OEM text, like the program has always placed it.
+    // OEM text: the format other programs of the kit paste from.
     QWidget* owner = OwnerWindow();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
     if (block == nullptr) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QTest>
 #include <cctype>
 #include <sstream>
 
@@ -31,8 +29,7 @@ protected:
         if (!last.empty()) {
             harness.SetSetting("Last", "Library", last);
         }
-        window.OnInitDialog();
-        window.show();
+        harness.Start();
         log.clear();
     }
 
@@ -45,9 +42,9 @@ protected:
             return path.rfind(harness.folder, 0) == 0 ? path.substr(harness.folder.size()) : path;
         };
         std::string text;
-        for (int i = 0; i < window.libraryCombo->count(); ++i) {
-            text += shorter(window.libraryCombo->TextAt(i)) +
-                    (i == window.libraryCombo->currentIndex() ? "* " : " ");
+        for (int i = 0; i < ui.libraryCombo->count(); ++i) {
+            text += shorter(ui.libraryCombo->TextAt(i)) +
+                    (i == ui.libraryCombo->currentIndex() ? "* " : " ");
         }
         text += "| keys";
         for (const std::string& key : LibraryKeys()) {
@@ -64,18 +61,26 @@ protected:
     // Clicks AddButton; the dialog answers `chosen` (nothing: cancelled).
     FileDialogRequest ClickAdd(std::optional<std::string> chosen) {
         harness.platform.chosenFiles.push_back(std::move(chosen));
-        QTest::mouseClick(window.addButton, Qt::LeftButton);
+        QTest::mouseClick(ui.addButton, Qt::LeftButton);
         return harness.platform.dialogs.back();
+    }
+
+    // A second window on the same program folder, as the next start makes.
+    std::unique_ptr<MainWindow> NextStart() {
+        auto again = std::make_unique<MainWindow>(
+            harness.platform, AppPaths{harness.folder, harness.folder, settingsFile, "Quill"});
+        again->OnInitDialog();
+        return again;
     }
 
     // After a change of library it is shown and the function list is empty.
     void ExpectShown(const char* bytes) {
         EXPECT_EQ(harness.Shown(), bytes);
-        EXPECT_EQ(window.functionCombo->count(), 0);
+        EXPECT_EQ(ui.functionCombo->count(), 0);
     }
 
     WindowHarness harness{false};
-    MainWindow& window = *harness.window;
+    const WindowControls& ui = harness.ui;
     Texts& log = harness.platform.log;
     const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
     const std::string assemblerB = harness.WriteFile("lib/b.s", kAssemblerB);
@@ -87,39 +92,39 @@ TEST_F(LibraryList, StartUpRewritesTheSectionSortedAndDropsMissingLibraries) {
     harness.SetSetting("Libraries", assemblerB, "Yes");
     harness.SetSetting("Libraries", missing, "Yes");
     harness.SetSetting("Libraries", headerA, "no");  // only the key name counts
-    window.OnInitDialog();
+    harness.Start();
     EXPECT_EQ(log,
               Texts{Msg(16, "Library " + missing + " not available.\nWill be removed from list.")});
     // Nothing was stored as the last library: the first entry is.
     EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/a.h lib/b.s | last lib/a.h");
     EXPECT_EQ(harness.Setting("Libraries", headerA), "Yes");
     ExpectShown(kHeaderA);
-    EXPECT_EQ(window.startupLibrary, headerA);
+    EXPECT_EQ(harness.window->StartupLibrary(), headerA);
     EXPECT_EQ(harness.Setting("Last", "Choice"), "int AlphaRead(int iChannel)");
 
-    // The next start finds the cleaned section and has nothing to report.
-    log.clear();
-    MainWindow again(harness.platform, window.paths);
-    again.OnInitDialog();
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(Entries(again.libraryCombo), (Texts{headerA, assemblerB}));
-
+    // The next start finds the cleaned section and has nothing to report;
     // "Last" / "Library" is found ignoring case and is not rewritten.
+    log.clear();
     std::string shouted = assemblerB;
     for (char& c : shouted) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     harness.SetSetting("Last", "Library", shouted);
-    EXPECT_EQ(window.LoadLibraryList(), 2);
-    EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/a.h lib/b.s | last " + shouted);
+    const auto again = NextStart();
+    EXPECT_TRUE(log.empty());
+    const WindowControls next(*again);
+    EXPECT_EQ(Entries(next.libraryCombo), (Texts{headerA, assemblerB}));
+    EXPECT_EQ(next.libraryCombo->currentIndex(), 1);
+    EXPECT_EQ(again->StartupLibrary(), assemblerB);
+    EXPECT_EQ(harness.Setting("Last", "Library"), shouted);
 }
 
 TEST_F(LibraryList, StartUpWithALibraryWithoutFunctionsShowsNothing) {
     const std::string empty = harness.WriteFile("lib/empty.h", "/* nothing here */\n");
     harness.SetSetting("Last", "Choice", "void Kept(void)");
     harness.SetSetting("Libraries", empty, "Yes");
-    window.OnInitDialog();
-    EXPECT_EQ(window.startupLibrary, empty);
+    harness.Start();
+    EXPECT_EQ(harness.window->StartupLibrary(), empty);
     ExpectShown("");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void Kept(void)");
     EXPECT_TRUE(log.empty());
@@ -138,8 +143,8 @@ TEST_F(LibraryList, EveryLibraryIsKeptHoweverLongTheirNamesTogether) {
     }
     harness.WriteFile("Quill.ini", "[Libraries]\r\n" + keys);
     ASSERT_GT(keys.size(), 10000u);
-    EXPECT_EQ(window.LoadLibraryList(), 1);
-    EXPECT_EQ(Entries(window.libraryCombo), libraries);
+    harness.Start();
+    EXPECT_EQ(Entries(ui.libraryCombo), libraries);
     EXPECT_EQ(LibraryKeys(), libraries);
     EXPECT_TRUE(log.empty());
 }
@@ -192,7 +197,7 @@ TEST_F(LibraryList, AddWithoutASelectionOffersTheStoredOrTheDefaultPath) {
     };
     for (const auto& c : cases) {
         log.clear();
-        window.libraryCombo->setCurrentIndex(-1);
+        ui.libraryCombo->setCurrentIndex(-1);
         harness.SetSetting("Last", "Library", c.stored);
         const FileDialogRequest request = ClickAdd(std::nullopt);
         EXPECT_EQ(request.initialName, c.name);
@@ -205,66 +210,54 @@ TEST_F(LibraryList, AddWithoutASelectionOffersTheStoredOrTheDefaultPath) {
 
 TEST_F(LibraryList, ACancelledAddOrANoToUnlistChangesNothing) {
     Start({headerA, assemblerB}, assemblerB);
-    harness.ShowText("documentation shown");
     const std::string before = SettingsBytes();
     ClickAdd(std::nullopt);
     harness.platform.messageAnswers.push_back(kAnswerNo);
-    QTest::mouseClick(window.unlistButton, Qt::LeftButton);
+    QTest::mouseClick(ui.unlistButton, Qt::LeftButton);
     EXPECT_EQ(log.size(), 2u);
     EXPECT_EQ(SettingsBytes(), before);
     EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/a.h lib/b.s | last lib/b.s");
-    EXPECT_EQ(harness.Shown(), "documentation shown");
+    EXPECT_EQ(harness.Shown(), "; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
 }
 
 TEST_F(LibraryList, UnlistRemovesTheLibraryAndSelectsTheFirstUntilNoneIsLeft) {
     Start({headerA, assemblerB}, assemblerB);
-    QTest::mouseClick(window.unlistButton, Qt::LeftButton);  // answered Yes
+    QTest::mouseClick(ui.unlistButton, Qt::LeftButton);  // answered Yes
     EXPECT_EQ(log, Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?")});
     EXPECT_EQ(Catalogue(), "lib/a.h* | keys lib/a.h | last lib/a.h");
     ExpectShown(kHeaderA);
 
     // The last one: "Last" / "Library" still names it, and the function list
     // and the source view are not touched.
-    harness.ShowText("shown text");
-    window.functionCombo->AddString("void AlphaInit(void)");
-    window.UnlistLibrary();
+    PickFromList(ui.functionCombo, "void AlphaInit(void)");
+    const std::string shown = harness.Shown();
+    harness.Click(ui.unlistButton);
     EXPECT_EQ(Catalogue(), "| keys | last lib/a.h");
-    EXPECT_TRUE(window.libraryCombo->currentText().isEmpty());
-    EXPECT_EQ(harness.Shown(), "shown text");
-    EXPECT_EQ(window.functionCombo->count(), 1);
+    EXPECT_TRUE(ui.libraryCombo->currentText().isEmpty());
+    EXPECT_EQ(harness.Shown(), shown);
+    EXPECT_EQ(ui.functionCombo->count(), 2);
 
     // Without a selection nobody is asked, and the next start selects nothing.
-    log.clear();
-    window.UnlistLibrary();
-    EXPECT_TRUE(log.empty());
-    MainWindow again(harness.platform, window.paths);
-    again.OnInitDialog();
-    EXPECT_EQ(again.libraryCombo->currentIndex(), -1);
-    EXPECT_TRUE(again.startupLibrary.empty());
+    EXPECT_TRUE(harness.Click(ui.unlistButton).empty());
+    const auto again = NextStart();
+    EXPECT_EQ(WindowControls(*again).libraryCombo->currentIndex(), -1);
+    EXPECT_TRUE(again->StartupLibrary().empty());
     EXPECT_EQ(harness.Setting("Last", "Library"), headerA);
 }
 
 TEST_F(LibraryList, ClosingTheListRewritesBothKeysAndShowsThePickedLibrary) {
     Start({headerA, assemblerB}, headerA);
-    const auto pick = [this](int down) {
-        window.libraryCombo->showPopup();
-        for (int i = 0; i < down; ++i) {
-            QTest::keyClick(window.libraryCombo->view(), Qt::Key_Down);
-        }
-        QTest::keyClick(window.libraryCombo->view(), Qt::Key_Return);
-        Settle();
-    };
     // Unchanged: both keys are written all the same, and the library
     // replaces the documentation shown.
+    PickFromList(ui.functionCombo, "void AlphaInit(void)");
     DeleteSettingKey("Libraries", headerA, settingsFile);
     harness.SetSetting("Last", "Library", "elsewhere");
-    harness.ShowText("a documentation block");
-    window.functionCombo->AddString("void AlphaInit(void)");
-    pick(0);
+    log.clear();
+    PickFromList(ui.libraryCombo, headerA);
     EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s lib/a.h | last lib/a.h");
     ExpectShown(kHeaderA);
 
-    pick(1);
+    PickFromList(ui.libraryCombo, assemblerB);
     EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/b.s lib/a.h | last lib/b.s");
     ExpectShown("; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)");

@@ -25,7 +25,7 @@ protected:
             inspect(window);
             window.close();
         });
-        EXPECT_FALSE(app.StartUp());
+        app.StartUp();
         EXPECT_TRUE(opened);
         appFolder = app.appFolder;
         settingsFile = app.settingsFile;
@@ -45,14 +45,24 @@ protected:
 TEST_F(StartUp, FirstStartInAnEmptyFolder) {
     Run([](MainWindow& window) {
         EXPECT_TRUE(window.isVisible());
-        EXPECT_GT(window.row.rowWidth, 0);  // initialised before it opens
-        EXPECT_EQ(window.libraryCombo->count() + window.functionCombo->count(), 0);
-        EXPECT_TRUE(window.sourcePane->toPlainText().isEmpty());
-        EXPECT_TRUE(window.typeLabel->text().isEmpty() && window.functionLabel->text().isEmpty());
-        // Empty labels, no selector, separator or list.
-        EXPECT_EQ(Row(window), "");
-        EXPECT_EQ(Lists(window), "X");
-        EXPECT_TRUE(window.startupLibrary.empty());
+        const WindowControls ui(window);
+        EXPECT_EQ(ui.libraryCombo->count() + ui.functionCombo->count(), 0);
+        EXPECT_TRUE(ui.sourcePane->toPlainText().isEmpty());
+        EXPECT_TRUE(ui.typeLabel->text().isEmpty() && ui.functionLabel->text().isEmpty());
+        // Empty labels, no selector, separator, list or helper button;
+        // the fixed-pitch font is set.
+        for (const QWidget* control :
+             window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const std::string name = control->objectName().toStdString();
+            if (name.rfind("Param", 0) == 0 && name != "ParamGroup" && !control->isHidden()) {
+                const auto* label = qobject_cast<const QLabel*>(control);
+                EXPECT_TRUE(label != nullptr && label->text().isEmpty()) << name;
+            }
+        }
+        EXPECT_TRUE(ui.separatorLabels[0]->isHidden() && ui.closeParenLabel->isHidden() &&
+                    ui.helpersButton->isHidden());
+        EXPECT_TRUE(ui.sourcePane->font().fixedPitch());
+        EXPECT_TRUE(window.StartupLibrary().empty());
     });
     // The settings file is made in the program folder, which it names in
     // lower case; "Intro" is missing, so the notes file opens, through the

@@ -1,15 +1,23 @@
 #pragma once
 // A MainWindow on a temporary program folder with the recording platform,
-// and the small helpers the window tests share.
+// its controls found by name as a user finds them on screen, and the small
+// helpers the window tests share.
 
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -24,6 +32,51 @@
 namespace quill {
 
 using Texts = std::vector<std::string>;
+
+// The controls of a window, looked up by their control names.
+struct WindowControls {
+    explicit WindowControls(const MainWindow& window) : window_(window) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            const std::string n = std::to_string(k + 1);
+            paramLabels[k] = Find<ClickLabel>("ParamLabel" + n);
+            paramCombos[k] = Find<NotifyingComboBox>("ParamCombo" + n);
+            paramEdits[k] = Find<QLineEdit>("ParamEdit" + n);
+            paramLists[k] = Find<QListWidget>("ParamList" + n);
+            if (k < 3) {
+                separatorLabels[k] = Find<QLabel>("SeparatorLabel" + n);
+            }
+        }
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Find(const std::string& name) const {
+        auto* found =
+            window_.findChild<Widget*>(QString::fromStdString(name), Qt::FindDirectChildrenOnly);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    const MainWindow& window_;
+    NotifyingComboBox* libraryCombo = Find<NotifyingComboBox>("LibraryCombo");
+    NotifyingComboBox* functionCombo = Find<NotifyingComboBox>("FunctionCombo");
+    QPlainTextEdit* sourcePane = Find<QPlainTextEdit>("SourcePane");
+    QPushButton* addButton = Find<QPushButton>("AddButton");
+    QPushButton* unlistButton = Find<QPushButton>("UnlistButton");
+    QPushButton* showButton = Find<QPushButton>("ShowButton");
+    QPushButton* copyButton = Find<QPushButton>("CopyButton");
+    QPushButton* exitButton = Find<QPushButton>("ExitButton");
+    QPushButton* includeButton = Find<QPushButton>("IncludeButton");
+    QPushButton* helpersButton = Find<QPushButton>("HelpersButton");
+    QLabel* typeLabel = Find<QLabel>("TypeLabel");
+    ClickLabel* functionLabel = Find<ClickLabel>("FunctionLabel");
+    QLabel* closeParenLabel = Find<QLabel>("CloseParenLabel");
+    QGroupBox* paramGroup = Find<QGroupBox>("ParamGroup");
+    std::array<ClickLabel*, 4> paramLabels{};
+    std::array<NotifyingComboBox*, 4> paramCombos{};
+    std::array<QLineEdit*, 4> paramEdits{};
+    std::array<QListWidget*, 4> paramLists{};
+    std::array<QLabel*, 3> separatorLabels{};
+};
 
 // The entries of a combo box, in list order.
 inline Texts Entries(const NotifyingComboBox* combo) {
@@ -41,42 +94,45 @@ inline void Settle() {
     }
 }
 
-// What the parameter row shows: per slot the label's text, then "[item]"
-// for a drop-down or "<text>" for an entry field, then "," or ")" where
-// shown.
-inline std::string Row(const MainWindow& w) {
-    std::string row;
-    for (std::size_t k = 0; k < 4; ++k) {
-        row += w.paramLabels[k]->isVisibleTo(&w) ? ToBytes(w.paramLabels[k]->text()) : "";
-        row +=
-            w.paramCombos[k]->isVisibleTo(&w) ? "[" + w.paramCombos[k]->SelectedText() + "]" : "";
-        row += w.paramEdits[k]->isVisibleTo(&w) ? "<" + ToBytes(w.paramEdits[k]->text()) + ">" : "";
-        row += k < 3 && w.separatorLabels[k]->isVisibleTo(&w) ? "," : "";
-    }
-    return row + (w.closeParenLabel->isVisibleTo(&w) ? ")" : "");
-}
-
-// The open selection lists ("1234": all of them), then "X" when ExitButton
-// and "H" when HelpersButton shows.
-inline std::string Lists(const MainWindow& w) {
-    std::string open;
-    for (std::size_t k = 0; k < 4; ++k) {
-        open += w.paramLists[k]->isVisibleTo(&w) ? std::to_string(k + 1) : "";
-    }
-    return open + (w.exitButton->isVisibleTo(&w) ? "X" : "") +
-           (w.helpersButton->isVisibleTo(&w) ? "H" : "");
+// Opens the list of `combo` with Alt+Down, moves to the entry `text` and
+// takes it with Enter, which closes the list.
+inline void PickFromList(NotifyingComboBox* combo, const std::string& text) {
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->view()->isVisible());
+    const int index = combo->FindStringExact(text);
+    ASSERT_GE(index, 0) << text;
+    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    Settle();
+    ASSERT_FALSE(combo->view()->isVisible());
+    ASSERT_EQ(combo->currentIndex(), index);
+    // The closed list hands the focus back to the window, which the
+    // offscreen platform leaves to the application.
+    combo->window()->windowHandle()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [combo] { return QGuiApplication::focusWindow() == combo->window()->windowHandle(); }));
 }
 
 class WindowHarness {
 public:
-    // Builds the window; with `initialise` it also runs OnInitDialog.
+    // Builds the window; with `initialise` it also runs OnInitDialog and
+    // shows it.
     explicit WindowHarness(bool initialise = true)
         : folder(dir.path().toStdString() + "/"),
           window(std::make_unique<MainWindow>(
-              platform, AppPaths{folder, folder, folder + "Quill.ini", "Quill"})) {
+              platform, AppPaths{folder, folder, folder + "Quill.ini", "Quill"})),
+          ui(*window) {
         if (initialise) {
-            window->OnInitDialog();
+            Start();
         }
+    }
+
+    // Runs OnInitDialog and shows the window, as the start-up routine does.
+    void Start() {
+        window->OnInitDialog();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     // Writes `bytes` to `name` under the temporary folder (folders made as
@@ -96,32 +152,71 @@ public:
                     const std::string& value) const {
         WriteSetting(section, key, value, folder + "Quill.ini");
     }
+    // Lists `library` and makes it the last one chosen.
+    void ListLibrary(const std::string& library) const {
+        SetSetting("Libraries", library, "Yes");
+        SetSetting("Last", "Library", library);
+    }
 
-    // The text SourcePane shows, and a text put there through its bound value.
-    std::string Shown() const { return ToBytes(window->sourcePane->toPlainText()); }
-    void ShowText(const std::string& text) const {
-        window->sourceText = text;
-        window->UpdateData(false);
+    // The text SourcePane shows.
+    std::string Shown() const { return ToBytes(ui.sourcePane->toPlainText()); }
+
+    // Opens the function list and picks `entry`.
+    void Choose(const std::string& entry) const { PickFromList(ui.functionCombo, entry); }
+
+    // Clicks a button as the user does; what the seam saw since.
+    Texts Click(QAbstractButton* button) {
+        platform.log.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        Settle();
+        return platform.log;
+    }
+
+    // What the parameter row shows: per slot the label's text, then "[item]"
+    // for a drop-down or "<text>" for an entry field, then "," or ")" where
+    // shown.
+    std::string Row() const {
+        std::string row;
+        for (std::size_t k = 0; k < 4; ++k) {
+            row += Shows(ui.paramLabels[k]) ? ToBytes(ui.paramLabels[k]->text()) : "";
+            row += Shows(ui.paramCombos[k]) ? "[" + ToBytes(ui.paramCombos[k]->currentText()) + "]"
+                                            : "";
+            row += Shows(ui.paramEdits[k]) ? "<" + ToBytes(ui.paramEdits[k]->text()) + ">" : "";
+            row += k < 3 && Shows(ui.separatorLabels[k]) ? "," : "";
+        }
+        return row + (Shows(ui.closeParenLabel) ? ")" : "");
+    }
+
+    // The open selection lists ("1234": all of them), then "X" when
+    // ExitButton and "H" when HelpersButton shows.
+    std::string Lists() const {
+        std::string open;
+        for (std::size_t k = 0; k < 4; ++k) {
+            open += Shows(ui.paramLists[k]) ? std::to_string(k + 1) : "";
+        }
+        return open + (Shows(ui.exitButton) ? "X" : "") + (Shows(ui.helpersButton) ? "H" : "");
     }
 
     // Opens every selection list below the row and hides the two buttons an
-    // open list covers, as the selection lists do.
+    // open list covers, as an open selection list leaves the window.
     void OpenAllLists() const {
-        for (int k = 0; k < 4; ++k) {
-            window->paramLists[static_cast<std::size_t>(k)]->setGeometry(40 + 100 * k, 300, 90,
-                                                                         120);
-            window->paramLists[static_cast<std::size_t>(k)]->show();
+        for (std::size_t k = 0; k < 4; ++k) {
+            ui.paramLists[k]->setGeometry(40 + 100 * static_cast<int>(k), 300, 90, 120);
+            ui.paramLists[k]->show();
         }
-        window->exitButton->setGeometry(1, 1, 1, 1);
-        window->exitButton->hide();
-        window->helpersButton->setGeometry(1, 1, 1, 1);
-        window->helpersButton->hide();
+        for (QPushButton* button : {ui.exitButton, ui.helpersButton}) {
+            button->setGeometry(1, 1, 1, 1);
+            button->hide();
+        }
     }
+
+    bool Shows(const QWidget* control) const { return control->isVisibleTo(window.get()); }
 
     QTemporaryDir dir;
     std::string folder;  // ends with "/"
     RecordingPlatform platform;
     std::unique_ptr<MainWindow> window;
+    WindowControls ui;
 };
 
 }  // namespace quill

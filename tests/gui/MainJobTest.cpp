@@ -1,0 +1,135 @@
+// The main job on the demo catalogue, driven through the controls as a user
+// drives them: pick a function from the list, set its values, press Copy and
+// find the call on the clipboard; with the warning before it, the cut to
+// 255 bytes and a clipboard that fails.
+
+#include <gtest/gtest.h>
+
+#include "WindowHarness.h"
+
+namespace quill {
+namespace {
+
+std::string Example(const std::string& name) {
+    return std::string(QUILL_EXAMPLES_DIR) + "/" + name;
+}
+
+class MainJob : public ::testing::Test {
+protected:
+    // A program folder whose settings list the demo library `header`.
+    void Open(const std::string& header) {
+        harness.ListLibrary(Example(header));
+        harness.Start();
+        ASSERT_EQ(ui.libraryCombo->SelectedText(), Example(header));
+        // The list stays empty until it is opened.
+        ASSERT_EQ(ui.functionCombo->count(), 0);
+        log.clear();
+    }
+
+    // Clicks into `field` and types `text` at its end.
+    void Type(QWidget* field, const std::string& text) {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClicks(field, QString::fromStdString(text));
+    }
+
+    WindowHarness harness{false};
+    const WindowControls& ui = harness.ui;
+    Texts& log = harness.platform.log;
+};
+
+TEST_F(MainJob, PwmSetupFromPickTypeAndDefaultToTheClipboard) {
+    Open("Pwm.h");
+    const std::string entry = "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)";
+    harness.Choose(entry);
+    EXPECT_EQ(harness.Setting("Last", "Choice"), entry);
+    EXPECT_EQ(ui.typeLabel->text() + ui.functionLabel->text(), QStringLiteral("voidPwmSetup"));
+    // The flags start with their first value.
+    EXPECT_EQ(harness.Row(), "iChannel[0],uOutputs<PWM_A>,iFreqHz<>)");
+    EXPECT_NE(harness.Shown().find("@param iFreqHz"), std::string::npos);
+    EXPECT_EQ(harness.Shown().find("PwmInit"), std::string::npos);
+    EXPECT_TRUE(log.empty());
+
+    // A value from the drop-down, one typed into a field that starts
+    // read-only.
+    PickFromList(ui.paramCombos[0], "1");
+    Type(ui.paramEdits[2], "500");
+    EXPECT_EQ(harness.Click(ui.copyButton), Texts{"clipboard: PwmSetup(1,PWM_A,500)"});
+    // Text typed over a drop-down's item is the value.
+    ui.paramCombos[0]->lineEdit()->selectAll();
+    QTest::keyClicks(ui.paramCombos[0]->lineEdit(), QStringLiteral("iCh"));
+    EXPECT_EQ(harness.Click(ui.copyButton), Texts{"clipboard: PwmSetup(iCh,PWM_A,500)"});
+}
+
+TEST_F(MainJob, MissingValuesAreWarnedAboutAndLongTextIsCut) {
+    Open("Uart.h");
+    harness.Choose("void UartSendText(int iPort, const char *pText)");
+    const std::string warning = Msg(48, "Some parameters not selected.");
+    // The warning never stops the copy, and a second press does the same.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(harness.Click(ui.copyButton), (Texts{warning, "clipboard: UartSendText(0,)"}));
+    }
+    // 255 bytes at most reach the clipboard, without a message.
+    const std::string name = "UartSendText(0,";
+    Type(ui.paramEdits[1], std::string(255 - name.size() - 1, '7'));
+    EXPECT_EQ(harness.Click(ui.copyButton),
+              Texts{"clipboard: " + name + std::string(255 - name.size() - 1, '7') + ")"});
+    Type(ui.paramEdits[1], "8");
+    EXPECT_EQ(harness.Click(ui.copyButton),
+              Texts{"clipboard: " + name + std::string(255 - name.size() - 1, '7') + "8"});
+    // A drop-down whose text was deleted is a missing value too.
+    harness.Choose("int UartInit(int iPort, long lBaud, unsigned int uFormat)");
+    ui.paramCombos[1]->lineEdit()->selectAll();
+    QTest::keyClick(ui.paramCombos[1]->lineEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(harness.Click(ui.copyButton), (Texts{warning, "clipboard: UartInit(0,,UART_8N1)"}));
+}
+
+TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
+    // Gpio.c has CR-LF line ends and "/*!" blocks.
+    Open("Gpio.h");
+    harness.Choose("void GpioSetMode(int iPin, int iMode)");
+    EXPECT_TRUE(ui.helpersButton->isVisible());
+    EXPECT_EQ(ui.helpersButton->size(), QSize(88, 23));
+    EXPECT_EQ(ui.helpersButton->text(), QStringLiteral("PinHelp.exe"));
+    EXPECT_EQ(harness.window->HelperProgram(), Example("PinHelp.exe"));
+    EXPECT_EQ(harness.Row(), "iPin<\"PinHelp.exe\">,iMode[GPIO_INPUT])");
+    PickFromList(ui.paramCombos[1], "GPIO_OUTPUT");
+    EXPECT_EQ(harness.Click(ui.copyButton),
+              Texts{"clipboard: GpioSetMode(\"PinHelp.exe\",GPIO_OUTPUT)"});
+
+    // A function of the same file without a helper note takes the button away.
+    harness.Choose("int GpioRead(int iPin)");
+    EXPECT_TRUE(ui.helpersButton->isHidden());
+    EXPECT_EQ(harness.window->HelperProgram(), "-");
+}
+
+TEST_F(MainJob, ARefusingClipboardIsReportedAHeldOneIsNot) {
+    Open("Pwm.h");
+    harness.Choose("void PwmInit(void)");
+    harness.platform.clipboardText = "before";
+    harness.platform.clipboardWorks = false;
+    EXPECT_EQ(harness.Click(ui.copyButton),
+              (Texts{"clipboard: PwmInit()", Msg(kStyleStopSystemModal, "Out of Memory")}));
+    // Held by another program: no message, and the lists close all the same.
+    harness.platform.clipboardWorks = true;
+    harness.platform.clipboardHeld = true;
+    harness.OpenAllLists();
+    EXPECT_EQ(harness.Click(ui.copyButton), Texts{"clipboard: PwmInit()"});
+    EXPECT_EQ(harness.platform.clipboardText, "before");
+    EXPECT_EQ(harness.Lists(), "X");
+}
+
+TEST_F(MainJob, IncludeButtonIsOutOfReachAndWouldCopyTheStartUpLibrary) {
+    Open("Pwm.h");
+    EXPECT_EQ(harness.window->StartupLibrary(), Example("Pwm.h"));
+    // Hidden and disabled, and its mnemonic reaches nothing either.
+    QTest::keyClick(harness.window.get(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_TRUE(harness.Click(ui.includeButton).empty());
+    ui.includeButton->setEnabled(true);
+    ui.includeButton->show();
+    EXPECT_EQ(harness.Click(ui.includeButton),
+              Texts{"clipboard: " + Example("Pwm.h").substr(0, 98)});
+}
+
+}  // namespace
+}  // namespace quill
