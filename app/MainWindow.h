@@ -66,7 +66,7 @@ public:
     // program ("-" for none), and the library selected when the window
     // opened.
     const FunctionDocumentation& Documentation() const { return documentation; }
-    const std::string& HelperProgram() const { return helperProgram; }
+    const std::string& HelperPath() const { return helperProgram; }
     const std::string& StartupLibrary() const { return startupLibrary; }
 
     // The OK command saves the controls' values, then ends the dialog.

@@ -52,7 +52,7 @@ protected:
     }
 
     void ExpectHelper(const std::string& program) {
-        EXPECT_EQ(harness.window->HelperProgram(), program);
+        EXPECT_EQ(harness.window->HelperPath(), program);
         EXPECT_EQ(ui.helpersButton->isHidden(), program == "-");
     }
 

@@ -91,7 +91,7 @@ TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
     EXPECT_TRUE(ui.helpersButton->isVisible());
     EXPECT_EQ(ui.helpersButton->size(), QSize(88, 23));
     EXPECT_EQ(ui.helpersButton->text(), QStringLiteral("PinHelp.exe"));
-    EXPECT_EQ(harness.window->HelperProgram(), Example("PinHelp.exe"));
+    EXPECT_EQ(harness.window->HelperPath(), Example("PinHelp.exe"));
     EXPECT_EQ(harness.Row(), "iPin<\"PinHelp.exe\">,iMode[GPIO_INPUT])");
     PickFromList(ui.paramCombos[1], "GPIO_OUTPUT");
     EXPECT_EQ(harness.Click(ui.copyButton),
@@ -100,7 +100,7 @@ TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
     // A function of the same file without a helper note takes the button away.
     harness.Choose("int GpioRead(int iPin)");
     EXPECT_TRUE(ui.helpersButton->isHidden());
-    EXPECT_EQ(harness.window->HelperProgram(), "-");
+    EXPECT_EQ(harness.window->HelperPath(), "-");
 }
 
 TEST_F(MainJob, ARefusingClipboardIsReportedAHeldOneIsNot) {

@@ -163,7 +163,7 @@ TEST(CloseSelectionLists, AVisitClosesTheListsAndTheButtonsComeHome) {
     }
 
     harness.Choose("void GpioSetMode(int iPin, int iMode)");
-    ASSERT_NE(harness.window->HelperProgram(), "-");
+    ASSERT_NE(harness.window->HelperPath(), "-");
     EXPECT_EQ(visit(ui.sourcePane), "XH");
     EXPECT_EQ(ui.helpersButton->geometry(), QRect(helpersHome, QSize(88, 23)));
     EXPECT_EQ(visit(ui.paramCombos[1]), "2XH");
