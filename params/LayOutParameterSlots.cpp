@@ -43,12 +43,10 @@ void MainWindow::LayOutParameterSlots() {
         combo->clear();
         PlaceAndShow(paramLabels[slot], geometry.labels[slot]);
 
-        ParameterDescription& parameter = documentation.parameters[slot];
-        const ChoiceForm form = FormOf(parameter.choiceText);
-        if (form == ChoiceForm::List) {
-            // The entry field stays hidden, so no text of its own may stand
-            // in for the item picked (a list of ".exe" names got one).
-            parameter.editText.clear();
+        // The entry texts come preset with the documentation: empty under a
+        // drop-down, the first value of a flags list.
+        const ParameterDescription& parameter = documentation.parameters[slot];
+        if (FormOf(parameter.choiceText) == ChoiceForm::List) {
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
             for (const std::string& item : ListItems(parameter.choiceText)) {
@@ -56,9 +54,6 @@ void MainWindow::LayOutParameterSlots() {
             }
             combo->setCurrentIndex(0);
         } else {
-            if (form == ChoiceForm::Flags) {
-                parameter.editText = FirstFlag(parameter.choiceText);
-            }
             QLineEdit* edit = paramEdits[slot];
             PlaceAndShow(edit, geometry.selectors[slot]);
             edit->setReadOnly(false);
