@@ -1,10 +1,14 @@
 #include "app/ControlWidgets.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QByteArray>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 
 #include "platform/QtText.h"
@@ -22,7 +26,53 @@ QByteArray AsByteArray(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The application's style, except that a drop-down list opens below its
+// field with at most the combo box's visible item count.
+class ListBelowFieldStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The application's style, except that push buttons are drawn as default
+// buttons.
+class DefaultLookStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == QStyle::CE_PushButton || element == QStyle::CE_PushButtonBevel) {
+            if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+                QStyleOptionButton asDefault(*button);
+                asDefault.features |= QStyleOptionButton::DefaultButton;
+                QProxyStyle::drawControl(element, &asDefault, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+// A style shared by the widgets that use it, living as long as the application.
+template <typename Style>
+Style* SharedStyle() {
+    static Style* const style = [] {
+        auto* made = new Style;
+        made->setParent(QCoreApplication::instance());
+        return made;
+    }();
+    return style;
+}
+
 }  // namespace
+
+void GiveDefaultButtonLook(QPushButton* button) {
+    button->setStyle(SharedStyle<DefaultLookStyle>());
+}
 
 NotifyingComboBox::NotifyingComboBox(QWidget* parent) : QComboBox(parent) {
     // Typed text never becomes an entry by itself.
@@ -95,6 +145,11 @@ void NotifyingComboBox::FitBoxHeight() {
     resize(width(), boxHeight);
     const int itemHeight = std::max(1, fontMetrics().height() + 2);
     setMaxVisibleItems(std::max(1, (listExtent_ - boxHeight) / itemHeight));
+}
+
+void NotifyingComboBox::OpenListBelowField() {
+    setStyle(SharedStyle<ListBelowFieldStyle>());
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void NotifyingComboBox::showPopup() {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ public:
     // need and lets the list open about that far.
     void FitBoxHeight();
 
+    // Opens the list below the field, as tall as the extent FitBoxHeight
+    // took and with a scroll bar, also under styles that would place it over
+    // the field and let it grow to the screen's height.
+    void OpenListBelowField();
+
     // Announce droppedDown() first, then open the list.
     void showPopup() override;
     // Close the list, then announce closedUp() once the choice is applied.
@@ -57,6 +63,10 @@ private:
     bool popupOpen_ = false;
     int listExtent_ = 0;
 };
+
+// Draws `button` with the default button's look; which button Enter
+// presses stays as it was.
+void GiveDefaultButtonLook(QPushButton* button);
 
 class ClickLabel : public QLabel {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
@@ -74,6 +75,14 @@ void MainWindow::RouteEvents() {
     // Call text:
     connect(copyButton, &QPushButton::clicked, this, [this] { CopyCallText(); });
     connect(includeButton, &QPushButton::clicked, this, [this] { CopyIncludeText(); });
+
+    // Help and setup:
+    connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(); });
+    connect(helpersButton, &QPushButton::clicked, this, [this] { RunHelperProgram(); });
+    connect(setupButton, &QPushButton::clicked, this, [this] { OpenSetupDialog(); });
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::WindowShortcut);
+    connect(helpKey, &QShortcut::activated, this, [this] { ShowHelpForKey(); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -40,8 +40,8 @@ void MainWindow::OnInitDialog() {
     // empties the parameter labels, TypeLabel and FunctionLabel.
     UpdateData(false);
 
-    // Tooltips and the about item of the window menu are set up here once
-    // they exist.
+    SetUpToolTips();
+    AddAboutMenuItem();
 
     sourceFont = SourceFont(logicalDpiX());
     sourcePane->setFont(sourceFont);
@@ -59,6 +59,8 @@ void MainWindow::OnInitDialog() {
 
     UpdateData(false);
     MeasureLayout();
+    // The first tab stop takes the focus, not the default button.
+    unlistButton->setFocus(Qt::TabFocusReason);
 }
 
 int MainWindow::RunModal() {
@@ -76,6 +78,10 @@ void MainWindow::LoadStartupLibrary() {
 }
 
 void MainWindow::SetWindowIcons() {
+    // Every size drawn, so that the desktop picks the one it shows.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        appIcon.addFile(QStringLiteral(":/icons/quill128-%1.png").arg(size), QSize(size, size));
+    }
     setWindowIcon(appIcon);
 }
 

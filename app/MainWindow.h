@@ -27,6 +27,7 @@
 #include "params/SlotGeometry.h"
 
 class QCloseEvent;
+class QContextMenuEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -75,6 +76,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window menu on the window's background (where the desktop has none).
+    void contextMenuEvent(QContextMenuEvent* event) override;
+#ifdef _WIN32
+    // The about item of the system menu.
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -86,6 +93,10 @@ private:
     void ApplyTabOrder(const std::vector<QWidget*>& controls);
     void RouteEvents();
     void LoadStartupLibrary();
+    void SetUpToolTips();
+    void AddAboutMenuItem();
+    void ShowWindowMenu(const QPoint& where);
+    void ShowAboutBox();
     void SetWindowIcons();
     void SetMarkButtonImage();
     void MeasureLayout();
@@ -144,6 +155,13 @@ private:
     void CopyCallText();     // CopyButton clicked
     void CopyIncludeText();  // IncludeButton clicked
     void PlaceTextOnClipboard(const std::string& text);
+
+    // --- Help and setup (app/) ---
+
+    void ShowHelp();          // HelpButton clicked
+    bool ShowHelpForKey();    // F1 anywhere in the window
+    void RunHelperProgram();  // HelpersButton clicked
+    void OpenSetupDialog();   // SetupButton clicked
 
     // --- Controls ---
     // Each one's objectName is its control name and its property "controlId"

@@ -111,7 +111,7 @@ void MainWindow::CreateControls() {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Quill"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont());
     const DialogBaseUnits base = BaseUnitsOf(font());
     setFixedSize(MapDialogRect(base, 0, 0, kWindowWidthUnits, kWindowHeightUnits).size());
@@ -188,6 +188,13 @@ void MainWindow::CreateControls() {
     paramEdits[3] = make.ParamEdit("ParamEdit4", 1044, {453, 233, 10, 12});
     paramLists[3] = make.ParamList("ParamList4", 1052, {462, 275, 10, 15});
     helpersButton = make.Button("HelpersButton", 4, "&Helpers", {220, 265, 30, 15}, false);
+
+    // Drawn as default buttons; Enter still presses ExitButton.
+    GiveDefaultButtonLook(copyButton);
+    GiveDefaultButtonLook(helpersButton);
+    // The two big lists open below their fields, scrolled within their box.
+    libraryCombo->OpenListBelowField();
+    functionCombo->OpenListBelowField();
 }
 
 // Earlier controls lie above later ones where they overlap.

@@ -96,6 +96,8 @@ TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
     PickFromList(ui.paramCombos[1], "GPIO_OUTPUT");
     EXPECT_EQ(harness.Click(ui.copyButton),
               Texts{"clipboard: GpioSetMode(\"PinHelp.exe\",GPIO_OUTPUT)"});
+    // The button starts the program on its own, as one literal path.
+    EXPECT_EQ(harness.Click(ui.helpersButton), Texts{"start: " + Example("PinHelp.exe") + " "});
 
     // A function of the same file without a helper note takes the button away.
     harness.Choose("int GpioRead(int iPin)");
