@@ -33,7 +33,8 @@ constexpr unsigned kAboutCommand = 16;
 
 void MainWindow::SetUpToolTips() {
     for (const ToolTipText& tip : kToolTipTexts) {
-        if (QWidget* control = Control(QString::fromLatin1(tip.control))) {
+        if (auto* control =
+                findChild<QWidget*>(QString::fromLatin1(tip.control), Qt::FindDirectChildrenOnly)) {
             control->setToolTip(QString::fromLatin1(tip.text));
         }
     }
