@@ -17,13 +17,8 @@ constexpr int kIconPixels = 32;  // the system's icon size
 }  // namespace
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About Quill"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(DialogFont());
-    const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(MapDialogRect(base, 0, 0, kWidthUnits, kHeightUnits).size());
+    const DialogBaseUnits base =
+        SetUpDialogFrame(*this, "AboutBox", "About Quill", kWidthUnits, kHeightUnits);
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("AboutIcon"));

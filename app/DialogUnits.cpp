@@ -45,6 +45,18 @@ QFont DialogFont() {
     return fallback;
 }
 
+DialogBaseUnits SetUpDialogFrame(QWidget& dialog, const char* name, const char* caption,
+                                 int widthUnits, int heightUnits) {
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setWindowTitle(QString::fromLatin1(caption));
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+    dialog.setFont(DialogFont());
+    const DialogBaseUnits base = BaseUnitsOf(dialog.font());
+    dialog.setFixedSize(MapDialogRect(base, 0, 0, widthUnits, heightUnits).size());
+    return base;
+}
+
 QFont SourceFont(int dotsPerInchX) {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace, QFont::PreferMatch);

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QWidget>
 
 namespace quill {
 
@@ -27,6 +28,12 @@ DialogBaseUnits BaseUnitsOf(const QFont& font);
 // The dialog font: "MS Sans Serif" 8 point, or the platform's sans-serif
 // font at 8 point where it is missing.
 QFont DialogFont();
+
+// Gives `dialog` its name, caption, the frame of a modal dialog (title bar,
+// window menu, close box), the dialog font and its fixed size in dialog
+// units; returns the base units to place its controls with.
+DialogBaseUnits SetUpDialogFrame(QWidget& dialog, const char* name, const char* caption,
+                                 int widthUnits, int heightUnits);
 
 // The fixed-pitch font of the source pane and the two lists: "Courier New",
 // or the platform's monospace font, with a character height of

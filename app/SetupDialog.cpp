@@ -45,13 +45,8 @@ SetupDialog::SetupDialog(Platform& platform, AppPaths paths, QWidget* parent)
 }
 
 void SetupDialog::CreateControls() {
-    setObjectName(QStringLiteral("SetupDialog"));
-    setWindowTitle(QStringLiteral("Setup"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(DialogFont());
-    const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(MapDialogRect(base, 0, 0, kWidthUnits, kHeightUnits).size());
+    const DialogBaseUnits base =
+        SetUpDialogFrame(*this, "SetupDialog", "Setup", kWidthUnits, kHeightUnits);
 
     // In tab order.
     auto* browserLabel =

@@ -35,43 +35,10 @@ struct HelpCase {
     HelpStart key;     // HelpKeyStart
 };
 
-TEST(HelpStarts, ButtonAndKeyFollowTheModeThePageAndTheBrowser) {
+// The window tests walk through the modes and the help folder's contents;
+// here the rules of the other host and the plain concatenation.
+TEST(HelpStarts, ButtonAndKeyFollowTheHostsRules) {
     const HelpCase cases[] = {
-        {"intro mode opens the notes file",
-         {"yES", kIe, "/h/"},
-         {"/h/quill/QH_P.html"},
-         {},
-         PosixHost(),
-         HelpStart::Editor(kNotes),
-         HelpStart::Editor(kNotes)},
-        {"details with the page present",
-         {"No", "/usr/bin/firefox", "/h/"},
-         {"/h/quill/QH_P.html", "/h/QuillHelp.exe"},
-         {"/usr/bin/firefox"},
-         PosixHost(),
-         HelpStart::Start("/usr/bin/firefox", "/h/quill/QH_P.html"),
-         HelpStart::Start("/usr/bin/firefox", "/h/quill/QH_P.html")},
-        {"only the help program present: the key still opens the missing page",
-         {"No", "/usr/bin/firefox", "/h/"},
-         {"/h/QuillHelp.exe"},
-         {"/usr/bin/firefox"},
-         PosixHost(),
-         HelpStart::Start("/h/QuillHelp.exe", ""),
-         HelpStart::Start("/usr/bin/firefox", "/h/quill/QH_P.html")},
-        {"neither present: the browser gets the missing page",
-         {"", "/usr/bin/firefox", "/h/"},
-         {},
-         {"/usr/bin/firefox"},
-         PosixHost(),
-         HelpStart::Start("/usr/bin/firefox", "/h/quill/QH_P.html"),
-         HelpStart::Start("/usr/bin/firefox", "/h/quill/QH_P.html")},
-        {"the default browser names nothing here: the desktop opens the page",
-         {"No", kIe, "/h/"},
-         {"/h/quill/QH_P.html"},
-         {},
-         PosixHost(),
-         HelpStart::Start("xdg-open", "/h/quill/QH_P.html"),
-         HelpStart::Start("xdg-open", "/h/quill/QH_P.html")},
         {"a url without a separator is followed directly by the page",
          {"No", "/usr/bin/firefox", "/h"},
          {},
@@ -102,15 +69,8 @@ TEST(HelpStarts, ButtonAndKeyFollowTheModeThePageAndTheBrowser) {
     }
 }
 
-TEST(HelpStarts, SetupHelpFollowsTheStoredModeAndLooksInTheHelpFolderItself) {
-    const FileFacts facts = Facts({}, {"/usr/bin/firefox"});
-    EXPECT_EQ(SetupHelpStart("YES", "/usr/bin/firefox", "/h/", kNotes, PosixHost(), facts),
-              HelpStart::Editor(kNotes));
-    EXPECT_EQ(SetupHelpStart("No", "/usr/bin/firefox", "/h/", kNotes, PosixHost(), facts),
-              HelpStart::Start("/usr/bin/firefox", "/h/QHS_B.html"));
-    EXPECT_EQ(SetupHelpStart("No", kIe, "/h/", kNotes, PosixHost(), facts),
-              HelpStart::Start("xdg-open", "/h/QHS_B.html"));
-    EXPECT_EQ(SetupHelpStart("No", kIe, "c:\\h\\", kNotes, WindowsHost(), facts),
+TEST(HelpStarts, SetupHelpOnWindowsUsesTheBrowserFieldAsItStands) {
+    EXPECT_EQ(SetupHelpStart("No", kIe, "c:\\h\\", kNotes, WindowsHost(), Facts({})),
               HelpStart::Start(kIe, "c:\\h\\QHS_B.html"));
 }
 
