@@ -196,5 +196,19 @@ TEST_F(SetupDialogTest, BrowseButtonsOpenTheFileDialogWhereTheFieldsPoint) {
     }
 }
 
+TEST_F(SetupDialogTest, APathTooLongForTheNameFieldIsReportedAndLeftOut) {
+    const std::string tooLong = "/" + std::string(300, 'b') + "/viewer";
+    files.SetSetting("Last", "Browser", tooLong);
+    Run([&](SetupDialog& d) {
+        QTest::mouseClick(Button(d, "BrowseBrowserButton"), Qt::LeftButton);
+        EXPECT_EQ(ToBytes(Edit(d, "BrowserEdit")->text()), tooLong);  // cancelled: kept
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(files.platform.log, (Texts{Msg(kStyleExclamation, "Drive:\\Path\\File too long!"),
+                                         "dialog: Select Browser"}));
+    ASSERT_EQ(files.platform.dialogs.size(), 1u);
+    EXPECT_EQ(files.platform.dialogs[0].initialName, "");
+}
+
 }  // namespace
 }  // namespace quill
