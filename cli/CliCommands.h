@@ -13,5 +13,6 @@ void AddLookupCommand(CLI::App& app, int& status);
 void AddParamsCommand(CLI::App& app, int& status);
 void AddComposeCommand(CLI::App& app, int& status);
 void AddLintCommand(CLI::App& app, int& status);
+void AddRangeCommand(CLI::App& app, int& status);
 
 }  // namespace quill::cli

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     AddParamsCommand(app, status);
     AddComposeCommand(app, status);
     AddLintCommand(app, status);
+    AddRangeCommand(app, status);
 
     // CLI11 reports a mistyped subcommand only as a missing one: name it.
     if (argc > 1 && argv[1][0] != '-') {
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
         if (app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); })
                 .empty()) {
             Report("Unknown subcommand: " + name +
-                   " (the subcommands are functions, lookup, params, compose and lint)");
+                   " (the subcommands are functions, lookup, params, compose, lint and range)");
             Report("Run with --help for more information.");
             return static_cast<int>(CLI::ExitCodes::ExtrasError);
         }

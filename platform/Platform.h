@@ -67,10 +67,12 @@ public:
     // without waiting. False when nothing could be started.
     virtual bool OpenInTextEditor(const std::string& path) = 0;
 
-    // Runs `commandLine` through the system's command interpreter and waits
-    // until it ends. The window is repainted meanwhile but takes no input.
-    // Returns the exit status, or -1 when the interpreter could not be run.
-    virtual int RunCommandLine(const std::string& commandLine) = 0;
+    // Runs the program file `programPath` and waits until it ends. The path is
+    // taken literally: no arguments, no command interpreter, no search along
+    // the program path (a relative path is taken from the current folder).
+    // The window is repainted meanwhile but takes no input. Returns the exit
+    // status, or -1 when the program could not be started.
+    virtual int RunProgramAndWait(const std::string& programPath) = 0;
 
     // Places `text` on the clipboard as plain text. False when no memory could
     // be had for it (the caller reports that). A clipboard held open by

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -25,6 +26,8 @@
 #include <windows.h>
 
 #include <cstring>
+
+#include "platform/WindowsProcess.h"
 #endif
 
 namespace quill {
@@ -156,32 +159,46 @@ bool QtPlatform::OpenInTextEditor(const std::string& path) {
 #endif
 }
 
-int QtPlatform::RunCommandLine(const std::string& commandLine) {
-    QProcess process;
+namespace {
+
+// How often the window is repainted while a program runs.
+constexpr int kPaintIntervalMs = 50;
+// What a program that crashed reports in place of an exit status.
+constexpr int kCrashedStatus = 255;
+
+// Lets the window repaint (and answer the window system) while input stays
+// queued until the program has ended.
+void KeepWindowPainted() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
+int QtPlatform::RunProgramAndWait(const std::string& programPath) {
+    // A zero byte would cut the name short and start another file.
+    if (programPath.empty() || programPath.find('\0') != std::string::npos) {
+        return -1;
+    }
 #ifdef _WIN32
-    process.setProgram(QStringLiteral("cmd.exe"));
-    process.setNativeArguments(QStringLiteral("/c ") + ToQString(commandLine));
+    return RunWindowsProgramAndWait(programPath, kPaintIntervalMs, KeepWindowPainted);
 #else
-    process.setProgram(QStringLiteral("/bin/sh"));
-    process.setArguments({QStringLiteral("-c"), ToQString(commandLine)});
-#endif
+    QProcess process;
+    // An absolute path: a bare name is not looked for along PATH.
+    process.setProgram(QFileInfo(ToQString(programPath)).absoluteFilePath());
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start();
     if (!process.waitForStarted(-1)) {
         return -1;
     }
-    // Keep the window painted while waiting; input stays queued until the
-    // command has ended, as with the C runtime's system().
-    while (!process.waitForFinished(50)) {
+    while (!process.waitForFinished(kPaintIntervalMs)) {
         if (process.state() == QProcess::NotRunning) {
             break;
         }
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        KeepWindowPainted();
     }
-    if (process.exitStatus() != QProcess::NormalExit) {
-        return -1;
-    }
-    return process.exitCode();
+    // A program that crashed did start: only a failed start gives -1.
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : kCrashedStatus;
+#endif
 }
 
 bool QtPlatform::PlaceOnClipboard(const std::string& text) {

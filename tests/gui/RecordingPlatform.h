@@ -31,9 +31,10 @@ public:
         return Log("start: " + program + " " + parameters);
     }
     bool OpenInTextEditor(const std::string& path) override { return Log("editor: " + path); }
-    int RunCommandLine(const std::string& line) override {
-        Log("command: " + line);
-        return 0;
+    // "run: <path>"; the next queued status, else 0.
+    int RunProgramAndWait(const std::string& programPath) override {
+        log.push_back("run: " + programPath);
+        return Next(runStatuses).value_or(0);
     }
     // "clipboard: <text>"; the text is placed unless the clipboard fails
     // (no memory: false) or another program holds it (nothing placed, true).
@@ -48,6 +49,7 @@ public:
     std::vector<std::string> log;
     std::vector<FileDialogRequest> dialogs;
     std::deque<int> messageAnswers;
+    std::deque<int> runStatuses;  // -1: the program could not be started
     std::deque<std::optional<std::string>> chosenFiles;
     bool clipboardWorks = true;
     bool clipboardHeld = false;

@@ -296,6 +296,18 @@ TEST(Cli, Compose) {
     });
 }
 
+TEST(Cli, Range) {
+    ExpectCases({
+        {Args{"range", "1-20000", "30000"}, 1, "range: 1 to 20000\nvalue: 30000\nresult: out\n",
+         "30000 Out of range.\n"},
+        {Args{"range", "0-0xFF", "0xff"}, 0, "range: 0 to 255\nvalue: 255\nresult: in\n", ""},
+        {Args{"range", "1-", "GPIO_MAX"}, 0, "range: 1 to 0\nresult: no test\n", ""},
+        {Args{"range", "--", "-5-5", "100"}, 0, "range: none\nresult: no test\n", ""},
+        {Args{"range", "0-10", "-3"}, 1, "range: 0 to 10\nvalue: -3\nresult: out\n",
+         "-3 Out of range.\n"},
+    });
+}
+
 TEST(Cli, Lint) {
     const LoneHeader lone;
     const std::string missing = lone.folder.PathOf("Missing.h");
@@ -391,8 +403,8 @@ TEST(Cli, Usage) {
     ExpectCases({
         {Args{}, kUsageError, "", "A subcommand is required" + kHelp},
         {Args{"frobnicate"}, kUsageError, "",
-         "Unknown subcommand: frobnicate (the subcommands are functions, lookup, params, compose "
-         "and lint)" +
+         "Unknown subcommand: frobnicate (the subcommands are functions, lookup, params, compose, "
+         "lint and range)" +
              kHelp},
         {Args{"functions"}, kUsageError, "", "LIBRARY is required" + kHelp},
         {Args{"lookup", "x.h"}, kUsageError, "", "ENTRY is required" + kHelp},

@@ -1,0 +1,61 @@
+// quill-cli range CHOICE VALUE: what leaving an entry field with VALUE does
+// for a parameter documented with the choice text CHOICE.
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include "compose/ValueRules.h"
+
+namespace quill::cli {
+
+namespace {
+
+struct RangeOptions {
+    std::string choiceText;
+    std::string value;
+};
+
+int RunRange(const RangeOptions& options) {
+    const std::optional<RangeBounds> bounds = SplitRange(options.choiceText);
+    const RangeResult result = CheckRange(options.choiceText, options.value);
+    // The bounds as the window reads them, so that "1-" shows its 0.
+    WriteOut("range: ");
+    WriteOut(bounds ? std::to_string(ParseNumber(bounds->low)) + " to " +
+                          std::to_string(ParseNumber(bounds->high))
+                    : std::string("none"));
+    WriteOut("\n");
+    if (result != RangeResult::NoTest) {
+        WriteOut("value: " + std::to_string(ParseNumber(options.value)) + "\n");
+    }
+    WriteOut("result: ");
+    WriteOut(RangeResultName(result));
+    WriteOut("\n");
+    if (result == RangeResult::Out) {
+        Report(OutOfRangeMessage(options.value));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+void AddRangeCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<RangeOptions>();
+    CLI::App* command = app.add_subcommand(
+        "range",
+        "Check VALUE as Quill does when an entry field documented with CHOICE (the text "
+        "between the braces of its @param entry, for instance 1-20000) is left. Prints the "
+        "bounds as read, the value as read when it is tested, and the result: in, out, or "
+        "no test (no range, an empty value, or a value that begins like a name). Exit status "
+        "1 when the value is out of range. Put \"--\" before CHOICE when it begins with \"-\".");
+    command->add_option("CHOICE", options->choiceText, "choice text of the parameter")->required();
+    command->add_option("VALUE", options->value, "the value typed into the field")->required();
+    command->callback([options, &status] { status = RunRange(*options); });
+}
+
+}  // namespace quill::cli
