@@ -9,8 +9,8 @@ namespace quill {
 
 // What the window shows for one parameter slot.
 struct ParameterSlotValue {
-    std::string name;             // ParamLabel text; "" means no such parameter
-    std::string editText;         // ParamEdit text
+    std::string name;      // ParamLabel text; "" means no such parameter
+    std::string editText;  // ParamEdit text
     bool comboHasSelection = false;
     std::string comboSelectedText;  // text of the selected ParamCombo item
     std::string comboEditText;      // text in ParamCombo's own entry field

@@ -21,17 +21,7 @@ void SortUnique(std::vector<int>& positions) {
 }  // namespace
 
 std::vector<std::string> SplitChoices(const std::string& choiceText) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = choiceText.find('|', start);
-        if (end == std::string::npos) {
-            items.push_back(choiceText.substr(start));
-            return items;
-        }
-        items.push_back(choiceText.substr(start, end - start));
-        start = end + 1;
-    }
+    return SplitAtEvery(choiceText, '|');
 }
 
 std::string JoinSelection(const std::vector<std::string>& items,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "source/PathText.h"
 #include "source/TextOps.h"
 
 namespace quill {
@@ -26,12 +27,6 @@ int DigitValue(char c) {
     }
     return 99;
 }
-
-#ifdef _WIN32
-constexpr const char* kPathSeparators = "\\";
-#else
-constexpr const char* kPathSeparators = "\\/";
-#endif
 
 }  // namespace
 
@@ -130,10 +125,7 @@ std::string OutOfRangeMessage(const std::string& parameterName) {
 }
 
 std::string HelperCommandLine(const std::string& startupLibrary, const std::string& choiceText) {
-    const std::size_t separator = startupLibrary.find_last_of(kPathSeparators);
-    const std::string folder =
-        separator == std::string::npos ? std::string() : startupLibrary.substr(0, separator + 1);
-    return folder + choiceText;
+    return FolderOf(startupLibrary) + choiceText;
 }
 
 std::string HelperNotStartedMessage(const std::string& commandLine) {

@@ -4,24 +4,6 @@
 
 namespace quill {
 
-namespace {
-
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::string::npos) {
-            items.push_back(text.substr(start));
-            return items;
-        }
-        items.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
-}  // namespace
-
 ChoiceForm FormOf(const std::string& choiceText) {
     if (AtPositionOneOrLater(choiceText, ",")) {
         return ChoiceForm::List;
@@ -54,11 +36,7 @@ bool IsRangeForm(const std::string& choiceText) {
 }
 
 std::vector<std::string> ListItems(const std::string& choiceText) {
-    return SplitAt(choiceText, ',');
-}
-
-std::vector<std::string> FlagValues(const std::string& choiceText) {
-    return SplitAt(choiceText, '|');
+    return SplitAtEvery(choiceText, ',');
 }
 
 std::string FirstFlag(const std::string& choiceText) {

@@ -21,9 +21,6 @@ bool IsRangeForm(const std::string& choiceText);
 // Items of a list-form text, split at every "," (empty items kept).
 std::vector<std::string> ListItems(const std::string& choiceText);
 
-// Values of a flags-form text, split at every "|" (empty items kept).
-std::vector<std::string> FlagValues(const std::string& choiceText);
-
 // The text before the first "|" (the initial entry of a flags parameter).
 std::string FirstFlag(const std::string& choiceText);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "params/ChoiceForms.h"
 #include "params/DocumentationRules.h"
 #include "source/TextOps.h"
 
@@ -115,7 +116,62 @@ std::optional<std::string> BackslashEntryName(const std::string& line) {
     return line.substr(start, i - start);
 }
 
+// The first line of `lines` that holds `text`, without its line end.
+std::string LineHolding(const std::vector<std::string>& lines, const std::string& text) {
+    for (const std::string& line : lines) {
+        if (line.find(text) != std::string::npos) {
+            return WithoutLineEnd(line);
+        }
+    }
+    return {};
+}
+
+// Helper programs named by parameter entries and by "@note" whose names
+// would not name one file in the library's folder.
+void LintHelperNames(const std::vector<std::string>& lines,
+                     const FunctionDocumentation& documentation,
+                     std::vector<LintWarning>& warnings) {
+    auto check = [&](const std::string& helper, const std::string& owner) {
+        const std::string problem = HelperNameProblem(helper);
+        if (!problem.empty()) {
+            warnings.push_back({LintRule::UnsafeHelperName, owner,
+                                "helper program " + Quoted(helper) + " holds " + problem +
+                                    ": only a file of exactly that name in the library's "
+                                    "folder is run",
+                                LineHolding(lines, helper)});
+        }
+    };
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        const ParameterDescription& parameter = documentation.parameters[k];
+        if (FormOf(parameter.choiceText) == ChoiceForm::Helper) {
+            check(parameter.choiceText, parameter.name);
+        }
+    }
+    if (documentation.helperName != "-") {
+        check(documentation.helperName, "");
+    }
+}
+
 }  // namespace
+
+std::string HelperNameProblem(const std::string& name) {
+    if (name.find_first_of("\\/") != std::string::npos) {
+        return "a folder separator";
+    }
+    if (name.find("..") != std::string::npos) {
+        return Quoted("..");
+    }
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return "a control character";
+        }
+    }
+    const std::size_t shell = name.find_first_of("&|;<>()$`^\"'*?%!~[]{}");
+    if (shell != std::string::npos) {
+        return Quoted(name.substr(shell, 1));
+    }
+    return {};
+}
 
 const char* LintRuleName(LintRule rule) {
     switch (rule) {
@@ -139,6 +195,8 @@ const char* LintRuleName(LintRule rule) {
             return "no-blank-after-keyword";
         case LintRule::BackslashKeyword:
             return "backslash-keyword";
+        case LintRule::UnsafeHelperName:
+            return "unsafe-helper-name";
     }
     return "unknown";
 }
@@ -338,6 +396,7 @@ std::vector<LintWarning> LintDocumentation(const std::string& blockText,
                  i);
         }
     }
+    LintHelperNames(lines, documentation, warnings);
     return warnings;
 }
 

@@ -24,6 +24,7 @@ enum class LintRule {
     EntryNotRead,         // any other entry with a list that gave no choice text
     NoBlankAfterKeyword,  // "@param[in] iMode :{A,B}"
     BackslashKeyword,     // "\param iMode :{A,B}"
+    UnsafeHelperName,     // a helper program name with a folder, ".." or shell characters
 };
 
 // A short stable name for the rule ("blank-after-colon", ...).
@@ -60,6 +61,11 @@ std::string ListCutMark(const std::vector<std::string>& lines, std::size_t param
 // The lines of a text, each with its line end ("\n"); a last line without one
 // is kept as it is.
 std::vector<std::string> SplitLines(const std::string& text);
+
+// What makes `name` unfit as the file name of a helper program, which is run
+// from the library's folder: a folder separator, "..", a character a command
+// interpreter would act on, or a control byte. "" when nothing does.
+std::string HelperNameProblem(const std::string& name);
 
 // Every near miss of one function. `blockText` is the text the prototype
 // lookup collected for it; `documentation` is what the parser made of the

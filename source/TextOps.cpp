@@ -47,6 +47,20 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
+std::vector<std::string> SplitAtEvery(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
 std::string CollapseBlanks(const std::string& text) {
     // Repeating "  " -> " " until nothing changes leaves every run of spaces
     // as a single space; do it in one pass.

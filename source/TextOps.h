@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quill {
 
@@ -22,6 +23,10 @@ bool StartsWith(std::string_view text, std::string_view prefix);
 // Replaces every occurrence of `from` by `to` in one left-to-right pass
 // without overlaps; an empty `from` leaves the text unchanged.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+// The pieces of `text` between separators: every separator ends one piece,
+// so empty pieces are kept and an empty text gives one empty piece.
+std::vector<std::string> SplitAtEvery(const std::string& text, char separator);
 
 // Replaces "  " by " " until no two adjacent spaces remain.
 std::string CollapseBlanks(const std::string& text);

@@ -119,6 +119,34 @@ TEST(LintDocumentation, NamesInsideTheKeywordAreFoundExactlyWhereTheParserFailsT
     }
 }
 
+TEST(LintDocumentation, HelperNamesThatAreNotOneFileOfTheLibraryFolder) {
+    const std::pair<const char*, const char*> problems[] = {
+        {"PinHelp.exe", ""},
+        {"Pin-Help_2.exe", ""},
+        {"..\\tools\\Pin.exe", "a folder separator"},
+        {"bin/Pin.exe", "a folder separator"},
+        {"Pin..exe", "\"..\""},
+        {"PinHelp.exe&touch$IFS~/owned", "a folder separator"},
+        {"PinHelp.exe&calc.exe", "\"&\""},
+        {"Pin$(id).exe", "\"$\""},
+        {"Pin`id`.exe", "\"`\""},
+        {"Pin\x1b.exe", "a control character"},
+    };
+    for (const auto& [name, problem] : problems) {
+        EXPECT_EQ(HelperNameProblem(name), problem) << name;
+    }
+    // Both a parameter's helper and the "@note" helper are checked.
+    const Linted helpers = LintBlock(
+        "/**\n * @param iChan :{Pick&x.exe}\n * @param iMode :{A,B}\n * @note Run a|b.exe\n */\n" +
+            kEntry + "\n",
+        kEntry);
+    ASSERT_EQ(helpers.rules,
+              (std::vector<LintRule>{LintRule::UnsafeHelperName, LintRule::UnsafeHelperName}));
+    EXPECT_EQ(helpers.warnings[0].name, "iChan");
+    EXPECT_EQ(helpers.warnings[0].lineText, " * @param iChan :{Pick&x.exe}");
+    EXPECT_EQ(helpers.warnings[1].lineText, " * @note Run a|b.exe");
+}
+
 TEST(LintDocumentation, FunctionsWithoutSlotsAndEmptyBlocks) {
     // An entry for a function whose list is "void" names no parameter.
     const Linted noSlots =

@@ -200,7 +200,6 @@ TEST(ChoiceForms, FormsRangesAndItems) {
     }
     using Items = std::vector<std::string>;
     EXPECT_EQ(ListItems("A,,B,"), (Items{"A", "", "B", ""}));
-    EXPECT_EQ(FlagValues("NONE|FAST"), (Items{"NONE", "FAST"}));
     EXPECT_EQ(FirstFlag("NONE|FAST|SLOW"), "NONE");
     EXPECT_EQ(FirstFlag("NONE"), "NONE");
 }
