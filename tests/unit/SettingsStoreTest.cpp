@@ -11,13 +11,9 @@
 #include "ScratchFolder.h"
 #include "app/SettingsLocation.h"
 
-#include "app/UpdateLock.h"
-
 #ifndef _WIN32
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <future>
 #endif
 
 namespace quill {
@@ -74,6 +70,9 @@ TEST_F(SettingsStoreTest, AMissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
     // Present but empty is not missing.
     EXPECT_EQ(Get("Last", "Intro", "yes"), "");
     EXPECT_EQ(Get("Other", "Choice"), "dflt");
+    // Values are cut to the read limit, its last byte kept for the end.
+    EXPECT_EQ(Get("Last", "AppPath", "", 6), "/opt/");
+    EXPECT_EQ(Get("Last", "AppPath", "", 0), "");
     EXPECT_EQ(Bytes(),
               "[Last]\nAppPath=/opt/quill/\nChoice=void Init(int a, char *b)\nIntro=\n"
               "\n[Libraries]\nC:\\lib\\uart.h=Yes\n");
@@ -84,12 +83,6 @@ TEST_F(SettingsStoreTest, NamesMatchIgnoringCaseAndTheWriterSpellingWins) {
     EXPECT_EQ(Get("LAST", "choice"), "old");
     ASSERT_TRUE(Write("lAsT", "CHOICE", "new"));
     EXPECT_EQ(Bytes(), "[Last]\nCHOICE=new\nIntro=No\n");
-
-    // Blanks around a name do not make it another key.
-    ASSERT_TRUE(Write(" Last", "Choice\t", "newer"));
-    EXPECT_EQ(Get("Last", "choice"), "newer");
-    EXPECT_EQ(KeysOf("Last"), (Keys{"Choice", "Intro"}));
-    ASSERT_TRUE(Write("lAsT", "CHOICE", "new"));
 
     ASSERT_TRUE(DeleteSettingKey("LAST", " intro", ini));
     ASSERT_TRUE(Write("Libraries", "/Lib/A.h", "Yes"));
@@ -108,21 +101,6 @@ TEST_F(SettingsStoreTest, KeysComeInFileOrderAndNewOnesGoToTheEndOfTheirSection)
     EXPECT_EQ(Bytes(),
               "[Libraries]\n/z.h=Yes\n/a.h=Yes\n; old\n/m.s=Yes\n/b.h=Yes\n\n; next\n[Last]\n"
               "Library=/z.h\nChoice=f(x)\n\n[Help]\nUrl=/doc/\n");
-
-    // A key added to a section that has only its header goes right after it.
-    Given("[Empty]\n\n[Last]\nIntro=No\n");
-    ASSERT_TRUE(Write("Empty", "k", "v"));
-    EXPECT_EQ(Bytes(), "[Empty]\nk=v\n\n[Last]\nIntro=No\n");
-}
-
-TEST_F(SettingsStoreTest, ValuesAreCutToTheReadLimit) {
-    Given("[Last]\nChoice=abcdefghij\n");
-    EXPECT_EQ(Get("Last", "Choice", "", 10), "abcdefghi");
-    EXPECT_EQ(Get("Last", "Choice", "", 0), "");
-    EXPECT_EQ(Get("Last", "Browser", "c:\\Program Files", 6), "c:\\Pr");
-    ASSERT_TRUE(Write("Last", "Library", std::string(5000, 'v')));
-    EXPECT_EQ(Get("Last", "Library", "", 1000), std::string(999, 'v'));
-    EXPECT_EQ(Get("Last", "Library", "", 10000), std::string(5000, 'v'));
 }
 
 TEST_F(SettingsStoreTest, ReadsAndKeepsFilesWrittenTheWindowsWay) {
@@ -156,8 +134,6 @@ TEST_F(SettingsStoreTest, RepeatedSectionsReadAsOneAndNoCopyIsDroppedOrComesBack
     EXPECT_EQ(Get("Last", "Intro"), "No");
     EXPECT_EQ(KeysOf("Last"), (Keys{"Choice", "Intro"}));
     EXPECT_EQ(KeysOf("Libraries"), (Keys{"/a.h", "/b.h"}));
-    ASSERT_TRUE(Write("Last", "Choice", "written"));
-    EXPECT_EQ(Get("Last", "Choice"), "written");
     ASSERT_TRUE(DeleteSettingKey("Last", "Choice", ini));
     EXPECT_EQ(Get("Last", "Choice"), "dflt");
 
@@ -184,13 +160,9 @@ TEST_F(SettingsStoreTest, OddLinesAreKeptAndTextThatWouldBreakTheFileIsRefused) 
         EXPECT_FALSE(Write("Last", key, "1")) << key;
     }
     EXPECT_FALSE(Write("La]st", "k", "1"));
-    EXPECT_FALSE(Write("Li\nbs", "k", "1"));
     EXPECT_FALSE(Write("Last", "Choice", "g(y)\n[Libraries]\n/evil.h=Yes"));
     EXPECT_FALSE(Write("Last", "Choice", "g(y)\r"));
-    // Deleting what is not there changes nothing either.
-    ASSERT_TRUE(DeleteSettingKey("Last", "Missing", ini));
     ASSERT_TRUE(DeleteSettingKey("Nowhere", "Url", ini));
-    ASSERT_TRUE(ReplaceSettingSection("Nowhere", {}, ini));
     EXPECT_EQ(Bytes(), content);
 
     ASSERT_TRUE(Write("Last", "Intro", "No"));
@@ -216,19 +188,10 @@ TEST_F(SettingsStoreTest, ReplacingASectionRewritesItAtTheEndInOneGo) {
 }
 
 TEST_F(SettingsStoreTest, AFailedWriteLeavesEverythingAsItWas) {
-    // The settings path is a folder, its folder is a plain file, or it is missing.
-    const std::string folder = scratch.MakeFolder("Quill.ini");
-    scratch.Write("Quill.ini/inside.txt", "keep");
-    EXPECT_FALSE(WriteSetting("Last", "Intro", "No", folder));
-    EXPECT_FALSE(DeleteSettingKey("Last", "Intro", folder));
-    EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, folder), "dflt");
-    EXPECT_EQ(FolderEntries(folder), (Keys{"inside.txt"}));
-    const std::string plain = scratch.Write("plain", "not a folder");
-    EXPECT_FALSE(WriteSetting("Last", "Intro", "No", plain + "/Quill.ini"));
-    EXPECT_EQ(ReadBytes(plain), "not a folder");
+    // The settings file's folder is missing.
     EXPECT_FALSE(WriteSetting("Last", "Intro", "No", scratch.PathOf("missing/Quill.ini")));
     EXPECT_FALSE(WriteSetting("Last", "Intro", "No", ""));
-    EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini", "plain"}));
+    EXPECT_EQ(FolderEntries(scratch.Root()), Keys{});
 
 #ifndef _WIN32
     if (geteuid() != 0) {  // permission bits do not stop the super-user
@@ -253,10 +216,7 @@ TEST_F(SettingsStoreTest, WritesLeaveNoTemporaryFilesAndKeepTheModeAndTheLink) {
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(real, mode);
     fs::create_symlink(real, ini);
-    for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(Write("Libraries", "/lib/" + std::to_string(i) + ".h", "Yes"));
-    }
-    ASSERT_TRUE(DeleteSettingKey("Libraries", "/lib/7.h", ini));
+    ASSERT_TRUE(Write("Libraries", "/lib/7.h", "Yes"));
     ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
     ASSERT_TRUE(Write("Last", "Intro", "Yes"));
     EXPECT_TRUE(fs::is_symlink(ini));
@@ -296,62 +256,12 @@ TEST_F(SettingsStoreTest, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) 
     EXPECT_EQ(Bytes(), utf16(u"[Last]\nA=\xD800x\nB=1\n", true));
 }
 
-#ifndef _WIN32
-TEST_F(SettingsStoreTest, WhatIsNoRegularFileReadsAsMissingAndIsNeverWritten) {
-    const std::string fifo = scratch.PathOf("fifo.ini");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    // Larger than anything read, without taking room on disk.
-    const std::string huge = scratch.Write("huge.ini", "[Last]\nIntro=No\n");
-    fs::resize_file(huge, (std::uint64_t{1} << 30) + 1);
-    const struct {
-        const char* what;
-        std::string path;
-    } cases[] = {
-        {"FIFO nobody writes", fifo},
-        {"device", "/dev/null"},
-        {"folder", scratch.MakeFolder("folder.ini")},
-        {"read error", "/proc/self/mem"},  // a regular file whose reads fail with EIO
-        {"over the size limit", huge},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, c.path), "dflt");
-        EXPECT_TRUE(GetAllSettingKeys("Last", c.path).empty());
-        EXPECT_FALSE(WriteSetting("Last", "Intro", "Yes", c.path));
-        EXPECT_FALSE(DeleteSettingKey("Last", "Intro", c.path));
-    }
-    EXPECT_EQ(fs::file_size(huge), (std::uint64_t{1} << 30) + 1);
-}
-
-TEST_F(SettingsStoreTest, AWriterRemovesTheTemporaryFilesOfDeadWritersAndWaitsForALiveOne) {
-    Given("[Last]\nIntro=No\n");
-    for (const char* name :
-         {"Quill.ini.tmp-1f-0", "Quill.ini.tmp-x", "Quill.ini.tmpx", "Other.ini.tmp-1"}) {
-        scratch.Write(name, "[Last]\n");
-    }
-    ASSERT_TRUE(Write("Last", "Intro", "Yes"));
-    EXPECT_EQ(FolderEntries(scratch.Root()),
-              (Keys{"Other.ini.tmp-1", "Quill.ini", "Quill.ini.lock", "Quill.ini.tmpx"}));
-
-    std::future<bool> written;
-    {
-        const UpdateLock held(ini + ".lock", std::chrono::milliseconds(0));
-        ASSERT_TRUE(held.Held());
-        written = std::async(std::launch::async, [this] { return Write("Last", "Intro", "No"); });
-        EXPECT_EQ(written.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
-    }
-    EXPECT_TRUE(written.get());
-    EXPECT_EQ(Get("Last", "Intro"), "No");
-}
-#endif
-
 TEST(LocateSettingsFile, TheProgramFolderWhenWritableElseTheConfigFolder) {
     testing::ScratchFolder scratch;
     const std::string program = scratch.MakeFolder("bin");
     const std::string config = scratch.PathOf("config");
     // Separators are added where missing; an unused config folder is not made.
     EXPECT_EQ(LocateSettingsFile(program, config), (fs::path(program) / "Quill.ini").string());
-    EXPECT_EQ(LocateSettingsFile(program + "/", config), program + "/Quill.ini");
     EXPECT_FALSE(fs::exists(config));
     scratch.Write("bin/Quill.ini", "[Libraries]\n/usr/share/quill/uart.h=Yes\n");
     const SettingsFolderFacts facts = GatherSettingsFolderFacts(program, config);
