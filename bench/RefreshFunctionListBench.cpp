@@ -6,10 +6,16 @@
 
 #include <benchmark/benchmark.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <random>
@@ -124,6 +130,55 @@ BENCHMARK(RefreshFunctionList)
     ->Iterations(3)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// Start-up with a library of 6.5 million prototypes (about 200 MB) selected:
+// the window scans it into FunctionCombo and shows it in SourcePane. Beside
+// it, a plain count of the file's lines as the reference. Peak memory of the
+// whole process is reported as peak_MB.
+void StartUpOnDenseLibrary(benchmark::State& state) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("quill-bench-dense-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    const std::size_t entries = static_cast<std::size_t>(state.range(0));
+    const std::string header = quill::bench::GenerateDenseHeader(folder, entries);
+    quill::AppPaths paths;
+    paths.programFolder = folder.string() + "/";
+    paths.appFolder = paths.programFolder;
+    paths.settingsFile = paths.programFolder + "Quill.ini";
+    paths.displayName = "Quill";
+    quill::WriteSetting("Libraries", header, "Yes", paths.settingsFile);
+    SilentPlatform platform;
+    int listed = 0;
+    for (auto _ : state) {
+        quill::MainWindow window(platform, paths);
+        window.OnInitDialog();
+        state.PauseTiming();
+        listed = window.findChild<quill::NotifyingComboBox*>("FunctionCombo")->count();
+        state.ResumeTiming();
+    }
+    const auto started = std::chrono::steady_clock::now();
+    std::ifstream in(header, std::ios::binary);
+    std::size_t lines = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lines;
+    }
+    state.counters["line_count_s"] =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    state.counters["file_MB"] = static_cast<double>(fs::file_size(header)) / kMegabyte;
+    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["listed"] = static_cast<double>(listed);
+#ifndef _WIN32
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+#endif
+    if (platform.messages != 0) {
+        state.SkipWithError("a message was shown");
+    }
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+}
+BENCHMARK(StartUpOnDenseLibrary)->Arg(6500000)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 
