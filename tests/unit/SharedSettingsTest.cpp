@@ -1,18 +1,24 @@
-// One settings file changed by several processes at once.
+// One settings file changed by several processes, and a program folder this
+// user may not add files to. Each case runs the settings writer program.
 
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 #include "ScratchFolder.h"
 #include "app/SettingsStore.h"
+#include "source/TextOps.h"
 
 namespace quill {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct Finished {
     int status = -1;
@@ -38,16 +44,16 @@ struct Started {
     }
 };
 
-Started StartWriter(const std::string& arguments) {
-    const std::string command = "'" QUILL_SETTINGS_WRITER "' " + arguments;
+Started StartWriter(const std::string& prefix, const std::string& arguments) {
+    const std::string command = prefix + "'" QUILL_SETTINGS_WRITER "' " + arguments;
     return Started{popen(command.c_str(), "r")};
 }
 
 TEST(SharedSettings, TwoProcessesWritingAtOnceLoseNoKey) {
     testing::ScratchFolder scratch;
     const std::string ini = scratch.Write("Quill.ini", "[Last]\nIntro=No\n");
-    Started first = StartWriter("keys '" + ini + "' /lib/a 2");
-    Started second = StartWriter("keys '" + ini + "' /lib/b 2");
+    Started first = StartWriter("", "keys '" + ini + "' /lib/a 2");
+    Started second = StartWriter("", "keys '" + ini + "' /lib/b 2");
     const Finished a = first.Finish();
     const Finished b = second.Finish();
     ASSERT_EQ(a.status, 0);
@@ -66,6 +72,45 @@ TEST(SharedSettings, TwoProcessesWritingAtOnceLoseNoKey) {
     EXPECT_EQ(missing, 0u) << "of " << a.output << " + " << b.output << " keys";
     EXPECT_EQ(GetSetting("Last", "Intro", "", 100, ini), "No");
     EXPECT_EQ(keys.size(), listed.size());
+}
+
+// Permission bits do not stop the super-user, so as root the writer runs as
+// the unprivileged user "nobody".
+TEST(SharedSettings, AProgramFolderThatTakesNoNewFileSendsSettingsToTheConfigFolder) {
+    std::string asUser;
+    if (geteuid() == 0) {
+        if (std::system("setpriv --version >/dev/null 2>&1") != 0) {
+            GTEST_SKIP() << "setpriv is needed to drop the super-user's rights";
+        }
+        asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    testing::ScratchFolder scratch;
+    fs::permissions(scratch.Root(), fs::perms::all);
+    const std::string program = scratch.MakeFolder("program");
+    const std::string file = scratch.Write("program/Quill.ini", "[Libraries]\n/opt/uart.h=Yes\n");
+    fs::permissions(file, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                              ~fs::perms::others_exec);
+    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                 fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec);
+    fs::permissions(scratch.MakeFolder("home"), fs::perms::all);
+    // The writer is copied where that user may run it.
+    const std::string writer = scratch.PathOf("settings-writer");
+    fs::copy_file(QUILL_SETTINGS_WRITER, writer);
+    fs::permissions(writer, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+
+    const std::string config = scratch.PathOf("home/Quill");
+    const std::string command =
+        asUser + "'" + writer + "' locate '" + program + "' '" + config + "' Intro No";
+    Started started{popen(command.c_str(), "r")};
+    const Finished run = started.Finish();
+    fs::permissions(program, fs::perms::owner_all);
+
+    EXPECT_EQ(run.status, 0) << command;
+    EXPECT_EQ(run.output, config + "/Quill.ini");
+    EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, run.output), "No");
+    EXPECT_EQ(GetAllSettingKeys("Libraries", run.output), std::vector<std::string>{"/opt/uart.h"});
+    EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, file), "dflt");
 }
 
 }  // namespace

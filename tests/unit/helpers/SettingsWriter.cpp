@@ -4,12 +4,16 @@
 //   settings-writer keys <settings file> <prefix> <seconds>
 //       writes "<prefix><n>=Yes" to [Libraries] for n = 0, 1, ... until the
 //       time is up; prints the number of keys written; exit 1 on a failed write
+//   settings-writer locate <program folder> <config folder> <key> <value>
+//       finds the settings file as the program does, writes [Last] key=value
+//       and prints the file's path; exit 1 when the write failed
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/SettingsLocation.h"
 #include "app/SettingsStore.h"
 
 int main(int argc, char** argv) {
@@ -29,6 +33,11 @@ int main(int argc, char** argv) {
         std::printf("%d\n", written);
         return 0;
     }
-    std::fprintf(stderr, "usage: settings-writer keys <file> <prefix> <seconds>\n");
+    if (mode == "locate" && argc == 6) {
+        const std::string file = quill::LocateSettingsFile(argv[2], argv[3]);
+        std::printf("%s\n", file.c_str());
+        return quill::WriteSetting("Last", argv[4], argv[5], file) ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: settings-writer keys|locate ...\n");
     return 2;
 }
