@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QByteArray>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
@@ -154,6 +155,13 @@ void NotifyingComboBox::OpenListBelowField() {
 
 void NotifyingComboBox::showPopup() {
     emit droppedDown();
+    if (count() == 0) {
+        // No list opens for an empty box, so nothing would close it: the
+        // close-up is announced now, as after any other opening.
+        QMetaObject::invokeMethod(
+            this, [this] { emit closedUp(); }, Qt::QueuedConnection);
+        return;
+    }
     popupOpen_ = true;
     QComboBox::showPopup();
 }
@@ -168,6 +176,33 @@ void NotifyingComboBox::hidePopup() {
     // announcement waits until that is done.
     QMetaObject::invokeMethod(
         this, [this] { emit closedUp(); }, Qt::QueuedConnection);
+}
+
+SelectionList::SelectionList(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+QItemSelectionModel::SelectionFlags SelectionList::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* event) const {
+    if (event != nullptr && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->modifiers() & Qt::ShiftModifier) == 0) {
+            switch (key->key()) {
+                case Qt::Key_Space:
+                    return QItemSelectionModel::Toggle;
+                case Qt::Key_Up:
+                case Qt::Key_Down:
+                case Qt::Key_Home:
+                case Qt::Key_End:
+                case Qt::Key_PageUp:
+                case Qt::Key_PageDown:
+                    return QItemSelectionModel::NoUpdate;
+                default:
+                    break;
+            }
+        }
+    }
+    return QListWidget::selectionCommand(index, event);
 }
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <string>
 #include <vector>
@@ -67,6 +68,20 @@ private:
 // Draws `button` with the default button's look; which button Enter
 // presses stays as it was.
 void GiveDefaultButtonLook(QPushButton* button);
+
+// A list with extended selection (a click picks one item, Ctrl adds or
+// removes one, Shift a run) whose keyboard moves the current item without
+// changing the selection and toggles it with Space.
+class SelectionList : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit SelectionList(QWidget* parent = nullptr);
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* event = nullptr) const override;
+};
 
 class ClickLabel : public QLabel {
     Q_OBJECT

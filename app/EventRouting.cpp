@@ -125,6 +125,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (gained) {
             CloseSelectionLists(k);
         }
+    } else if (const int k = ParameterOf(paramEdits, watched); k != 0) {
+        gained ? OnParamEditSetFocus(k) : OnParamEditKillFocus(k);
+    } else if (const int k = ParameterOf(paramLists, watched); k != 0) {
+        gained ? OnParamListSetFocus(k) : OnParamListKillFocus(k);
     }
     return true;
 }

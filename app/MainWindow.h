@@ -155,6 +155,13 @@ private:
     void CopyCallText();     // CopyButton clicked
     void CopyIncludeText();  // IncludeButton clicked
     void PlaceTextOnClipboard(const std::string& text);
+    void OnParamEditSetFocus(int k);   // ParamEdit1 to ParamEdit4 gained the focus
+    void OnParamEditKillFocus(int k);  // ... lost it
+    void OnParamListSetFocus(int k);   // ParamList1 to ParamList4 gained the focus
+    void OnParamListKillFocus(int k);  // ... lost it
+    // Opens ParamList k under its field with `items`, those that begin the
+    // parts of the field's value selected, and hides what the list covers.
+    void OpenSelectionList(int k, const std::vector<std::string>& items);
 
     // --- Help and setup (app/) ---
 
@@ -205,6 +212,7 @@ private:
     QPoint helpersButtonPos;          // home position of HelpersButton
     std::string startupLibrary;       // library selected when the window opened
     std::string helperProgram = "-";  // full path of the helper program, "-" for none
+    bool helperLaunched = false;      // an entry field's helper ran during this visit
     QFont sourceFont;
     QIcon appIcon;
 

@@ -91,8 +91,7 @@ public:
     }
 
     QListWidget* ParamList(const char* name, int id, const Placement& at) {
-        auto* list = new QListWidget(window_);
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        auto* list = new SelectionList(window_);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return Place(list, name, id, at, false);
     }

@@ -1,0 +1,197 @@
+// Entering values as a user does: a combination picked in its selection
+// list, a helper program started from its field once per visit, and a value
+// outside its documented range pointed out and still copied.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <fstream>
+
+#include "WindowHarness.h"
+#include "platform/QtPlatform.h"
+
+namespace quill {
+namespace {
+
+const std::string kMix = "void Mix(int uFirst, int uSecond, int iPin, int iFreq)";
+
+class ValueEntry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string library = harness.WriteFile("My Libs/Mix.h", kMix + ";\n");
+        harness.WriteFile("My Libs/Mix.c",
+                          "/**\n * @param uFirst :{A|B|C}\n * @param uSecond :{X|Y}\n"
+                          " * @param iPin :{Pick.exe}\n * @param iFreq :{1-20000}\n"
+                          " * @note Run Pick.exe.\n */\n" +
+                              kMix + "\n");
+        harness.WriteFile("My Libs/Pick.exe", "#!/bin/sh\n");
+        // A library without functions, in a folder without the helper.
+        harness.SetSetting("Libraries", harness.WriteFile("Empty/None.h", "int x;\n"), "Yes");
+        harness.ListLibrary(library);
+        harness.Start();
+        harness.Choose(kMix);
+        log.clear();
+    }
+
+    // Clicks into a control, as the user moves the focus there.
+    void ClickInto(QWidget* control) {
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        Settle();
+    }
+    // Clicks item `row` of an open list with `modifiers` held.
+    void ClickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers) {
+        const QRect at = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at.center());
+    }
+    static std::string Selected(const QListWidget* list) {
+        std::string picks;
+        for (int i = 0; i < list->count(); ++i) {
+            picks += list->item(i)->isSelected() ? ToBytes(list->item(i)->text()) : "";
+        }
+        return picks;
+    }
+
+    WindowHarness harness{false};
+    const WindowControls& ui = harness.ui;
+    Texts& log = harness.platform.log;
+};
+
+TEST_F(ValueEntry, ACombinationPickedWithCtrlClicksIsCopiedInListOrder) {
+    EXPECT_EQ(harness.Row(), "uFirst<A>,uSecond<X>,iPin<\"Pick.exe\">,iFreq<>)");
+    ClickInto(ui.paramEdits[3]);
+    QTest::keyClicks(ui.paramEdits[3], QStringLiteral("500"));
+    ClickInto(ui.paramEdits[1]);
+    QListWidget* list = ui.paramLists[1];
+    ASSERT_EQ(harness.Lists(), "2");
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_TRUE(ui.paramGroup->isHidden());
+    EXPECT_EQ(Selected(list), "X");
+    // Directly under the field, as wide as it, down to the window's bottom,
+    // and above every control it overlaps.
+    const QRect field = ui.paramEdits[1]->geometry();
+    EXPECT_EQ(list->geometry().topLeft(), field.bottomLeft() + QPoint(0, 1));
+    EXPECT_EQ(list->width(), field.width());
+    EXPECT_LE(list->geometry().bottom(), harness.window->height());
+    const QObjectList stack = harness.window->children();
+    for (const QObject* child : stack) {
+        const auto* widget = qobject_cast<const QWidget*>(child);
+        if (widget != nullptr && widget != list && harness.Shows(widget) &&
+            widget->geometry().intersects(list->geometry())) {
+            EXPECT_LT(stack.indexOf(child), stack.indexOf(list))
+                << widget->objectName().toStdString();
+        }
+    }
+
+    // Y with Ctrl, then X off and on again: list order, not click order.
+    ClickItem(list, 1, Qt::ControlModifier);
+    ClickItem(list, 0, Qt::ControlModifier);
+    ClickItem(list, 0, Qt::ControlModifier);
+    EXPECT_EQ(Selected(list), "XY");
+    EXPECT_EQ(harness.Click(ui.copyButton), Texts{"clipboard: Mix(A,X|Y,\"Pick.exe\",500)"});
+    EXPECT_EQ(harness.Lists(), "XH");
+    EXPECT_FALSE(ui.paramGroup->isHidden());
+    EXPECT_EQ(harness.Row(), "uFirst<A>,uSecond<X|Y>,iPin<\"Pick.exe\">,iFreq<500>)");
+
+    // Opened again, the value selects its items; the keyboard moves without
+    // selecting and Space toggles.
+    ClickInto(ui.paramEdits[1]);
+    EXPECT_EQ(Selected(list), "XY");
+    QTest::keyClick(list, Qt::Key_Space);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_EQ(Selected(list), "");
+    // Nothing picked: an empty value, and the copy warns.
+    EXPECT_EQ(harness.Click(ui.copyButton), (Texts{Msg(48, "Some parameters not selected."),
+                                                   "clipboard: Mix(A,,\"Pick.exe\",500)"}));
+}
+
+TEST_F(ValueEntry, OpeningAnotherListClosesTheFirstAndTheButtonsComeBack) {
+    ClickInto(ui.paramEdits[0]);
+    ASSERT_EQ(harness.Lists(), "1");
+    ClickItem(ui.paramLists[0], 2, Qt::ShiftModifier);  // A to C
+    ClickInto(ui.paramEdits[1]);
+    EXPECT_EQ(harness.Lists(), "2");
+    EXPECT_EQ(ui.paramEdits[0]->text(), QStringLiteral("A|B|C"));
+    ClickInto(ui.sourcePane);
+    EXPECT_EQ(harness.Lists(), "XH");
+    EXPECT_EQ(harness.Row(), "uFirst<A|B|C>,uSecond<X>,iPin<\"Pick.exe\">,iFreq<>)");
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ValueEntry, AHelperProgramRunsOncePerVisitOfItsField) {
+    // A real program: a script beside the library that appends a line.
+    const std::string runs = harness.PathOf("runs.txt");
+    const std::string pick =
+        harness.WriteFile("My Libs/Pick.exe", "#!/bin/sh\necho ran >> '" + runs + "'\n");
+    QFile::setPermissions(QString::fromStdString(pick),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QtPlatform real;
+    harness.platform.runWith = [&real](const std::string& path) {
+        return real.RunProgramAndWait(path);
+    };
+    auto lines = [&runs] {
+        std::ifstream in(runs);
+        int count = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++count;
+        }
+        return count;
+    };
+
+    ClickInto(ui.paramEdits[2]);
+    EXPECT_EQ(log, Texts{"run: " + pick});
+    EXPECT_EQ(lines(), 1);
+    // The window losing and regaining the focus is no new visit.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    other.close();
+    harness.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(harness.window.get()));
+    ClickInto(ui.paramEdits[2]);
+    EXPECT_EQ(lines(), 1);
+    // Leaving and entering again is.
+    ClickInto(ui.paramEdits[3]);
+    ClickInto(ui.paramEdits[2]);
+    EXPECT_EQ(lines(), 2);
+
+    // A start that fails is reported for any parameter.
+    harness.platform.runWith = nullptr;
+    harness.platform.runStatuses = {-1};
+    ClickInto(ui.paramEdits[3]);
+    log.clear();
+    ClickInto(ui.paramEdits[2]);
+    EXPECT_EQ(log, (Texts{"run: " + pick, Msg(48, pick + " or CMD.EXE not found.")}));
+}
+
+TEST_F(ValueEntry, AValueOutOfRangeIsPointedOutAndStillCopied) {
+    const struct {
+        const char* typed;
+        Texts seen;
+    } cases[] = {
+        {"30000", {Msg(48, "iFreq Out of range."), "clipboard: Mix(A,X,\"Pick.exe\",30000)"}},
+        {"20000", {"clipboard: Mix(A,X,\"Pick.exe\",20000)"}},
+        {"FREQ_MAX", {"clipboard: Mix(A,X,\"Pick.exe\",FREQ_MAX)"}},
+    };
+    for (const auto& c : cases) {
+        ClickInto(ui.paramEdits[3]);
+        ui.paramEdits[3]->selectAll();
+        QTest::keyClicks(ui.paramEdits[3], QString::fromLatin1(c.typed));
+        EXPECT_EQ(harness.Click(ui.copyButton), c.seen) << c.typed;
+    }
+}
+
+TEST_F(ValueEntry, OpeningAnEmptyFunctionListAnnouncesItsCloseUp) {
+    // A library without functions, beside no helper: choosing "nothing"
+    // from it looks for the last helper beside it and finds none.
+    ASSERT_EQ(harness.window->HelperPath(), harness.PathOf("My Libs/Pick.exe"));
+    PickFromList(ui.libraryCombo, harness.PathOf("Empty/None.h"));
+    ASSERT_EQ(ui.functionCombo->count(), 0);
+    QTest::keyClick(ui.functionCombo, Qt::Key_Down, Qt::AltModifier);
+    Settle();
+    EXPECT_EQ(harness.window->HelperPath(), "-");
+}
+
+}  // namespace
+}  // namespace quill
