@@ -11,13 +11,32 @@ namespace quill::cli {
 
 namespace {
 
-void Write(std::FILE* stream, const std::string& bytes) {
-    if (!bytes.empty()) {
+std::string* capturedOut = nullptr;
+std::string* capturedErr = nullptr;
+
+void Write(std::FILE* stream, std::string* captured, const std::string& bytes) {
+    if (captured != nullptr) {
+        captured->append(bytes);
+    } else if (!bytes.empty()) {
         std::fwrite(bytes.data(), 1, bytes.size(), stream);
     }
 }
 
 }  // namespace
+
+CapturedOutput::CapturedOutput(std::string& out, std::string& err) {
+    capturedOut = &out;
+    capturedErr = &err;
+}
+
+CapturedOutput::~CapturedOutput() {
+    capturedOut = nullptr;
+    capturedErr = nullptr;
+}
+
+bool OutputIsCaptured() {
+    return capturedOut != nullptr;
+}
 
 void UseBinaryStreams() {
 #ifdef _WIN32
@@ -27,11 +46,11 @@ void UseBinaryStreams() {
 }
 
 void WriteOut(const std::string& bytes) {
-    Write(stdout, bytes);
+    Write(stdout, capturedOut, bytes);
 }
 
 void WriteErr(const std::string& bytes) {
-    Write(stderr, bytes);
+    Write(stderr, capturedErr, bytes);
 }
 
 void Report(const std::string& message) {
@@ -40,6 +59,9 @@ void Report(const std::string& message) {
 }
 
 bool FinishOutput() {
+    if (OutputIsCaptured()) {
+        return true;
+    }
     const bool flushed = std::fflush(stdout) == 0;
     return flushed && std::ferror(stdout) == 0;
 }

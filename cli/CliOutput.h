@@ -20,6 +20,20 @@ void Report(const std::string& message);
 // Flushes standard output; false when anything written to it was lost.
 bool FinishOutput();
 
+// While alive, what would go to standard output and standard error is
+// appended to `out` and `err` instead (tests and benchmarks run the
+// subcommands in-process this way).
+class CapturedOutput {
+public:
+    CapturedOutput(std::string& out, std::string& err);
+    ~CapturedOutput();
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
+};
+
+// True while a CapturedOutput is alive.
+bool OutputIsCaptured();
+
 // Exit statuses of every subcommand.
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;

@@ -60,15 +60,26 @@ std::optional<std::size_t> DocumentLines::FirstMatch(const std::string& entry, T
     return std::nullopt;
 }
 
+namespace {
+
+// Normalised lines begin with a blank exactly when the line does. Entries
+// never do, so such lines stay out of the indexes; a question that begins
+// with a blank goes through the lines one by one.
+bool BeginsWithBlank(const std::string& text) {
+    return !text.empty() && (text[0] == ' ' || text[0] == '\t');
+}
+
+}  // namespace
+
 std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& entry) {
-    if (lookupIndex_) {
+    if (lookupIndex_ && !BeginsWithBlank(entry)) {
         return lookupIndex_->First(entry);
     }
     return FirstMatch(entry, [](const Line& line) -> const std::string& { return line.text; });
 }
 
 std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& entry) {
-    if (parserIndex_) {
+    if (parserIndex_ && !BeginsWithBlank(entry)) {
         return parserIndex_->First(entry);
     }
     return FirstMatch(entry,
@@ -77,13 +88,16 @@ std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& en
 
 void DocumentLines::IndexAll() {
     Count();
-    std::vector<std::string> lookupTexts;
-    std::vector<std::string> parserTexts;
-    lookupTexts.reserve(lines_.size());
-    parserTexts.reserve(lines_.size());
-    for (const Line& line : lines_) {
-        lookupTexts.push_back(NormaliseLine(line.text));
-        parserTexts.push_back(NormaliseLine(line.parserText));
+    std::vector<std::pair<std::string, std::size_t>> lookupTexts;
+    std::vector<std::pair<std::string, std::size_t>> parserTexts;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
+        if (!BeginsWithBlank(line.text)) {
+            lookupTexts.emplace_back(NormaliseLine(line.text), i);
+        }
+        if (!BeginsWithBlank(line.parserText)) {
+            parserTexts.emplace_back(NormaliseLine(line.parserText), i);
+        }
     }
     lookupIndex_.emplace(std::move(lookupTexts));
     parserIndex_.emplace(std::move(parserTexts));

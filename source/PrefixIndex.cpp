@@ -1,7 +1,9 @@
 #include "source/PrefixIndex.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
+#include <unordered_map>
 
 namespace quill {
 
@@ -9,11 +11,18 @@ namespace {
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 }
 
-PrefixIndex::PrefixIndex(std::vector<std::string> texts) {
-    sorted_.reserve(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        sorted_.emplace_back(std::move(texts[i]), i);
+PrefixIndex::PrefixIndex(std::vector<std::pair<std::string, std::size_t>> texts) {
+    // Files repeat many lines ("{", "}", " */"): sort each text once.
+    std::unordered_map<std::string, std::size_t> smallest;
+    smallest.reserve(texts.size());
+    for (auto& [text, number] : texts) {
+        const auto [at, added] = smallest.try_emplace(std::move(text), number);
+        if (!added) {
+            at->second = std::min(at->second, number);
+        }
     }
+    sorted_.assign(std::make_move_iterator(smallest.begin()),
+                   std::make_move_iterator(smallest.end()));
     std::sort(sorted_.begin(), sorted_.end());
     leaves_ = sorted_.size();
     smallest_.assign(2 * leaves_, kNone);

@@ -13,15 +13,15 @@ namespace quill {
 class PrefixIndex {
 public:
     PrefixIndex() = default;
-    // `texts[i]` is text number i.
-    explicit PrefixIndex(std::vector<std::string> texts);
+    // Each text with its number; a number may be missing or repeat.
+    explicit PrefixIndex(std::vector<std::pair<std::string, std::size_t>> texts);
 
-    // The smallest i whose text begins with `prefix`, or nullopt.
+    // The smallest number of a text that begins with `prefix`, or nullopt.
     std::optional<std::size_t> First(const std::string& prefix) const;
 
 private:
-    // The texts in byte order with their numbers: those that begin with a
-    // prefix stand together.
+    // Each distinct text once, with its smallest number, in byte order:
+    // those that begin with a prefix stand together.
     std::vector<std::pair<std::string, std::size_t>> sorted_;
     // Smallest number of each range of sorted_, as a tree over its leaves.
     std::vector<std::size_t> smallest_;

@@ -138,7 +138,8 @@ TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
                                    "void Three",
                                    "int Late(int a; int b)",
                                    "void Missing(int iA)",
-                                   "v"};
+                                   "v",
+                                   " */"};
     LibraryChoices library(header, "");
     library.IndexAll();
     for (const char* entry : entries) {
@@ -154,7 +155,13 @@ TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
 }
 
 TEST(PrefixIndex, TheFirstTextWithThePrefix) {
-    const PrefixIndex index({"void B(int)", "int A", "void A(int)", "void A(int) x", "", "void"});
+    const PrefixIndex index({{"void B(int)", 0},
+                             {"int A", 1},
+                             {"void A(int)", 3},
+                             {"void A(int)", 2},
+                             {"void A(int) x", 4},
+                             {"", 5},
+                             {"void", 6}});
     struct Case {
         const char* prefix;
         std::optional<std::size_t> first;
