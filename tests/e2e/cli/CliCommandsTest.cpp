@@ -1,102 +1,41 @@
-// quill-cli run as a whole program, with exact arguments and no shell in
-// between, on the demo catalogue and on generated files.
+// quill-cli's subcommands run in-process with their output captured, on the
+// demo catalogue and on small files written for each case.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <nlohmann/json.hpp>
-#include <random>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "source/FunctionScanner.h"
-#include "source/PrototypeLookup.h"
+#include "cli/CliApp.h"
+#include "cli/CliOutput.h"
 #include "source/TextOps.h"
 #include "tests/unit/ScratchFolder.h"
-
-extern char** environ;
 
 namespace quill::testing {
 namespace {
 
 using namespace std::string_literals;
+using Args = std::vector<std::string>;
 
-struct CliResult {
-    int status = -1;  // exit status, or -1 when it did not exit normally
-    int signal = 0;   // the signal that ended it, if any
-    std::string out;  // standard output, bytes unchanged
-    std::string err;  // standard error, bytes unchanged
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
 };
 
-// Everything the child wrote to a temporary file; closes the file.
-std::string Drain(std::FILE* file) {
-    std::string bytes;
-    std::rewind(file);
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        bytes.append(buffer, n);
-    }
-    std::fclose(file);
-    return bytes;
+CliRun RunCli(const Args& args) {
+    CliRun run;
+    const cli::CapturedOutput captured(run.out, run.err);
+    Args argv{"quill-cli"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    run.status = cli::RunQuillCli(argv);
+    return run;
 }
 
-CliResult RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), QUILL_CLI_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, fileno(out), STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, fileno(err), STDERR_FILENO);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        throw std::runtime_error("cannot start " QUILL_CLI_PATH);
-    }
-    int wstatus = -1;  // reads as killed by a signal when the wait fails
-    while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
-    }
-    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1,
-            WIFSIGNALED(wstatus) ? WTERMSIG(wstatus) : 0, Drain(out), Drain(err)};
-}
-
-// A file of the demo catalogue, by its path below examples/.
 std::string Example(const std::string& relative) {
     return QUILL_EXAMPLES_DIR "/"s + relative;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator = '\n') {
-    std::vector<std::string> items;
-    std::istringstream in(text);
-    for (std::string item; std::getline(in, item, separator);) {
-        items.push_back(item);
-    }
-    return items;
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t count = 0;
-    for (std::size_t pos = text.find(what); pos != std::string::npos;
-         pos = text.find(what, pos + what.size())) {
-        ++count;
-    }
-    return count;
 }
 
 std::string LibraryMessage(const std::string& path) {
@@ -107,32 +46,6 @@ std::string NotFoundMessage(const std::string& entry, const std::string& path) {
     return "Could not find \n" + entry + "\nin " + path + "\nMust match exactly.\n";
 }
 
-// A params --json record with one slot given (or none) and the others empty.
-const std::string kNoSuggestions = R"("suggestions":[],"suggestionKind":"","suggestionSource":"")";
-const std::string kEmptySlot = R"({"name":"","choiceText":"","form":"free","range":false,)"
-                               R"("editText":"",)" +
-                               kNoSuggestions + "}";
-std::string RecordJson(const std::string& name, const std::string& returnType, int count,
-                       const std::string& slot1, const std::string& documentationFile = "") {
-    return R"({"functionName":")" + name + R"(","returnType":")" + returnType +
-           R"(","parameterCount":)" + std::to_string(count) + R"(,"parameters":[)" + slot1 + "," +
-           kEmptySlot + "," + kEmptySlot + "," + kEmptySlot +
-           R"(],"helperName":"-","helperProgram":"-","documentationFile":")" + documentationFile +
-           "\"}\n";
-}
-
-// A slot with a name and nothing documented for it.
-std::string FreeSlot(const std::string& name) {
-    return R"({"name":")" + name +
-           R"(","choiceText":"","form":"free","range":false,"editText":"",)" + kNoSuggestions + "}";
-}
-
-const char* const kDemoLibraries[] = {"Pwm.h", "Gpio.h", "Uart.h", "include/Timer.h", "Adc.s79"};
-const std::string kPwmSetup = "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)";
-const std::string kHelp = "\nRun with --help for more information.\n";
-constexpr int kUsageError = -2;  // any exit status above 1
-
-using Args = std::vector<std::string>;
 struct Case {
     Args args;
     int status;
@@ -140,6 +53,40 @@ struct Case {
     std::string err;
     bool partial = false;  // `out` is only a part of the output
 };
+
+void ExpectCases(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        std::string trace;
+        for (const std::string& arg : c.args) {
+            trace += arg.substr(0, 60) + " ";
+        }
+        SCOPED_TRACE(trace);
+        const CliRun run = RunCli(c.args);
+        if (c.status > 1) {
+            EXPECT_GT(run.status, 1);  // a usage error, in CLI11's own numbering
+        } else {
+            EXPECT_EQ(run.status, c.status);
+        }
+        if (c.partial) {
+            EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+        } else {
+            EXPECT_EQ(run.out, c.out);
+        }
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
+// A header whose documenting file does not exist, and the messages about it.
+struct LoneHeader {
+    ScratchFolder folder;
+    const std::string header = folder.Write("Lone.h", "void LoneGo(int iMode);\n");
+    const std::string source = folder.PathOf("Lone.c");
+    const std::string messages = "Could not find source " + source + " or .c\n" +
+                                 NotFoundMessage("void LoneGo(int iMode)", source) +
+                                 "Could not find " + ToLowerAscii(source) + "\n";
+};
+
+const std::string kPwmSetup = "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)";
 
 // The params lines after the record when nothing is suggested.
 std::string NoSuggestionLines(const std::string& documentationFile) {
@@ -151,78 +98,42 @@ std::string NoSuggestionLines(const std::string& documentationFile) {
     return lines + "documentationFile: " + documentationFile + "\n";
 }
 
-// Runs every case and checks its exit status, standard output and standard error.
-void ExpectCases(const std::vector<Case>& cases) {
-    for (const Case& c : cases) {
-        std::string trace;
-        for (const std::string& arg : c.args) {
-            trace += arg.substr(0, 60) + " ";
-        }
-        SCOPED_TRACE(trace);
-        const CliResult result = RunCli(c.args);
-        if (c.status == kUsageError) {
-            EXPECT_GT(result.status, 1);
-        } else {
-            EXPECT_EQ(result.status, c.status);
-        }
-        if (c.partial) {
-            EXPECT_NE(result.out.find(c.out), std::string::npos) << result.out;
-        } else {
-            EXPECT_EQ(result.out, c.out);
-        }
-        EXPECT_EQ(result.err, c.err);
-    }
-}
-
-// A header whose documenting file does not exist, and the messages about it.
-struct LoneHeader {
-    ScratchFolder folder;
-    const std::string header = folder.Write("Lone.h", "void LoneGo(int iMode);\n");
-    const std::string source = folder.PathOf("Lone.c");
-    const std::string messages = "Could not find source " + source + " or .c\n" +
-                                 NotFoundMessage("void LoneGo(int iMode)", source);
-};
-
-TEST(Cli, Functions) {
-    ScratchFolder folder;
-    const std::string missing = folder.PathOf("Missing.h");
+TEST(Cli, FunctionsAndLookup) {
+    const LoneHeader lone;
+    const std::string missing = lone.folder.PathOf("Missing.h");
     // A FIFO nobody writes and a file whose reads fail end the run at once.
-    const std::string fifo = folder.PathOf("Fifo.h");
+    const std::string fifo = lone.folder.PathOf("Fifo.h");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const std::string failing = folder.PathOf("Failing.h");
+    const std::string failing = lone.folder.PathOf("Failing.h");
     ASSERT_EQ(symlink("/proc/self/mem", failing.c_str()), 0);
+    const std::string tmrSetMode = "void TmrSetMode(int iTimer, int iMode)";
     ExpectCases({
+        {Args{"functions", Example("Pwm.h")}, 0,
+         "void PwmInit(void)\n" + kPwmSetup +
+             "\nvoid PwmSetDuty(int iChannel, unsigned char ucDuty)\nvoid PwmStop(int "
+             "iChannel)\nint PwmIsRunning(int iChannel)\n",
+         ""},
+        {Args{"functions", missing}, 1, "", LibraryMessage(missing)},
         {Args{"functions", fifo}, 1, "", LibraryMessage(fifo)},
         {Args{"functions", failing}, 1, "", LibraryMessage(failing)},
-        {Args{"functions", missing}, 1, "", LibraryMessage(missing)},
-        {Args{"functions", ""}, 1, "", LibraryMessage("")},
-        {Args{"functions", folder.Write("Empty.h", "")}, 0, "", ""},
-        {Args{"functions", folder.Write("Bytes.h", "unsigned char Caf\xE9(int iX);\r\n")}, 0,
+        {Args{"functions", lone.folder.Write("Bytes.h", "unsigned char Caf\xE9(int iX);\r\n")}, 0,
          "unsigned char Caf\xE9(int iX)\n", ""},
-    });
-}
-
-TEST(Cli, Lookup) {
-    // The block as the lookup collects it, line ends included.
-    auto block = [](const std::string& library, const std::string& entry) {
-        return LookUpPrototypeText(SourcePathForHeader(Example(library)), entry).text;
-    };
-    const std::string tmrSetMode = "void TmrSetMode(int iTimer, int iMode)";
-    const LoneHeader lone;
-    ExpectCases({
-        // The path that was read, then the block exactly as collected.
+        // The header's source sits in the sibling folder Src; the block runs
+        // from its opener up to the next one.
         {Args{"lookup", Example("include/Timer.h"), tmrSetMode}, 0,
-         Example("Src/Timer.c") + "\n" + block("include/Timer.h", tmrSetMode), ""},
-        {Args{"lookup", Example("Gpio.h"), "int GpioRead(int iPin)"}, 0,
-         Example("Gpio.c") + "\n" + block("Gpio.h", "int GpioRead(int iPin)"), ""},
-        {Args{"lookup", Example("Adc.s79"), "int AdcRead(int iChannel)"}, 0,
-         Example("Adc.s79") + "\n" + block("Adc.s79", "int AdcRead(int iChannel)"), ""},
+         Example("Src/Timer.c") + "\n/**\n  @brief  Sets how a timer counts.\n", "", true},
+        {Args{"lookup", Example("Pwm.h"), "void PwmInit(void)"}, 0,
+         Example("Pwm.c") +
+             "\n/**\n * @brief  Stops all four channels and drives their outputs low.\n"
+             " *         Call it once before any other PWM function.\n */\nvoid PwmInit(void)\n",
+         "", true},
         {Args{"lookup", Example("Pwm.h"), "void PwmSetup(int iChannel)"}, 1, "",
          NotFoundMessage("void PwmSetup(int iChannel)", Example("Pwm.c"))},
-        {Args{"lookup", Example("Pwm.h"), ""}, 1, "", NotFoundMessage("", Example("Pwm.c"))},
-        {Args{"lookup", lone.header, "void LoneGo(int iMode)"}, 1, "",
-         lone.messages + "Could not find " + ToLowerAscii(lone.source) + "\n"},
+        {Args{"lookup", lone.header, "void LoneGo(int iMode)"}, 1, "", lone.messages},
     });
+    // The block ends before the next opener.
+    const CliRun pwmInit = RunCli({"lookup", Example("Pwm.h"), "void PwmInit(void)"});
+    EXPECT_EQ(pwmInit.out.find("PwmSetup"), std::string::npos) << pwmInit.out;
 }
 
 TEST(Cli, Params) {
@@ -230,6 +141,10 @@ TEST(Cli, Params) {
     const std::string enc = lone.folder.Write("Enc.h", "void Caf\xE9(int iMode);\n");
     lone.folder.Write("Enc.c", "/**\n * @param iMode :{CAF\xC9,B}\n */\nvoid Caf\xE9(int iMode)\n");
     const std::string gone = "void PwmGone(int iChannel)";
+    // Without documentation the entry alone gives the record.
+    const std::string emptyJson =
+        R"({"functionName":"PwmGone","returnType":"void","parameterCount":1,"parameters":[)"
+        R"({"name":"iChannel","choiceText":"","form":"free")";
     ExpectCases({
         {Args{"params", Example("Pwm.h"), kPwmSetup}, 0,
          "functionName: PwmSetup\nreturnType: void\nparameterCount: 3\n"
@@ -243,56 +158,39 @@ TEST(Cli, Params) {
          "parameter4.editText: \nhelperName: -\nhelperProgram: -\n" +
              NoSuggestionLines(Example("Pwm.c")),
          ""},
-        // Lines carry the bytes as they are; in JSON each stray byte becomes U+FFFD.
-        {Args{"params", enc, "void Caf\xE9(int iMode)"}, 0,
-         "functionName: Caf\xE9\nreturnType: void\nparameterCount: 1\nparameter1.name: iMode\n"
-         "parameter1.choiceText: CAF\xC9,B\n",
-         "", true},
+        // The helper program offered is the one beside the documenting file.
+        {Args{"params", Example("Gpio.h"), "void GpioSetMode(int iPin, int iMode)"}, 0,
+         "parameter1.editText: \"PinHelp.exe\"\n", "", true},
+        {Args{"params", Example("Gpio.h"), "void GpioSetMode(int iPin, int iMode)"}, 0,
+         "helperName: PinHelp.exe\nhelperProgram: " + Example("PinHelp.exe") + "\n", "", true},
+        // JSON replaces each byte that is not UTF-8 by U+FFFD.
         {Args{"params", enc, "void Caf\xE9(int iMode)", "--json"}, 0,
-         RecordJson("Caf\xEF\xBF\xBD", "void", 1,
-                    R"({"name":"iMode","choiceText":"CAF)"
-                    "\xEF\xBF\xBD"
-                    R"(,B","form":"list","range":false,"editText":"",)" +
-                        kNoSuggestions + "}",
-                    enc.substr(0, enc.size() - 1) + "c"),
-         ""},
-        // A flags list presets its slot's entry field, in the fourth slot too.
-        {Args{"params", Example("include/Timer.h"),
-              "void TmrStart(int iTimer, unsigned int uPeriod, int iPriority, unsigned int "
-              "uIrqFlags)"},
-         0, "\nparameter4.form: flags\nparameter4.editText: TMR_IRQ_NONE\n", "", true},
-        // Not found: the reasons, and the record the entry alone gives.
-        {Args{"params", Example("Pwm.h"), gone, "--json"}, 1,
-         RecordJson("PwmGone", "void", 1, FreeSlot("iChannel")),
-         NotFoundMessage(gone, Example("Pwm.c"))},
-        // The parse is given the last form the lookup tried: the lower-case one.
-        {Args{"params", lone.header, "void LoneGo(int iMode)", "--json"}, 1,
-         RecordJson("LoneGo", "void", 1, FreeSlot("iMode")),
-         lone.messages + "Could not find " + ToLowerAscii(lone.source) + "\n"},
+         R"("choiceText":"CAF)"
+         "\xEF\xBF\xBD"
+         R"(,B","form":"list")",
+         "", true},
+        // Not found: the reasons, and the record without parameters.
+        {Args{"params", Example("Pwm.h"), gone, "--json"}, 1, emptyJson,
+         NotFoundMessage(gone, Example("Pwm.c")), true},
+        {Args{"params", lone.header, "void LoneGo(int iMode)"}, 1,
+         "functionName: LoneGo\n", lone.messages, true},
     });
 }
 
 TEST(Cli, Compose) {
-    const std::string v250(250, 'v');
     const std::string v300(300, 'v');
     const std::string notSelected = "Some parameters not selected.\n";
     ExpectCases({
         {Args{"compose", "PwmSetup", "1", "PWM_A|PWM_C", "500"}, 0, "PwmSetup(1,PWM_A|PWM_C,500)\n",
          ""},
         {Args{"compose", "PwmInit"}, 0, "PwmInit()\n", ""},
-        {Args{"compose", "Put", "\"PinHelp.exe\"", "a b"}, 0, "Put(\"PinHelp.exe\",a b)\n", ""},
-        {Args{"compose", "Set", "-1", "-2"}, 0, "Set(-1,-2)\n", ""},
         {Args{"compose", "--", "Set", "-GPIO", "--x"}, 0, "Set(-GPIO,--x)\n", ""},
-        {Args{"compose", "Caf\xE9", "\xC9t\xE9"}, 0, "Caf\xE9(\xC9t\xE9)\n", ""},
         {Args{"compose", "PwmSetup", "1", "", "500"}, 1, "PwmSetup(1,,500)\n", notSelected},
-        {Args{"compose", "PwmSetup", "", "", "", ""}, 1, "PwmSetup(,,,)\n", notSelected},
-        // The empty fifth value is not used, so nothing is missing.
         {Args{"compose", "F", "1", "2", "3", "4", ""}, 0, "F(1,2,3,4)\n",
          "Only the first 4 of 5 values are used: a function has at most four parameter slots.\n"},
         {Args{"compose", "Long", v300}, 0, "Long(" + v300 + ")\n",
          "The call text is 306 bytes long; the window places only its first 255 bytes on the "
          "clipboard.\n"},
-        {Args{"compose", "Fit", v250}, 0, "Fit(" + v250 + ")\n", ""},
     });
 }
 
@@ -308,9 +206,8 @@ TEST(Cli, Range) {
     });
 }
 
-TEST(Cli, Lint) {
+TEST(Cli, LintListsEachFunction) {
     const LoneHeader lone;
-    const std::string missing = lone.folder.PathOf("Missing.h");
     const std::string noEntries = lone.folder.Write("Empty.s79", "; no prototypes here\n");
     const std::string part =
         lone.folder.Write("Part.h", "void Documented(int iMode);\nvoid Bare(int iMode);\n");
@@ -327,10 +224,9 @@ TEST(Cli, Lint) {
              "  iChannel: list\nint PwmIsRunning(int iChannel)" + found + "  iChannel: list\n",
          ""},
         {Args{"lint", Example("Gpio.h")}, 0,
-         "void GpioSetMode(int iPin, int iMode)\n  documentation: found in " + Example("Gpio.c") +
-             "\n  iPin: helper\n  iMode: list\n  helper: PinHelp.exe\n",
-         "", true},
-        {Args{"lint", missing}, 1, "", LibraryMessage(missing)},
+         "  iPin: helper\n  iMode: list\n  helper: PinHelp.exe\n", "", true},
+        {Args{"lint", lone.folder.PathOf("Missing.h")}, 1, "",
+         LibraryMessage(lone.folder.PathOf("Missing.h"))},
         {Args{"lint", noEntries}, 0, "", "No function entries in " + noEntries + ".\n"},
         // A library none of whose functions has documentation fails.
         {Args{"lint", lone.header}, 1,
@@ -344,6 +240,45 @@ TEST(Cli, Lint) {
              ")\nvoid Bare(int iMode)\n  documentation: not found in " + partC + "\n",
          ""},
     });
+    // Every demo library is documented without a near miss.
+    for (const char* library : {"Pwm.h", "Gpio.h", "Uart.h", "include/Timer.h", "Adc.s79"}) {
+        const CliRun run = RunCli({"lint", Example(library)});
+        EXPECT_EQ(run.status, 0) << library << run.out;
+        EXPECT_EQ(run.out.find("not found"), std::string::npos) << library << run.out;
+    }
+}
+
+TEST(Cli, LintFailsOnEachNearMiss) {
+    struct NearMiss {
+        std::string prototype;
+        std::string entries;
+        std::string rule;
+        std::string firstWarning;  // the first warning line and the block line under it
+        std::string summary;
+    };
+    const NearMiss cases[] = {
+        {"void Blank(int iMode)", " * @param iMode : {A,B}\n", "blank-after-colon",
+         "[blank-after-colon]\n    |  * @param iMode : {A,B}\n", "1 warning in "},
+        {"void Stray(int iMode)", " * @param iModus :{A,B}\n", "unknown-name",
+         "(iMode) [unknown-name]\n", "1 warning in "},
+        {"void Cut(int iMode, int iSpeed, int iLevel)",
+         " * @param iMode :{f(1),g(2)}\n * @param iSpeed :{FAST;SLOW}\n"
+         " * @param iLevel :{LOW//HIGH}\n",
+         "list-cut", "is cut at \")\": the line ends there for the parser [list-cut]\n",
+         "3 warnings in "},
+        {"void Letter(char *p)", " * @param p :{BUF_A,BUF_B}\n", "name-inside-keyword",
+         "[name-inside-keyword]\n", "1 warning in "},
+    };
+    ScratchFolder folder;
+    for (const NearMiss& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const std::string header = folder.Write(c.rule + ".h", c.prototype + ";\n");
+        folder.Write(c.rule + ".c", "/**\n" + c.entries + " */\n" + c.prototype + "\n");
+        const CliRun run = RunCli({"lint", header});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find(c.firstWarning), std::string::npos) << run.out;
+        EXPECT_EQ(run.err, c.summary + header + ".\n");
+    }
 }
 
 // The vendor-style example: documentation beside Inc/ in Src/, or in the
@@ -399,153 +334,47 @@ TEST(Cli, VendorLibrary) {
     });
 }
 
-TEST(Cli, Usage) {
+TEST(Cli, UsageErrorsAndHelp) {
     ExpectCases({
-        {Args{}, kUsageError, "", "A subcommand is required" + kHelp},
-        {Args{"frobnicate"}, kUsageError, "",
+        {Args{}, 2, "", "A subcommand is required\nRun with --help for more information.\n"},
+        {Args{"frobnicate"}, 2, "",
          "Unknown subcommand: frobnicate (the subcommands are functions, lookup, params, compose, "
-         "lint and range)" +
-             kHelp},
-        {Args{"functions"}, kUsageError, "", "LIBRARY is required" + kHelp},
-        {Args{"lookup", "x.h"}, kUsageError, "", "ENTRY is required" + kHelp},
-        {Args{"params", "x.h", "F", "extra"}, kUsageError, "",
-         "The following argument was not expected: extra" + kHelp},
-        {Args{"params", "x.h", "F", "--yaml"}, kUsageError, "",
-         "The following argument was not expected: --yaml" + kHelp},
-        {Args{"compose"}, kUsageError, "", "NAME is required" + kHelp},
+         "lint and range)\nRun with --help for more information.\n"},
     });
-    const CliResult help = RunCli({"--help"});
+    for (const Args& args : {Args{"functions"}, Args{"lookup", "x.h"},
+                             Args{"params", "x.h", "F", "--yaml"}, Args{"compose"}}) {
+        EXPECT_GT(RunCli(args).status, 1) << args[0];
+    }
+    const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* command : {"functions", "lookup", "params", "compose", "lint"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
 }
 
-// functions lists what the scanner gives; lint finds every block and warns about none.
-TEST(Cli, DemoLibrariesListedAndClean) {
-    for (const char* library : kDemoLibraries) {
-        SCOPED_TRACE(library);
-        const LibraryScan scan = ScanLibraryFile(Example(library));
-        ASSERT_FALSE(scan.entries.empty());
-        std::string entries;
-        for (const std::string& entry : scan.entries) {
-            entries += entry + "\n";
-        }
-        const CliResult functions = RunCli({"functions", Example(library)});
-        EXPECT_EQ(functions.status, 0);
-        EXPECT_EQ(functions.out, entries);
-        EXPECT_EQ(functions.err, "");
-
-        const CliResult lint = RunCli({"lint", Example(library)});
-        EXPECT_EQ(lint.status, 0) << lint.out;
-        EXPECT_EQ(lint.err, "");
-        EXPECT_EQ(Count(lint.out, "warning"), 0u);
-        EXPECT_EQ(Count(lint.out, "  documentation: found in "), scan.entries.size());
-    }
-}
-
-TEST(Cli, LintFailsOnEachNearMiss) {
-    struct Case {
-        std::string prototype;
-        std::string entries;  // the first line is shown under the first warning
-        std::string rule;
-        std::size_t warnings;
-        std::string summary;
-    };
-    const Case cases[] = {
-        {"void Blank(int iMode)", " * @param iMode : {A,B}\n", "blank-after-colon", 1,
-         "1 warning in "},
-        {"void Stray(int iMode)", " * @param iModus :{A,B}\n", "unknown-name", 1, "1 warning in "},
-        {"void Cut(int iMode, int iSpeed, int iLevel)",
-         " * @param iMode :{f(1),g(2)}\n * @param iSpeed :{FAST;SLOW}\n"
-         " * @param iLevel :{LOW//HIGH}\n",
-         "list-cut", 3, "3 warnings in "},
-        {"void Letter(char *p)", " * @param p :{BUF_A,BUF_B}\n", "name-inside-keyword", 1,
-         "1 warning in "},
-    };
-    ScratchFolder folder;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rule);
-        const std::string header = folder.Write(c.rule + ".h", c.prototype + ";\n");
-        folder.Write(c.rule + ".c", "/**\n" + c.entries + " */\n" + c.prototype + "\n");
-        const CliResult result = RunCli({"lint", header});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(Count(result.out, "\n  warning: "), c.warnings) << result.out;
-        EXPECT_EQ(Count(result.out, " [" + c.rule + "]\n    | "), c.warnings) << result.out;
-        EXPECT_NE(result.out.find("]\n    | " + Split(c.entries)[0] + "\n"), std::string::npos);
-        EXPECT_EQ(result.err, c.summary + header + ".\n");
-    }
-}
-
-TEST(Cli, JunkInputNeverCrashes) {
-    std::mt19937 random(20240611u);
-    std::string noise(64 * 1024, '\0');
-    std::generate(noise.begin(), noise.end(), [&random] { return static_cast<char>(random()); });
-    std::string openers;
-    std::string brackets;
+// Junk, a line far beyond the reader's limit and a NUL never fail the run.
+TEST(Cli, JunkInputGivesAnAnswer) {
+    std::string junk;
     for (int i = 0; i < 2000; ++i) {
-        openers += (i % 3 == 0) ? "/**\n" : (i % 3 == 1) ? "@param :{\n" : "void F(int iA\n";
-        brackets += "void B(int iA) @param iA :{{{}}}}@note .exe .exe)\t\t;//\r";
+        junk += (i % 3 == 0) ? "/**\n" : (i % 3 == 1) ? "@param :{\n" : "void F(int iA\n";
+        junk += "void B(int iA) @param iA :{{{}}}}@note .exe .exe)\t\t;//\r";
     }
     const std::pair<std::string, std::string> files[] = {
-        {"Noise", noise},
+        {"Junk", junk},
         {"OneLine", std::string(300 * 1024, 'a') + "(int iA);"},
-        {"Openers", openers},
-        {"Brackets", brackets},
         {"Nul", std::string("void N(int iA);\n\0\0\0", 19)}};
     ScratchFolder folder;
     for (const auto& [name, bytes] : files) {
-        // A header whose documenting file is the same junk, and an assembler library.
         folder.Write(name + ".c", bytes);
-        const std::size_t half = std::min<std::size_t>(bytes.size(), 200);
-        std::vector<std::vector<std::string>> runs = {
-            {"compose", "--", bytes.substr(0, half), bytes.substr(half, 300)}};
         for (const std::string& path :
              {folder.Write(name + ".h", bytes), folder.Write(name + ".s79", bytes)}) {
-            runs.insert(runs.end(),
-                        {{"functions", path}, {"lint", path}, {"params", path, "void F(int iA"}});
-            const std::vector<std::string> entries = Split(RunCli({"functions", path}).out);
-            for (std::size_t i = 0; i < entries.size() && i < 5; ++i) {
-                runs.push_back({"lookup", path, entries[i]});
-                runs.push_back({"params", path, entries[i], "--json"});
+            for (const Args& args : {Args{"functions", path}, Args{"lint", path},
+                                     Args{"params", path, "void B(int iA)", "--json"}}) {
+                const int status = RunCli(args).status;
+                EXPECT_TRUE(status == 0 || status == 1) << name << " " << args[0];
             }
         }
-        for (const std::vector<std::string>& run : runs) {
-            SCOPED_TRACE(name + " " + run[0] + " " + run[1]);
-            const CliResult result = RunCli(run);
-            EXPECT_TRUE(result.status == 0 || result.status == 1) << "signal " << result.signal;
-            // Sanitizer builds report their findings on standard error.
-            EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;
-            EXPECT_EQ(result.err.find("runtime error"), std::string::npos) << result.err;
-        }
     }
-}
-
-// The main job: from the function list to the call text.
-TEST(Cli, PickTypeAndKeepADefault) {
-    const CliResult functions = RunCli({"functions", Example("Pwm.h")});
-    ASSERT_NE(functions.out.find(kPwmSetup + "\n"), std::string::npos);
-
-    // Its documentation gives a drop-down, a flags field and a range field.
-    const CliResult params = RunCli({"params", Example("Pwm.h"), kPwmSetup, "--json"});
-    ASSERT_EQ(params.status, 0);
-    const nlohmann::json doc = nlohmann::json::parse(params.out);
-    ASSERT_EQ(doc["parameterCount"], 3);
-    const nlohmann::json& parameters = doc["parameters"];
-    ASSERT_EQ(parameters[0]["form"], "list");
-    ASSERT_EQ(parameters[1]["form"], "flags");
-    ASSERT_EQ(parameters[2]["form"], "free");
-    ASSERT_TRUE(parameters[2]["range"].get<bool>());
-
-    // Pick the second item of the drop-down, keep the flags default, type 500.
-    const std::vector<std::string> items =
-        Split(parameters[0]["choiceText"].get<std::string>(), ',');
-    ASSERT_GE(items.size(), 2u);
-    const CliResult call = RunCli({"compose", doc["functionName"].get<std::string>(), items[1],
-                                   parameters[1]["editText"].get<std::string>(), "500"});
-    EXPECT_EQ(call.status, 0);
-    EXPECT_EQ(call.out, "PwmSetup(1,PWM_A,500)\n");
-    EXPECT_EQ(call.err, "");
 }
 
 }  // namespace
