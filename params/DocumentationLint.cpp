@@ -295,105 +295,149 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+namespace {
+
+// What one rule finds on one line.
+struct Finding {
+    LintRule rule;
+    std::string name;
+    std::string message;
+};
+using MaybeFinding = std::optional<Finding>;
+
+MaybeFinding BackslashKeyword(const std::string& line) {
+    const std::optional<std::string> name = BackslashEntryName(line);
+    if (!name) {
+        return std::nullopt;
+    }
+    return Finding{
+        LintRule::BackslashKeyword, *name,
+        "\"\\param\" is not read, only \"@param\": the list of " + Quoted(*name) + " is ignored"};
+}
+
+MaybeFinding NoBlankAfterKeyword(const ParamEntryText& entry) {
+    if (!entry.hasList) {
+        return std::nullopt;
+    }
+    return Finding{LintRule::NoBlankAfterKeyword, "",
+                   "\"@param\" must be followed by a blank and the parameter name: this list is "
+                   "ignored"};
+}
+
+MaybeFinding UnknownName(const std::string& name, const FunctionDocumentation& documentation) {
+    std::string message =
+        name.empty() ? "\"@param\" names no parameter"
+                     : Quoted("@param " + name) + " matches none of the function's parameter slots";
+    const std::string names = JoinNames(documentation);
+    message += names.empty() ? " (it has none)" : " (" + names + ")";
+    return Finding{LintRule::UnknownName, name, std::move(message)};
+}
+
+MaybeFinding NameInsideKeyword(const std::string& name) {
+    if (ParamNameCanMatch(name)) {
+        return std::nullopt;
+    }
+    return Finding{LintRule::NameInsideKeyword, name,
+                   "parameter " + Quoted(name) +
+                       " can never get its list: the name occurs inside \"@param\" itself "
+                       "(rename it; one-letter names such as a, p, r or m never match)"};
+}
+
+MaybeFinding ListCut(const std::vector<std::string>& lines, std::size_t i,
+                     const std::string& name) {
+    const std::string mark = ListCutMark(lines, i);
+    if (mark.empty()) {
+        return std::nullopt;
+    }
+    return Finding{LintRule::ListCut, name,
+                   "the list of " + Quoted(name) + " is cut at " + Quoted(mark) +
+                       ": the line ends there for the parser"};
+}
+
+MaybeFinding OpenListLost(const std::vector<std::string>& lines, std::size_t i,
+                          const std::string& name) {
+    if (!ParamListStaysOpen(RewriteParamLine(lines[i]))) {
+        return std::nullopt;
+    }
+    const OpenList list = FollowOpenList(lines, i);
+    if (!list.closed) {
+        return Finding{
+            LintRule::ListNotClosed, name,
+            "the list of " + Quoted(name) + " has no closing \"}\" before the next \"@\" line"};
+    }
+    if (!list.ended) {
+        return Finding{LintRule::ListNeverEnded, name,
+                       "the list of " + Quoted(name) +
+                           " runs over several lines and no \"@\" line follows it in the block, "
+                           "so it is ignored (add one, \"@return\" for example, after it)"};
+    }
+    return std::nullopt;
+}
+
+// An entry with a list that still gave no choice text: why.
+MaybeFinding ListNotRead(const ParamEntryText& entry) {
+    const std::string& name = entry.name;
+    if (entry.colonBeforeList && entry.blankAfterColon) {
+        return Finding{LintRule::BlankAfterColon, name,
+                       "blank between \":\" and \"{\" in the entry of " + Quoted(name) +
+                           ": its list is ignored (write " + Quoted(name + " :{") + ")"};
+    }
+    if (!entry.colonBeforeList) {
+        return Finding{LintRule::MissingColon, name,
+                       "no \":\" before \"{\" in the entry of " + Quoted(name) +
+                           ": its list is ignored (write " + Quoted(name + " :{") + ")"};
+    }
+    if (entry.listClosedOnLine && !HasNonBlank(entry.listText)) {
+        return Finding{LintRule::EntryNotRead, name, "the list of " + Quoted(name) + " is empty"};
+    }
+    return Finding{LintRule::EntryNotRead, name,
+                   "the list of " + Quoted(name) + " is not read (write " +
+                       Quoted("@param " + name + " :{A,B}") +
+                       " with nothing else between the name and \"{\")"};
+}
+
+// The first rule that finds something in the "@param" entry of line i.
+MaybeFinding CheckEntry(const std::vector<std::string>& lines, std::size_t i,
+                        const ParamEntryText& entry, const FunctionDocumentation& documentation) {
+    if (!entry.blankAfterKeyword) {
+        return NoBlankAfterKeyword(entry);
+    }
+    const int k = ParameterIndex(documentation, entry.name);
+    if (k < 0) {
+        return UnknownName(entry.name, documentation);
+    }
+    if (!entry.hasList) {
+        return std::nullopt;
+    }
+    for (MaybeFinding finding : {NameInsideKeyword(entry.name), ListCut(lines, i, entry.name),
+                                 OpenListLost(lines, i, entry.name)}) {
+        if (finding) {
+            return finding;
+        }
+    }
+    if (!documentation.parameters[k].choiceText.empty()) {
+        return std::nullopt;
+    }
+    return ListNotRead(entry);
+}
+
+}  // namespace
+
 std::vector<LintWarning> LintDocumentation(const std::string& blockText,
                                            const FunctionDocumentation& documentation) {
     std::vector<LintWarning> warnings;
     const std::vector<std::string> lines = SplitLines(blockText);
-    auto warn = [&](LintRule rule, const std::string& name, std::string message, std::size_t i) {
-        warnings.push_back({rule, name, std::move(message), WithoutLineEnd(lines[i])});
-    };
-    const std::string names = JoinNames(documentation);
-
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (const std::optional<std::string> name = BackslashEntryName(lines[i])) {
-            warn(LintRule::BackslashKeyword, *name,
-                 "\"\\param\" is not read, only \"@param\": the list of " + Quoted(*name) +
-                     " is ignored",
-                 i);
-            continue;
-        }
-        const std::optional<ParamEntryText> entry = ReadParamEntry(lines[i]);
-        if (!entry) {
-            continue;
-        }
-        if (!entry->blankAfterKeyword) {
-            if (entry->hasList) {
-                warn(LintRule::NoBlankAfterKeyword, "",
-                     "\"@param\" must be followed by a blank and the parameter name: this "
-                     "list is ignored",
-                     i);
-            }
-            continue;
-        }
-        const std::string& name = entry->name;
-        const int k = ParameterIndex(documentation, name);
-        if (k < 0) {
-            std::string message =
-                name.empty()
-                    ? "\"@param\" names no parameter"
-                    : Quoted("@param " + name) + " matches none of the function's parameter slots";
-            message += names.empty() ? " (it has none)" : " (" + names + ")";
-            warn(LintRule::UnknownName, name, std::move(message), i);
-            continue;
-        }
-        if (!entry->hasList) {
-            continue;
-        }
-        if (!ParamNameCanMatch(name)) {
-            warn(LintRule::NameInsideKeyword, name,
-                 "parameter " + Quoted(name) +
-                     " can never get its list: the name occurs inside \"@param\" itself "
-                     "(rename it; one-letter names such as a, p, r or m never match)",
-                 i);
-            continue;
-        }
-        const std::string mark = ListCutMark(lines, i);
-        if (!mark.empty()) {
-            warn(LintRule::ListCut, name,
-                 "the list of " + Quoted(name) + " is cut at " + Quoted(mark) +
-                     ": the line ends there for the parser",
-                 i);
-            continue;
-        }
-        if (ParamListStaysOpen(RewriteParamLine(lines[i]))) {
-            const OpenList list = FollowOpenList(lines, i);
-            if (!list.closed) {
-                warn(LintRule::ListNotClosed, name,
-                     "the list of " + Quoted(name) +
-                         " has no closing \"}\" before the next \"@\" line",
-                     i);
-                continue;
-            }
-            if (!list.ended) {
-                warn(LintRule::ListNeverEnded, name,
-                     "the list of " + Quoted(name) +
-                         " runs over several lines and no \"@\" line follows it in the block, "
-                         "so it is ignored (add one, \"@return\" for example, after it)",
-                     i);
-                continue;
+        MaybeFinding finding = BackslashKeyword(lines[i]);
+        if (!finding) {
+            const std::optional<ParamEntryText> entry = ReadParamEntry(lines[i]);
+            if (entry) {
+                finding = CheckEntry(lines, i, *entry, documentation);
             }
         }
-        if (!documentation.parameters[k].choiceText.empty()) {
-            continue;
-        }
-        if (entry->colonBeforeList && entry->blankAfterColon) {
-            warn(LintRule::BlankAfterColon, name,
-                 "blank between \":\" and \"{\" in the entry of " + Quoted(name) +
-                     ": its list is ignored (write " + Quoted(name + " :{") + ")",
-                 i);
-        } else if (!entry->colonBeforeList) {
-            warn(LintRule::MissingColon, name,
-                 "no \":\" before \"{\" in the entry of " + Quoted(name) +
-                     ": its list is ignored (write " + Quoted(name + " :{") + ")",
-                 i);
-        } else if (entry->listClosedOnLine && !HasNonBlank(entry->listText)) {
-            warn(LintRule::EntryNotRead, name, "the list of " + Quoted(name) + " is empty", i);
-        } else {
-            warn(LintRule::EntryNotRead, name,
-                 "the list of " + Quoted(name) + " is not read (write " +
-                     Quoted("@param " + name + " :{A,B}") +
-                     " with nothing else between the name and \"{\")",
-                 i);
+        if (finding) {
+            warnings.push_back({finding->rule, std::move(finding->name),
+                                std::move(finding->message), WithoutLineEnd(lines[i])});
         }
     }
     LintHelperNames(lines, documentation, warnings);

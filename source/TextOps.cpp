@@ -168,15 +168,6 @@ std::string ExpandTabs(const std::string& line) {
     return out;
 }
 
-std::string TrimLeadingTabsAndSpaces(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string() : line.substr(first);
-}
-
-bool HoldsBlockOpener(const std::string& line) {
-    return line.find("/**") != std::string::npos || line.find("/*!") != std::string::npos;
-}
-
 static char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }

@@ -49,12 +49,6 @@ private:
 // Expands every tab to the next 4-column stop, counted from the first byte.
 std::string ExpandTabs(const std::string& line);
 
-// Removes leading tabs and spaces.
-std::string TrimLeadingTabsAndSpaces(const std::string& line);
-
-// True when `line` holds "/**" or "/*!" anywhere.
-bool HoldsBlockOpener(const std::string& line);
-
 // ASCII-only case folding and comparison (the platform's "C" locale rules).
 std::string ToLowerAscii(const std::string& text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -23,7 +23,6 @@ TEST(TextOps, ReplacementsPositionsAndCase) {
     EXPECT_EQ(NormaliseLine("\tx\t( y ,,z )"), " x(y, , z)");
     EXPECT_EQ(ExpandTabs("abcd\tx\ty"), "abcd    x   y");
     EXPECT_EQ(ExpandTabs("no tabs\r\n"), "no tabs\r\n");
-    EXPECT_TRUE(HoldsBlockOpener("x = 1; /*! note */"));
     EXPECT_EQ(FindPos("abc", "a", 4), -1);
     EXPECT_TRUE(EqualsIgnoringCase("AZ.H", "az.h"));
     EXPECT_FALSE(EqualsIgnoringCase("a", "ab"));
