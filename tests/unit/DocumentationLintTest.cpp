@@ -164,12 +164,5 @@ TEST(LintDocumentation, FunctionsWithoutSlotsAndEmptyBlocks) {
     EXPECT_EQ(bare[1].name, "iX");
 }
 
-TEST(ParamListStaysOpen, AsTheParserJoinsLines) {
-    EXPECT_TRUE(ParamListStaysOpen(RewriteParamLine(" * @param iMode :{A,\n")));
-    EXPECT_TRUE(ParamListStaysOpen(RewriteParamLine(" * @param pText the text\n")));
-    EXPECT_TRUE(ParamListStaysOpen(RewriteParamLine(" }@param iMode :{A,\n")));
-    EXPECT_FALSE(ParamListStaysOpen(RewriteParamLine("@param iMode:{A}\r\n")));
-}
-
 }  // namespace
 }  // namespace quill

@@ -172,8 +172,8 @@ TEST(Cli, Params) {
         // Not found: the reasons, and the record without parameters.
         {Args{"params", Example("Pwm.h"), gone, "--json"}, 1, emptyJson,
          NotFoundMessage(gone, Example("Pwm.c")), true},
-        {Args{"params", lone.header, "void LoneGo(int iMode)"}, 1,
-         "functionName: LoneGo\n", lone.messages, true},
+        {Args{"params", lone.header, "void LoneGo(int iMode)"}, 1, "functionName: LoneGo\n",
+         lone.messages, true},
     });
 }
 
