@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
@@ -14,16 +15,25 @@ namespace quill::cli {
 
 namespace {
 
+// Entries are written in blocks of about this size while the scan goes on,
+// so memory stays the same whatever the size of the library.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
 int RunFunctions(const std::string& libraryPath) {
-    const LibraryScan scan = ScanLibraryFile(libraryPath);
-    if (!scan.opened) {
+    std::string block;
+    block.reserve(kBlockBytes + 512);
+    const bool opened = ScanLibraryFile(libraryPath, [&block](std::string_view entry) {
+        block.append(entry).push_back('\n');
+        if (block.size() >= kBlockBytes) {
+            WriteOut(block);
+            block.clear();
+        }
+    });
+    if (!opened) {
         Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;
     }
-    for (const std::string& entry : scan.entries) {
-        WriteOut(entry);
-        WriteOut("\n");
-    }
+    WriteOut(block);
     return kExitOk;
 }
 

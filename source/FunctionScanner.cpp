@@ -1,6 +1,7 @@
 #include "source/FunctionScanner.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "params/DocumentationRules.h"
 #include "source/ReadTextLine.h"
@@ -14,6 +15,26 @@ constexpr std::string_view kAtPrototype = "@ C Function prototype:";
 
 bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// First position of "/*" (`opener`) or of "*/" (otherwise) in `line`, or
+// npos. Looks for the "/", which is rare in headers, where "*" is not.
+std::size_t FindCommentMark(std::string_view line, bool opener) {
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    for (const char* p = begin; p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '/', static_cast<std::size_t>(end - p)));
+        if (p == nullptr) {
+            break;
+        }
+        if (opener && p + 1 < end && p[1] == '*') {
+            return static_cast<std::size_t>(p - begin);
+        }
+        if (!opener && p > begin && p[-1] == '*') {
+            return static_cast<std::size_t>(p - 1 - begin);
+        }
+    }
+    return std::string_view::npos;
 }
 
 // Position of `what` in `text` within its first `limit` bytes, or npos.
@@ -60,17 +81,17 @@ LibraryKind LibraryKindOf(const std::string& libraryPath) {
 std::optional<std::string_view> FunctionScanner::ScanHeaderLine(std::string_view line) {
     if (inComment_) {
         // Any "*/" closes the comment, but the line itself is cut to nothing.
-        if (line.find("*/") != std::string_view::npos) {
+        if (FindCommentMark(line, false) != std::string_view::npos) {
             inComment_ = false;
         }
         return std::nullopt;
     }
     std::size_t cut = line.size();
-    const std::size_t opener = line.find("/*");
+    const std::size_t opener = FindCommentMark(line, true);
     if (opener != std::string_view::npos) {
         cut = opener;
         // Closed on the same line only when its first "*/" follows the opener.
-        const std::size_t close = line.find("*/");
+        const std::size_t close = FindCommentMark(line, false);
         inComment_ = close == std::string_view::npos || close <= opener;
     }
     // A letter first also means that nothing below cuts at index 0.
@@ -84,12 +105,12 @@ std::optional<std::string_view> FunctionScanner::ScanHeaderLine(std::string_view
     if (close != std::string_view::npos && static_cast<long>(close) >= kCutParenFrom) {
         text = text.substr(0, close + 1);
     }
-    const std::string& normal = normaliser_.Normalise(text);
+    const std::string_view normal = normaliser_.Normalise(text);
     const std::size_t open = normal.find('(');
     const std::size_t shut = normal.find(')');
-    if (!normal.empty() && IsAsciiLetter(normal[0]) && open != std::string::npos && open > 0 &&
-        shut != std::string::npos && shut > 0) {
-        return std::string_view(normal);
+    if (!normal.empty() && IsAsciiLetter(normal[0]) && open != std::string_view::npos &&
+        open > 0 && shut != std::string_view::npos && shut > 0) {
+        return normal;
     }
     return std::nullopt;
 }

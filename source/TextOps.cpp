@@ -94,62 +94,61 @@ std::string CollapseBlanks(const std::string& text) {
 //   space is "(" or ")";
 // - a space goes when the byte before is "," or "(", or the byte after is
 //   ",", "(" or ")".
-const std::string& LineNormaliser::Normalise(std::string_view line) {
-    static constexpr std::string_view kExtern = "extern ";
-    stage_.clear();
+std::string_view LineNormaliser::Normalise(std::string_view line) {
+    // Both passes write through pointers into buffers that only grow: the
+    // first never lengthens the text, the second at most doubles it.
+    if (stage_.size() < line.size()) {
+        stage_.resize(line.size());
+        result_.resize(2 * line.size());
+    }
+    char* const stage = stage_.data();
+    char* out = stage;
+    char* kept = stage;  // bytes before this are past a removed "extern "
     bool lastWasSpace = false;
-    std::size_t kept = 0;  // bytes before this index are past a removed "extern "
     for (char c : line) {
         if (c == '\t') {
             c = ' ';
         }
-        if (c == ' ') {
-            if (lastWasSpace) {
-                continue;
-            }
+        if (c != ' ') {
+            *out++ = c;
+            lastWasSpace = false;
+        } else if (!lastWasSpace) {
             lastWasSpace = true;
-            stage_ += ' ';
-            const std::size_t n = stage_.size();
-            if (n >= kept + kExtern.size() && stage_[n - 7] == 'e' &&
-                stage_.compare(n - 7, 7, kExtern) == 0) {
-                stage_.resize(n - 7);
-                kept = stage_.size();
+            *out++ = ' ';
+            if (out - kept >= 7 && out[-7] == 'e' && std::memcmp(out - 7, "extern ", 7) == 0) {
+                out -= 7;
+                kept = out;
             }
-            continue;
         }
-        lastWasSpace = false;
-        stage_ += c;
     }
+    const char* const end = out;
 
-    result_.clear();
-    const std::size_t n = stage_.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = stage_[i];
+    char* const result = result_.data();
+    out = result;
+    for (const char* p = stage; p < end; ++p) {
+        const char c = *p;
         if (c == ',') {
-            result_ += ',';
-            std::size_t next = i + 1;
-            if (next < n && stage_[next] == ' ') {
-                ++next;
-            }
-            if (next >= n || (stage_[next] != '(' && stage_[next] != ')')) {
-                result_ += ' ';
+            *out++ = ',';
+            const char* next = p + 1 < end && p[1] == ' ' ? p + 2 : p + 1;
+            if (next >= end || (*next != '(' && *next != ')')) {
+                *out++ = ' ';
             }
         } else if (c == ' ') {
-            const char before = i > 0 ? stage_[i - 1] : '\0';
-            const char after = i + 1 < n ? stage_[i + 1] : '\0';
+            const char before = p > stage ? p[-1] : '\0';
+            const char after = p + 1 < end ? p[1] : '\0';
             if (before != ',' && before != '(' && after != ',' && after != '(' && after != ')') {
-                result_ += ' ';
+                *out++ = ' ';
             }
         } else {
-            result_ += c;
+            *out++ = c;
         }
     }
-    return result_;
+    return std::string_view(result, static_cast<std::size_t>(out - result));
 }
 
 std::string NormaliseLine(std::string_view line) {
     LineNormaliser normaliser;
-    return normaliser.Normalise(line);
+    return std::string(normaliser.Normalise(line));
 }
 
 std::string ExpandTabs(const std::string& line) {

@@ -36,10 +36,11 @@ std::string CollapseBlanks(const std::string& text);
 std::string NormaliseLine(std::string_view line);
 
 // NormaliseLine with buffers kept from call to call, for loops over many
-// lines. The result stays valid until the next call.
+// lines. The result points into the normaliser and stays valid until the
+// next call.
 class LineNormaliser {
 public:
-    const std::string& Normalise(std::string_view line);
+    std::string_view Normalise(std::string_view line);
 
 private:
     std::string stage_;

@@ -1,0 +1,179 @@
+// quill-cli functions against wc -l on the same header corpus, run in turns
+// in one benchmark so that both meet the same machine load. Each iteration
+// starts both programs with their output thrown away and takes the CPU time
+// (user + system) and peak memory of each from the system. Counters give
+// the medians and the median ratio of the pairs.
+//
+// Corpora: a generated one of the shape of large vendor headers (24 MB, or
+// QUILL_BENCH_CORPUS_MB), and, where /usr/include holds enough, the largest
+// headers installed on this machine put together.
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench/GeneratedCorpus.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ChildRun {
+    double cpuSeconds = -1;
+    double peakMiB = 0;
+};
+
+// Runs `argv` with standard output to /dev/null; cpuSeconds < 0 when it did
+// not start or did not exit with 0.
+ChildRun Run(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ChildRun run;
+    if (started != 0) {
+        return run;
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return run;
+    }
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
+    return run;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+const fs::path& BenchFolder() {
+    static const fs::path folder = [] {
+        const fs::path made = fs::temp_directory_path() /
+                              ("quill-bench-cli-" + std::to_string(std::random_device{}()));
+        fs::create_directories(made);
+        return made;
+    }();
+    return folder;
+}
+
+std::size_t CorpusBytes() {
+    const char* megabytes = std::getenv("QUILL_BENCH_CORPUS_MB");
+    const long mb = megabytes ? std::atol(megabytes) : 24;
+    return static_cast<std::size_t>(mb > 0 ? mb : 24) * 1024 * 1024;
+}
+
+const std::string& GeneratedCorpusPath() {
+    static const std::string path =
+        quill::bench::GenerateCorpus((BenchFolder() / "corpus.h").string(), CorpusBytes()).path;
+    return path;
+}
+
+// The largest headers under /usr/include, whole, until 24 MB are together;
+// "" when there are not that many.
+const std::string& InstalledHeadersPath() {
+    static const std::string path = [] {
+        std::vector<std::pair<std::uintmax_t, fs::path>> headers;
+        std::error_code ec;
+        for (fs::recursive_directory_iterator it("/usr/include", ec), end; !ec && it != end;
+             it.increment(ec)) {
+            if (it->is_regular_file(ec) && it->path().extension() == ".h") {
+                headers.emplace_back(it->file_size(ec), it->path());
+            }
+        }
+        std::sort(headers.rbegin(), headers.rend());
+        const fs::path joined = BenchFolder() / "installed.h";
+        std::ofstream out(joined, std::ios::binary);
+        std::uintmax_t total = 0;
+        for (const auto& [size, header] : headers) {
+            if (total >= CorpusBytes()) {
+                break;
+            }
+            out << std::ifstream(header, std::ios::binary).rdbuf();
+            total += size;
+        }
+        return total >= CorpusBytes() ? joined.string() : std::string();
+    }();
+    return path;
+}
+
+void FunctionsAgainstWcL(benchmark::State& state, const std::string& corpus) {
+    if (corpus.empty()) {
+        state.SkipWithError("no corpus of that size on this machine");
+        return;
+    }
+    std::vector<double> wc, cli, ratio, wcPeak, cliPeak;
+    for (auto _ : state) {
+        const ChildRun lines = Run({"wc", "-l", corpus});
+        const ChildRun functions = Run({QUILL_CLI_PATH, "functions", corpus});
+        if (lines.cpuSeconds < 0 || functions.cpuSeconds < 0) {
+            state.SkipWithError("wc or quill-cli failed");
+            return;
+        }
+        state.SetIterationTime(functions.cpuSeconds);
+        wc.push_back(lines.cpuSeconds);
+        cli.push_back(functions.cpuSeconds);
+        // A CPU time below the clock's resolution would make the ratio
+        // meaningless; a tick stands in for it.
+        ratio.push_back(functions.cpuSeconds / std::max(lines.cpuSeconds, 1e-3));
+        wcPeak.push_back(lines.peakMiB);
+        cliPeak.push_back(functions.peakMiB);
+    }
+    state.counters["wc_ms"] = Median(wc) * 1e3;
+    state.counters["cli_ms"] = Median(cli) * 1e3;
+    state.counters["cli_vs_wc"] = Median(ratio);
+    state.counters["wc_peak_MiB"] = Median(wcPeak);
+    state.counters["cli_peak_MiB"] = *std::max_element(cliPeak.begin(), cliPeak.end());
+    state.counters["corpus_MB"] = static_cast<double>(fs::file_size(corpus)) / (1024 * 1024);
+}
+
+void GeneratedHeaders(benchmark::State& state) {
+    FunctionsAgainstWcL(state, GeneratedCorpusPath());
+}
+void InstalledHeaders(benchmark::State& state) {
+    FunctionsAgainstWcL(state, InstalledHeadersPath());
+}
+BENCHMARK(GeneratedHeaders)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(InstalledHeaders)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(BenchFolder(), ec);
+    return 0;
+}
