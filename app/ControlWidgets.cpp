@@ -1,6 +1,7 @@
 #include "app/ControlWidgets.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QByteArray>
 #include <QKeyEvent>
@@ -69,6 +70,78 @@ Style* SharedStyle() {
     return style;
 }
 
+// Entries held as byte strings, converted for display only when the box asks
+// for one, so that a long list goes in with one reset of the model. It also
+// takes single entries the way the box's own model does (insert a row, then
+// set its text and bytes), so AddString and clear work on it unchanged.
+class EntryListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void Assign(std::vector<std::string> entries) {
+        beginResetModel();
+        entries_ = std::move(entries);
+        endResetModel();
+    }
+    const std::string& At(int row) const { return entries_[static_cast<std::size_t>(row)]; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount()) {
+            return QVariant();
+        }
+        const std::string& entry = At(index.row());
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            return ToQString(entry);
+        }
+        if (role == kBytesRole) {
+            return AsByteArray(entry);
+        }
+        return QVariant();
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (!index.isValid() || index.row() >= rowCount()) {
+            return false;
+        }
+        std::string& entry = entries_[static_cast<std::size_t>(index.row())];
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            entry = ToBytes(value.toString());
+        } else if (role == kBytesRole) {
+            const QByteArray bytes = value.toByteArray();
+            entry.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        } else {
+            return false;
+        }
+        emit dataChanged(index, index, {role});
+        return true;
+    }
+    bool insertRows(int row, int count, const QModelIndex& parent) override {
+        if (parent.isValid() || row < 0 || row > rowCount() || count < 0) {
+            return false;
+        }
+        beginInsertRows(parent, row, row + count - 1);
+        entries_.insert(entries_.begin() + row, static_cast<std::size_t>(count), std::string());
+        endInsertRows();
+        return true;
+    }
+    bool removeRows(int row, int count, const QModelIndex& parent) override {
+        if (parent.isValid() || row < 0 || count < 0 || row + count > rowCount()) {
+            return false;
+        }
+        if (count > 0) {
+            beginRemoveRows(parent, row, row + count - 1);
+            entries_.erase(entries_.begin() + row, entries_.begin() + row + count);
+            endRemoveRows();
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::string> entries_;
+};
+
 }  // namespace
 
 void GiveDefaultButtonLook(QPushButton* button) {
@@ -101,20 +174,13 @@ int NotifyingComboBox::AddString(const std::string& text) {
     return index;
 }
 
-void NotifyingComboBox::AddStrings(const std::vector<std::string>& texts) {
-    if (!sorted_ || count() != 0) {
-        for (const std::string& text : texts) {
-            AddString(text);
-        }
-        return;
+void NotifyingComboBox::SetEntries(std::vector<std::string> ordered) {
+    auto* entries = dynamic_cast<EntryListModel*>(model());
+    if (entries == nullptr) {
+        entries = new EntryListModel(this);
+        setModel(entries);  // the box's own model goes
     }
-    std::vector<std::string> ordered(texts);
-    std::stable_sort(ordered.begin(), ordered.end(), LessIgnoringCase);
-    for (const std::string& text : ordered) {
-        const int index = count();
-        insertItem(index, ToQString(text));
-        setItemData(index, AsByteArray(text), kBytesRole);
-    }
+    entries->Assign(std::move(ordered));
 }
 
 int NotifyingComboBox::FindStringExact(const std::string& text) const {
@@ -129,6 +195,9 @@ int NotifyingComboBox::FindStringExact(const std::string& text) const {
 std::string NotifyingComboBox::TextAt(int index) const {
     if (index < 0 || index >= count()) {
         return std::string();
+    }
+    if (const auto* entries = dynamic_cast<const EntryListModel*>(model())) {
+        return entries->At(index);
     }
     const QVariant bytes = itemData(index, kBytesRole);
     if (bytes.isValid()) {

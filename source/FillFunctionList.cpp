@@ -5,6 +5,7 @@
 #include "app/SettingsStore.h"
 #include "platform/Platform.h"
 #include "source/FunctionScanner.h"
+#include "source/TextOps.h"
 
 namespace quill {
 
@@ -19,21 +20,25 @@ int MainWindow::FillFunctionList(std::string libraryPath) {
     int selected = 0;
     functionCombo->clear();
     if (!libraryPath.empty()) {
-        const LibraryScan scan = ScanLibraryFile(libraryPath);
+        LibraryScan scan = ScanLibraryFile(libraryPath);
         if (!scan.opened) {
             ShowMessage(LibraryUnavailableMessage(libraryPath), kStyleInformation);
-        } else {
-            functionCombo->AddStrings(scan.entries);
+        } else if (!scan.entries.empty()) {
+            // The list's order, decided once here; the stored choice is looked
+            // up in it before the entries move into the list in one step.
+            SortIgnoringCase(scan.entries);
             const std::string choice =
                 GetSetting("Last", "Choice", "", kChoiceReadLimit, paths.settingsFile);
-            const int found = functionCombo->FindStringExact(choice);
+            const long found = IndexIgnoringCase(scan.entries, choice);
+            const std::string first = scan.entries.front();
+            functionCombo->SetEntries(std::move(scan.entries));
             if (found >= 0) {
-                functionCombo->setCurrentIndex(found);
-                selected = found + 1;
-            } else if (functionCombo->count() > 0) {
+                functionCombo->setCurrentIndex(static_cast<int>(found));
+                selected = static_cast<int>(found) + 1;
+            } else {
                 // The stored choice is not in this library: its first function
                 // becomes the choice.
-                WriteSetting("Last", "Choice", functionCombo->TextAt(0), paths.settingsFile);
+                WriteSetting("Last", "Choice", first, paths.settingsFile);
                 functionCombo->setCurrentIndex(0);
                 selected = 1;
             }

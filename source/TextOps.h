@@ -55,5 +55,9 @@ std::string ToLowerAscii(const std::string& text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Ascending order ignoring ASCII case; ties broken by the bytes themselves.
 bool LessIgnoringCase(std::string_view a, std::string_view b);
+// Puts `texts` in that order; equal texts keep their order.
+void SortIgnoringCase(std::vector<std::string>& texts);
+// Index of the first text equal to `text` ignoring ASCII case, or -1.
+long IndexIgnoringCase(const std::vector<std::string>& texts, std::string_view text);
 
 }  // namespace quill
