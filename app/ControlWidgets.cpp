@@ -174,6 +174,18 @@ int NotifyingComboBox::AddString(const std::string& text) {
     return index;
 }
 
+void NotifyingComboBox::AddStrings(const std::vector<std::string>& texts) {
+    if (!sorted_ || count() != 0) {
+        for (const std::string& text : texts) {
+            AddString(text);
+        }
+        return;
+    }
+    std::vector<std::string> ordered(texts);
+    SortIgnoringCase(ordered);
+    SetEntries(std::move(ordered));
+}
+
 void NotifyingComboBox::SetEntries(std::vector<std::string> ordered) {
     auto* entries = dynamic_cast<EntryListModel*>(model());
     if (entries == nullptr) {

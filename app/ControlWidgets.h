@@ -26,6 +26,8 @@ public:
 
     // Adds an entry at its place (sorted) or at the end; returns its index.
     int AddString(const std::string& text);
+    // Adds many entries at once, in the same places AddString would give them.
+    void AddStrings(const std::vector<std::string>& texts);
     // Replaces every entry with `ordered`, kept in the order given, in one
     // step; the first one is selected, as when entries are added to an
     // empty box. A sorted box expects them in its order (SortIgnoringCase).

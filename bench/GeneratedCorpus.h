@@ -42,8 +42,7 @@ inline GeneratedCorpus GenerateCorpus(const std::string& path, std::size_t minBy
             Flush(out, text, corpus);
         }
         const std::string n = std::to_string(i);
-        const std::string name =
-            std::string("Gen") + nouns[i % 6] + n + "_" + verbs[(i / 6) % 6];
+        const std::string name = std::string("Gen") + nouns[i % 6] + n + "_" + verbs[(i / 6) % 6];
         const std::string type = types[i % 5];
         text += "/**\n";
         text += " * @brief  " + std::string(verbs[i % 6]) + " the " + nouns[(i / 3) % 6] +

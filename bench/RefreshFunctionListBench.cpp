@@ -126,6 +126,7 @@ void RefreshFunctionList(benchmark::State& state) {
 BENCHMARK(RefreshFunctionList)
     ->Arg(1)
     ->Arg(10)
+    ->Arg(15)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->Repetitions(5)

@@ -108,8 +108,8 @@ std::optional<std::string_view> FunctionScanner::ScanHeaderLine(std::string_view
     const std::string_view normal = normaliser_.Normalise(text);
     const std::size_t open = normal.find('(');
     const std::size_t shut = normal.find(')');
-    if (!normal.empty() && IsAsciiLetter(normal[0]) && open != std::string_view::npos &&
-        open > 0 && shut != std::string_view::npos && shut > 0) {
+    if (!normal.empty() && IsAsciiLetter(normal[0]) && open != std::string_view::npos && open > 0 &&
+        shut != std::string_view::npos && shut > 0) {
         return normal;
     }
     return std::nullopt;
@@ -160,7 +160,14 @@ bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry) {
         return false;
     }
     FunctionScanner scanner(LibraryKindOf(libraryPath));
-    for (std::string_view line = file.NextLine(); !line.empty(); line = file.NextLine()) {
+    for (;;) {
+        if (scanner.WaitsForCommentEnd()) {
+            file.SkipLinesWithout("*/");
+        }
+        const std::string_view line = file.NextLine();
+        if (line.empty()) {
+            break;
+        }
         if (std::optional<std::string_view> entry = scanner.Scan(line)) {
             onEntry(*entry);
         }

@@ -27,6 +27,10 @@ public:
     // scanner's own buffer and stays valid until the next call.
     std::optional<std::string_view> Scan(std::string_view line);
 
+    // True while a header comment is open: no line yields anything until
+    // one holds "*/", so a reader may pass over lines without it.
+    bool WaitsForCommentEnd() const { return inComment_; }
+
 private:
     std::optional<std::string_view> ScanHeaderLine(std::string_view line);
     std::optional<std::string_view> ScanAssemblerLine(std::string_view line);

@@ -133,6 +133,40 @@ std::string_view TextFile::NextLine() {
     }
 }
 
+void TextFile::SkipLinesWithout(std::string_view mark) {
+    if (mark.empty()) {
+        return;
+    }
+    const std::size_t lead = mark.size() - 1;
+    for (;;) {
+        // No NUL byte before `stop`, so no line up to there is cut short.
+        const std::size_t stop = nextNul_ < end_ ? nextNul_ : end_;
+        const char* const base = buffer_.data();
+        std::size_t hit = stop;
+        for (const char* p = base + pos_ + lead; p < base + stop; ++p) {
+            p = static_cast<const char*>(std::memchr(p, mark.back(), base + stop - p));
+            if (p == nullptr) {
+                break;
+            }
+            if (std::memcmp(p - lead, mark.data(), lead) == 0) {
+                hit = static_cast<std::size_t>(p - lead - base);
+                break;
+            }
+        }
+        // Every line ended before the one holding `hit` goes.
+        std::size_t lineStart = hit;
+        while (lineStart > pos_ && base[lineStart - 1] != '\n') {
+            --lineStart;
+        }
+        pos_ = lineStart;
+        // Reading on needs room: a buffer full of one unfinished line is left
+        // to NextLine, which cuts it into pieces.
+        if (hit < stop || stop < end_ || (pos_ == 0 && end_ == buffer_.size()) || !Refill()) {
+            return;
+        }
+    }
+}
+
 std::string ReadTextLine(TextFile& file) {
     return std::string(file.NextLine());
 }

@@ -34,6 +34,13 @@ public:
     // read, and for a line that begins with a NUL byte.
     std::string_view NextLine();
 
+    // Moves past whole lines that cannot hold `mark`, so that the next line
+    // read is the first one that may (it may stop earlier, never later). A
+    // line that begins with a NUL byte is never passed, so the end signal
+    // still comes. Lets a scan that waits for a mark pass over long
+    // stretches without taking them line by line.
+    void SkipLinesWithout(std::string_view mark);
+
     // True once reading the file failed: a read error, a file that ended
     // before the size it had when opened (cut while it was read), or one that
     // grew past kMaxInputFileBytes. The lines before the failure were

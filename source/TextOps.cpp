@@ -218,8 +218,9 @@ bool LessIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 void SortIgnoringCase(std::vector<std::string>& texts) {
-    std::stable_sort(texts.begin(), texts.end(),
-                     [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
+    std::stable_sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
+        return LessIgnoringCase(a, b);
+    });
 }
 
 long IndexIgnoringCase(const std::vector<std::string>& texts, std::string_view text) {

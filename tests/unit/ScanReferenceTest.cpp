@@ -304,6 +304,25 @@ TEST(ScanReference, ReaderMatchesOneByteAtATimeAcrossBufferBoundaries) {
         if (bytes.find('\0') == std::string::npos) {
             EXPECT_EQ(ReadTextLine(disk), "");  // the end stays the end
         }
+
+        // Skipping to the lines that may hold "*/" passes only whole lines
+        // without it, and every line that holds it still comes.
+        TextFile skipping;
+        ASSERT_TRUE(skipping.Open(scratch.PathOf("lines.h")));
+        std::size_t next = 0;
+        for (;;) {
+            skipping.SkipLinesWithout("*/");
+            const std::string line(skipping.NextLine());
+            while (next < expected.size() && expected[next] != line) {
+                ASSERT_EQ(expected[next].find("*/"), std::string::npos) << "skipped line " << next;
+                ++next;
+            }
+            if (line.empty()) {
+                break;
+            }
+            ASSERT_LT(next, expected.size()) << "a line that was never there: " << line;
+            ++next;
+        }
     }
 }
 
@@ -325,6 +344,45 @@ TEST(ScanReference, BothScansMatchThePlainScansLineForLine) {
             ASSERT_EQ(streamed, expected) << name;
         }
     }
+}
+
+TEST(ScanReference, ListOrderMatchesALetterByLetterComparison) {
+    const auto lower = [](std::string text) {
+        for (char& c : text) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        return text;
+    };
+    const auto plainLess = [&](const std::string& a, const std::string& b) {
+        return lower(a) != lower(b) ? lower(a) < lower(b) : a < b;
+    };
+    // Long shared prefixes, differences in case only, and bytes above 127.
+    std::mt19937 random(5);
+    const std::string letters = "aAbB_(\xE9\xC9";
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = i % 2 ? "uint32_t GEN_Uart00" : "UINT32_T gen_uart00";
+        text.resize(random() % (text.size() + 1));
+        for (std::size_t n = random() % 12; n > 0; --n) {
+            text += letters[random() % letters.size()];
+        }
+        texts.push_back(text);
+    }
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i) {
+        ASSERT_EQ(LessIgnoringCase(texts[i], texts[i + 1]), plainLess(texts[i], texts[i + 1]))
+            << texts[i] << " / " << texts[i + 1];
+    }
+    std::vector<std::string> sorted = texts;
+    SortIgnoringCase(sorted);
+    std::vector<std::string> expected = texts;
+    std::stable_sort(expected.begin(), expected.end(), plainLess);
+    EXPECT_EQ(sorted, expected);
+    const auto firstEqual = std::find_if(sorted.begin(), sorted.end(), [&](const std::string& t) {
+        return lower(t) == "uint32_t gen_uart00";
+    });
+    ASSERT_NE(firstEqual, sorted.end());
+    EXPECT_EQ(IndexIgnoringCase(sorted, "Uint32_t GEN_UART00"), firstEqual - sorted.begin());
+    EXPECT_EQ(IndexIgnoringCase(sorted, "uint32_t gen_uart00 "), -1);
 }
 
 }  // namespace
