@@ -261,14 +261,10 @@ TEST(ScanReference, ReaderMatchesOneByteAtATimeAcrossBufferBoundaries) {
     testing::ScratchFolder scratch;
     std::mt19937 random(3);
     const std::string x255(255, 'x');
-    std::vector<std::string> files{"last line without end"s,
-                                   "\n\n\r\n"s,
-                                   x255,
-                                   x255 + "\n",
-                                   x255 + "y",
-                                   "a\0b\nc\n"s,
-                                   "\0"s,
-                                   std::string(600, 'x') + "\n"};
+    std::vector<std::string> files{"last line without end"s, "\n\n\r\n"s, x255, x255 + "\n",
+                                   x255 + "y", "a\0b\nc\n"s, "\0"s, std::string(600, 'x') + "\n",
+                                   // One line longer than the whole buffer, in a comment.
+                                   "/* open\n" + std::string(70000, 'q') + "\n*/\nint F(void);\n"};
     // A long line (and a NUL byte) starting at every offset just before the
     // 64 KiB buffer edge: short lines lead up to it, so the reader first has
     // to read on in the middle of the long one.
@@ -334,6 +330,7 @@ TEST(ScanReference, BothScansMatchThePlainScansLineForLine) {
         files.push_back(RandomFile(random, 2000 + random() % 4000));
     }
     files.push_back(RandomFile(random, 200000));
+    files.push_back("/* open\n" + std::string(70000, 'q') + "\n*/\nint F(void);\n");
     for (const std::string& bytes : files) {
         for (const auto& [name, kind] : {std::pair{"lib.h", LibraryKind::Header},
                                          std::pair{"lib.s", LibraryKind::Assembler}}) {
