@@ -24,7 +24,9 @@
 #include <vector>
 
 #include "params/FunctionDocumentation.h"
+#include "params/LibraryDeclarations.h"
 #include "params/SlotGeometry.h"
+#include "params/VendorValues.h"
 
 class QCloseEvent;
 class QContextMenuEvent;
@@ -132,9 +134,9 @@ private:
     int FillFunctionList(std::string libraryPath);
     void ShowLibrarySource();    // ShowButton clicked, and after library changes
     void RefreshFunctionList();  // FunctionCombo's list is about to open
-    // Puts the documentation block of `entry` from `documentingPath` into the
-    // source text; returns the path actually read.
-    std::string LookUpPrototype(const std::string& documentingPath, const std::string& entry);
+    // Puts the documentation block of `entry` of the library at
+    // `libraryPath` into the source text; returns the path actually read.
+    std::string LookUpPrototype(const std::string& libraryPath, const std::string& entry);
     // ShowLibrarySource without writing the controls: the source text becomes
     // the selected library's file, or "" after its message. Handlers that
     // replace the text again write SourcePane once, at their end.
@@ -211,6 +213,12 @@ private:
     QPoint exitButtonPos;             // home position of ExitButton
     QPoint helpersButtonPos;          // home position of HelpersButton
     std::string startupLibrary;       // library selected when the window opened
+    // Values vendor documentation names for parameters without a choice text.
+    std::array<Suggestions, 4> suggestions;
+    // The enums and value groups of the library last chosen from, read once
+    // per library for all of its functions.
+    LibraryDeclarations libraryDeclarations;
+    std::string declarationsLibrary;
     std::string helperProgram = "-";  // full path of the helper program, "-" for none
     bool helperLaunched = false;      // an entry field's helper ran during this visit
     QFont sourceFont;

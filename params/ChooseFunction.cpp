@@ -147,13 +147,11 @@ DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
     return &lines;
 }
 
-FunctionChoice LibraryChoices::Choose(const std::string& entry) {
-    FunctionChoice choice;
+DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoice& choice) {
     choice.documentingPath = documentingPath_;
     choice.parameterHelperFolder = FolderOf(startupLibrary_);
     PrototypeLookup& lookup = choice.lookup;
-    DocumentLines noLines;
-    DocumentLines* lines = &noLines;
+    DocumentLines* lines = nullptr;
     if (documentingPath_.empty() || entry.empty()) {
         lookup.outcome = LookupOutcome::EmptyInput;
         lookup.path = documentingPath_;
@@ -188,6 +186,21 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     if (lookup.outcome != LookupOutcome::Found) {
         choice.messages.push_back(NotFoundMessage(entry, documentingPath_));
     }
+    return lines;
+}
+
+FunctionChoice LibraryChoices::LookUp(const std::string& entry) {
+    FunctionChoice choice;
+    LookUpInto(entry, choice);
+    return choice;
+}
+
+FunctionChoice LibraryChoices::Choose(const std::string& entry) {
+    FunctionChoice choice;
+    DocumentLines noLines;
+    DocumentLines* found = LookUpInto(entry, choice);
+    DocumentLines* lines = found != nullptr ? found : &noLines;
+    const PrototypeLookup& lookup = choice.lookup;
     if (!choice.documentationRead) {
         choice.messages.push_back("Could not find " + lookup.path);
     }
@@ -213,6 +226,11 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     choice.suggestions = SuggestForFunction(
         choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);
     return choice;
+}
+
+FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry) {
+    LibraryChoices library(libraryPath, "");
+    return library.LookUp(entry);
 }
 
 FunctionChoice ChooseFunction(const FunctionRequest& request) {

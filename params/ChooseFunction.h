@@ -72,6 +72,11 @@ struct FunctionChoice {
 
 FunctionChoice ChooseFunction(const FunctionRequest& request);
 
+// The lookup alone, as the source view runs it for the first function of a
+// fresh list: the documenting path's forms, then the vendor places. Only the
+// lookup, its route and its messages are filled in.
+FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry);
+
 // The helper named `helperName` beside the file `documentationPath`.
 HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName);
 
@@ -88,9 +93,14 @@ public:
     void IndexAll();
 
     FunctionChoice Choose(const std::string& entry);
+    // The lookup part of Choose.
+    FunctionChoice LookUp(const std::string& entry);
 
 private:
     void Open();
+    // Fills the lookup fields and messages of `choice`; the lines the block
+    // was found in, or null when none were read.
+    DocumentLines* LookUpInto(const std::string& entry, FunctionChoice& choice);
     // The lookup in a source folder beside the include folder, then in the
     // header itself; the lines it was found in, or null.
     DocumentLines* LookUpInVendorPlaces(const std::string& entry, FunctionChoice& choice);

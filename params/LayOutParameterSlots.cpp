@@ -6,7 +6,9 @@
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
+#include "app/ToolTipTexts.h"
 #include "params/ChoiceForms.h"
+#include "platform/QtText.h"
 
 namespace quill {
 
@@ -17,6 +19,21 @@ namespace {
 void PlaceAndShow(QWidget* control, const SlotRect& at) {
     control->setGeometry(at.x, at.y, at.width, at.height);
     control->show();
+}
+
+// A label's own tooltip, then the note on the values offered for its parameter.
+QString LabelToolTip(const QWidget* label, const Suggestions& offered) {
+    std::string text;
+    for (const ToolTipText& tip : kToolTipTexts) {
+        if (label->objectName() == QLatin1String(tip.control)) {
+            text = tip.text;
+        }
+    }
+    const std::string note = SuggestionNote(offered);
+    if (!note.empty()) {
+        text += (text.empty() ? "" : "\n") + note;
+    }
+    return ToQString(text);
 }
 
 }  // namespace
@@ -46,7 +63,16 @@ void MainWindow::LayOutParameterSlots() {
         // The entry texts come preset with the documentation: empty under a
         // drop-down, the first value of a flags list.
         const ParameterDescription& parameter = documentation.parameters[slot];
-        if (FormOf(parameter.choiceText) == ChoiceForm::List) {
+        const ChoiceForm form = FormOf(parameter.choiceText);
+        // Values vendor documentation names, where the parameter has no
+        // choice text of its own: the label tells where they came from.
+        const Suggestions& offered = suggestions[slot];
+        paramLabels[slot]->setToolTip(LabelToolTip(paramLabels[slot], offered));
+        if (form == ChoiceForm::Free && !offered.Empty() && offered.kind == SuggestionKind::OneOf) {
+            PlaceAndShow(combo, geometry.selectors[slot]);
+            combo->AddStrings(offered.values);
+            combo->setCurrentIndex(0);
+        } else if (form == ChoiceForm::List) {
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
             for (const std::string& item : ListItems(parameter.choiceText)) {

@@ -31,7 +31,13 @@ void MainWindow::OnFunctionChosen() {
             const std::string entry = functionCombo->SelectedText();
             WriteSetting("Last", "Choice", entry, paths.settingsFile);
 
-            FunctionChoice choice = ChooseFunction({libraryPath, entry, startupLibrary});
+            if (declarationsLibrary != libraryPath) {
+                libraryDeclarations = LibraryDeclarations();
+                declarationsLibrary = libraryPath;
+            }
+            FunctionChoice choice =
+                ChooseFunction({libraryPath, entry, startupLibrary, &libraryDeclarations});
+            suggestions = choice.suggestions;
             sourceText = std::move(choice.lookup.text);
             UpdateData(false);
             for (const std::string& message : choice.messages) {

@@ -19,6 +19,9 @@ constexpr std::size_t kChoiceReadLimit = 10000;
 int MainWindow::FillFunctionList(std::string libraryPath) {
     int selected = 0;
     functionCombo->clear();
+    // A rescan may follow a change of the header: its declarations are read
+    // again at the next choice.
+    declarationsLibrary.clear();
     if (!libraryPath.empty()) {
         LibraryScan scan = ScanLibraryFile(libraryPath);
         if (!scan.opened) {

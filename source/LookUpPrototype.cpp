@@ -2,23 +2,19 @@
 // SourcePane, failures are reported in message boxes.
 
 #include "app/MainWindow.h"
+#include "params/ChooseFunction.h"
 #include "platform/Platform.h"
-#include "source/PrototypeLookup.h"
 
 namespace quill {
 
-std::string MainWindow::LookUpPrototype(const std::string& documentingPath,
-                                        const std::string& entry) {
-    PrototypeLookup lookup = LookUpPrototypeText(documentingPath, entry);
-    if (lookup.outcome == LookupOutcome::NoSource) {
-        ShowMessage(NoSourceMessage(documentingPath), kStyleExclamation);
+std::string MainWindow::LookUpPrototype(const std::string& libraryPath, const std::string& entry) {
+    FunctionChoice found = LookUpFunction(libraryPath, entry);
+    for (const std::string& message : found.messages) {
+        ShowMessage(message, kStyleExclamation);
     }
-    if (lookup.outcome != LookupOutcome::Found) {
-        ShowMessage(NotFoundMessage(entry, documentingPath), kStyleExclamation);
-    }
-    sourceText = std::move(lookup.text);  // "-" after every failure
+    sourceText = std::move(found.lookup.text);  // "-" after every failure
     UpdateData(false);
-    return lookup.path;
+    return found.lookup.path;
 }
 
 }  // namespace quill

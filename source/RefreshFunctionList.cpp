@@ -3,7 +3,6 @@
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
-#include "source/PrototypeLookup.h"
 
 namespace quill {
 
@@ -23,7 +22,7 @@ void MainWindow::RefreshFunctionList() {
             // the lookup replaces it at once: SourcePane is written only
             // once, with the block, and never gets the whole file here.
             LoadLibrarySourceText();
-            LookUpPrototype(SourcePathForHeader(libraryPath), first);
+            LookUpPrototype(libraryPath, first);
         }
     }
     UpdateData(false);

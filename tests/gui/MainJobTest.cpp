@@ -133,5 +133,52 @@ TEST_F(MainJob, IncludeButtonIsOutOfReachAndWouldCopyTheStartUpLibrary) {
               Texts{"clipboard: " + Example("Pwm.h").substr(0, 98)});
 }
 
+// A vendor-style library: documentation in Src/ beside Inc/, or in the
+// header, and drop-downs filled from what that documentation names.
+TEST_F(MainJob, VendorDocumentationFillsTheDropDowns) {
+    Open("vendor/Inc/tns_gpio.h");
+    harness.Choose("void tns_gpio_write(tns_port_t port, uint16_t pins, bool level)");
+    EXPECT_EQ(log, Texts{});
+    EXPECT_NE(harness.Shown().find("Drives output pins high or low."), std::string::npos);
+    EXPECT_EQ(harness.Row(), "port[TNS_PORT_A],pins<>,level[true])");
+    EXPECT_EQ(Entries(ui.paramCombos[0]), (Texts{"TNS_PORT_A", "TNS_PORT_B", "TNS_PORT_C"}));
+    EXPECT_EQ(ui.paramLabels[0]->toolTip(),
+              QStringLiteral("Values from enum tns_port_t in tns_gpio.h."));
+    EXPECT_EQ(ui.paramLabels[1]->toolTip(),
+              QStringLiteral("Values from @arg lines, any combination joined with |."));
+
+    PickFromList(ui.paramCombos[0], "TNS_PORT_C");
+    PickFromList(ui.paramCombos[2], "false");
+    Type(ui.paramEdits[1], "TNS_PIN_1|TNS_PIN_3");
+    EXPECT_EQ(harness.Click(ui.copyButton),
+              Texts{"clipboard: tns_gpio_write(TNS_PORT_C,TNS_PIN_1|TNS_PIN_3,false)"});
+
+    // A parameter's own list keeps its place; the next function clears the note.
+    harness.Choose("uint16_t tns_gpio_read(tns_port_t port, uint16_t pin)");
+    EXPECT_EQ(harness.Row(), "port[TNS_PORT_A],pin[TNS_PIN_0])");
+    EXPECT_EQ(Entries(ui.paramCombos[0]), (Texts{"TNS_PORT_A", "TNS_PORT_B"}));
+    EXPECT_EQ(ui.paramLabels[0]->toolTip(), QString());
+}
+
+TEST_F(MainJob, AHeaderDocumentsItselfAndAnUndocumentedFunctionStillComposes) {
+    Open("vendor/Inc/tns_uart.h");
+    harness.Choose(
+        "void tns_uart_format(tns_uart_t *uart, uint32_t parity, uint32_t stop, uint32_t baud)");
+    EXPECT_EQ(log, Texts{});
+    EXPECT_NE(harness.Shown().find("Sets the frame format of a UART."), std::string::npos);
+    EXPECT_EQ(harness.Row(),
+              "uart[TNS_UART0],parity[TNS_UART_NO_PARITY],stop[TNS_UART_STOP_1],baud<>)");
+
+    // Documented nowhere: the messages, then a slot per parameter all the same.
+    harness.Choose("void tns_uart_put(tns_uart_t *uart, uint8_t byte)");
+    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(ui.functionLabel->text(), QStringLiteral("tns_uart_put"));
+    EXPECT_EQ(harness.Row(), "uart<>,byte<>)");
+    Type(ui.paramEdits[0], "TNS_UART1");
+    Type(ui.paramEdits[1], "0x55");
+    log.clear();
+    EXPECT_EQ(harness.Click(ui.copyButton), Texts{"clipboard: tns_uart_put(TNS_UART1,0x55)"});
+}
+
 }  // namespace
 }  // namespace quill
