@@ -142,10 +142,12 @@ TEST_F(MainJob, VendorDocumentationFillsTheDropDowns) {
     EXPECT_NE(harness.Shown().find("Drives output pins high or low."), std::string::npos);
     EXPECT_EQ(harness.Row(), "port[TNS_PORT_A],pins<>,level[true])");
     EXPECT_EQ(Entries(ui.paramCombos[0]), (Texts{"TNS_PORT_A", "TNS_PORT_B", "TNS_PORT_C"}));
+    const QString labelTip = QStringLiteral("Click to go to details in Source Code.");
     EXPECT_EQ(ui.paramLabels[0]->toolTip(),
-              QStringLiteral("Values from enum tns_port_t in tns_gpio.h."));
-    EXPECT_EQ(ui.paramLabels[1]->toolTip(),
-              QStringLiteral("Values from @arg lines, any combination joined with |."));
+              labelTip + QStringLiteral("\nValues from enum tns_port_t in tns_gpio.h."));
+    EXPECT_EQ(
+        ui.paramLabels[1]->toolTip(),
+        labelTip + QStringLiteral("\nValues from @arg lines, any combination joined with |."));
 
     PickFromList(ui.paramCombos[0], "TNS_PORT_C");
     PickFromList(ui.paramCombos[2], "false");
@@ -157,7 +159,7 @@ TEST_F(MainJob, VendorDocumentationFillsTheDropDowns) {
     harness.Choose("uint16_t tns_gpio_read(tns_port_t port, uint16_t pin)");
     EXPECT_EQ(harness.Row(), "port[TNS_PORT_A],pin[TNS_PIN_0])");
     EXPECT_EQ(Entries(ui.paramCombos[0]), (Texts{"TNS_PORT_A", "TNS_PORT_B"}));
-    EXPECT_EQ(ui.paramLabels[0]->toolTip(), QString());
+    EXPECT_EQ(ui.paramLabels[0]->toolTip(), labelTip);
 }
 
 TEST_F(MainJob, AHeaderDocumentsItselfAndAnUndocumentedFunctionStillComposes) {
