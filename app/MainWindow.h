@@ -164,6 +164,10 @@ private:
     // Opens ParamList k under its field with `items`, those that begin the
     // parts of the field's value selected, and hides what the list covers.
     void OpenSelectionList(int k, const std::vector<std::string>& items);
+    // The items of ParamList k: the parameter's own flags list, or the
+    // combination vendor documentation suggests where it has no choice text;
+    // empty when the parameter has no selection list.
+    std::vector<std::string> SelectionItems(int k) const;
 
     // --- Help and setup (app/) ---
 
@@ -208,11 +212,11 @@ private:
     Platform& platform;
     const AppPaths paths;
 
-    RowMetrics row;                   // measured when the window opens
-    SlotSizes slotSizes;              // set for every function with parameters
-    QPoint exitButtonPos;             // home position of ExitButton
-    QPoint helpersButtonPos;          // home position of HelpersButton
-    std::string startupLibrary;       // library selected when the window opened
+    RowMetrics row;              // measured when the window opens
+    SlotSizes slotSizes;         // set for every function with parameters
+    QPoint exitButtonPos;        // home position of ExitButton
+    QPoint helpersButtonPos;     // home position of HelpersButton
+    std::string startupLibrary;  // library selected when the window opened
     // Values vendor documentation names for parameters without a choice text.
     std::array<Suggestions, 4> suggestions;
     // The enums and value groups of the library last chosen from, read once

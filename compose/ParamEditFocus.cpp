@@ -1,4 +1,5 @@
-// Entering and leaving a parameter's entry field: a combination hands the
+// Entering and leaving a parameter's entry field: a combination (its own
+// flags list, or one vendor documentation suggests) hands the
 // focus to its selection list, a helper field runs its program once per
 // visit, and a value outside a documented range is pointed out on leaving.
 
@@ -20,7 +21,7 @@ void MainWindow::OnParamEditSetFocus(int k) {
     const auto slot = static_cast<std::size_t>(k - 1);
     const std::string& choiceText = documentation.parameters[slot].choiceText;
     const ChoiceForm form = FormOf(choiceText);
-    if (form == ChoiceForm::Flags) {
+    if (!SelectionItems(k).empty()) {
         // The open list is drawn over the frame's area.
         paramGroup->hide();
         // Only a shown control takes the focus; the list's own handler

@@ -63,12 +63,25 @@ void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items)
     }
 }
 
+std::vector<std::string> MainWindow::SelectionItems(int k) const {
+    const auto slot = static_cast<std::size_t>(k - 1);
+    const std::string& choiceText = documentation.parameters[slot].choiceText;
+    const ChoiceForm form = FormOf(choiceText);
+    if (form == ChoiceForm::Flags) {
+        return SplitChoices(choiceText);
+    }
+    const Suggestions& offered = suggestions[slot];
+    if (form == ChoiceForm::Free && offered.kind == SuggestionKind::Combination) {
+        return offered.values;
+    }
+    return {};
+}
+
 void MainWindow::OnParamListSetFocus(int k) {
     CloseSelectionLists(k);
-    const std::string& choiceText =
-        documentation.parameters[static_cast<std::size_t>(k - 1)].choiceText;
-    if (FormOf(choiceText) == ChoiceForm::Flags) {
-        OpenSelectionList(k, SplitChoices(choiceText));
+    const std::vector<std::string> items = SelectionItems(k);
+    if (!items.empty()) {
+        OpenSelectionList(k, items);
     }
     UpdateData(false);
 }

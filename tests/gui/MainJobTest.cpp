@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QTest>
+
 #include "WindowHarness.h"
 
 namespace quill {
@@ -151,7 +154,17 @@ TEST_F(MainJob, VendorDocumentationFillsTheDropDowns) {
 
     PickFromList(ui.paramCombos[0], "TNS_PORT_C");
     PickFromList(ui.paramCombos[2], "false");
-    Type(ui.paramEdits[1], "TNS_PIN_1|TNS_PIN_3");
+    // A suggested combination opens its list with nothing picked.
+    QTest::mouseClick(ui.paramEdits[1], Qt::LeftButton);
+    Settle();
+    QListWidget* pins = ui.paramLists[1];
+    ASSERT_EQ(harness.Lists(), "2");
+    ASSERT_EQ(pins->count(), 4);
+    EXPECT_TRUE(pins->selectedItems().isEmpty());
+    for (const int row : {3, 1}) {
+        QTest::mouseClick(pins->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          pins->visualItemRect(pins->item(row)).center());
+    }
     EXPECT_EQ(harness.Click(ui.copyButton),
               Texts{"clipboard: tns_gpio_write(TNS_PORT_C,TNS_PIN_1|TNS_PIN_3,false)"});
 
