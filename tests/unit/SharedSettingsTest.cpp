@@ -4,12 +4,18 @@
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <set>
+#include <thread>
 
 #include "ScratchFolder.h"
 #include "app/SettingsStore.h"
@@ -72,6 +78,61 @@ TEST(SharedSettings, TwoProcessesWritingAtOnceLoseNoKey) {
     EXPECT_EQ(missing, 0u) << "of " << a.output << " + " << b.output << " keys";
     EXPECT_EQ(GetSetting("Last", "Intro", "", 100, ini), "No");
     EXPECT_EQ(keys.size(), listed.size());
+}
+
+std::size_t CountTemporaries(const std::string& folder) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        count += entry.path().filename().string().rfind("Quill.ini.tmp-", 0) == 0;
+    }
+    return count;
+}
+
+// Writers killed at random moments leave their temporary copies behind; the
+// file keeps every key a writer finished, and the next writer clears the
+// copies away.
+TEST(SharedSettings, WritersKilledMidWriteLoseNoFinishedKeyAndLeaveNoCopies) {
+    testing::ScratchFolder scratch;
+    const std::string ini = scratch.Write("Quill.ini", "[Last]\nIntro=No\n");
+    std::mt19937 random(7);
+    std::size_t leftoversSeen = 0;
+    int runs = 0;
+    for (; runs < 40 && (runs < 10 || leftoversSeen == 0); ++runs) {
+        const std::string prefix = "/lib/r" + std::to_string(runs) + "/";
+        std::vector<std::string> arguments = {QUILL_SETTINGS_WRITER, "keys", ini, prefix, "10"};
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 150));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        leftoversSeen += CountTemporaries(scratch.Root());
+    }
+    EXPECT_GT(leftoversSeen, 0u) << "no kill hit a write in " << runs << " runs";
+
+    // Each writer wrote its keys in order: the ones in the file run from 0
+    // without a gap.
+    const std::vector<std::string> listed = GetAllSettingKeys("Libraries", ini);
+    for (int run = 0; run < runs; ++run) {
+        const std::string prefix = "/lib/r" + std::to_string(run) + "/";
+        std::set<int> numbers;
+        for (const std::string& key : listed) {
+            if (key.rfind(prefix, 0) == 0) {
+                numbers.insert(std::stoi(key.substr(prefix.size())));
+            }
+        }
+        EXPECT_TRUE(numbers.empty() || *numbers.rbegin() + 1 == static_cast<int>(numbers.size()))
+            << prefix << " has a gap";
+    }
+    EXPECT_EQ(GetSetting("Last", "Intro", "", 100, ini), "No");
+
+    ASSERT_TRUE(WriteSetting("Last", "Intro", "Yes", ini));
+    EXPECT_EQ(CountTemporaries(scratch.Root()), 0u);
 }
 
 // Permission bits do not stop the super-user, so as root the writer runs as
