@@ -189,9 +189,23 @@ DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoi
     return lines;
 }
 
+bool LibraryChoices::ForgetFailedRead(DocumentLines* lines) {
+    if (lines == nullptr || !lines->ReadFailed()) {
+        return false;
+    }
+    if (lines == &file_.lines) {
+        file_.opened = false;
+    } else {
+        *lines = DocumentLines();
+    }
+    return true;
+}
+
 FunctionChoice LibraryChoices::LookUp(const std::string& entry) {
     FunctionChoice choice;
-    LookUpInto(entry, choice);
+    if (ForgetFailedRead(LookUpInto(entry, choice))) {
+        return LookUp(entry);
+    }
     return choice;
 }
 
@@ -208,10 +222,7 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     // The parse runs only on a block longer than the failure marker "-".
     const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
     choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
-    if (lines == &file_.lines && file_.lines.ReadFailed()) {
-        // What was read is not the whole file: choose again as for a file
-        // that cannot be read, rather than show part of a block.
-        file_.opened = false;
+    if (ForgetFailedRead(found)) {
         return Choose(entry);
     }
     PresetSlots(choice.documentation);

@@ -105,6 +105,10 @@ private:
     // header itself; the lines it was found in, or null.
     DocumentLines* LookUpInVendorPlaces(const std::string& entry, FunctionChoice& choice);
     DocumentLines& OtherFile(const std::string& path);
+    // When reading `lines` failed before the file's end, what was read is
+    // not the whole file: the file is taken as one that cannot be read, and
+    // true tells the caller to look again.
+    bool ForgetFailedRead(DocumentLines* lines);
 
     std::string libraryPath_;
     std::string startupLibrary_;

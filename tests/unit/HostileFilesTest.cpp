@@ -103,6 +103,32 @@ TEST(HostileFiles, AFileCutWhileItIsScannedIsAFailedScan) {
     }));
 }
 
+// A vendor tree: the header in Inc/, the blocks in Src/. The source is cut
+// after a first choice read its beginning, and before the block of the
+// second was read to its end.
+TEST(HostileFiles, ASourceFolderFileCutWhileItIsReadDocumentsNothing) {
+    testing::ScratchFolder scratch;
+    const std::string header =
+        scratch.Write("Inc/uart.h", "int UartInit(void);\nvoid UartSend(int iByte);\n");
+    std::string body =
+        "/** Starts. */\nint UartInit(void)\n{\n}\n"
+        "/** Sends. @param iByte :{0,1} */\nvoid UartSend(int iByte)\n{\n";
+    for (int i = 0; i < 20000; ++i) {
+        body += "    Transmit(iByte);\n";
+    }
+    for (const bool choose : {true, false}) {
+        const std::string source = scratch.Write("Src/uart.c", body + "}\n");
+        LibraryChoices library(header, header);
+        ASSERT_EQ(library.Choose("int UartInit(void)").route, DocumentationRoute::SourceFolder);
+        fs::resize_file(source, 100);
+        const FunctionChoice choice = choose ? library.Choose(kEntry) : library.LookUp(kEntry);
+        EXPECT_EQ(choice.lookup.outcome, LookupOutcome::NoSource);  // Inc/uart.c is not there
+        EXPECT_TRUE(choice.lookup.text == "-") << choice.lookup.text.size() << " bytes shown";
+        EXPECT_EQ(choice.documentation.parameters[0].choiceText, "");
+        EXPECT_FALSE(choice.messages.empty());
+    }
+}
+
 }  // namespace
 }  // namespace quill
 
