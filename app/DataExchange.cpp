@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
@@ -38,15 +37,13 @@ void MainWindow::UpdateData(bool save) {
     ExchangeIndex(save, functionCombo, functionIndex);
     ExchangeIndex(save, libraryCombo, libraryIndex);
 
-    // The pane is read-only, so it still holds what was last written into
-    // it; comparing with that keeps the bytes exact and spares converting a
-    // large text back on every exchange. Setting it only when it changed
-    // keeps the reader's scroll position.
+    // The pane is read-only and shows the very bytes it was given, shared
+    // rather than copied; given the text it shows, it keeps the reader's
+    // scroll position.
     if (save) {
-        sourceText = shownSourceText_;
-    } else if (sourceText != shownSourceText_) {
-        sourcePane->setPlainText(ToQString(sourceText));
-        shownSourceText_ = sourceText;
+        sourceText = sourcePane->Buffer();
+    } else {
+        sourcePane->SetText(sourceText);
     }
 
     for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "app/ControlWidgets.h"

@@ -27,6 +27,7 @@
 #include "params/LibraryDeclarations.h"
 #include "params/SlotGeometry.h"
 #include "params/VendorValues.h"
+#include "source/SourceView.h"
 
 class QCloseEvent;
 class QContextMenuEvent;
@@ -34,7 +35,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace quill {
@@ -185,7 +185,7 @@ private:
     QPushButton* addButton = nullptr;
     NotifyingComboBox* libraryCombo = nullptr;
     NotifyingComboBox* functionCombo = nullptr;
-    QPlainTextEdit* sourcePane = nullptr;
+    SourceView* sourcePane = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* exitButton = nullptr;
     QGroupBox* helpGroup = nullptr;
@@ -235,11 +235,9 @@ private:
     FunctionDocumentation documentation;
     int functionIndex = -1;  // selection of FunctionCombo
     int libraryIndex = -1;   // selection of LibraryCombo
-    std::string sourceText;  // SourcePane
-
-    // The source text as last written into SourcePane, which the user cannot
-    // change: it is compared instead of the pane's own (converted) text.
-    std::string shownSourceText_;
+    // SourcePane; shared with the pane, which only reads it, so that a
+    // large library is held once.
+    SharedText sourceText = ShareText("");
     bool ending_ = false;  // inside done()
 };
 

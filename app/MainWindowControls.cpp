@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <vector>
 
@@ -130,10 +129,8 @@ void MainWindow::CreateControls() {
     functionComboLabel->setBuddy(functionCombo);
     QLabel* sourcePaneLabel =
         make.Static("SourcePaneLabel", kNoId, "&Source Code", {10, 80, 42, 8}, kLeft);
-    sourcePane = make.Place(new QPlainTextEdit(this), "SourcePane", 1014, {7, 90, 458, 115});
-    sourcePane->setReadOnly(true);
-    sourcePane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    sourcePane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Read-only, selectable, never wrapped.
+    sourcePane = make.Place(new SourceView(this), "SourcePane", 1014, {7, 90, 458, 115});
     sourcePane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     sourcePane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     {

@@ -11,7 +11,6 @@
 #endif
 
 #include <QApplication>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <chrono>
 #include <filesystem>
@@ -26,6 +25,7 @@
 #include "app/SettingsStore.h"
 #include "bench/GeneratedLibrary.h"
 #include "platform/Platform.h"
+#include "source/SourceView.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ struct Setup {
         window = std::make_unique<quill::MainWindow>(platform, paths);
         window->OnInitDialog();
         functionCombo = window->findChild<quill::NotifyingComboBox*>("FunctionCombo");
-        sourcePane = window->findChild<QPlainTextEdit*>("SourcePane");
+        sourcePane = window->findChild<quill::SourceView*>("SourcePane");
         showButton = window->findChild<QPushButton*>("ShowButton");
     }
 
@@ -82,7 +82,7 @@ struct Setup {
     SilentPlatform platform;
     std::unique_ptr<quill::MainWindow> window;
     quill::NotifyingComboBox* functionCombo = nullptr;
-    QPlainTextEdit* sourcePane = nullptr;
+    quill::SourceView* sourcePane = nullptr;
     QPushButton* showButton = nullptr;
 };
 
@@ -113,7 +113,7 @@ void RefreshFunctionList(benchmark::State& state) {
     }
 
     // The run counts only if it did the whole job.
-    const std::string shown = setup.sourcePane->toPlainText().toStdString();
+    const std::string shown = setup.sourcePane->Text();
     if (setup.platform.messages != 0 ||
         functionCombo.count() != static_cast<int>(setup.library.entries.size()) ||
         shown.rfind("/**", 0) != 0 || shown.find(functionCombo.TextAt(0)) == std::string::npos) {

@@ -24,7 +24,7 @@ void MainWindow::OnFunctionChosen() {
     UpdateData(true);
     if (libraryIndex >= 0) {
         const std::string libraryPath = libraryCombo->SelectedText();
-        sourceText.clear();
+        sourceText = ShareText("");
 
         HelperProgram helper;
         if (functionIndex >= 0) {
@@ -38,7 +38,7 @@ void MainWindow::OnFunctionChosen() {
             FunctionChoice choice =
                 ChooseFunction({libraryPath, entry, startupLibrary, &libraryDeclarations});
             suggestions = choice.suggestions;
-            sourceText = std::move(choice.lookup.text);
+            sourceText = ShareText(std::move(choice.lookup.text));
             UpdateData(false);
             for (const std::string& message : choice.messages) {
                 ShowMessage(message, kStyleExclamation);

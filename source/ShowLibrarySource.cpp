@@ -13,7 +13,7 @@ void MainWindow::ShowLibrarySource() {
 }
 
 void MainWindow::LoadLibrarySourceText() {
-    sourceText.clear();
+    sourceText = ShareText("");
     if (libraryCombo->currentIndex() < 0) {
         ShowMessage("No library to show.", kStyleExclamation);
         return;
@@ -24,7 +24,7 @@ void MainWindow::LoadLibrarySourceText() {
         ShowMessage("Could not find source " + path, kStyleExclamation);
         return;
     }
-    sourceText = std::move(source.text);
+    sourceText = ShareText(std::move(source.text));
 }
 
 }  // namespace quill

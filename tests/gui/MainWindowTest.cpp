@@ -180,7 +180,7 @@ TEST(UpdateData, TheSourcePaneKeepsItsPlaceWhenOtherControlsAreExchanged) {
     ASSERT_TRUE(harness.Shown() == lines);
     QScrollBar* bar = harness.ui.sourcePane->verticalScrollBar();
     bar->setValue(100);
-    QSignalSpy changes(harness.ui.sourcePane->document(), &QTextDocument::contentsChanged);
+    QSignalSpy changes(harness.ui.sourcePane, &SourceView::textChanged);
     // A cancelled Add saves every control's value and writes them back.
     EXPECT_EQ(harness.Click(harness.ui.addButton), Texts{"dialog: Select Library Source"});
     EXPECT_EQ(changes.count(), 0);

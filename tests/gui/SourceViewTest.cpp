@@ -29,7 +29,7 @@ const char* const kAssembler =
     "/*!\nint UartRead(void)\n  @brief Reads.\n*/\n; C Function prototype: int UartRead(void)\n";
 
 // A started window on lib/Tmr.h with its source; lib/Uart.s79 is listed too.
-class SourceView : public ::testing::Test {
+class FunctionListView : public ::testing::Test {
 protected:
     void SetUp() override {
         harness.SetSetting("Libraries", assembler, "Yes");
@@ -55,13 +55,13 @@ protected:
     const std::string assembler = harness.WriteFile("lib/Uart.s79", kAssembler);
 };
 
-TEST_F(SourceView, OpeningTheListRescansAndShowsTheFirstEntrysBlockInOneWrite) {
+TEST_F(FunctionListView, OpeningTheListRescansAndShowsTheFirstEntrysBlockInOneWrite) {
     // The stored choice is the last entry; a function added to the header
     // since the start is listed.
     harness.SetSetting("Last", "Choice", "void TmrStop(void)");
     harness.WriteFile("lib/Tmr.h", std::string(kHeader) + "void TmrNew(void);\n");
     Texts texts;  // every text the pane showed
-    QObject::connect(ui.sourcePane, &QPlainTextEdit::textChanged, ui.sourcePane,
+    QObject::connect(ui.sourcePane, &SourceView::textChanged, ui.sourcePane,
                      [&] { texts.push_back(harness.Shown()); });
     OpenFunctionList([&] {
         EXPECT_EQ(Entries(ui.functionCombo),
@@ -78,7 +78,7 @@ TEST_F(SourceView, OpeningTheListRescansAndShowsTheFirstEntrysBlockInOneWrite) {
     OpenFunctionList([&] { EXPECT_EQ(harness.Shown(), kAlphaBlock); });
 }
 
-TEST_F(SourceView, TheStoredChoiceIsFoundIgnoringCaseOrTheFirstEntryTakesItsPlace) {
+TEST_F(FunctionListView, TheStoredChoiceIsFoundIgnoringCaseOrTheFirstEntryTakesItsPlace) {
     const std::string timer = harness.WriteFile(
         "lib/Timer.h",
         "void init(void);\nint Zeta(void);\r\n  void Indented(void);\nVoid Start(int a);\n"
@@ -117,7 +117,7 @@ TEST_F(SourceView, TheStoredChoiceIsFoundIgnoringCaseOrTheFirstEntryTakesItsPlac
     }
 }
 
-TEST_F(SourceView, ALibraryWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
+TEST_F(FunctionListView, ALibraryWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
     harness.WriteFile("lib.h.d/keep", "");
     const std::string notAvailable = " source file not available.\nFix using Library Combobox.";
     // A missing file or a folder is reported, a file without prototypes is
@@ -146,7 +146,7 @@ TEST_F(SourceView, ALibraryWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
     }
 }
 
-TEST_F(SourceView, ShowButtonShowsTheWholeLibraryOrNothingAfterItsMessage) {
+TEST_F(FunctionListView, ShowButtonShowsTheWholeLibraryOrNothingAfterItsMessage) {
     EXPECT_EQ(harness.Shown(), kHeader);  // from start-up
     OpenFunctionList();
     ASSERT_NE(harness.Shown(), kHeader);
@@ -163,7 +163,7 @@ TEST_F(SourceView, ShowButtonShowsTheWholeLibraryOrNothingAfterItsMessage) {
     EXPECT_EQ(harness.Click(ui.showButton), Texts{Msg(48, "No library to show.")});
 }
 
-TEST_F(SourceView, OpeningTheListFollowsASelectionMovedWithTheArrowKeys) {
+TEST_F(FunctionListView, OpeningTheListFollowsASelectionMovedWithTheArrowKeys) {
     // Arrow keys move the selection without a close-up.
     ui.libraryCombo->setFocus();
     QTest::keyClick(ui.libraryCombo, Qt::Key_Down);
@@ -177,7 +177,7 @@ TEST_F(SourceView, OpeningTheListFollowsASelectionMovedWithTheArrowKeys) {
     EXPECT_EQ(harness.Setting("Last", "Library"), header);
 }
 
-TEST_F(SourceView, AnUndocumentedFirstEntryIsReportedEachTime) {
+TEST_F(FunctionListView, AnUndocumentedFirstEntryIsReportedEachTime) {
     harness.WriteFile("lib/Tmr.h", std::string(kHeader) + "char AAOrphan(void);\n");
     harness.SetSetting("Last", "Choice", "char AAOrphan(void)");
     const std::string notFound =

@@ -47,7 +47,7 @@ TEST_F(StartUp, FirstStartInAnEmptyFolder) {
         EXPECT_TRUE(window.isVisible());
         const WindowControls ui(window);
         EXPECT_EQ(ui.libraryCombo->count() + ui.functionCombo->count(), 0);
-        EXPECT_TRUE(ui.sourcePane->toPlainText().isEmpty());
+        EXPECT_TRUE(ui.sourcePane->Text().empty());
         EXPECT_TRUE(ui.typeLabel->text().isEmpty() && ui.functionLabel->text().isEmpty());
         // Empty labels, no selector, separator, list or helper button;
         // the fixed-pitch font is set.

@@ -13,7 +13,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,7 +58,7 @@ struct WindowControls {
     const MainWindow& window_;
     NotifyingComboBox* libraryCombo = Find<NotifyingComboBox>("LibraryCombo");
     NotifyingComboBox* functionCombo = Find<NotifyingComboBox>("FunctionCombo");
-    QPlainTextEdit* sourcePane = Find<QPlainTextEdit>("SourcePane");
+    SourceView* sourcePane = Find<SourceView>("SourcePane");
     QPushButton* addButton = Find<QPushButton>("AddButton");
     QPushButton* unlistButton = Find<QPushButton>("UnlistButton");
     QPushButton* showButton = Find<QPushButton>("ShowButton");
@@ -159,7 +158,7 @@ public:
     }
 
     // The text SourcePane shows.
-    std::string Shown() const { return ToBytes(ui.sourcePane->toPlainText()); }
+    std::string Shown() const { return ui.sourcePane->Text(); }
 
     // Opens the function list and picks `entry`.
     void Choose(const std::string& entry) const { PickFromList(ui.functionCombo, entry); }
