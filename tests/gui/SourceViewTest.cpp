@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QFile>
+#include <QImage>
+#include <QScrollBar>
 
 #include "WindowHarness.h"
 
@@ -191,6 +194,73 @@ TEST_F(FunctionListView, AnUndocumentedFirstEntryIsReportedEachTime) {
         EXPECT_EQ(log, (Texts{Msg(48, "Could not find source " + source + " or .c"), notFound}));
     });
     EXPECT_EQ(harness.Shown(), "-");
+}
+
+// The whole library read in the pane with keys and mouse: a "\r\n" ends a
+// line like "\n", the selection can be copied and stays shown when another
+// control has the focus.
+TEST(SourcePane, ReadsScrollsAndSelectsWithKeysAndMouse) {
+    WindowHarness harness(false);
+    const std::string wide = "int Wide(void); /* " + std::string(300, 'w') + " */";
+    std::string text = wide + "\r\n";
+    for (int i = 0; i < 200; ++i) {
+        text += "void F" + std::to_string(i) + "(int n);\n";
+    }
+    harness.ListLibrary(harness.WriteFile("lib/Long.h", text + "int caf\xC3\xA9(void);"));
+    harness.Start();
+    SourceView* pane = harness.ui.sourcePane;
+    QWidget* page = pane->viewport();
+    QScrollBar* bar = pane->verticalScrollBar();
+    ASSERT_EQ(pane->LineCount(), 202);
+    const int line = pane->fontMetrics().height();
+    const auto at = [&](int row, int column = 0) {
+        return QPoint(4 + column * pane->fontMetrics().horizontalAdvance('x') + 1,
+                      4 + row * line + line / 2);
+    };
+
+    QTest::mouseClick(page, Qt::LeftButton, Qt::NoModifier, at(0));
+    ASSERT_TRUE(pane->hasFocus());
+    QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GT(bar->maximum(), 150);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(pane, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(pane->SelectedText(), QString::fromUtf8("int caf\xC3\xA9(void);"));
+    QTest::keyClick(pane, Qt::Key_Right);
+    EXPECT_TRUE(pane->SelectedText().isEmpty());
+    QTest::keyClick(pane, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(pane, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(pane, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(pane, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_GT(pane->horizontalScrollBar()->maximum(), 0);
+    const QString selected = pane->SelectedText();
+    EXPECT_EQ(ToBytes(selected), wide + "\nvoid F0(int n);\nvoid F1(int n);");
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), selected);
+
+    // A drag over two lines, a shift click that extends it, a double click
+    // on a word.
+    QTest::keyClick(pane, Qt::Key_Home, Qt::ControlModifier);
+    QTest::mousePress(page, Qt::LeftButton, Qt::NoModifier, at(1));
+    QTest::mouseMove(page, at(3));
+    QTest::mouseRelease(page, Qt::LeftButton, Qt::NoModifier, at(3));
+    EXPECT_EQ(ToBytes(pane->SelectedText()), "void F0(int n);\nvoid F1(int n);\n");
+    QTest::mouseClick(page, Qt::LeftButton, Qt::ShiftModifier, at(3, 4));
+    EXPECT_EQ(ToBytes(pane->SelectedText()), "void F0(int n);\nvoid F1(int n);\nvoid");
+    QTest::mouseDClick(page, Qt::LeftButton, Qt::NoModifier, at(2, 6));
+    EXPECT_EQ(pane->SelectedText(), "F1");
+
+    harness.ui.functionCombo->setFocus();
+    ASSERT_FALSE(pane->hasFocus());
+    const QImage shot = page->grab().toImage();
+    const QRgb highlight = pane->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    int highlighted = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            highlighted += shot.pixel(x, y) == highlight ? 1 : 0;
+        }
+    }
+    EXPECT_GT(highlighted, 20);
 }
 
 }  // namespace
