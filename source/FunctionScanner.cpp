@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "params/DocumentationRules.h"
+#include "source/ByteSearch.h"
 #include "source/ReadTextLine.h"
 
 namespace quill {
@@ -17,29 +18,63 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// First position of "/*" (`opener`) or of "*/" (otherwise) in `line`, or
-// npos. Looks for the "/", which is rare in headers, where "*" is not.
-std::size_t FindCommentMark(std::string_view line, bool opener) {
-    const char* const begin = line.data();
-    const char* const end = begin + line.size();
-    for (const char* p = begin; p < end; ++p) {
-        p = static_cast<const char*>(std::memchr(p, '/', static_cast<std::size_t>(end - p)));
-        if (p == nullptr) {
-            break;
+constexpr std::size_t kNone = std::string_view::npos;
+
+}  // namespace
+
+// Where the marks that decide a header line stand, as offsets from its first
+// byte; kNone when the line has none. Only the walk that looks for them
+// notes ";" and ")".
+struct HeaderMarks {
+    std::size_t opener = kNone;       // first "/*"
+    std::size_t closer = kNone;       // first "*/"
+    std::size_t lineComment = kNone;  // first "//"
+    std::size_t semicolon = kNone;    // first ";"
+    std::size_t paren = kNone;        // first ")"
+};
+
+namespace {
+
+// Walks a line from `begin` to its "\n" (included) noting the marks, and
+// returns where the next line begins; nullptr when no "\n" comes before
+// `limit`. One pass looks for every mark at once: "/" is rare in the lines
+// outside comments, "*" is not.
+template <char... Extra>
+const char* WalkLine(const char* const begin, const char* const limit, HeaderMarks& marks) {
+    for (const char* p = begin;; ++p) {
+        p = FindFirstOf<'\n', '/', Extra...>(p, limit);
+        if (p == limit) {
+            return nullptr;
         }
-        if (opener && p + 1 < end && p[1] == '*') {
-            return static_cast<std::size_t>(p - begin);
-        }
-        if (!opener && p > begin && p[-1] == '*') {
-            return static_cast<std::size_t>(p - 1 - begin);
+        const auto at = static_cast<std::size_t>(p - begin);
+        switch (*p) {
+            case '\n':
+                return p + 1;
+            case '/':
+                if (p > begin && p[-1] == '*' && marks.closer == kNone) {
+                    marks.closer = at - 1;
+                }
+                if (p + 1 < limit && p[1] == '*' && marks.opener == kNone) {
+                    marks.opener = at;
+                } else if (p + 1 < limit && p[1] == '/' && marks.lineComment == kNone) {
+                    marks.lineComment = at;
+                }
+                break;
+            case ';':
+                marks.semicolon = std::min(marks.semicolon, at);
+                break;
+            default:  // ')'
+                marks.paren = std::min(marks.paren, at);
+                break;
         }
     }
-    return std::string_view::npos;
 }
 
-// Position of `what` in `text` within its first `limit` bytes, or npos.
-std::size_t FindBefore(std::string_view text, std::string_view what, std::size_t limit) {
-    return text.substr(0, limit).find(what);
+// The marks of a whole line.
+HeaderMarks MarksOf(std::string_view line) {
+    HeaderMarks marks;
+    WalkLine<';', ')'>(line.data(), line.data() + line.size(), marks);
+    return marks;
 }
 
 // Removes every occurrence of `what` from `text` in one left-to-right pass.
@@ -78,38 +113,34 @@ LibraryKind LibraryKindOf(const std::string& libraryPath) {
 // settle those before anything is cut or normalised. Normalising never
 // brings a letter to the front, so a line that does not begin with one
 // cannot give an entry.
-std::optional<std::string_view> FunctionScanner::ScanHeaderLine(std::string_view line) {
+std::optional<std::string_view> FunctionScanner::ScanHeaderLine(std::string_view line,
+                                                                const HeaderMarks& marks) {
     if (inComment_) {
         // Any "*/" closes the comment, but the line itself is cut to nothing.
-        if (FindCommentMark(line, false) != std::string_view::npos) {
-            inComment_ = false;
-        }
+        inComment_ = marks.closer == kNone;
         return std::nullopt;
     }
-    std::size_t cut = line.size();
-    const std::size_t opener = FindCommentMark(line, true);
-    if (opener != std::string_view::npos) {
-        cut = opener;
+    if (marks.opener != kNone) {
         // Closed on the same line only when its first "*/" follows the opener.
-        const std::size_t close = FindCommentMark(line, false);
-        inComment_ = close == std::string_view::npos || close <= opener;
+        inComment_ = marks.closer == kNone || marks.closer <= marks.opener;
     }
     // A letter first also means that nothing below cuts at index 0.
     if (inComment_ || line.empty() || !IsAsciiLetter(line[0])) {
         return std::nullopt;
     }
-    cut = std::min(cut, FindBefore(line, ";", cut));
-    cut = std::min(cut, FindBefore(line, "//", cut));
+    const std::size_t cut =
+        std::min({line.size(), marks.opener, marks.semicolon, marks.lineComment});
     std::string_view text = line.substr(0, cut);
-    const std::size_t close = text.find(')');
-    if (close != std::string_view::npos && static_cast<long>(close) >= kCutParenFrom) {
-        text = text.substr(0, close + 1);
+    if (marks.paren >= cut) {
+        return std::nullopt;  // no ")", and normalising adds none
     }
+    if (static_cast<long>(marks.paren) >= kCutParenFrom) {
+        text = text.substr(0, marks.paren + 1);
+    }
+    // Normalising keeps every "(" and ")", and the letter first unless it
+    // drops an "extern " there.
     const std::string_view normal = normaliser_.Normalise(text);
-    const std::size_t open = normal.find('(');
-    const std::size_t shut = normal.find(')');
-    if (!normal.empty() && IsAsciiLetter(normal[0]) && open != std::string_view::npos && open > 0 &&
-        shut != std::string_view::npos && shut > 0) {
+    if (IsAsciiLetter(normal[0]) && normal.find('(') != std::string_view::npos) {
         return normal;
     }
     return std::nullopt;
@@ -136,7 +167,40 @@ std::optional<std::string_view> FunctionScanner::Scan(std::string_view line) {
     if (kind_ == LibraryKind::Assembler) {
         return ScanAssemblerLine(line);
     }
-    return ScanHeaderLine(line);
+    return ScanHeaderLine(line, MarksOf(line));
+}
+
+std::size_t FunctionScanner::ScanLines(std::string_view bytes, EntrySink onEntry) {
+    if (kind_ != LibraryKind::Header) {
+        return 0;
+    }
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* line = begin;
+    while (line < end) {
+        const char* const limit =
+            static_cast<std::size_t>(end - line) > kMaxLineBytes ? line + kMaxLineBytes : end;
+        // Only a line that may be an entry needs its ";" and ")".
+        HeaderMarks marks;
+        const char* next = !inComment_ && IsAsciiLetter(*line)
+                               ? WalkLine<';', ')'>(line, limit, marks)
+                               : WalkLine<>(line, limit, marks);
+        if (next == nullptr) {
+            if (static_cast<std::size_t>(limit - line) < kMaxLineBytes) {
+                break;  // the line may go on past `bytes`
+            }
+            next = limit;  // a 255-byte piece
+        }
+        const std::string_view whole(line, static_cast<std::size_t>(next - line));
+        if (std::optional<std::string_view> entry = ScanHeaderLine(whole, marks)) {
+            onEntry(*entry);
+        }
+        line = next;
+        if (inComment_) {
+            break;
+        }
+    }
+    return static_cast<std::size_t>(line - begin);
 }
 
 std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
@@ -154,7 +218,7 @@ std::vector<std::string> ScanFunctionEntries(LibraryKind kind,
     return entries;
 }
 
-bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry) {
+bool ScanLibraryFile(const std::string& libraryPath, EntrySink onEntry) {
     TextFile file;
     if (libraryPath.empty() || !file.Open(libraryPath)) {
         return false;
@@ -163,6 +227,11 @@ bool ScanLibraryFile(const std::string& libraryPath, const EntrySink& onEntry) {
     for (;;) {
         if (scanner.WaitsForCommentEnd()) {
             file.SkipLinesWithout("*/");
+        }
+        // Whole lines straight from the buffer; the reader takes the rest.
+        if (const std::size_t taken = scanner.ScanLines(file.Pending(), onEntry); taken > 0) {
+            file.Consume(taken);
+            continue;
         }
         const std::string_view line = file.NextLine();
         if (line.empty()) {

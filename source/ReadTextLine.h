@@ -41,6 +41,16 @@ public:
     // stretches without taking them line by line.
     void SkipLinesWithout(std::string_view mark);
 
+    // The bytes buffered from the next line on, up to the first NUL byte: a
+    // scan may take whole lines from them itself and then Consume what it
+    // took. Lines cut from them follow the rules of NextLine only where a
+    // "\n" or 255 bytes end them inside the view; the rest is NextLine's.
+    std::string_view Pending() const {
+        return std::string_view(buffer_.data() + pos_, (nextNul_ < end_ ? nextNul_ : end_) - pos_);
+    }
+    // Moves past the first `bytes` of Pending().
+    void Consume(std::size_t bytes) { pos_ += bytes; }
+
     // True once reading the file failed: a read error, a file that ended
     // before the size it had when opened (cut while it was read), or one that
     // grew past kMaxInputFileBytes. The lines before the failure were
