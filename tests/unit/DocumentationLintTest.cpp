@@ -45,7 +45,6 @@ TEST(LintDocumentation, EntriesTheParserReadsGiveNoWarning) {
         {" * @param iMode :{A,B} (default A); see x // y", "A,B"},
         // A list over several lines that a later "@" line ends.
         {"   @param iMode :{A,\n              B}\n   @note the end", "A,B"},
-        {"   @param iMode :{A,\n   B}\n   x; y\n   @note z", "A,B"},
         {"   @param iMode :{A,\n   B)}\n   @note z", "A,B)"},
         // A parameter described without a list is meant to be typed.
         {" * @param iMode the mode", ""},
@@ -75,14 +74,11 @@ TEST(LintDocumentation, EachNearMissGivesItsOwnWarningWhereTheParserLosesTheList
         {" * @param iMode : {A,B}", LintRule::BlankAfterColon, "write \"iMode :{\""},
         {" * @param iMode {A,B}", LintRule::MissingColon, "no \":\""},
         {" * @param iMode the mode :{A,B}", LintRule::EntryNotRead, "is not read"},
-        {" * @param iMode : x{A,B}", LintRule::EntryNotRead, "is not read"},
         {" * @param iMode :{}", LintRule::EntryNotRead, "is empty"},
         {" * @param iMode :{A;B}", LintRule::ListCut, "cut at \";\""},
-        {" * @param iMode :{A//B}", LintRule::ListCut, "cut at \"//\""},
         {" * @param iMode :{f(1),g(2)}", LintRule::ListCut, "cut at \")\""},
         {" * @param iMode (see below) :{A,B}", LintRule::ListCut, "cut at \")\""},
         {"   @param iMode :{A,\n   B;C}\n   @note x", LintRule::ListCut, "cut at \";\""},
-        {"   @param iMode :{A,\n   B,\n   C(1)}\n   @note x", LintRule::ListCut, "cut at \")\""},
         {"   @param iMode :{A,B\n   @note the end}", LintRule::ListNotClosed, "no closing"},
         {"   @param iMode :{A,\n   @note x;y}", LintRule::ListNotClosed, ""},
         {"   @param iMode :{A,\n              B}", LintRule::ListNeverEnded,
@@ -106,8 +102,7 @@ TEST(LintDocumentation, EachNearMissGivesItsOwnWarningWhereTheParserLosesTheList
 }
 
 TEST(LintDocumentation, NamesInsideTheKeywordAreFoundExactlyWhereTheParserFailsThem) {
-    for (const std::string name :
-         {"p", "a", "r", "m", "am", "aram", "param", "mm", "ma", "b", "rx", "iMode"}) {
+    for (const std::string name : {"p", "a", "m", "aram", "param", "mm", "b", "rx", "iMode"}) {
         const std::string entry = "void Put(int " + name + ")";
         const Linted linted =
             LintBlock("/**\n * @param " + name + " :{A,B}\n */\n" + entry + "\n", entry);
@@ -122,13 +117,11 @@ TEST(LintDocumentation, NamesInsideTheKeywordAreFoundExactlyWhereTheParserFailsT
 TEST(LintDocumentation, HelperNamesThatAreNotOneFileOfTheLibraryFolder) {
     const std::pair<const char*, const char*> problems[] = {
         {"PinHelp.exe", ""},
-        {"Pin-Help_2.exe", ""},
         {"..\\tools\\Pin.exe", "a folder separator"},
         {"bin/Pin.exe", "a folder separator"},
         {"Pin..exe", "\"..\""},
         {"PinHelp.exe&touch$IFS~/owned", "a folder separator"},
         {"PinHelp.exe&calc.exe", "\"&\""},
-        {"Pin$(id).exe", "\"$\""},
         {"Pin`id`.exe", "\"`\""},
         {"Pin\x1b.exe", "a control character"},
     };

@@ -12,7 +12,6 @@ namespace {
 
 TEST(DriverSetupDecisions, FolderOfTheProgramAndTheSixtyFourBitTest) {
     EXPECT_EQ(FolderOfPath("D:\\kit\\drivers\\setup.exe"), "D:\\kit\\drivers\\");
-    EXPECT_EQ(FolderOfPath("ab:\\x\\y.exe"), "ab:\\x\\");
     EXPECT_EQ(FolderOfPath("C:setup.exe"), "C:");
     EXPECT_EQ(FolderOfPath("D:\\kit/drivers\\setup.exe"), "D:\\kit/drivers\\");
     EXPECT_EQ(FolderOfPath("D:/setup.exe"), "D:/");
@@ -90,12 +89,61 @@ std::string ErrorCodeBox(const char* hex) {
            std::string(hex) + ").";
 }
 
-TEST(DriverSetupRun, InstallerEndingWithZeroGivesOneWithoutMessage) {
-    ScriptedHost host;
-    EXPECT_EQ(RunDriverSetup(host), 1);
-    // A folder with blanks reaches the installer as one quoted path.
-    EXPECT_EQ(host.calls, (Calls{kStart, "wait 60000", "exit code", "close"}));
-
+TEST(DriverSetupRun, EachEndingOfTheInstallerGivesItsStatusAndMessages) {
+    const struct {
+        const char* name;
+        std::vector<std::uint32_t> waits;
+        std::vector<int> answers;
+        std::uint32_t exitCode;
+        bool starts;
+        int status;
+        Calls calls;
+    } cases[] = {
+        // A folder with blanks reaches the installer as one quoted path.
+        {"ended with zero", {}, {}, 0, true, 1, {kStart, "wait 60000", "exit code", "close"}},
+        {"failed",
+         {},
+         {},
+         1603,
+         true,
+         1,
+         {kStart, "wait 60000", "exit code", ErrorCodeBox("00000643"), "close"}},
+        {"not started", {}, {}, 0, false, 0, {kStart, kNotStarted, "close"}},
+        {"timed out, retried until the wait ends otherwise",
+         {0x102, 0x102, 0xFFFFFFFFu},
+         {4, 4},
+         1,
+         true,
+         1,
+         {kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut, "wait 60000", "exit code",
+          ErrorCodeBox("00000001"), "close"}},
+        // Any other answer (0: the box could not be shown) stops waiting; the
+        // exit code is never read and the installer is left running.
+        {"timed out, then cancelled",
+         {0x102, 0x102},
+         {4, 2},
+         0,
+         true,
+         0,
+         {kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut, "close"}},
+        {"timed out, box not shown",
+         {0x102},
+         {0},
+         0,
+         true,
+         0,
+         {kStart, "wait 60000", kTimedOut, "close"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedHost host;
+        host.waits = c.waits;
+        host.answers = c.answers;
+        host.exitCode = c.exitCode;
+        host.startSucceeds = c.starts;
+        EXPECT_EQ(RunDriverSetup(host), c.status);
+        EXPECT_EQ(host.calls, c.calls);
+    }
     ScriptedHost root;
     root.programPath = "C:\\setup.exe";
     root.probe = Wow64Probe{true, 19, 0};
@@ -103,51 +151,7 @@ TEST(DriverSetupRun, InstallerEndingWithZeroGivesOneWithoutMessage) {
     EXPECT_EQ(root.calls[0], "start msiexec /i \"C:\\TulipCDCDriver_x64.msi\" in C:\\");
 }
 
-TEST(DriverSetupRun, FailuresAreReported) {
-    ScriptedHost failing;
-    failing.exitCode = 1603;
-    EXPECT_EQ(RunDriverSetup(failing), 1);
-    EXPECT_EQ(failing.calls,
-              (Calls{kStart, "wait 60000", "exit code", ErrorCodeBox("00000643"), "close"}));
-
-    ScriptedHost notStarted;
-    notStarted.startSucceeds = false;
-    EXPECT_EQ(RunDriverSetup(notStarted), 0);
-    EXPECT_EQ(notStarted.calls, (Calls{kStart, kNotStarted, "close"}));
-}
-
-TEST(DriverSetupRun, TimeOutThenRetryWaitsAgainUntilTheWaitEndsOtherwise) {
-    ScriptedHost host;
-    host.waits = {0x102, 0x102, 0xFFFFFFFFu};
-    host.answers = {4, 4};
-    host.exitCode = 1;
-    EXPECT_EQ(RunDriverSetup(host), 1);
-    EXPECT_EQ(host.calls, (Calls{kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut,
-                                 "wait 60000", "exit code", ErrorCodeBox("00000001"), "close"}));
-}
-
-TEST(DriverSetupRun, AnyAnswerButRetryStopsWaitingWithZero) {
-    // A message box that could not be shown answers 0.
-    for (int answer : {0, 2, 7}) {
-        ScriptedHost host;
-        host.waits = {0x102, 0x102};
-        host.answers = {4, answer};
-        EXPECT_EQ(RunDriverSetup(host), 0) << answer;
-        // The exit code is never read and the installer is left running.
-        EXPECT_EQ(host.calls,
-                  (Calls{kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut, "close"}))
-            << answer;
-    }
-}
-
 TEST(DriverSetupRun, LongFoldersAreStartedWholeUpToTheCommandLineLimit) {
-    ScriptedHost host;
-    const std::string folder = "E:\\" + std::string(300, 'k') + "\\";
-    host.programPath = folder + "DriverSetup.exe";
-    EXPECT_EQ(RunDriverSetup(host), 1);
-    EXPECT_EQ(host.calls[0],
-              "start msiexec /i \"" + folder + "TulipCDCDriver_x86.msi\" in " + folder);
-
     const std::size_t fixed = std::string("msiexec /i \"E:\\\\TulipCDCDriver_x86.msi\"").size();
     ScriptedHost atLimit, tooLong;
     atLimit.programPath = "E:\\" + std::string(kMaxCommandLineLength - fixed, 'k') + "\\x.exe";

@@ -22,97 +22,119 @@ FileFacts Facts(std::set<std::string> files, std::set<std::string> programs = {}
     return facts;
 }
 
-const std::string kIe = kDefaultBrowser;
-const std::string kNotes = "/opt/Quill/Quill.txt";
-
-struct HelpCase {
-    const char* name;
-    HelpSettings settings;
-    std::set<std::string> files;
-    std::set<std::string> programs;
-    HostRules host;
-    HelpStart button;  // HelpButtonStart
-    HelpStart key;     // HelpKeyStart
-};
-
-// The window tests walk through the modes and the help folder's contents;
-// here the rules of the other host and the plain concatenation.
-TEST(HelpStarts, ButtonAndKeyFollowTheHostsRules) {
-    const HelpCase cases[] = {
-        {"a url without a separator is followed directly by the page",
-         {"No", "/usr/bin/firefox", "/h"},
-         {},
-         {"/usr/bin/firefox"},
-         PosixHost(),
-         HelpStart::Start("/usr/bin/firefox", "/hquill/QH_P.html"),
-         HelpStart::Start("/usr/bin/firefox", "/hquill/QH_P.html")},
-        {"on Windows the browser setting is used as it stands",
-         {"No", kIe, "c:\\h\\"},
-         {},
-         {},
-         WindowsHost(),
-         HelpStart::Start(kIe, "c:\\h\\quill\\QH_P.html"),
-         HelpStart::Start(kIe, "c:\\h\\quill\\QH_P.html")},
-        {"on Windows the help program stands in for a missing page",
-         {"No", kIe, "c:\\h\\"},
-         {"c:\\h\\QuillHelp.exe"},
-         {},
-         WindowsHost(),
-         HelpStart::Start("c:\\h\\QuillHelp.exe", ""),
-         HelpStart::Start(kIe, "c:\\h\\quill\\QH_P.html")},
-    };
-    for (const HelpCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const FileFacts facts = Facts(c.files, c.programs);
-        EXPECT_EQ(HelpButtonStart(c.settings, kNotes, c.host, facts), c.button);
-        EXPECT_EQ(HelpKeyStart(c.settings, kNotes, c.host, facts), c.key);
+// "editor <document>", "start <program> <parameters>" or "-".
+std::string Said(const HelpStart& start) {
+    switch (start.kind) {
+        case HelpStart::Kind::TextEditor:
+            return "editor " + start.parameters;
+        case HelpStart::Kind::Program:
+            return "start " + start.program + " " + start.parameters;
+        default:
+            return "-";
     }
 }
 
-TEST(HelpStarts, SetupHelpOnWindowsUsesTheBrowserFieldAsItStands) {
-    EXPECT_EQ(SetupHelpStart("No", kIe, "c:\\h\\", kNotes, WindowsHost(), Facts({})),
-              HelpStart::Start(kIe, "c:\\h\\QHS_B.html"));
-}
+const std::string kIe = kDefaultBrowser;
+const std::string kNotes = "/q/Quill.txt";
+const std::string kViewer = "/bin/viewer";
+const std::string kPage = "/q/quill/QH_P.html";
 
-TEST(HelpStarts, HelperProgramIsStartedAsOneLiteralPath) {
-    EXPECT_EQ(HelperProgramStart("-"), HelpStart{});
-    EXPECT_EQ(HelperProgramStart(""), HelpStart{});
+TEST(HelpStarts, ButtonAndKeyFollowTheModeTheHostAndTheHelpFolder) {
+    const struct {
+        const char* name;
+        HelpSettings settings;
+        std::set<std::string> files;
+        HostRules host;
+        std::string button;
+        std::string key;
+    } cases[] = {
+        {"intro mode in any case",
+         {"yES", kViewer, "/q/"},
+         {kPage},
+         PosixHost(),
+         "editor " + kNotes,
+         "editor " + kNotes},
+        {"page present",
+         {"No", kViewer, "/q/"},
+         {kPage, "/q/QuillHelp.exe"},
+         PosixHost(),
+         "start " + kViewer + " " + kPage,
+         "start " + kViewer + " " + kPage},
+        {"only the help program",
+         {"no", kViewer, "/q/"},
+         {"/q/QuillHelp.exe"},
+         PosixHost(),
+         "start /q/QuillHelp.exe ",
+         "start " + kViewer + " " + kPage},
+        {"neither",
+         {"No", kViewer, "/q/"},
+         {},
+         PosixHost(),
+         "start " + kViewer + " " + kPage,
+         "start " + kViewer + " " + kPage},
+        {"a browser that is no program: the desktop opens the page",
+         {"No", kIe, "/q/"},
+         {kPage},
+         PosixHost(),
+         "start xdg-open " + kPage,
+         "start xdg-open " + kPage},
+        {"a url without a separator is followed directly by the page",
+         {"No", kViewer, "/h"},
+         {},
+         PosixHost(),
+         "start " + kViewer + " /hquill/QH_P.html",
+         "start " + kViewer + " /hquill/QH_P.html"},
+        {"on Windows the browser setting is used as it stands",
+         {"No", kIe, "c:\\h\\"},
+         {},
+         WindowsHost(),
+         "start " + kIe + " c:\\h\\quill\\QH_P.html",
+         "start " + kIe + " c:\\h\\quill\\QH_P.html"},
+        {"on Windows the help program stands in for a missing page",
+         {"No", kIe, "c:\\h\\"},
+         {"c:\\h\\QuillHelp.exe"},
+         WindowsHost(),
+         "start c:\\h\\QuillHelp.exe ",
+         "start " + kIe + " c:\\h\\quill\\QH_P.html"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FileFacts facts = Facts(c.files, {kViewer});
+        EXPECT_EQ(Said(HelpButtonStart(c.settings, kNotes, c.host, facts)), c.button);
+        EXPECT_EQ(Said(HelpKeyStart(c.settings, kNotes, c.host, facts)), c.key);
+    }
+    // The setup dialog's F1: the browser field as it stands on Windows.
+    EXPECT_EQ(Said(SetupHelpStart("No", kIe, "c:\\h\\", kNotes, WindowsHost(), Facts({}))),
+              "start " + kIe + " c:\\h\\QHS_B.html");
+    EXPECT_EQ(Said(SetupHelpStart("No", kIe, "/h/", kNotes, PosixHost(), Facts({}))),
+              "start xdg-open /h/QHS_B.html");
+    // The helper program is started as one literal path.
+    EXPECT_EQ(Said(HelperProgramStart("-")), "-");
+    EXPECT_EQ(Said(HelperProgramStart("")), "-");
     const std::string odd = "/lib s/Pin Help; rm -rf ~ $(x).exe";
     EXPECT_EQ(HelperProgramStart(odd), HelpStart::Start(odd, ""));
 }
 
-TEST(HelpFolder, SeparatorIsAddedOnlyWhenMissing) {
-    struct {
+TEST(HelpFolder, SeparatorBrowseStartAndTheRealProgramFolder) {
+    const struct {
         const char* folder;
         HostRules host;
-        const char* expected;
+        const char* completed;
+        const char* browse;
     } cases[] = {
-        {"", PosixHost(), "/"},
-        {"", WindowsHost(), "\\"},
-        {"/usr/share/quill", PosixHost(), "/usr/share/quill/"},
-        {"/usr/share/quill/", PosixHost(), "/usr/share/quill/"},
-        {"c:\\help\\", PosixHost(), "c:\\help\\"},
-        {"c:\\help", WindowsHost(), "c:\\help\\"},
-        {"c:\\help\\", WindowsHost(), "c:\\help\\"},
+        {"", PosixHost(), "/", "/"},
+        {"", WindowsHost(), "\\", "C:\\"},
+        {"/usr/share/quill", PosixHost(), "/usr/share/quill/", "/usr/share/quill"},
+        {"doc/", PosixHost(), "doc/", "/"},
+        {"c:\\help\\", PosixHost(), "c:\\help\\", "/"},
+        {"c:\\help", WindowsHost(), "c:\\help\\", "c:\\help"},
+        {"help\\", WindowsHost(), "help\\", "C:\\"},
+        {"d:", WindowsHost(), "d:\\", "d:"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(WithTrailingSeparator(c.folder, c.host), c.expected) << c.folder;
+        EXPECT_EQ(WithTrailingSeparator(c.folder, c.host), c.completed) << c.folder;
+        EXPECT_EQ(HelpBrowseStart(c.folder, c.host), c.browse) << c.folder;
     }
-}
-
-TEST(HelpFolder, BrowseStartsAtTheRootWithoutADriveOrAnAbsolutePath) {
-    EXPECT_EQ(HelpBrowseStart("", WindowsHost()), "C:\\");
-    EXPECT_EQ(HelpBrowseStart("x", WindowsHost()), "C:\\");
-    EXPECT_EQ(HelpBrowseStart("help\\", WindowsHost()), "C:\\");
-    EXPECT_EQ(HelpBrowseStart("d:", WindowsHost()), "d:");
-    EXPECT_EQ(HelpBrowseStart("d:\\doc\\", WindowsHost()), "d:\\doc\\");
-    EXPECT_EQ(HelpBrowseStart("", PosixHost()), "/");
-    EXPECT_EQ(HelpBrowseStart("doc/", PosixHost()), "/");
-    EXPECT_EQ(HelpBrowseStart("/usr/doc", PosixHost()), "/usr/doc");
-}
-
-TEST(HelpFolder, TheDefaultUrlIsReadThroughTheRealProgramFolder) {
-    EXPECT_EQ(HelpFolderOnDisk("/opt/quill/", "/opt/quill/", "/opt/Quill/"), "/opt/Quill/");
     EXPECT_EQ(HelpFolderOnDisk("/opt/quill/doc/", "/opt/quill/", "/opt/Quill/"), "/opt/Quill/doc/");
     EXPECT_EQ(HelpFolderOnDisk("/srv/help/", "/opt/quill/", "/opt/Quill/"), "/srv/help/");
     EXPECT_EQ(HelpFolderOnDisk("/opt/quil", "/opt/quill/", "/opt/Quill/"), "/opt/quil");
@@ -131,7 +153,6 @@ TEST(HelpFacts, ProgramsAreFoundByPathOrOnTheSearchPath) {
     EXPECT_TRUE(facts.programExists(tool));
     EXPECT_TRUE(facts.programExists("viewer"));
     EXPECT_FALSE(facts.programExists("folder"));  // a folder is no program
-    EXPECT_FALSE(facts.programExists(scratch.PathOf("bin/folder")));
     EXPECT_FALSE(facts.programExists(kDefaultBrowser));
     EXPECT_FALSE(facts.programExists(""));
     EXPECT_TRUE(facts.exists(scratch.PathOf("bin/folder")));  // folders count for pages
