@@ -84,23 +84,6 @@ TEST_F(MainJob, MissingValuesAreWarnedAboutAndLongTextIsCut) {
     EXPECT_EQ(harness.Click(ui.copyButton), (Texts{warning, "clipboard: UartInit(0,,UART_8N1)"}));
 }
 
-TEST_F(MainJob, AHelperProgramBesideTheDocumentationIsOffered) {
-    // Gpio.c has CR-LF line ends and "/*!" blocks.
-    Open("Gpio.h");
-    harness.Choose("void GpioSetMode(int iPin, int iMode)");
-    EXPECT_EQ(ui.helpersButton->text(), QStringLiteral("PinHelp.exe"));
-    EXPECT_EQ(harness.Row(), "iPin<\"PinHelp.exe\">,iMode[GPIO_INPUT])");
-    PickFromList(ui.paramCombos[1], "GPIO_OUTPUT");
-    EXPECT_EQ(harness.Click(ui.copyButton),
-              Texts{"clipboard: GpioSetMode(\"PinHelp.exe\",GPIO_OUTPUT)"});
-    // The button starts the program on its own, as one literal path.
-    EXPECT_EQ(harness.Click(ui.helpersButton), Texts{"start: " + Example("PinHelp.exe") + " "});
-
-    // A function of the same file without a helper note takes the button away.
-    harness.Choose("int GpioRead(int iPin)");
-    EXPECT_TRUE(ui.helpersButton->isHidden());
-}
-
 TEST_F(MainJob, ARefusingClipboardIsReportedAHeldOneIsNot) {
     Open("Pwm.h");
     harness.Choose("void PwmInit(void)");
@@ -115,18 +98,6 @@ TEST_F(MainJob, ARefusingClipboardIsReportedAHeldOneIsNot) {
     EXPECT_EQ(harness.Click(ui.copyButton), Texts{"clipboard: PwmInit()"});
     EXPECT_EQ(harness.platform.clipboardText, "before");
     EXPECT_EQ(harness.Lists(), "X");
-}
-
-TEST_F(MainJob, IncludeButtonIsOutOfReachAndWouldCopyTheStartUpLibrary) {
-    Open("Pwm.h");
-    EXPECT_EQ(harness.window->StartupLibrary(), Example("Pwm.h"));
-    // Hidden and disabled, and its mnemonic reaches nothing either.
-    QTest::keyClick(harness.window.get(), Qt::Key_I, Qt::AltModifier);
-    EXPECT_TRUE(harness.Click(ui.includeButton).empty());
-    ui.includeButton->setEnabled(true);
-    ui.includeButton->show();
-    EXPECT_EQ(harness.Click(ui.includeButton),
-              Texts{"clipboard: " + Example("Pwm.h").substr(0, 98)});
 }
 
 // A vendor-style library: documentation in Src/ beside Inc/, or in the
@@ -163,21 +134,6 @@ TEST_F(MainJob, VendorDocumentationFillsTheDropDowns) {
     EXPECT_EQ(harness.Row(), "port[TNS_PORT_A],pin[TNS_PIN_0])");
     EXPECT_EQ(Entries(ui.paramCombos[0]), (Texts{"TNS_PORT_A", "TNS_PORT_B"}));
     EXPECT_EQ(ui.paramLabels[0]->toolTip(), labelTip);
-}
-
-TEST_F(MainJob, AHeaderDocumentsItselfAndAnUndocumentedFunctionStillComposes) {
-    Open("vendor/Inc/tns_uart.h");
-    harness.Choose(
-        "void tns_uart_format(tns_uart_t *uart, uint32_t parity, uint32_t stop, uint32_t baud)");
-    EXPECT_EQ(log, Texts{});
-    EXPECT_NE(harness.Shown().find("Sets the frame format of a UART."), std::string::npos);
-    EXPECT_EQ(harness.Row(),
-              "uart[TNS_UART0],parity[TNS_UART_NO_PARITY],stop[TNS_UART_STOP_1],baud<>)");
-
-    // Documented nowhere: the messages, then a slot per parameter all the same.
-    harness.Choose("void tns_uart_put(tns_uart_t *uart, uint8_t byte)");
-    EXPECT_EQ(log.size(), 3u);
-    EXPECT_EQ(harness.Row(), "uart<>,byte<>)");
 }
 
 }  // namespace

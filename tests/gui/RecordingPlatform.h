@@ -4,7 +4,6 @@
 // user.
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,9 +34,6 @@ public:
     // "run: <path>"; the next queued status, else 0.
     int RunProgramAndWait(const std::string& programPath) override {
         log.push_back("run: " + programPath);
-        if (runWith) {
-            return runWith(programPath);
-        }
         return Next(runStatuses).value_or(0);
     }
     // "clipboard: <text>"; the text is placed unless the clipboard fails
@@ -53,8 +49,7 @@ public:
     std::vector<std::string> log;
     std::vector<FileDialogRequest> dialogs;
     std::deque<int> messageAnswers;
-    std::function<int(const std::string&)> runWith;  // runs programs for real when set
-    std::deque<int> runStatuses;                     // -1: the program could not be started
+    std::deque<int> runStatuses;  // -1: the program could not be started
     std::deque<std::optional<std::string>> chosenFiles;
     bool clipboardWorks = true;
     bool clipboardHeld = false;

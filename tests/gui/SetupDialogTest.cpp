@@ -64,27 +64,14 @@ protected:
     AppPaths paths{files.folder, files.folder, files.folder + "Quill.ini", "Quill"};
 };
 
-TEST_F(SetupDialogTest, WithoutIntroKeyDetailsIsChosenAndOkEndsIntroMode) {
+TEST_F(SetupDialogTest, WithoutIntroKeyDetailsIsChosenAndOkWritesTheFieldsAsTheyStand) {
     const int result = Run([&](SetupDialog& d) {
         EXPECT_TRUE(Radio(d, "DetailsRadio")->isChecked());
-        EXPECT_FALSE(Radio(d, "IntroRadio")->isChecked());
         EXPECT_EQ(ToBytes(Edit(d, "BrowserEdit")->text()), kDefaultBrowser);
         EXPECT_EQ(ToBytes(Edit(d, "HelpPathEdit")->text()), files.folder);
         // Nothing is written while the dialog just shows its values.
         EXPECT_EQ(files.Setting("Last", "Intro"), "<missing>");
-        QTest::keyClick(Edit(d, "BrowserEdit"), Qt::Key_Return);
-    });
-    EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(files.Setting("Last", "Intro"), "No");
-    EXPECT_EQ(files.Setting("Last", "Browser"), kDefaultBrowser);
-    EXPECT_EQ(files.Setting("Last", "Url"), files.folder);
-}
-
-TEST_F(SetupDialogTest, OkWritesTheFieldsAsTheyStand) {
-    files.SetSetting("Last", "Intro", "no");
-    Run([&](SetupDialog& d) {
         Edit(d, "BrowserEdit")->setText(QStringLiteral("/opt/web/browse"));
-        QTest::mouseClick(Radio(d, "IntroRadio"), Qt::LeftButton);
         // Enter in the help path field: OK without the focus leaving it, so
         // no separator is added.
         QLineEdit* help = Edit(d, "HelpPathEdit");
@@ -92,9 +79,10 @@ TEST_F(SetupDialogTest, OkWritesTheFieldsAsTheyStand) {
         help->setText(QStringLiteral("/srv/doc"));
         QTest::keyClick(help, Qt::Key_Return);
     });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(files.Setting("Last", "Intro"), "No");
     EXPECT_EQ(files.Setting("Last", "Browser"), "/opt/web/browse");
     EXPECT_EQ(files.Setting("Last", "Url"), "/srv/doc");
-    EXPECT_EQ(files.Setting("Last", "Intro"), "Yes");
 }
 
 TEST_F(SetupDialogTest, LeavingTheHelpPathStoresItAtOnceWithASeparator) {
@@ -167,17 +155,14 @@ TEST_F(SetupDialogTest, BrowseButtonsOpenTheFileDialogWhereTheFieldsPoint) {
         EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QString());
         QTest::keyClick(&d, Qt::Key_Escape);
     });
-    const std::vector<FileDialogRequest>& seen = files.platform.dialogs;
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].title, "Select Browser");
-    EXPECT_EQ(seen[0].initialName, "/usr/bin/webview");
-    EXPECT_EQ(seen[0].initialFolder, "/usr/bin/");
-    EXPECT_EQ(seen[1].title, "Help Parent");
-    EXPECT_EQ(seen[1].initialName, "/srv/manualQH_P.html");
-    EXPECT_EQ(seen[1].initialFolder, "/srv/manual");
-    // An empty help path starts at the root with no name.
-    EXPECT_EQ(seen[2].initialName, "");
-    EXPECT_EQ(seen[2].initialFolder, std::string(1, ThisHost().separator));
+    // Each starts where its field points; an empty help path at the root.
+    std::string seen;
+    for (const FileDialogRequest& request : files.platform.dialogs) {
+        seen += request.title + ": " + request.initialName + " in " + request.initialFolder + "\n";
+    }
+    EXPECT_EQ(seen,
+              "Select Browser: /usr/bin/webview in /usr/bin/\n"
+              "Help Parent: /srv/manualQH_P.html in /srv/manual\nHelp Parent:  in /\n");
 }
 
 }  // namespace

@@ -64,7 +64,6 @@ struct WindowControls {
     QPushButton* showButton = Find<QPushButton>("ShowButton");
     QPushButton* copyButton = Find<QPushButton>("CopyButton");
     QPushButton* exitButton = Find<QPushButton>("ExitButton");
-    QPushButton* includeButton = Find<QPushButton>("IncludeButton");
     QPushButton* helpersButton = Find<QPushButton>("HelpersButton");
     QLabel* typeLabel = Find<QLabel>("TypeLabel");
     ClickLabel* functionLabel = Find<ClickLabel>("FunctionLabel");

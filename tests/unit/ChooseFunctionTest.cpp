@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ScratchFolder.h"
-#include "source/PrefixIndex.h"
 #include "source/TextOps.h"
 
 namespace quill {
@@ -147,33 +146,6 @@ TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
         EXPECT_EQ(indexed.documentation.helperName, single.documentation.helperName);
         EXPECT_EQ(indexed.messages, single.messages);
     }
-}
-
-TEST(PrefixIndex, TheFirstTextWithThePrefix) {
-    const PrefixIndex index({{"void B(int)", 0},
-                             {"int A", 1},
-                             {"void A(int)", 3},
-                             {"void A(int)", 2},
-                             {"void A(int) x", 4},
-                             {"", 5},
-                             {"void", 6}});
-    struct Case {
-        const char* prefix;
-        std::optional<std::size_t> first;
-    };
-    const Case cases[] = {
-        {"void A(int)", 2},
-        {"void", 0},
-        {"int A", 1},
-        {"", 0},
-        {"void C", std::nullopt},
-        {"void A(int) x y", std::nullopt},
-        {"a", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(index.First(c.prefix), c.first) << c.prefix;
-    }
-    EXPECT_EQ(PrefixIndex().First(""), std::nullopt);
 }
 
 }  // namespace

@@ -122,23 +122,19 @@ TEST(ParseDocumentation, TheEntryGivesTypeNameAndParameters) {
         {"int f(int x(abcd))", "int/f/1/x(abcd{}/{}/{}/{}/-"},
         // A short parameter ends the list; those before it stay.
         {"int f(int iA, T x, int iB)", "int/f/1/iA{}/{}/{}/{}/-"},
+        // "void" within the list is an ordinary type word.
+        {"int f(void *pData, int iLen)", "int/f/2/pData{}/iLen{}/{}/{}/-"},
+        {"int f(int iAvoid)", "int/f/1/iAvoid{}/{}/{}/{}/-"},
+        {"int f(voidp pData)", "int/f/1/pData{}/{}/{}/{}/-"},
+        {"int f(void (*pfn)(int), int iN)", "int/f/1/pfn{}/{}/{}/{}/-"},
     };
     for (const auto& [entry, expected] : cases) {
-        EXPECT_EQ(alone(entry), expected);
+        EXPECT_EQ(alone(entry), expected) << entry;
     }
     // Empty, short or "void" lists give no parameters.
     for (const char* entry :
          {"int f()", "int f( void )", "int f(\tvoid)", "int f(T x)", "int f(int x(abc))"}) {
         EXPECT_EQ(alone(entry), "int/f/0/{}/{}/{}/{}/-") << entry;
-    }
-    // "void" elsewhere in the list is an ordinary type word.
-    const std::pair<const char*, const char*> withVoid[] = {
-        {"int f(void *pData, int iLen)", "int/f/2/pData{}/iLen{}/{}/{}/-"},
-        {"int f(int iAvoid)", "int/f/1/iAvoid{}/{}/{}/{}/-"},
-        {"int f(voidp pData)", "int/f/1/pData{}/{}/{}/{}/-"},
-        {"int f(void (*pfn)(int), int iN)", "int/f/1/pfn{}/{}/{}/{}/-"}};
-    for (const auto& [entry, expected] : withVoid) {
-        EXPECT_EQ(alone(entry), expected) << entry;
     }
 }
 

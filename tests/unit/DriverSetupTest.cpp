@@ -90,8 +90,8 @@ std::string ErrorCodeBox(const char* hex) {
 }
 
 TEST(DriverSetupRun, EachEndingOfTheInstallerGivesItsStatusAndMessages) {
+    const std::string wait = "wait 60000", exit = "exit code", close = "close";
     const struct {
-        const char* name;
         std::vector<std::uint32_t> waits;
         std::vector<int> answers;
         std::uint32_t exitCode;
@@ -100,42 +100,22 @@ TEST(DriverSetupRun, EachEndingOfTheInstallerGivesItsStatusAndMessages) {
         Calls calls;
     } cases[] = {
         // A folder with blanks reaches the installer as one quoted path.
-        {"ended with zero", {}, {}, 0, true, 1, {kStart, "wait 60000", "exit code", "close"}},
-        {"failed",
-         {},
-         {},
-         1603,
-         true,
-         1,
-         {kStart, "wait 60000", "exit code", ErrorCodeBox("00000643"), "close"}},
-        {"not started", {}, {}, 0, false, 0, {kStart, kNotStarted, "close"}},
-        {"timed out, retried until the wait ends otherwise",
-         {0x102, 0x102, 0xFFFFFFFFu},
+        {{}, {}, 0, true, 1, {kStart, wait, exit, close}},
+        {{}, {}, 1603, true, 1, {kStart, wait, exit, ErrorCodeBox("00000643"), close}},
+        {{}, {}, 0, false, 0, {kStart, kNotStarted, close}},
+        // Retry waits again until the wait ends otherwise.
+        {{0x102, 0x102, 0xFFFFFFFFu},
          {4, 4},
          1,
          true,
          1,
-         {kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut, "wait 60000", "exit code",
-          ErrorCodeBox("00000001"), "close"}},
+         {kStart, wait, kTimedOut, wait, kTimedOut, wait, exit, ErrorCodeBox("00000001"), close}},
         // Any other answer (0: the box could not be shown) stops waiting; the
         // exit code is never read and the installer is left running.
-        {"timed out, then cancelled",
-         {0x102, 0x102},
-         {4, 2},
-         0,
-         true,
-         0,
-         {kStart, "wait 60000", kTimedOut, "wait 60000", kTimedOut, "close"}},
-        {"timed out, box not shown",
-         {0x102},
-         {0},
-         0,
-         true,
-         0,
-         {kStart, "wait 60000", kTimedOut, "close"}},
+        {{0x102, 0x102}, {4, 2}, 0, true, 0, {kStart, wait, kTimedOut, wait, kTimedOut, close}},
+        {{0x102}, {0}, 0, true, 0, {kStart, wait, kTimedOut, close}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         ScriptedHost host;
         host.waits = c.waits;
         host.answers = c.answers;

@@ -38,70 +38,43 @@ const std::string kIe = kDefaultBrowser;
 const std::string kNotes = "/q/Quill.txt";
 const std::string kViewer = "/bin/viewer";
 const std::string kPage = "/q/quill/QH_P.html";
+const std::string kProgram = "/q/QuillHelp.exe";
+const std::string kShowPage = "start " + kViewer + " " + kPage;
+const std::string kWinShowPage = "start " + kIe + " c:\\h\\quill\\QH_P.html";
 
 TEST(HelpStarts, ButtonAndKeyFollowTheModeTheHostAndTheHelpFolder) {
     const struct {
-        const char* name;
-        HelpSettings settings;
+        std::string intro, browser, url;
         std::set<std::string> files;
-        HostRules host;
         std::string button;
-        std::string key;
+        std::string key = {};  // the same as the button when empty
     } cases[] = {
-        {"intro mode in any case",
-         {"yES", kViewer, "/q/"},
-         {kPage},
-         PosixHost(),
-         "editor " + kNotes,
-         "editor " + kNotes},
-        {"page present",
-         {"No", kViewer, "/q/"},
-         {kPage, "/q/QuillHelp.exe"},
-         PosixHost(),
-         "start " + kViewer + " " + kPage,
-         "start " + kViewer + " " + kPage},
-        {"only the help program",
-         {"no", kViewer, "/q/"},
-         {"/q/QuillHelp.exe"},
-         PosixHost(),
-         "start /q/QuillHelp.exe ",
-         "start " + kViewer + " " + kPage},
-        {"neither",
-         {"No", kViewer, "/q/"},
-         {},
-         PosixHost(),
-         "start " + kViewer + " " + kPage,
-         "start " + kViewer + " " + kPage},
-        {"a browser that is no program: the desktop opens the page",
-         {"No", kIe, "/q/"},
-         {kPage},
-         PosixHost(),
-         "start xdg-open " + kPage,
-         "start xdg-open " + kPage},
-        {"a url without a separator is followed directly by the page",
-         {"No", kViewer, "/h"},
-         {},
-         PosixHost(),
-         "start " + kViewer + " /hquill/QH_P.html",
-         "start " + kViewer + " /hquill/QH_P.html"},
-        {"on Windows the browser setting is used as it stands",
-         {"No", kIe, "c:\\h\\"},
-         {},
-         WindowsHost(),
-         "start " + kIe + " c:\\h\\quill\\QH_P.html",
-         "start " + kIe + " c:\\h\\quill\\QH_P.html"},
-        {"on Windows the help program stands in for a missing page",
-         {"No", kIe, "c:\\h\\"},
+        {"yES", kViewer, "/q/", {kPage}, "editor " + kNotes},
+        {"No", kViewer, "/q/", {kPage, kProgram}, kShowPage},
+        {"no", kViewer, "/q/", {kProgram}, "start " + kProgram + " ", kShowPage},
+        {"No", kViewer, "/q/", {}, kShowPage},
+        // A browser that is no program: the desktop opens the page.
+        {"No", kIe, "/q/", {kPage}, "start xdg-open " + kPage},
+        // A url without a separator is followed directly by the page.
+        {"No", kViewer, "/h", {}, "start " + kViewer + " /hquill/QH_P.html"},
+        // On Windows ("c:") the browser setting is used as it stands, and the
+        // help program stands in for a missing page.
+        {"No", kIe, "c:\\h\\", {}, kWinShowPage},
+        {"No",
+         kIe,
+         "c:\\h\\",
          {"c:\\h\\QuillHelp.exe"},
-         WindowsHost(),
          "start c:\\h\\QuillHelp.exe ",
-         "start " + kIe + " c:\\h\\quill\\QH_P.html"},
+         kWinShowPage},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.intro + " " + c.browser + " " + c.url);
+        const HelpSettings settings{c.intro, c.browser, c.url};
+        const HostRules host = c.url.starts_with("c:") ? WindowsHost() : PosixHost();
         const FileFacts facts = Facts(c.files, {kViewer});
-        EXPECT_EQ(Said(HelpButtonStart(c.settings, kNotes, c.host, facts)), c.button);
-        EXPECT_EQ(Said(HelpKeyStart(c.settings, kNotes, c.host, facts)), c.key);
+        EXPECT_EQ(Said(HelpButtonStart(settings, kNotes, host, facts)), c.button);
+        EXPECT_EQ(Said(HelpKeyStart(settings, kNotes, host, facts)),
+                  c.key.empty() ? c.button : c.key);
     }
     // The setup dialog's F1: the browser field as it stands on Windows.
     EXPECT_EQ(Said(SetupHelpStart("No", kIe, "c:\\h\\", kNotes, WindowsHost(), Facts({}))),
@@ -109,8 +82,7 @@ TEST(HelpStarts, ButtonAndKeyFollowTheModeTheHostAndTheHelpFolder) {
     EXPECT_EQ(Said(SetupHelpStart("No", kIe, "/h/", kNotes, PosixHost(), Facts({}))),
               "start xdg-open /h/QHS_B.html");
     // The helper program is started as one literal path.
-    EXPECT_EQ(Said(HelperProgramStart("-")), "-");
-    EXPECT_EQ(Said(HelperProgramStart("")), "-");
+    EXPECT_EQ(Said(HelperProgramStart("-")) + Said(HelperProgramStart("")), "--");
     const std::string odd = "/lib s/Pin Help; rm -rf ~ $(x).exe";
     EXPECT_EQ(HelperProgramStart(odd), HelpStart::Start(odd, ""));
 }
