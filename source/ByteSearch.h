@@ -1,7 +1,7 @@
 #pragma once
-// Searches for any of a few byte values eight bytes at a time, for the scans
-// that walk lines looking for several marks at once (one pass instead of a
-// library search per mark).
+// Searches for any of a few byte values sixteen bytes at a time, for the
+// scans that walk lines looking for several marks at once (one pass instead
+// of a library search per mark).
 
 #include <cstdint>
 #include <cstring>
@@ -14,54 +14,80 @@ namespace quill {
 
 namespace bytesearch {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-
-// High bit set in each byte of `word` that equals `c`, exact for the lowest
-// such byte (a borrow may flag bytes above it, never below).
-constexpr std::uint64_t Matches(std::uint64_t word, char c) {
-    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
-    return (x - kOnes) & ~x;
+// 0x80 in each byte of `word` that equals `c`, 0 in the others.
+constexpr std::uint64_t Equal(std::uint64_t word, char c) {
+    constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t x = word ^ (0x0101010101010101ull * static_cast<unsigned char>(c));
+    return ~(((x & kLows) + kLows) | x | kLows);
 }
 
-inline std::uint64_t LoadWord(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
+// Bit i set when byte i of `flags` (in memory order) is 0x80.
+inline unsigned Gather(std::uint64_t flags) {
+#if defined(_WIN32) || (defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__)
+    // Byte i moves to bit 56 + i, with no carries in between.
+    return static_cast<unsigned>(((flags >> 7) * 0x0102040810204080ull) >> 56);
+#else
+    unsigned char bytes[8];
+    std::memcpy(bytes, &flags, sizeof bytes);
+    unsigned bits = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+        bits |= static_cast<unsigned>(bytes[i] >> 7) << i;
+    }
+    return bits;
+#endif
 }
 
 }  // namespace bytesearch
 
-// Words are read eight bytes at a time where the compiler gives the count of
-// trailing zero bits and the byte order puts the first byte lowest; other
-// builds take one byte at a time.
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__BYTE_ORDER__) && \
-    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-#define QUILL_WORD_SEARCH 1
+// Bit i set when p[i] is one of `Marks`, for the sixteen bytes from `p`.
+template <char... Marks>
+unsigned MatchMask16(const char* p) {
+    static_assert(sizeof...(Marks) > 0);
+#ifdef __SSE2__
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hits = _mm_setzero_si128();
+    ((hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(Marks)))), ...);
+    return static_cast<unsigned>(_mm_movemask_epi8(hits));
+#else
+    std::uint64_t words[2];
+    std::memcpy(words, p, sizeof words);
+    const std::uint64_t low = (bytesearch::Equal(words[0], Marks) | ...);
+    const std::uint64_t high = (bytesearch::Equal(words[1], Marks) | ...);
+    return bytesearch::Gather(low) | bytesearch::Gather(high) << 8;
 #endif
+}
+
+// The same for the sixty-four bytes from `p`.
+template <char... Marks>
+std::uint64_t MatchMask64(const char* p) {
+    std::uint64_t mask = 0;
+    for (unsigned i = 0; i < 4; ++i) {
+        mask |= std::uint64_t{MatchMask16<Marks...>(p + 16 * i)} << (16 * i);
+    }
+    return mask;
+}
+
+// Index of the lowest set bit of a non-zero mask.
+inline unsigned LowestBit(std::uint64_t mask) {
+#if defined(__GNUC__) || defined(__clang__)
+    return static_cast<unsigned>(__builtin_ctzll(mask));
+#else
+    unsigned index = 0;
+    for (; (mask & 1u) == 0; mask >>= 1) {
+        ++index;
+    }
+    return index;
+#endif
+}
 
 // The first byte in [p, end) equal to one of `Marks`, or `end`.
 template <char... Marks>
 const char* FindFirstOf(const char* p, const char* end) {
-    static_assert(sizeof...(Marks) > 0);
-#if defined(__SSE2__) && defined(QUILL_WORD_SEARCH)
     for (; end - p >= 16; p += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int mask = _mm_movemask_epi8((_mm_cmpeq_epi8(bytes, _mm_set1_epi8(Marks)) | ...));
-        if (mask != 0) {
-            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        if (const unsigned mask = MatchMask16<Marks...>(p); mask != 0) {
+            return p + LowestBit(mask);
         }
     }
-#endif
-#ifdef QUILL_WORD_SEARCH
-    for (; end - p >= 8; p += 8) {
-        const std::uint64_t word = bytesearch::LoadWord(p);
-        const std::uint64_t mask = (bytesearch::Matches(word, Marks) | ...) & bytesearch::kHighs;
-        if (mask != 0) {
-            return p + __builtin_ctzll(mask) / 8;
-        }
-    }
-#endif
     for (; p < end; ++p) {
         if (((*p == Marks) || ...)) {
             return p;

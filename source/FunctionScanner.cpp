@@ -70,6 +70,39 @@ const char* WalkLine(const char* const begin, const char* const limit, HeaderMar
     }
 }
 
+// Passes the whole lines from `line`, a line start outside a comment, that
+// can neither be entries nor open a comment (no letter first, no "/"), with
+// no work per line but a look at its first byte: sixty-four bytes at a time,
+// the line ends and slashes among them tell where lines end and whether one
+// needs a closer look. Returns the first line start that needs one, or where
+// it cannot tell (the bytes end within 64, or a line runs past 255 bytes).
+const char* SkipPlainLines(const char* line, const char* const end) {
+    if (IsAsciiLetter(*line)) {
+        return line;
+    }
+    for (const char* p = line; end - p >= 64; p += 64) {
+        const std::uint64_t slash = MatchMask64<'/'>(p);
+        std::uint64_t lineEnds = MatchMask64<'\n'>(p);
+        if (slash != 0) {
+            lineEnds &= (slash & (0 - slash)) - 1;  // those before the first "/"
+        }
+        for (; lineEnds != 0; lineEnds &= lineEnds - 1) {
+            const char* const next = p + LowestBit(lineEnds) + 1;
+            if (static_cast<std::size_t>(next - line) > kMaxLineBytes) {
+                return line;  // cut into pieces by the walk
+            }
+            line = next;
+            if (line == end || IsAsciiLetter(*line)) {
+                return line;
+            }
+        }
+        if (slash != 0 || static_cast<std::size_t>(p + 64 - line) > kMaxLineBytes) {
+            return line;
+        }
+    }
+    return line;
+}
+
 // The marks of a whole line.
 HeaderMarks MarksOf(std::string_view line) {
     HeaderMarks marks;
@@ -178,6 +211,12 @@ std::size_t FunctionScanner::ScanLines(std::string_view bytes, EntrySink onEntry
     const char* const end = begin + bytes.size();
     const char* line = begin;
     while (line < end) {
+        if (!inComment_) {
+            line = SkipPlainLines(line, end);
+            if (line == end) {
+                break;
+            }
+        }
         const char* const limit =
             static_cast<std::size_t>(end - line) > kMaxLineBytes ? line + kMaxLineBytes : end;
         // Only a line that may be an entry needs its ";" and ")".

@@ -155,12 +155,52 @@ std::string_view LineNormaliser::Normalise(std::string_view line) {
 }
 
 #ifdef __SSE2__
-// Most lines the scan normalises have no tab, no two spaces in a row and no
-// "extern " other than one at the very front: the first pass only drops that
-// one, and the second decides every byte from its neighbours in the line
-// itself. Sixteen bytes at a time, each space to drop and each comma that
-// needs a space after it is found from the bytes beside it; a line with
-// anything the first pass would change is left to the byte-wise passes.
+namespace {
+
+constexpr std::size_t kLead = 16;  // NUL bytes before a padded text
+constexpr std::size_t kTail = 32;  // and after it
+
+__m128i Load(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+__m128i Is(__m128i bytes, char c) {
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
+}
+
+unsigned Bits(__m128i flags) {
+    return static_cast<unsigned>(_mm_movemask_epi8(flags));
+}
+
+// Copies the `count` bytes from `p` to `out` without those flagged in
+// `drop`, writing ", " for the commas flagged in `widen`; returns the new
+// end of the output. The runs between edits go sixteen bytes at a time, so
+// both sides need sixteen spare bytes.
+char* CopyEdited(const char* p, std::size_t count, unsigned drop, unsigned widen, char* out) {
+    std::size_t from = 0;
+    for (unsigned edits = drop | widen; edits != 0; edits &= edits - 1) {
+        const auto at = static_cast<std::size_t>(__builtin_ctz(edits));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), Load(p + from));
+        out += at - from;
+        if ((drop >> at & 1u) == 0) {
+            *out++ = ',';
+            *out++ = ' ';
+        }
+        from = at + 1;
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), Load(p + from));
+    return out + (count - from);
+}
+
+}  // namespace
+
+// Most lines the scan normalises hold no "extern " other than one at the
+// very front. For them the first pass only turns tabs into spaces, drops
+// every blank after a blank and that one "extern ", and the second decides
+// every byte from its neighbours in the first pass's text: sixteen bytes at
+// a time, each byte to drop and each comma that needs a space after it is
+// found from the bytes beside it. A line with "extern" before a blank
+// anywhere else is left to the byte-wise passes.
 bool LineNormaliser::NormaliseQuickly(std::string_view line, std::string_view& normal) {
     constexpr std::string_view kExtern = "extern ";
     if (line.substr(0, kExtern.size()) == kExtern) {
@@ -169,71 +209,74 @@ bool LineNormaliser::NormaliseQuickly(std::string_view line, std::string_view& n
             return false;  // the blanks would collapse into the dropped one
         }
     }
-    // A copy with NUL bytes around it, which every rule takes as the line's
-    // ends, so that the neighbours of every byte can be read sixteen at a
-    // time; room for a comma per byte to gain a space.
-    const std::size_t n = line.size();
-    constexpr std::size_t kLead = 16;
-    constexpr std::size_t kTail = 32;
-    if (padded_.size() < kLead + n + kTail) {
-        padded_.assign(kLead + n + kTail, '\0');
+    // Copies with NUL bytes around them, which every rule takes as the
+    // line's ends, so that the neighbours of every byte can be read sixteen
+    // at a time; room for a comma per byte to gain a space.
+    std::size_t n = line.size();
+    for (std::string* buffer : {&padded_, &stage_}) {
+        if (buffer->size() < kLead + n + kTail) {
+            buffer->assign(kLead + n + kTail, '\0');
+        }
     }
     if (result_.size() < 2 * n + kTail) {
         result_.resize(2 * n + kTail);
     }
-    char* const text = padded_.data() + kLead;
+    char* text = padded_.data() + kLead;
     std::memcpy(text, line.data(), n);
     std::memset(text + n, 0, kTail);
 
-    const auto load = [](const char* p) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    };
-    const auto is = [](__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+    // Tabs become spaces in place; any "x" with a blank five bytes on, as
+    // in "extern ", sends the line to the byte-wise passes.
+    bool collapse = false;
+    for (std::size_t i = 0; i < n; i += 16) {
+        char* const p = text + i;
+        const __m128i here = Load(p);
+        const __m128i tab = Is(here, '\t');
+        const __m128i after5 = Load(p + 5);
+        if (Bits(_mm_and_si128(Is(here, 'x'), _mm_or_si128(Is(after5, ' '), Is(after5, '\t')))) !=
+            0) {
+            return false;
+        }
+        const __m128i next = Load(p + 1);
+        const __m128i blankNext = _mm_or_si128(Is(next, ' '), Is(next, '\t'));
+        const __m128i blank = _mm_or_si128(Is(here, ' '), tab);
+        collapse = collapse || Bits(_mm_or_si128(tab, _mm_and_si128(blank, blankNext))) != 0;
+        const __m128i spaces =
+            _mm_or_si128(_mm_andnot_si128(tab, here), _mm_and_si128(tab, _mm_set1_epi8(' ')));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), spaces);
+    }
+    if (collapse) {
+        // The byte-wise passes write this buffer from its start.
+        stage_[kLead - 1] = '\0';
+        char* out = stage_.data() + kLead;
+        for (std::size_t i = 0; i < n; i += 16) {
+            const char* const p = text + i;
+            const unsigned drop = Bits(_mm_and_si128(Is(Load(p), ' '), Is(Load(p - 1), ' ')));
+            out = CopyEdited(p, n - i < 16 ? n - i : 16, drop, 0, out);
+        }
+        n = static_cast<std::size_t>(out - (stage_.data() + kLead));
+        std::memset(out, 0, kTail);
+        text = stage_.data() + kLead;
+    }
+
     char* out = result_.data();
     for (std::size_t i = 0; i < n; i += 16) {
         const char* const p = text + i;
-        const __m128i here = load(p);
-        const __m128i next = load(p + 1);
-        const __m128i space = is(here, ' ');
-        const __m128i spaceNext = is(next, ' ');
-        // A tab, two spaces, or an "x" with a space five bytes on, as in
-        // "extern ": the first pass has work.
-        const __m128i firstPass =
-            _mm_or_si128(_mm_or_si128(is(here, '\t'), _mm_and_si128(space, spaceNext)),
-                         _mm_and_si128(is(here, 'x'), is(load(p + 5), ' ')));
-        if (_mm_movemask_epi8(firstPass) != 0) {
-            return false;
-        }
-        const __m128i before = load(p - 1);
-        const __m128i after = load(p + 2);
-        const __m128i parenNext = _mm_or_si128(is(next, '('), is(next, ')'));
-        const __m128i parenAfter = _mm_or_si128(is(after, '('), is(after, ')'));
+        const __m128i here = Load(p);
+        const __m128i next = Load(p + 1);
+        const __m128i before = Load(p - 1);
+        const __m128i after = Load(p + 2);
+        const __m128i parenNext = _mm_or_si128(Is(next, '('), Is(next, ')'));
+        const __m128i parenAfter = _mm_or_si128(Is(after, '('), Is(after, ')'));
         // A space goes after "," or "(" and before ",", "(" or ")".
-        const __m128i dropped =
-            _mm_and_si128(space, _mm_or_si128(_mm_or_si128(is(before, ','), is(before, '(')),
-                                              _mm_or_si128(is(next, ','), parenNext)));
+        const __m128i dropped = _mm_and_si128(
+            Is(here, ' '), _mm_or_si128(_mm_or_si128(Is(before, ','), Is(before, '(')),
+                                        _mm_or_si128(Is(next, ','), parenNext)));
         // A comma gains a space unless "(" or ")" follows it, directly or
         // after a space (which goes).
         const __m128i widened = _mm_andnot_si128(
-            _mm_or_si128(parenNext, _mm_and_si128(spaceNext, parenAfter)), is(here, ','));
-        const unsigned drop = static_cast<unsigned>(_mm_movemask_epi8(dropped));
-        unsigned edits = drop | static_cast<unsigned>(_mm_movemask_epi8(widened));
-        const std::size_t count = n - i < 16 ? n - i : 16;
-        // The bytes between edits go sixteen at a time; the output has room
-        // for the spare bytes written past them.
-        std::size_t from = 0;
-        for (; edits != 0; edits &= edits - 1) {
-            const auto at = static_cast<std::size_t>(__builtin_ctz(edits));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), load(p + from));
-            out += at - from;
-            if ((drop >> at & 1u) == 0) {
-                *out++ = ',';
-                *out++ = ' ';
-            }
-            from = at + 1;
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), load(p + from));
-        out += count - from;
+            _mm_or_si128(parenNext, _mm_and_si128(Is(next, ' '), parenAfter)), Is(here, ','));
+        out = CopyEdited(p, n - i < 16 ? n - i : 16, Bits(dropped), Bits(widened), out);
     }
     normal = std::string_view(result_.data(), static_cast<std::size_t>(out - result_.data()));
     return true;

@@ -268,14 +268,15 @@ TEST(ScanReference, ReaderAndScansMatchThePlainOnesAcrossBufferBoundaries) {
     while (calls.size() < 300) {
         calls += "Fn(a) ";
     }
-    std::vector<std::string> files{"last line without end"s, "\n\n\r\n"s, x255, x255 + "\n",
-                                   x255 + "y", "a\0b\nc\n"s, "\0"s, std::string(600, 'x') + "\n",
-                                   "int F(x\0)y;\nint G(void);\n"s,
-                                   // One line longer than the whole buffer, in a comment.
-                                   "/* open\n" + std::string(70000, 'q') + "\n*/\nint F(void);\n",
-                                   // Marks split between two 255-byte pieces open or close nothing.
-                                   "/*\n" + std::string(254, 'x') + "*/ a\nint G(void);\n*/\n",
-                                   "Fn(a)" + std::string(249, 'x') + "/* b\nint G(void);\n"};
+    std::vector<std::string> files{
+        "last line without end"s, "\n\n\r\n"s, x255, x255 + "\n", x255 + "y", "a\0b\nc\n"s, "\0"s,
+        std::string(600, 'x') + "\n", "int F(x\0)y;\nint G(void);\n"s,
+        // One line longer than the whole buffer, in a comment.
+        "/* open\n" + std::string(70000, 'q') + "\n*/\nint F(void);\n",
+        // Marks split between two 255-byte pieces open or close nothing.
+        "/*\n" + std::string(254, 'x') + "*/ a\nint G(void);\n*/\n",
+        "Fn(a)" + std::string(249, 'x') + "/* b\nint G(void);\n",
+        "#\n#\n " + std::string(254, '-') + "Fn(a) x\n" + std::string(99, '\n')};
     // A long line (and a NUL byte) starting at every offset just before the
     // 64 KiB buffer edge: short lines lead up to it, so the reader first has
     // to read on in the middle of the long one.
