@@ -139,8 +139,10 @@ private:
     std::string LookUpPrototype(const std::string& libraryPath, const std::string& entry);
     // ShowLibrarySource without writing the controls: the source text becomes
     // the selected library's file, or "" after its message. Handlers that
-    // replace the text again write SourcePane once, at their end.
-    void LoadLibrarySourceText();
+    // replace the text again write SourcePane once, at their end; those that
+    // want only the messages pass `textWanted` false and get "", the file
+    // opened but not read.
+    void LoadLibrarySourceText(bool textWanted);
 
     // --- Parameters (params/) ---
 

@@ -35,4 +35,9 @@ LibrarySource ReadLibrarySource(const std::string& libraryPath) {
     return source;
 }
 
+bool LibrarySourceOpens(const std::string& libraryPath) {
+    TextFile file;
+    return !libraryPath.empty() && file.Open(libraryPath);
+}
+
 }  // namespace quill

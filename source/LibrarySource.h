@@ -12,4 +12,7 @@ struct LibrarySource {
 
 LibrarySource ReadLibrarySource(const std::string& libraryPath);
 
+// Whether ReadLibrarySource can open the file, found without reading it.
+bool LibrarySourceOpens(const std::string& libraryPath);
+
 }  // namespace quill

@@ -18,10 +18,10 @@ void MainWindow::RefreshFunctionList() {
         if (FillFunctionList(libraryPath) != 0) {
             // The first entry in list order, whichever one is selected.
             const std::string first = functionCombo->TextAt(0);
-            // The library text is read as the source view would show it, but
-            // the lookup replaces it at once: SourcePane is written only
-            // once, with the block, and never gets the whole file here.
-            LoadLibrarySourceText();
+            // The source view's step comes first for its message; the lookup
+            // replaces the text at once, so the library is only opened, not
+            // read, and SourcePane is written once, with the block.
+            LoadLibrarySourceText(false);
             LookUpPrototype(libraryPath, first);
         }
     }

@@ -8,18 +8,23 @@
 namespace quill {
 
 void MainWindow::ShowLibrarySource() {
-    LoadLibrarySourceText();
+    LoadLibrarySourceText(true);
     UpdateData(false);
 }
 
-void MainWindow::LoadLibrarySourceText() {
+void MainWindow::LoadLibrarySourceText(bool textWanted) {
     sourceText = ShareText("");
     if (libraryCombo->currentIndex() < 0) {
         ShowMessage("No library to show.", kStyleExclamation);
         return;
     }
     const std::string path = libraryCombo->SelectedText();
-    LibrarySource source = ReadLibrarySource(path);
+    LibrarySource source;
+    if (textWanted) {
+        source = ReadLibrarySource(path);
+    } else {
+        source.opened = LibrarySourceOpens(path);
+    }
     if (!source.opened) {
         ShowMessage("Could not find source " + path, kStyleExclamation);
         return;

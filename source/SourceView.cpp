@@ -59,21 +59,33 @@ void SourceView::SetText(SharedText text) {
 
 void SourceView::IndexLines() {
     const std::string& text = *text_;
-    lineStarts_.clear();
-    // Counting first spares the index the copies of a growing vector.
-    lineStarts_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    lineStarts_.push_back(0);
-    longestLine_ = 0;
     const char* const begin = text.data();
     const char* const end = begin + text.size();
-    const char* start = begin;
-    while (const void* found = std::memchr(start, '\n', static_cast<std::size_t>(end - start))) {
-        const char* next = static_cast<const char*>(found) + 1;
+    // Calls `lineEnd` with the byte after every line feed, found with the
+    // library's vectorised search.
+    const auto forEachLineEnd = [&](auto&& lineEnd) {
+        const char* start = begin;
+        while (const void* found =
+                   std::memchr(start, '\n', static_cast<std::size_t>(end - start))) {
+            const char* next = static_cast<const char*>(found) + 1;
+            lineEnd(start, next);
+            start = next;
+        }
+        return start;
+    };
+    // Counting first spares the index the copies of a growing vector.
+    std::size_t lines = 1;
+    forEachLineEnd([&](const char*, const char*) { ++lines; });
+    lineStarts_.clear();
+    lineStarts_.shrink_to_fit();
+    lineStarts_.reserve(lines);
+    lineStarts_.push_back(0);
+    longestLine_ = 0;
+    const char* last = forEachLineEnd([&](const char* start, const char* next) {
         longestLine_ = std::max(longestLine_, static_cast<std::size_t>(next - start));
         lineStarts_.push_back(static_cast<std::size_t>(next - begin));
-        start = next;
-    }
-    longestLine_ = std::max(longestLine_, static_cast<std::size_t>(end - start));
+    });
+    longestLine_ = std::max(longestLine_, static_cast<std::size_t>(end - last));
 }
 
 int SourceView::LineOf(std::size_t position) const {
