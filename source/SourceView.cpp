@@ -20,6 +20,10 @@ namespace {
 constexpr int kMargin = 4;
 // Lines are never wrapped; a layout gets a width no line reaches.
 constexpr qreal kUnboundedWidth = 1e7;
+// Longer lines are laid out only around what is shown, with this many
+// columns to spare on either side.
+constexpr int kLongLine = 4096;
+constexpr int kSpareColumns = 256;
 
 bool IsWordCharacter(QChar c) {
     return c.isLetterOrNumber() || c == u'_';
@@ -47,6 +51,8 @@ void SourceView::SetText(SharedText text) {
         return;
     }
     text_ = std::move(text);
+    longLine_ = -1;
+    longLineText_.clear();
     IndexLines();
     anchor_ = caret_ = Place{};
     widestSeen_ = 0;
@@ -110,21 +116,61 @@ QString SourceView::LineText(int line) const {
         return QString();
     }
     const std::string_view bytes = LineBytes(line);
-    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (bytes.size() <= kLongLine) {
+        return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    // A long line is converted once for all the repaints that show it.
+    if (longLine_ != line) {
+        longLineText_ = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        longLine_ = line;
+    }
+    return longLineText_;
 }
 
-std::unique_ptr<QTextLayout> SourceView::LayOut(int line) const {
-    auto layout = std::make_unique<QTextLayout>(LineText(line), font());
+qreal SourceView::Pitch() const {
+    return std::max<qreal>(1, QFontMetricsF(font()).horizontalAdvance(QLatin1Char('x')));
+}
+
+SourceView::LaidOutLine SourceView::LayOut(int line, qreal fromX, qreal toX) const {
+    LaidOutLine laidOut;
+    QString text = LineText(line);
+    laidOut.columns = static_cast<int>(text.size());
+    if (text.size() > kLongLine) {
+        const qreal pitch = Pitch();
+        const auto column = [&](qreal x) {
+            return static_cast<int>(std::clamp<qreal>(x / pitch, 0, laidOut.columns));
+        };
+        laidOut.firstColumn = std::max(0, column(fromX) - kSpareColumns);
+        const int lastColumn = std::min(laidOut.columns, column(toX) + kSpareColumns);
+        text = text.mid(laidOut.firstColumn, lastColumn - laidOut.firstColumn);
+        laidOut.left = laidOut.firstColumn * pitch;
+    }
+    laidOut.layout = std::make_unique<QTextLayout>(text, font());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    layout->setTextOption(option);
-    layout->beginLayout();
-    QTextLine textLine = layout->createLine();
+    laidOut.layout->setTextOption(option);
+    laidOut.layout->beginLayout();
+    QTextLine textLine = laidOut.layout->createLine();
     if (textLine.isValid()) {
         textLine.setLineWidth(kUnboundedWidth);
     }
-    layout->endLayout();
-    return layout;
+    laidOut.layout->endLayout();
+    return laidOut;
+}
+
+qreal SourceView::LaidOutLine::XOf(int column, qreal pitch) const {
+    const int inLayout = column - firstColumn;
+    if (layout->lineCount() == 0 || inLayout < 0 || inLayout > layout->text().size()) {
+        return column * pitch;
+    }
+    return left + layout->lineAt(0).cursorToX(inLayout);
+}
+
+int SourceView::LaidOutLine::ColumnAt(qreal x) const {
+    if (layout->lineCount() == 0) {
+        return 0;
+    }
+    return firstColumn + layout->lineAt(0).xToCursor(x - left);
 }
 
 int SourceView::LineHeight() const {
@@ -152,8 +198,7 @@ void SourceView::UpdateScrollBars() {
     vertical->setSingleStep(1);
 
     // The widest line is guessed from its bytes until it is laid out.
-    const double guessed = static_cast<double>(longestLine_) *
-                           std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('x')));
+    const double guessed = static_cast<double>(longestLine_) * Pitch();
     const double widest =
         std::min(std::max(guessed, static_cast<double>(widestSeen_)) + 2 * kMargin, 1e9);
     QScrollBar* horizontal = horizontalScrollBar();
@@ -178,23 +223,33 @@ void SourceView::paintEvent(QPaintEvent*) {
     const int height = LineHeight();
     const qreal left = kMargin - horizontalScrollBar()->value();
     const int widestBefore = widestSeen_;
+    const qreal shownFrom = horizontalScrollBar()->value();
+    const qreal shownTo = shownFrom + viewport()->width();
     for (int line = FirstVisibleLine(), y = kMargin; line < LineCount() && y < viewport()->height();
          ++line, y += height) {
-        const std::unique_ptr<QTextLayout> layout = LayOut(line);
-        if (layout->lineCount() > 0) {
-            widestSeen_ = std::max(
-                widestSeen_, static_cast<int>(std::ceil(layout->lineAt(0).naturalTextWidth())));
+        const LaidOutLine laidOut = LayOut(line, shownFrom, shownTo);
+        const QTextLayout& layout = *laidOut.layout;
+        if (layout.lineCount() > 0) {
+            const qreal right = laidOut.left + layout.lineAt(0).naturalTextWidth();
+            widestSeen_ = std::max(widestSeen_, static_cast<int>(std::ceil(right)));
         }
         QList<QTextLayout::FormatRange> selections;
         if (from != to && line >= from.line && line <= to.line) {
+            // Inside the selection a line end takes one more column.
             const int start = line == from.line ? from.column : 0;
-            const int end =
-                line == to.line ? to.column : static_cast<int>(layout->text().size()) + 1;
-            selections.append({start, end - start, selected});
+            const int end = line == to.line ? to.column : laidOut.columns + 1;
+            const int first = std::max(start - laidOut.firstColumn, 0);
+            const int last = end - laidOut.firstColumn;
+            if (last > first) {
+                selections.append({first, last - first, selected});
+            }
         }
-        layout->draw(&painter, QPointF(left, y), selections);
-        if (hasFocus() && line == caret_.line) {
-            layout->drawCursor(&painter, QPointF(left, y), caret_.column);
+        const QPointF origin(left + laidOut.left, y);
+        layout.draw(&painter, origin, selections);
+        const int caretInLayout = caret_.column - laidOut.firstColumn;
+        if (hasFocus() && line == caret_.line && caretInLayout >= 0 &&
+            caretInLayout <= layout.text().size()) {
+            layout.drawCursor(&painter, origin, caretInLayout);
         }
     }
     if (widestSeen_ != widestBefore) {
@@ -227,12 +282,8 @@ SourceView::Place SourceView::PlaceAt(QPoint point) const {
     const int row = point.y() < 0 ? (point.y() - height + 1) / height
                                   : std::max(0, point.y() - kMargin) / height;
     const int line = std::clamp(FirstVisibleLine() + row, 0, LineCount() - 1);
-    const std::unique_ptr<QTextLayout> layout = LayOut(line);
-    if (layout->lineCount() == 0) {
-        return Place{line, 0};
-    }
     const qreal x = point.x() - kMargin + horizontalScrollBar()->value();
-    return Place{line, layout->lineAt(0).xToCursor(x)};
+    return Place{line, LayOut(line, x, x).ColumnAt(x)};
 }
 
 void SourceView::MoveCaret(Place to, bool extend) {
@@ -252,12 +303,10 @@ void SourceView::EnsureCaretVisible() {
     } else if (caret_.line >= vertical->value() + visible) {
         vertical->setValue(caret_.line - visible + 1);
     }
-    const std::unique_ptr<QTextLayout> layout = LayOut(caret_.line);
-    if (layout->lineCount() == 0) {
-        return;
-    }
+    const qreal pitch = Pitch();
+    const qreal guess = caret_.column * pitch;
     QScrollBar* horizontal = horizontalScrollBar();
-    const int x = static_cast<int>(layout->lineAt(0).cursorToX(caret_.column));
+    const int x = static_cast<int>(LayOut(caret_.line, guess, guess).XOf(caret_.column, pitch));
     const int room = std::max(1, viewport()->width() - 2 * kMargin);
     if (x < horizontal->value()) {
         horizontal->setValue(x);

@@ -80,7 +80,19 @@ private:
     void IndexLines();
     // The bytes of `line` without its line end.
     std::string_view LineBytes(int line) const;
-    std::unique_ptr<QTextLayout> LayOut(int line) const;
+    // A line laid out for the pixels from `fromX` to `toX` of the text: a
+    // long line only around them, its columns before counted at the fixed
+    // pitch, so that no repaint lays out megabytes.
+    struct LaidOutLine {
+        std::unique_ptr<QTextLayout> layout;
+        int firstColumn = 0;  // of the line, laid out first
+        qreal left = 0;       // where that column starts
+        int columns = 0;      // of the whole line
+        qreal XOf(int column, qreal pitch) const;
+        int ColumnAt(qreal x) const;
+    };
+    LaidOutLine LayOut(int line, qreal fromX, qreal toX) const;
+    qreal Pitch() const;
     Place PlaceAt(QPoint viewportPoint) const;
     void MoveCaret(Place to, bool extend);
     void EnsureCaretVisible();
@@ -92,6 +104,8 @@ private:
     std::vector<std::size_t> lineStarts_;  // byte offset of every line's start
     std::size_t longestLine_ = 0;          // in bytes
     mutable int widestSeen_ = 0;           // widest line laid out, in pixels
+    mutable int longLine_ = -1;            // the long line last converted
+    mutable QString longLineText_;
     Place anchor_;
     Place caret_;
 };

@@ -263,5 +263,32 @@ TEST(SourcePane, ReadsScrollsAndSelectsWithKeysAndMouse) {
     EXPECT_GT(highlighted, 20);
 }
 
+// A line far longer than the pane is laid out only where it is shown: a
+// click in its middle and Shift+End select the rest of it.
+TEST(SourcePane, ALongLineIsReadWhereverItIsScrolledTo) {
+    WindowHarness harness(false);
+    std::string line;
+    for (int i = 0; i < 3000; ++i) {
+        line += "Col" + std::to_string(10000 + i) + ' ';
+    }
+    harness.ListLibrary(harness.WriteFile("lib/Wide.h", "int f(void);\n" + line + "\n"));
+    harness.Start();
+    SourceView* pane = harness.ui.sourcePane;
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 3));
+    QTest::keyClick(pane, Qt::Key_Down);
+    QTest::keyClick(pane, Qt::Key_End);
+    const int scrolled = pane->horizontalScrollBar()->value();
+    const double pitch = QFontMetricsF(pane->font()).horizontalAdvance('x');
+    EXPECT_NEAR(scrolled, line.size() * pitch, pane->viewport()->width());
+    // Back to a column in the middle, on the same line.
+    const int column = static_cast<int>(line.size()) / 2;
+    pane->horizontalScrollBar()->setValue(static_cast<int>(column * pitch));
+    const int height = pane->fontMetrics().height();
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(4 + static_cast<int>(pitch / 4), 4 + height + height / 2));
+    QTest::keyClick(pane, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(ToBytes(pane->SelectedText()), line.substr(static_cast<std::size_t>(column)));
+}
+
 }  // namespace
 }  // namespace quill
