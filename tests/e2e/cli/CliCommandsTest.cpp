@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -68,12 +67,9 @@ const std::string kPwmSetup = "void PwmSetup(int iChannel, unsigned int uOutputs
 
 TEST(Cli, FunctionsLookupAndParams) {
     ScratchFolder folder;
-    const std::string missing = folder.PathOf("Missing.h");
-    // A FIFO nobody writes and a file whose reads fail end the run at once.
+    // A FIFO nobody writes ends the run at once.
     const std::string fifo = folder.PathOf("Fifo.h");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const std::string failing = folder.PathOf("Failing.h");
-    ASSERT_EQ(symlink("/proc/self/mem", failing.c_str()), 0);
     const std::string enc = folder.Write("Enc.h", "void Caf\xE9(int iMode);\n");
     folder.Write("Enc.c", "/**\n * @param iMode :{CAF\xC9,B}\n */\nvoid Caf\xE9(int iMode)\n");
     const std::string gone = "void PwmGone(int iChannel)";
@@ -85,9 +81,7 @@ TEST(Cli, FunctionsLookupAndParams) {
              "\nvoid PwmSetDuty(int iChannel, unsigned char ucDuty)\nvoid PwmStop(int "
              "iChannel)\nint PwmIsRunning(int iChannel)\n",
          ""},
-        {Args{"functions", missing}, 1, "", LibraryMessage(missing)},
         {Args{"functions", fifo}, 1, "", LibraryMessage(fifo)},
-        {Args{"functions", failing}, 1, "", LibraryMessage(failing)},
         {Args{"lookup", Example("Pwm.h"), "void PwmInit(void)"}, 0,
          Example("Pwm.c") +
              "\n/**\n * @brief  Stops all four channels and drives their outputs low.\n"
@@ -168,12 +162,6 @@ TEST(Cli, Lint) {
         {Args{"lint", blank}, 1, "[blank-after-colon]\n    |  * @param iMode : {A,B}\n",
          "1 warning in " + blank + ".\n", true},
     });
-    // Every demo library is documented without a near miss.
-    for (const char* library : {"Pwm.h", "Gpio.h", "Uart.h", "include/Timer.h", "Adc.s79"}) {
-        const CliRun run = RunCli({"lint", Example(library)});
-        EXPECT_EQ(run.status, 0) << library << run.out;
-        EXPECT_EQ(run.out.find("not found"), std::string::npos) << library << run.out;
-    }
 }
 
 // The vendor-style example: suggestions after the record, and the summary.
@@ -203,7 +191,7 @@ TEST(Cli, VendorLibrary) {
     });
 }
 
-TEST(Cli, UsageErrorsHelpAndJunk) {
+TEST(Cli, UsageErrorsAndHelp) {
     for (const Args& args : {Args{}, Args{"frobnicate"}, Args{"functions"}, Args{"lookup", "x.h"},
                              Args{"params", "x.h", "F", "--yaml"}, Args{"compose"}}) {
         EXPECT_GT(RunCli(args).status, 1) << (args.empty() ? "" : args[0]);
@@ -212,22 +200,6 @@ TEST(Cli, UsageErrorsHelpAndJunk) {
     EXPECT_EQ(help.status, 0);
     for (const char* command : {"functions", "lookup", "params", "compose", "lint"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
-    }
-    // Junk, a line far beyond the reader's limit and a NUL never fail the run.
-    std::string junk;
-    for (int i = 0; i < 2000; ++i) {
-        junk += "/**\n@param :{\nvoid B(int iA) @param iA :{{{}}}}@note .exe .exe)\t\t;//\r";
-    }
-    ScratchFolder folder;
-    for (const std::string& bytes :
-         {junk, std::string(300 * 1024, 'a') + "(int iA);", "void N(int iA);\n\0\0\0"s}) {
-        folder.Write("Junk.c", bytes);
-        const std::string path = folder.Write("Junk.h", bytes);
-        for (const Args& args : {Args{"functions", path}, Args{"lint", path},
-                                 Args{"params", path, "void B(int iA)", "--json"}}) {
-            const int status = RunCli(args).status;
-            EXPECT_TRUE(status == 0 || status == 1) << args[0];
-        }
     }
 }
 
