@@ -1,4 +1,6 @@
-// The text operations, the line reader and the whole-library view built on them.
+// The text operations, the line reader and the whole-library view built on
+// them. The reader's buffering and the line normalisation are compared with
+// plain versions in ScanReferenceTest.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,6 @@ using Lines = std::vector<std::string>;
 TEST(TextOps, ReplacementsPositionsAndCase) {
     EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");  // one pass, no overlaps
     EXPECT_EQ(CollapseBlanks("a  \t  b"), "a \t b");
-    EXPECT_EQ(NormaliseLine("\tx\t( y ,,z )"), " x(y, , z)");
     EXPECT_EQ(ExpandTabs("abcd\tx\ty"), "abcd    x   y");
     EXPECT_EQ(FindPos("abc", "a", 4), -1);
     EXPECT_TRUE(EqualsIgnoringCase("AZ.H", "az.h"));
@@ -56,27 +57,6 @@ TEST(ReadTextLine, LineEndsPiecesOf255BytesAndNulBytes) {
     EXPECT_EQ(AllLines("ab\0cd\n\0x\nz\n"s), (Lines{"ab"}));
 }
 
-TEST(ReadTextLine, FilesAcrossBufferBoundariesAndPathsThatDoNotOpen) {
-    testing::ScratchFolder scratch;
-    std::string content;
-    for (int i = 0; i < 30000; ++i) {
-        content += "uint32_t F" + std::to_string(i) + "(int iChannel);\r\n";
-    }
-    const std::string path = scratch.Write("big.h", content);
-    TextFile file, again;
-    ASSERT_TRUE(file.Open(path));
-    ASSERT_TRUE(again.Open(path));
-    const Lines lines = AllLines(file, again);
-    ASSERT_EQ(lines.size(), 30000u);
-    EXPECT_FALSE(file.Open(scratch.PathOf("missing.h")));
-    EXPECT_FALSE(file.Open(scratch.Root()));
-    EXPECT_EQ(ReadTextLine(file), "");
-
-    // The source view shows the same file whole.
-    EXPECT_EQ(ReadLibrarySource(path).text, content);
-    EXPECT_FALSE(ReadLibrarySource(scratch.PathOf("missing.h")).opened);
-}
-
 TEST(ReadLibrarySource, TabStopsCountPerLinePiece) {
     testing::ScratchFolder scratch;
     const auto shown = [&](const std::string& bytes) {
@@ -89,6 +69,11 @@ TEST(ReadLibrarySource, TabStopsCountPerLinePiece) {
     const std::string piece(255, 'a');
     EXPECT_EQ(shown(piece + "\tb\n"), piece + "    b\n");
     EXPECT_EQ(shown(""), "");
+    // Paths that do not open: no text, for the source view and the reader.
+    EXPECT_FALSE(ReadLibrarySource(scratch.PathOf("missing.h")).opened);
+    TextFile file;
+    EXPECT_FALSE(file.Open(scratch.PathOf("missing.h")) || file.Open(scratch.Root()));
+    EXPECT_EQ(ReadTextLine(file), "");
 }
 
 }  // namespace
