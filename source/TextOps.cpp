@@ -192,6 +192,27 @@ char* CopyEdited(const char* p, std::size_t count, unsigned drop, unsigned widen
     return out + (count - from);
 }
 
+// The second pass over the `count` bytes of text from `p`, deciding each
+// byte from its neighbours; returns the new end of the output. A comma with
+// a space after it is left as it stands, unless "(" or ")" follows, when the
+// space goes: the same bytes as the comma gaining a space and the space
+// after it going, without touching either.
+char* SecondPass(const char* p, std::size_t count, char* out) {
+    const __m128i here = Load(p);
+    const __m128i next = Load(p + 1);
+    const __m128i before = Load(p - 1);
+    const __m128i parenNext = _mm_or_si128(Is(next, '('), Is(next, ')'));
+    const __m128i spaceNext = Is(next, ' ');
+    // Any other space goes after "(" and before ",", "(" or ")".
+    const __m128i dropped = _mm_and_si128(
+        Is(here, ' '),
+        _mm_or_si128(parenNext, _mm_andnot_si128(Is(before, ','),
+                                                 _mm_or_si128(Is(before, '('), Is(next, ',')))));
+    // Any other comma gains a space unless "(" or ")" follows it.
+    const __m128i widened = _mm_andnot_si128(_mm_or_si128(parenNext, spaceNext), Is(here, ','));
+    return CopyEdited(p, count, Bits(dropped), Bits(widened), out);
+}
+
 }  // namespace
 
 // Most lines the scan normalises hold no "extern " other than one at the
@@ -225,8 +246,11 @@ bool LineNormaliser::NormaliseQuickly(std::string_view line, std::string_view& n
     std::memcpy(text, line.data(), n);
     std::memset(text + n, 0, kTail);
 
-    // Tabs become spaces in place; any "x" with a blank five bytes on, as
-    // in "extern ", sends the line to the byte-wise passes.
+    // Most lines need nothing of the first pass, so the second runs along
+    // with the checks; tabs or blanks in a row send it round again on the
+    // collapsed text. Any "x" with a blank five bytes on, as in "extern ",
+    // sends the line to the byte-wise passes.
+    char* out = result_.data();
     bool collapse = false;
     for (std::size_t i = 0; i < n; i += 16) {
         char* const p = text + i;
@@ -241,42 +265,30 @@ bool LineNormaliser::NormaliseQuickly(std::string_view line, std::string_view& n
         const __m128i blankNext = _mm_or_si128(Is(next, ' '), Is(next, '\t'));
         const __m128i blank = _mm_or_si128(Is(here, ' '), tab);
         collapse = collapse || Bits(_mm_or_si128(tab, _mm_and_si128(blank, blankNext))) != 0;
-        const __m128i spaces =
-            _mm_or_si128(_mm_andnot_si128(tab, here), _mm_and_si128(tab, _mm_set1_epi8(' ')));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), spaces);
+        if (collapse) {  // tabs become spaces in place
+            const __m128i spaces =
+                _mm_or_si128(_mm_andnot_si128(tab, here), _mm_and_si128(tab, _mm_set1_epi8(' ')));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), spaces);
+        } else {
+            out = SecondPass(p, n - i < 16 ? n - i : 16, out);
+        }
     }
     if (collapse) {
         // The byte-wise passes write this buffer from its start.
         stage_[kLead - 1] = '\0';
-        char* out = stage_.data() + kLead;
+        char* const stage = stage_.data() + kLead;
+        out = stage;
         for (std::size_t i = 0; i < n; i += 16) {
             const char* const p = text + i;
             const unsigned drop = Bits(_mm_and_si128(Is(Load(p), ' '), Is(Load(p - 1), ' ')));
             out = CopyEdited(p, n - i < 16 ? n - i : 16, drop, 0, out);
         }
-        n = static_cast<std::size_t>(out - (stage_.data() + kLead));
+        n = static_cast<std::size_t>(out - stage);
         std::memset(out, 0, kTail);
-        text = stage_.data() + kLead;
-    }
-
-    char* out = result_.data();
-    for (std::size_t i = 0; i < n; i += 16) {
-        const char* const p = text + i;
-        const __m128i here = Load(p);
-        const __m128i next = Load(p + 1);
-        const __m128i before = Load(p - 1);
-        const __m128i after = Load(p + 2);
-        const __m128i parenNext = _mm_or_si128(Is(next, '('), Is(next, ')'));
-        const __m128i parenAfter = _mm_or_si128(Is(after, '('), Is(after, ')'));
-        // A space goes after "," or "(" and before ",", "(" or ")".
-        const __m128i dropped = _mm_and_si128(
-            Is(here, ' '), _mm_or_si128(_mm_or_si128(Is(before, ','), Is(before, '(')),
-                                        _mm_or_si128(Is(next, ','), parenNext)));
-        // A comma gains a space unless "(" or ")" follows it, directly or
-        // after a space (which goes).
-        const __m128i widened = _mm_andnot_si128(
-            _mm_or_si128(parenNext, _mm_and_si128(Is(next, ' '), parenAfter)), Is(here, ','));
-        out = CopyEdited(p, n - i < 16 ? n - i : 16, Bits(dropped), Bits(widened), out);
+        out = result_.data();
+        for (std::size_t i = 0; i < n; i += 16) {
+            out = SecondPass(stage + i, n - i < 16 ? n - i : 16, out);
+        }
     }
     normal = std::string_view(result_.data(), static_cast<std::size_t>(out - result_.data()));
     return true;
