@@ -3,6 +3,8 @@
 // scans that walk lines looking for several marks at once (one pass instead
 // of a library search per mark).
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -57,7 +59,27 @@ unsigned MatchMask16(const char* p) {
 #endif
 }
 
-// The same for the sixty-four bytes from `p`.
+// The same for the sixty-four bytes from `p`, one mask per mark.
+template <char... Marks>
+std::array<std::uint64_t, sizeof...(Marks)> EachMatchMask64(const char* p) {
+    std::array<std::uint64_t, sizeof...(Marks)> masks{};
+    for (unsigned i = 0; i < 4; ++i) {
+#ifdef __SSE2__
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        std::size_t k = 0;
+        ((masks[k++] |= std::uint64_t{static_cast<unsigned>(
+                            _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(Marks))))}
+                        << (16 * i)),
+         ...);
+#else
+        std::size_t k = 0;
+        ((masks[k++] |= std::uint64_t{MatchMask16<Marks>(p + 16 * i)} << (16 * i)), ...);
+#endif
+    }
+    return masks;
+}
+
+// Bit i set when p[i] is one of `Marks`, for the sixty-four bytes from `p`.
 template <char... Marks>
 std::uint64_t MatchMask64(const char* p) {
     std::uint64_t mask = 0;

@@ -35,37 +35,56 @@ struct HeaderMarks {
 
 namespace {
 
+// Notes the mark at `p` of the line from `begin`; true when it ends the line.
+bool NoteMark(const char* const begin, const char* const p, const char* const limit,
+              HeaderMarks& marks) {
+    const auto at = static_cast<std::size_t>(p - begin);
+    switch (*p) {
+        case '\n':
+            return true;
+        case '/':
+            if (p > begin && p[-1] == '*' && marks.closer == kNone) {
+                marks.closer = at - 1;
+            }
+            if (p + 1 < limit && p[1] == '*' && marks.opener == kNone) {
+                marks.opener = at;
+            } else if (p + 1 < limit && p[1] == '/' && marks.lineComment == kNone) {
+                marks.lineComment = at;
+            }
+            return false;
+        case ';':
+            marks.semicolon = std::min(marks.semicolon, at);
+            return false;
+        default:  // ')'
+            marks.paren = std::min(marks.paren, at);
+            return false;
+    }
+}
+
 // Walks a line from `begin` to its "\n" (included) noting the marks, and
 // returns where the next line begins; nullptr when no "\n" comes before
-// `limit`. One pass looks for every mark at once: "/" is rare in the lines
-// outside comments, "*" is not.
+// `limit`. One pass looks for every mark at once, sixty-four bytes at a time
+// where that many are there: "/" is rare in the lines outside comments, "*"
+// is not.
 template <char... Extra>
 const char* WalkLine(const char* const begin, const char* const limit, HeaderMarks& marks) {
-    for (const char* p = begin;; ++p) {
+    const char* block = begin;
+    for (; limit - block >= 64; block += 64) {
+        for (std::uint64_t hits = MatchMask64<'\n', '/', Extra...>(block); hits != 0;
+             hits &= hits - 1) {
+            const char* const p = block + LowestBit(hits);
+            if (NoteMark(begin, p, limit, marks)) {
+                return p + 1;
+            }
+        }
+    }
+    for (const char* p = block;; ++p) {
         p = FindFirstOf<'\n', '/', Extra...>(p, limit);
         if (p == limit) {
             return nullptr;
         }
-        const auto at = static_cast<std::size_t>(p - begin);
-        switch (*p) {
-            case '\n':
-                return p + 1;
-            case '/':
-                if (p > begin && p[-1] == '*' && marks.closer == kNone) {
-                    marks.closer = at - 1;
-                }
-                if (p + 1 < limit && p[1] == '*' && marks.opener == kNone) {
-                    marks.opener = at;
-                } else if (p + 1 < limit && p[1] == '/' && marks.lineComment == kNone) {
-                    marks.lineComment = at;
-                }
-                break;
-            case ';':
-                marks.semicolon = std::min(marks.semicolon, at);
-                break;
-            default:  // ')'
-                marks.paren = std::min(marks.paren, at);
-                break;
+        if (NoteMark(begin, p, limit, marks)) {
+            return p + 1;
         }
     }
 }
@@ -81,8 +100,7 @@ const char* SkipPlainLines(const char* line, const char* const end) {
         return line;
     }
     for (const char* p = line; end - p >= 64; p += 64) {
-        const std::uint64_t slash = MatchMask64<'/'>(p);
-        std::uint64_t lineEnds = MatchMask64<'\n'>(p);
+        auto [lineEnds, slash] = EachMatchMask64<'\n', '/'>(p);
         if (slash != 0) {
             lineEnds &= (slash & (0 - slash)) - 1;  // those before the first "/"
         }
