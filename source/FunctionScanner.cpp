@@ -61,25 +61,49 @@ bool NoteMark(const char* const begin, const char* const p, const char* const li
     }
 }
 
-// Walks a line from `begin` to its "\n" (included) noting the marks, and
-// returns where the next line begins; nullptr when no "\n" comes before
-// `limit`. One pass looks for every mark at once, sixty-four bytes at a time
-// where that many are there: "/" is rare in the lines outside comments, "*"
-// is not.
-template <char... Extra>
+// Walks a line from `begin` to its "\n" (included) noting the marks (";"
+// and ")" only with `kEntryMarks`), and returns where the next line begins;
+// nullptr when no "\n" comes before `limit`. One pass looks for every mark
+// at once, sixty-four bytes at a time where that many are there: "/" is rare
+// in the lines outside comments, "*" is not.
+template <bool kEntryMarks>
 const char* WalkLine(const char* const begin, const char* const limit, HeaderMarks& marks) {
     const char* block = begin;
     for (; limit - block >= 64; block += 64) {
-        for (std::uint64_t hits = MatchMask64<'\n', '/', Extra...>(block); hits != 0;
-             hits &= hits - 1) {
-            const char* const p = block + LowestBit(hits);
-            if (NoteMark(begin, p, limit, marks)) {
-                return p + 1;
-            }
+        std::uint64_t lineEnds = 0, slashes = 0, semicolons = 0, parens = 0;
+        if constexpr (kEntryMarks) {
+            const auto masks = EachMatchMask64<'\n', '/', ';', ')'>(block);
+            lineEnds = masks[0];
+            slashes = masks[1];
+            semicolons = masks[2];
+            parens = masks[3];
+        } else {
+            const auto masks = EachMatchMask64<'\n', '/'>(block);
+            lineEnds = masks[0];
+            slashes = masks[1];
+        }
+        // Only the marks before the line's end count.
+        const std::uint64_t inLine = lineEnds != 0 ? (lineEnds & (0 - lineEnds)) - 1 : ~0ull;
+        const auto offset = static_cast<std::size_t>(block - begin);
+        if ((semicolons & inLine) != 0 && marks.semicolon == kNone) {
+            marks.semicolon = offset + LowestBit(semicolons);
+        }
+        if ((parens & inLine) != 0 && marks.paren == kNone) {
+            marks.paren = offset + LowestBit(parens);
+        }
+        for (slashes &= inLine; slashes != 0; slashes &= slashes - 1) {
+            NoteMark(begin, block + LowestBit(slashes), limit, marks);
+        }
+        if (lineEnds != 0) {
+            return block + LowestBit(lineEnds) + 1;
         }
     }
     for (const char* p = block;; ++p) {
-        p = FindFirstOf<'\n', '/', Extra...>(p, limit);
+        if constexpr (kEntryMarks) {
+            p = FindFirstOf<'\n', '/', ';', ')'>(p, limit);
+        } else {
+            p = FindFirstOf<'\n', '/'>(p, limit);
+        }
         if (p == limit) {
             return nullptr;
         }
@@ -124,7 +148,7 @@ const char* SkipPlainLines(const char* line, const char* const end) {
 // The marks of a whole line.
 HeaderMarks MarksOf(std::string_view line) {
     HeaderMarks marks;
-    WalkLine<';', ')'>(line.data(), line.data() + line.size(), marks);
+    WalkLine<true>(line.data(), line.data() + line.size(), marks);
     return marks;
 }
 
@@ -240,8 +264,8 @@ std::size_t FunctionScanner::ScanLines(std::string_view bytes, EntrySink onEntry
         // Only a line that may be an entry needs its ";" and ")".
         HeaderMarks marks;
         const char* next = !inComment_ && IsAsciiLetter(*line)
-                               ? WalkLine<';', ')'>(line, limit, marks)
-                               : WalkLine<>(line, limit, marks);
+                               ? WalkLine<true>(line, limit, marks)
+                               : WalkLine<false>(line, limit, marks);
         if (next == nullptr) {
             if (static_cast<std::size_t>(limit - line) < kMaxLineBytes) {
                 break;  // the line may go on past `bytes`

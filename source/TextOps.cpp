@@ -157,18 +157,21 @@ std::string_view LineNormaliser::Normalise(std::string_view line) {
 #ifdef __SSE2__
 namespace {
 
+// The helpers below run for every sixteen bytes of a line: kept inline.
+#define QUILL_INLINE inline __attribute__((always_inline))
+
 constexpr std::size_t kLead = 16;  // NUL bytes before a padded text
 constexpr std::size_t kTail = 32;  // and after it
 
-__m128i Load(const char* p) {
+QUILL_INLINE __m128i Load(const char* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-__m128i Is(__m128i bytes, char c) {
+QUILL_INLINE __m128i Is(__m128i bytes, char c) {
     return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
 }
 
-unsigned Bits(__m128i flags) {
+QUILL_INLINE unsigned Bits(__m128i flags) {
     return static_cast<unsigned>(_mm_movemask_epi8(flags));
 }
 
@@ -176,7 +179,8 @@ unsigned Bits(__m128i flags) {
 // `drop`, writing ", " for the commas flagged in `widen`; returns the new
 // end of the output. The runs between edits go sixteen bytes at a time, so
 // both sides need sixteen spare bytes.
-char* CopyEdited(const char* p, std::size_t count, unsigned drop, unsigned widen, char* out) {
+QUILL_INLINE char* CopyEdited(const char* p, std::size_t count, unsigned drop, unsigned widen,
+                              char* out) {
     std::size_t from = 0;
     for (unsigned edits = drop | widen; edits != 0; edits &= edits - 1) {
         const auto at = static_cast<std::size_t>(__builtin_ctz(edits));
@@ -197,7 +201,7 @@ char* CopyEdited(const char* p, std::size_t count, unsigned drop, unsigned widen
 // a space after it is left as it stands, unless "(" or ")" follows, when the
 // space goes: the same bytes as the comma gaining a space and the space
 // after it going, without touching either.
-char* SecondPass(const char* p, std::size_t count, char* out) {
+QUILL_INLINE char* SecondPass(const char* p, std::size_t count, char* out) {
     const __m128i here = Load(p);
     const __m128i next = Load(p + 1);
     const __m128i before = Load(p - 1);
@@ -212,6 +216,8 @@ char* SecondPass(const char* p, std::size_t count, char* out) {
     const __m128i widened = _mm_andnot_si128(_mm_or_si128(parenNext, spaceNext), Is(here, ','));
     return CopyEdited(p, count, Bits(dropped), Bits(widened), out);
 }
+
+#undef QUILL_INLINE
 
 }  // namespace
 
