@@ -141,44 +141,13 @@ Lines PlainEntries(LibraryKind kind, const std::string& bytes) {
 
 // ---- Input ----------------------------------------------------------------
 
-// Pieces that the rules react to, with plain text between them.
+// Pieces that the rules react to, with plain text between them ("|"
+// separates them here).
 const std::vector<std::string>& Pieces() {
-    static const std::vector<std::string> pieces{" ",
-                                                 "  ",
-                                                 "\t",
-                                                 ",",
-                                                 "(",
-                                                 ")",
-                                                 "( ",
-                                                 " )",
-                                                 " ,",
-                                                 ", ",
-                                                 "extern ",
-                                                 "extern",
-                                                 "ex",
-                                                 "tern ",
-                                                 "e",
-                                                 "/*",
-                                                 "*/",
-                                                 "/",
-                                                 "*",
-                                                 "//",
-                                                 ";",
-                                                 "\r\n",
-                                                 "\n",
-                                                 "\r",
-                                                 "\0"s,
-                                                 "int",
-                                                 "Foo",
-                                                 "_x",
-                                                 "#",
-                                                 "a",
-                                                 "Z",
-                                                 "9",
-                                                 "\xE9",
-                                                 "; C Function prototype:",
-                                                 "@ C Function prototype:",
-                                                 "/*/"};
+    static const std::vector<std::string> pieces = SplitAtEvery(
+        " |  |\t|,|(|)|( | )| ,|, |extern |extern|ex|tern |e|/*|*/|/|*|//|;|\r\n|\n|\r|\0|int|"
+        "Foo|_x|#|a|Z|9|\xE9|; C Function prototype:|@ C Function prototype:|/*/"s,
+        '|');
     return pieces;
 }
 
@@ -194,18 +163,11 @@ std::string RandomLine(std::mt19937& random, std::size_t maxPieces) {
 // Ordinary header text and hostile lines; some lines run
 // past 255 bytes, few carry a NUL (which ends every scan).
 std::string RandomFile(std::mt19937& random, std::size_t bytes) {
-    static const std::vector<std::string> ordinary{
-        "/**\n",
-        " * @param a :{1,2} the unit\n",
-        " */\n",
-        "void Init(void);\n",
-        "extern   unsigned char  Foo ( int a ,int b ) ; // x\r\n",
-        "#define X 1\n",
-        "\tint i;\n",
-        "\n",
-        "typedef int T;\n",
-        "; C Function prototype: int Add(int a,int b)\n",
-        "@ C Function prototype:\tvoid  G (x) ; y\n"};
+    static const std::vector<std::string> ordinary = SplitAtEvery(
+        "/**\n| * @param a :{1,2} the unit\n| */\n|void Init(void);\n|#define X 1\n|\tint i;\n|\n|"
+        "extern   unsigned char  Foo ( int a ,int b ) ; // x\r\n|typedef int T;\n|"
+        "; C Function prototype: int Add(int a,int b)\n|@ C Function prototype:\tvoid  G (x) ; y\n",
+        '|');
     std::string file;
     while (file.size() < bytes) {
         const unsigned pick = random() % 100;
@@ -226,26 +188,11 @@ std::string RandomFile(std::mt19937& random, std::size_t bytes) {
 // ---- Tests ------------------------------------------------------------------
 
 TEST(ScanReference, NormaliseLineMatchesTheNineReplacements) {
-    for (const std::string& line : {""s,
-                                    " "s,
-                                    "\t\t"s,
-                                    "extern extern x"s,
-                                    "exextern tern y"s,
-                                    "a extern  b"s,
-                                    "externextern  c"s,
-                                    " , , ,"s,
-                                    ",,"s,
-                                    ", ,"s,
-                                    "x,( y"s,
-                                    "f( , )"s,
-                                    "( ( ) )"s,
-                                    " ( "s,
-                                    "a ,\t, b"s,
-                                    "g(a , b ,c )"s,
-                                    ",)"s,
-                                    ", ("s,
-                                    "extern\textern\t"s,
-                                    "\textern (,)"s}) {
+    for (const std::string& line : SplitAtEvery(
+             "| |\t\t|extern extern x|exextern tern y|a extern  b|externextern  c| , , ,|,,|, ,|"
+             "x,( y|f( , )|( ( ) )| ( |a ,\t, b|g(a , b ,c )|,)|, (|extern\textern\t|"
+             "\textern (,)|f(a, (b), c)|extern int\tf(x,  y)",
+             '|')) {
         EXPECT_EQ(NormaliseLine(line), PlainNormalise(line)) << '"' << line << '"';
     }
     std::mt19937 random(11);
