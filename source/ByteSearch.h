@@ -79,16 +79,6 @@ std::array<std::uint64_t, sizeof...(Marks)> EachMatchMask64(const char* p) {
     return masks;
 }
 
-// Bit i set when p[i] is one of `Marks`, for the sixty-four bytes from `p`.
-template <char... Marks>
-std::uint64_t MatchMask64(const char* p) {
-    std::uint64_t mask = 0;
-    for (unsigned i = 0; i < 4; ++i) {
-        mask |= std::uint64_t{MatchMask16<Marks...>(p + 16 * i)} << (16 * i);
-    }
-    return mask;
-}
-
 // Index of the lowest set bit of a non-zero mask.
 inline unsigned LowestBit(std::uint64_t mask) {
 #if defined(__GNUC__) || defined(__clang__)
