@@ -137,25 +137,6 @@ TEST_F(LibraryList, AddListsStoresSelectsAndShowsTheChosenFile) {
         "lib/a.h lib/b.s lib/b.s* lib/typed.h | keys lib/b.s lib/a.h lib/typed.h | last lib/b.s");
 }
 
-TEST_F(LibraryList, AddWithoutASelectionOffersTheStoredOrTheDefaultPath) {
-    Start({assemblerB});
-    ui.libraryCombo->setCurrentIndex(-1);
-    harness.SetSetting("Last", "Library", "");
-    EXPECT_EQ(ClickAdd(std::nullopt).initialName, harness.folder + "LibVexa.s79");
-    // 259 characters still fit the name field; 260 do not, and the dialog
-    // opens in the folder all the same, after the message.
-    const std::string folder = "C:\\" + std::string(200, 'd') + "\\";
-    const std::string fits = folder + std::string(259 - folder.size(), 'f');
-    harness.SetSetting("Last", "Library", fits);
-    EXPECT_EQ(ClickAdd(std::nullopt).initialName, fits);
-    harness.SetSetting("Last", "Library", fits + "f");
-    log.clear();
-    const FileDialogRequest tooLong = ClickAdd(std::nullopt);
-    EXPECT_EQ(tooLong.initialName + "|" + tooLong.initialFolder, "|" + folder);
-    EXPECT_EQ(log,
-              (Texts{Msg(48, "Drive:\\Path\\File too long!"), "dialog: Select Library Source"}));
-}
-
 TEST_F(LibraryList, ACancelledAddOrANoToUnlistChangesNothing) {
     Start({headerA, assemblerB}, assemblerB);
     const std::string before = SettingsBytes();

@@ -86,14 +86,6 @@ TEST(MainWindowFrame, MnemonicsReachTheirControls) {
         [&] { return harness.Shown().find("#define PWM_CHANNELS 4") != std::string::npos; }));
 }
 
-TEST(DialogUnits, EdgesRoundHalfAwayFromZeroSoAUnitsWidthDependsOnItsStart) {
-    EXPECT_EQ(ScaleRounded(-7, 6, 4), -11);  // -10.5
-    const DialogBaseUnits classic{6, 13};
-    EXPECT_EQ(MapDialogRect(classic, 7, 31, 458, 139), QRect(11, 50, 687, 226));
-    EXPECT_EQ(MapDialogRect(classic, 0, 0, 1, 1).width(), 2);
-    EXPECT_EQ(MapDialogRect(classic, 1, 0, 1, 1).width(), 1);
-}
-
 // Visiting the function list, the source or the library list closes every
 // selection list; visiting a parameter's drop-down, all but its own. The
 // buttons an open list covers come back, HelpersButton only with a helper.

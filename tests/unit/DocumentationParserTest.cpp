@@ -163,7 +163,6 @@ TEST(ParseDocumentation, AFailedLookupKeepsTheEntrysShape) {
     const std::pair<const char*, const char*> entries[] = {
         {"LIB_API char *lib_expanded_text(lib_stmt *pStmt)",
          "LIB_API char */lib_expanded_text/1/pStmt{}/{}/{}/{}/-"},
-        {"Label", "/Label/0/{}/{}/{}/{}/-"},
         {"abc)", "/abc)/0/{}/{}/{}/{}/-"}};
     for (const auto& [text, expected] : entries) {
         EXPECT_EQ(Summary(RecordFromEntry(text)), expected) << text;

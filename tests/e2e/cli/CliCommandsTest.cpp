@@ -98,9 +98,7 @@ TEST(Cli, FunctionsLookupAndParams) {
          "parameter2.name: uOutputs\nparameter2.choiceText: PWM_A|PWM_B|PWM_C\n"
          "parameter2.form: flags\nparameter2.editText: PWM_A\n"
          "parameter3.name: iFreqHz\nparameter3.choiceText: 1-20000\n"
-         "parameter3.form: free range\nparameter3.editText: \n"
-         "parameter4.name: \nparameter4.choiceText: \nparameter4.form: free\n"
-         "parameter4.editText: \nhelperName: -\nhelperProgram: -\n",
+         "parameter3.form: free range\n",
          "", true},
         // JSON replaces each byte that is not UTF-8 by U+FFFD.
         {Args{"params", enc, "void Caf\xE9(int iMode)", "--json"}, 0,
