@@ -94,11 +94,6 @@ void SourceView::IndexLines() {
     longestLine_ = std::max(longestLine_, static_cast<std::size_t>(end - last));
 }
 
-int SourceView::LineOf(std::size_t position) const {
-    const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
-    return static_cast<int>(after - lineStarts_.begin()) - 1;
-}
-
 std::string_view SourceView::LineBytes(int line) const {
     const std::string& text = *text_;
     const auto k = static_cast<std::size_t>(line);
