@@ -1,8 +1,9 @@
 // quill-cli functions against wc -l on the same header corpus, run in turns
 // in one benchmark so that both meet the same machine load. Each iteration
 // starts both programs with their output thrown away and takes the CPU time
-// (user + system) and peak memory of each from the system. Counters give
-// the medians and the median ratio of the pairs.
+// (user + system) of each from the system, and its peak memory from the
+// process itself as it exits. Counters give the medians and the median
+// ratio of the pairs.
 //
 // Corpora: a generated one of the shape of large vendor headers (24 MB, or
 // QUILL_BENCH_CORPUS_MB), and, where /usr/include holds enough, the largest
