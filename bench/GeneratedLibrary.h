@@ -133,14 +133,15 @@ inline GeneratedLibrary GenerateLibrary(const std::filesystem::path& folder,
     return library;
 }
 
-// A header of `entries` short one-line prototypes ("int Fn<i>(int a);",
-// about 31 bytes a line), the densest library a scan meets; no source.
+// A header of `entries` short one-line prototypes
+// ("uint32_t Fn<i>(int iValue);", 33 bytes a line: 6.5 million make a
+// 200 MB library), the densest library a scan meets; no source.
 inline std::string GenerateDenseHeader(const std::filesystem::path& folder, std::size_t entries) {
     const std::string path = (folder / "dense.h").string();
     std::ofstream out(path, std::ios::binary);
     std::string block;
     for (std::size_t i = 0; i < entries; ++i) {
-        block += "uint32_t Fn" + std::to_string(10000000 + i) + "(int iA);\n";
+        block += "uint32_t Fn" + std::to_string(10000000 + i) + "(int iValue);\n";
         if (block.size() > (1 << 20)) {
             out << block;
             block.clear();
