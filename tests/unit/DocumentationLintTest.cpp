@@ -56,12 +56,6 @@ TEST(LintDocumentation, EntriesTheParserReadsGiveNoWarning) {
         EXPECT_EQ(linted.documentation.parameters[1].choiceText, choice) << lines;
         EXPECT_TRUE(linted.warnings.empty()) << lines;
     }
-    const Linted windows = LintBlock(
-        "/**\r\n * @param iChan :{0,1}\r\n * @param\tiMode:{A,B}\r\n */\r\nvoid Set(int iChan, int "
-        "iMode)\r\n",
-        kEntry);
-    EXPECT_EQ(windows.documentation.parameters[1].choiceText, "A,B");
-    EXPECT_TRUE(windows.warnings.empty());
 }
 
 TEST(LintDocumentation, EachNearMissGivesItsOwnWarningWhereTheParserLosesTheList) {
