@@ -72,13 +72,12 @@ TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
               Texts{"start: " + harness.PathOf("lib/DevHelp.exe") + " "});
     log.clear();
 
-    // A helper program that is missing, or a folder of its name, hides the
-    // button without a message; a value typed for the last choice is gone.
+    // A helper program that is missing hides the button without a message;
+    // a value typed for the last choice is gone.
     harness.Choose("void DevWait(int iTicks)");
     EXPECT_EQ(harness.window->Documentation().helperName, "Gone.exe");
     ExpectHelper("-");
     ui.paramEdits[0]->setText(QStringLiteral("5"));
-    harness.WriteFile("lib/Gone.exe/inside", "");
     harness.Choose("void DevWait(int iTicks)");
     ExpectHelper("-");
     EXPECT_EQ(harness.Row(), "iTicks<>)");

@@ -51,13 +51,10 @@ TEST_F(StartUp, FirstStartInAnEmptyFolder) {
         EXPECT_TRUE(ui.typeLabel->text().isEmpty() && ui.functionLabel->text().isEmpty());
         // Empty labels, no selector, separator, list or helper button;
         // the fixed-pitch font is set.
-        for (const QWidget* control :
-             window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            const std::string name = control->objectName().toStdString();
-            if (name.rfind("Param", 0) == 0 && name != "ParamGroup" && !control->isHidden()) {
-                const auto* label = qobject_cast<const QLabel*>(control);
-                EXPECT_TRUE(label != nullptr && label->text().isEmpty()) << name;
-            }
+        for (std::size_t k = 0; k < 4; ++k) {
+            EXPECT_TRUE(ui.paramLabels[k]->text().isEmpty() && ui.paramCombos[k]->isHidden() &&
+                        ui.paramEdits[k]->isHidden() && ui.paramLists[k]->isHidden())
+                << k;
         }
         EXPECT_TRUE(ui.separatorLabels[0]->isHidden() && ui.closeParenLabel->isHidden() &&
                     ui.helpersButton->isHidden());

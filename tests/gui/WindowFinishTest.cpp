@@ -26,17 +26,6 @@ TEST(Help, ButtonAndF1StartWhatTheSettingsSay) {
     QTest::mouseClick(h.ui.Find<QPushButton>("HelpButton"), Qt::LeftButton);
     EXPECT_EQ(h.Lists(), "X");
     EXPECT_EQ(h.platform.log, Texts(2, "editor: " + h.folder + "Quill.txt"));
-#ifndef _WIN32
-    const std::string viewer = h.WriteFile("bin/viewer", "#!/bin/sh\n");
-    h.WriteFile("QuillHelp.exe", "x");
-    h.SetSetting("Last", "Intro", "No");
-    h.SetSetting("Last", "Browser", viewer);
-    h.platform.log.clear();
-    QTest::mouseClick(h.ui.Find<QPushButton>("HelpButton"), Qt::LeftButton);
-    QTest::keyClick(h.window.get(), Qt::Key_F1);
-    EXPECT_EQ(h.platform.log, (Texts{"start: " + h.folder + "QuillHelp.exe ",
-                                     "start: " + viewer + " " + h.folder + "quill/QH_P.html"}));
-#endif
 }
 
 TEST(Help, SetupButtonOpensTheSetupDialog) {
