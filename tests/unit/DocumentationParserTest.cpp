@@ -86,16 +86,12 @@ TEST(ParseDocumentation, ChoiceTextFromTheParamEntry) {
         EXPECT_EQ(choiceFor(lines), "A,B") << lines;
     }
     EXPECT_EQ(choiceFor(" * @param iMode :{A,\n *   B}", true), "A,*B");
-    // A blank after the colon, another name, an empty list, a list cut by
-    // ";", "//" or a ")" at position 5 or later, or closed too early.
-    for (const char* lines :
-         {" * @param iMode : {A,B}", " * @param iModeX :{A,B}", " * @param iMode :{}",
-          " * @param iMode :{A;B}", " * @param iMode :{http://x,y}", " * @param iMode :{f(1),g(2)}",
-          " *} @param iMode :{A,\n B}"}) {
+    // Another name, a list cut by "//", or closed too early (the lint test
+    // runs the parser over the other near misses).
+    for (const char* lines : {" * @param iModeX :{A,B}", " * @param iMode :{http://x,y}",
+                              " *} @param iMode :{A,\n B}"}) {
         EXPECT_EQ(choiceFor(lines), "") << lines;
     }
-    // With no "@" line after it the joined entry has no line end.
-    EXPECT_EQ(ChoiceOf("/**\n * @param iMode :{A,\n *   B}\n */\nvoid Set(int iMode)\n{\n}\n"), "");
     EXPECT_EQ(ChoiceOf("void Set(int iMode)\n@param iMode :{A,B}"), "");
     EXPECT_EQ(ChoiceOf("void Set(int iMode)\n@param iMode :{A,B}\n"), "A,B");
     // A "}" in a name must not reach outside the entry.
@@ -182,7 +178,6 @@ TEST(ChoiceForms, FormsRangesAndItems) {
     using Items = std::vector<std::string>;
     EXPECT_EQ(ListItems("A,,B,"), (Items{"A", "", "B", ""}));
     EXPECT_EQ(FirstFlag("NONE|FAST|SLOW"), "NONE");
-    EXPECT_EQ(FirstFlag("NONE"), "NONE");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 namespace quill {
 namespace {
 
-using namespace std::string_literals;
 using Entries = std::vector<std::string>;
 
 TEST(LibraryKindOf, AFirstDotHAtIndexThreeOrLaterAnywhereInThePathMakesAHeader) {
@@ -98,26 +97,6 @@ TEST(ScanLibraryFile, ThePathDecidesTheScanAndTheReaderTheLines) {
     EXPECT_FALSE(ScanLibraryFile(scratch.PathOf("missing.h")).opened);
     EXPECT_FALSE(ScanLibraryFile(scratch.MakeFolder("folder.h")).opened);
     EXPECT_TRUE(ScanLibraryFile(scratch.Write("empty.h", "")).opened);
-
-    // Each 255-byte piece of a long line is scanned on its own.
-    std::string first = "int First(void);";
-    first.resize(255, ' ');
-    std::string wide = "\xFF\xFE";
-    for (char c : "int A(void);\r\nint B(void);\r\n"s) {
-        wide += c;
-        wide += '\0';
-    }
-    const std::pair<std::string, Entries> files[] = {
-        {first + "void Second(int a);\nint Third(void)",
-         {"int First(void)", "void Second(int a)", "int Third(void)"}},
-        {"/* x */" + std::string(243, ' ') + "void Split(void);\n", {"Split(void)"}},
-        // A NUL byte at the start of a line ends the scan: a file in a 16-bit
-        // encoding ends after its first line.
-        {wide, {}},
-        {"int A(void);\n\n\r\nint B(void);\r\n", {"int A(void)", "int B(void)"}}};
-    for (const auto& [content, entries] : files) {
-        EXPECT_EQ(ScanLibraryFile(scratch.Write("lib.h", content)).entries, entries);
-    }
 }
 
 }  // namespace

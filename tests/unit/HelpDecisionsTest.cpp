@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
-
-#include "ScratchFolder.h"
 
 namespace quill {
 namespace {
@@ -111,27 +108,6 @@ TEST(HelpFolder, SeparatorBrowseStartAndTheRealProgramFolder) {
     EXPECT_EQ(HelpFolderOnDisk("/srv/help/", "/opt/quill/", "/opt/Quill/"), "/srv/help/");
     EXPECT_EQ(HelpFolderOnDisk("/opt/quil", "/opt/quill/", "/opt/Quill/"), "/opt/quil");
 }
-
-#ifndef _WIN32
-TEST(HelpFacts, ProgramsAreFoundByPathOrOnTheSearchPath) {
-    testing::ScratchFolder scratch;
-    const std::string tool = scratch.Write("bin/viewer", "#!/bin/sh\n");
-    scratch.MakeFolder("bin/folder");
-    const char* oldPath = std::getenv("PATH");
-    const std::string saved = oldPath != nullptr ? oldPath : "";
-    setenv("PATH", ("/nonexistent::" + scratch.PathOf("bin")).c_str(), 1);
-
-    const FileFacts facts = RealFileFacts();
-    EXPECT_TRUE(facts.programExists(tool));
-    EXPECT_TRUE(facts.programExists("viewer"));
-    EXPECT_FALSE(facts.programExists("folder"));  // a folder is no program
-    EXPECT_FALSE(facts.programExists(kDefaultBrowser));
-    EXPECT_FALSE(facts.programExists(""));
-    EXPECT_TRUE(facts.exists(scratch.PathOf("bin/folder")));  // folders count for pages
-    EXPECT_FALSE(facts.exists(scratch.PathOf("bin/none")));
-    setenv("PATH", saved.c_str(), 1);
-}
-#endif
 
 }  // namespace
 }  // namespace quill

@@ -1,11 +1,10 @@
-// The text operations, the line reader and the whole-library view built on
-// them. The reader's buffering and the line normalisation are compared with
-// plain versions in ScanReferenceTest.
+// The text operations and the whole-library view built on the line reader.
+// The reader itself and the line normalisation are compared with plain
+// versions in ScanReferenceTest.
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "ScratchFolder.h"
 #include "source/LibrarySource.h"
@@ -15,9 +14,6 @@
 namespace quill {
 namespace {
 
-using namespace std::string_literals;
-using Lines = std::vector<std::string>;
-
 TEST(TextOps, ReplacementsPositionsAndCase) {
     EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");  // one pass, no overlaps
     EXPECT_EQ(CollapseBlanks("a  \t  b"), "a \t b");
@@ -25,36 +21,6 @@ TEST(TextOps, ReplacementsPositionsAndCase) {
     EXPECT_EQ(FindPos("abc", "a", 4), -1);
     EXPECT_TRUE(EqualsIgnoringCase("AZ.H", "az.h"));
     EXPECT_TRUE(LessIgnoringCase("a.h", "B.s"));
-}
-
-// Every line of `file` up to the first empty one, read with both forms of the
-// reader, which must agree.
-Lines AllLines(TextFile& file, TextFile& again) {
-    Lines lines;
-    std::string line = "stale";
-    for (std::string next = ReadTextLine(file); !next.empty(); next = ReadTextLine(file)) {
-        EXPECT_TRUE(ReadTextLine(again, line));
-        EXPECT_EQ(line, next);
-        lines.push_back(next);
-    }
-    EXPECT_FALSE(ReadTextLine(again, line));
-    EXPECT_EQ(line, "");
-    return lines;
-}
-
-Lines AllLines(const std::string& bytes) {
-    TextFile file = TextFile::FromBytes(bytes);
-    TextFile again = TextFile::FromBytes(bytes);
-    return AllLines(file, again);
-}
-
-TEST(ReadTextLine, LineEndsPiecesOf255BytesAndNulBytes) {
-    EXPECT_EQ(AllLines("one\r\ntwo\n\nlast"), (Lines{"one\r\n", "two\n", "\n", "last"}));
-    const std::string x255(255, 'x');
-    EXPECT_EQ(AllLines(std::string(600, 'x') + "\n" + x255 + "\nnext\n"),
-              (Lines{x255, x255, std::string(90, 'x') + "\n", x255, "\n", "next\n"}));
-    // A NUL cuts its line; one at the start of a line looks like the end.
-    EXPECT_EQ(AllLines("ab\0cd\n\0x\nz\n"s), (Lines{"ab"}));
 }
 
 TEST(ReadLibrarySource, TabStopsCountPerLinePiece) {
