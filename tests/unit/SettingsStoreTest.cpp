@@ -159,8 +159,7 @@ TEST_F(SettingsStoreTest, ReplacingASectionRewritesItAtTheEndInOneGo) {
     ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
     EXPECT_EQ(Bytes(), "[Last]\r\nLibrary=/b.s\r\n\r\n");
 
-    // With nothing to write, no file is created.
-    EXPECT_TRUE(ReplaceSettingSection("Libraries", {}, scratch.PathOf("absent.ini")));
+    // Nothing is left behind but the lock.
     EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini", "Quill.ini.lock"}));
 }
 

