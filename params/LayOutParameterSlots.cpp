@@ -68,16 +68,12 @@ void MainWindow::LayOutParameterSlots() {
         // choice text of its own: the label tells where they came from.
         const Suggestions& offered = suggestions[slot];
         paramLabels[slot]->setToolTip(LabelToolTip(paramLabels[slot], offered));
-        if (form == ChoiceForm::Free && !offered.Empty() && offered.kind == SuggestionKind::OneOf) {
-            PlaceAndShow(combo, geometry.selectors[slot]);
-            combo->AddStrings(offered.values);
-            combo->setCurrentIndex(0);
-        } else if (form == ChoiceForm::List) {
+        const bool suggestedOneOf =
+            form == ChoiceForm::Free && !offered.Empty() && offered.kind == SuggestionKind::OneOf;
+        if (form == ChoiceForm::List || suggestedOneOf) {
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
-            for (const std::string& item : ListItems(parameter.choiceText)) {
-                combo->AddString(item);
-            }
+            combo->AddStrings(suggestedOneOf ? offered.values : ListItems(parameter.choiceText));
             combo->setCurrentIndex(0);
         } else {
             QLineEdit* edit = paramEdits[slot];
