@@ -105,8 +105,11 @@ std::string_view LineNormaliser::Normalise(std::string_view line) {
     }
     // Both passes write through pointers into buffers that only grow: the
     // first never lengthens the text, the second at most doubles it.
+    // The sixteen-byte path sizes them its own way: each is checked apart.
     if (stage_.size() < line.size()) {
         stage_.resize(line.size());
+    }
+    if (result_.size() < 2 * line.size()) {
         result_.resize(2 * line.size());
     }
     char* const stage = stage_.data();

@@ -195,6 +195,13 @@ TEST(ScanReference, NormaliseLineMatchesTheNineReplacements) {
              '|')) {
         EXPECT_EQ(NormaliseLine(line), PlainNormalise(line)) << '"' << line << '"';
     }
+    // A short line sizes the buffers for the sixteen-byte path; a longer
+    // one the byte-wise passes take at once ("extern" and two blanks) and
+    // widen to twice its length must still fit.
+    LineNormaliser grown;
+    for (const std::string& line : {"f(a,b)"s, "extern  a" + std::string(40, ',')}) {
+        ASSERT_EQ(grown.Normalise(line), PlainNormalise(line)) << '"' << line << '"';
+    }
     std::mt19937 random(11);
     LineNormaliser reused;
     for (int i = 0; i < 20000; ++i) {
