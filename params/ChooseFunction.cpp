@@ -174,11 +174,11 @@ DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoi
         // Vendors keep sources in a folder beside the headers, or document
         // in the header: tried before anything is reported.
         if (lookup.outcome != LookupOutcome::Found) {
-            const LookupOutcome specified = lookup.outcome;
+            const LookupOutcome besideHeader = lookup.outcome;
             if (DocumentLines* found = LookUpInVendorPlaces(entry, choice)) {
                 lines = found;
                 choice.documentationRead = true;
-            } else if (specified == LookupOutcome::NoSource) {
+            } else if (besideHeader == LookupOutcome::NoSource) {
                 choice.messages.push_back(NoSourceMessage(documentingPath_));
             }
         }
