@@ -26,15 +26,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/BenchMain.h"
 #include "bench/GeneratedCorpus.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using quill::bench::BenchFolder;
 
 struct ChildRun {
     double cpuSeconds = -1;
@@ -117,16 +118,6 @@ double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
-
-const fs::path& BenchFolder() {
-    static const fs::path folder = [] {
-        const fs::path made = fs::temp_directory_path() /
-                              ("quill-bench-cli-" + std::to_string(std::random_device{}()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return folder;
 }
 
 std::size_t CorpusBytes() {
@@ -219,13 +210,5 @@ BENCHMARK(InstalledHeaders)->Iterations(15)->UseManualTime()->Unit(benchmark::kM
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(BenchFolder(), ec);
-    return 0;
+    return quill::bench::RunBenchmarks(argc, argv);
 }

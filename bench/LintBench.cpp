@@ -6,9 +6,9 @@
 
 #include <filesystem>
 #include <map>
-#include <random>
 #include <string>
 
+#include "bench/BenchMain.h"
 #include "bench/GeneratedLibrary.h"
 #include "cli/CliApp.h"
 #include "cli/CliOutput.h"
@@ -17,20 +17,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+using quill::bench::BenchFolder;
 using quill::bench::GeneratedLibrary;
 
 // Header lines of the generated libraries are about 200 bytes.
 constexpr std::size_t kHeaderBytesPerFunction = 200;
-
-const fs::path& BenchFolder() {
-    static const fs::path folder = [] {
-        const fs::path made = fs::temp_directory_path() /
-                              ("quill-bench-lint-" + std::to_string(std::random_device{}()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return folder;
-}
 
 const GeneratedLibrary& Library(std::size_t functions) {
     static std::map<std::size_t, GeneratedLibrary> libraries;
@@ -87,10 +78,5 @@ BENCHMARK(ReadBothFiles)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(BenchFolder(), ec);
-    return 0;
+    return quill::bench::RunBenchmarks(argc, argv);
 }

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <string>
 
+#include "bench/BenchMain.h"
 #include "bench/GeneratedLibrary.h"
 #include "source/FunctionScanner.h"
 #include "source/LibrarySource.h"
@@ -26,19 +26,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using quill::bench::BenchFolder;
 using quill::bench::GeneratedLibrary;
 
 constexpr std::size_t kMegabyte = 1024 * 1024;
-
-const fs::path& BenchFolder() {
-    static const fs::path folder = [] {
-        const fs::path made = fs::temp_directory_path() /
-                              ("quill-bench-core-" + std::to_string(std::random_device{}()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return folder;
-}
 
 // Generated once per size and kept for the whole run.
 const GeneratedLibrary& Library(std::size_t megabytes) {
@@ -52,11 +43,6 @@ const GeneratedLibrary& Library(std::size_t megabytes) {
                  .first;
     }
     return it->second;
-}
-
-void RemoveBenchFolder() {
-    std::error_code ec;
-    fs::remove_all(BenchFolder(), ec);
 }
 
 void ScanHeader(benchmark::State& state) {
@@ -192,12 +178,5 @@ BENCHMARK(ReadAllLinesSystemCallPerByte)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    RemoveBenchFolder();
-    return 0;
+    return quill::bench::RunBenchmarks(argc, argv);
 }

@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 
+#include "bench/BenchMain.h"
 #include "bench/GeneratedVendorLibrary.h"
 #include "params/ChooseFunction.h"
 #include "params/LibraryDeclarations.h"
@@ -17,16 +17,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+using quill::bench::BenchFolder;
 using quill::bench::GeneratedLibrary;
 
 constexpr std::size_t kHeaderBytes = 200 * 1024;
 constexpr std::size_t kSourceBytes = 250 * 1024;
-
-const fs::path& BenchFolder() {
-    static const fs::path folder = fs::temp_directory_path() /
-                                   ("quill-bench-vendor-" + std::to_string(std::random_device{}()));
-    return folder;
-}
 
 const GeneratedLibrary& Library() {
     static const GeneratedLibrary library =
@@ -100,10 +95,5 @@ BENCHMARK(ReadHeaderAndSourceLines)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(BenchFolder(), ec);
-    return 0;
+    return quill::bench::RunBenchmarks(argc, argv);
 }
