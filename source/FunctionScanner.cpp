@@ -152,28 +152,6 @@ HeaderMarks MarksOf(std::string_view line) {
     return marks;
 }
 
-// Removes every occurrence of `what` from `text` in one left-to-right pass.
-void EraseAll(std::string& text, std::string_view what) {
-    std::size_t pos = text.find(what);
-    if (pos == std::string::npos) {
-        return;
-    }
-    std::size_t out = pos;
-    for (;;) {
-        // Only bytes before `from` have been overwritten, so the search
-        // still sees the original text.
-        const std::size_t from = pos + what.size();
-        pos = text.find(what, from);
-        const std::size_t end = pos == std::string::npos ? text.size() : pos;
-        std::copy(text.begin() + from, text.begin() + end, text.begin() + out);
-        out += end - from;
-        if (pos == std::string::npos) {
-            break;
-        }
-    }
-    text.resize(out);
-}
-
 }  // namespace
 
 LibraryKind LibraryKindOf(const std::string& libraryPath) {
@@ -225,9 +203,7 @@ std::optional<std::string_view> FunctionScanner::ScanAssemblerLine(std::string_v
     if (!StartsWith(line, kSemicolonPrototype) && !StartsWith(line, kAtPrototype)) {
         return std::nullopt;
     }
-    entry_.assign(line);
-    EraseAll(entry_, kSemicolonPrototype);
-    EraseAll(entry_, kAtPrototype);
+    entry_ = ReplaceAll(ReplaceAll(line, kSemicolonPrototype, ""), kAtPrototype, "");
     std::string_view text = entry_;
     const std::size_t first = text.find_first_not_of(" \t\r\n\v\f");
     text.remove_prefix(first == std::string_view::npos ? text.size() : first);
