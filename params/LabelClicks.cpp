@@ -1,8 +1,6 @@
 // Clicks on the function and parameter labels bring the matching part of the
 // documentation to the top of SourcePane.
 
-#include <algorithm>
-
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
 #include "source/TextOps.h"
@@ -32,14 +30,10 @@ void MainWindow::OnFunctionLabelClicked() {
 }
 
 void MainWindow::ScrollSourceTo(long position) {
-    // The pane shows sourceText itself, a line ending at every line feed
-    // byte, so "\r\n" counts once and multi-byte characters do not shift the
-    // count.
-    const std::string& text = *sourceText;
-    const int line =
-        position < 0 || static_cast<std::size_t>(position) > text.size()
-            ? sourcePane->SelectionStart().line
-            : static_cast<int>(std::count(text.begin(), text.begin() + position, '\n'));
+    // The pane shows sourceText itself: its line index counts the lines.
+    const int line = position < 0 || static_cast<std::size_t>(position) > sourceText->size()
+                         ? sourcePane->SelectionStart().line
+                         : sourcePane->LineOf(static_cast<std::size_t>(position));
     sourcePane->ScrollToLine(line);
 }
 

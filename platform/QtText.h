@@ -5,10 +5,11 @@
 #include <QByteArray>
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace quill {
 
-inline QString ToQString(const std::string& text) {
+inline QString ToQString(std::string_view text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 

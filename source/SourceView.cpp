@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/QtText.h"
+
 namespace quill {
 
 namespace {
@@ -106,17 +108,22 @@ std::string_view SourceView::LineBytes(int line) const {
     return std::string_view(text).substr(start, end - start);
 }
 
+int SourceView::LineOf(std::size_t position) const {
+    const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
+    return static_cast<int>(after - lineStarts_.begin()) - 1;
+}
+
 QString SourceView::LineText(int line) const {
     if (line < 0 || line >= LineCount()) {
         return QString();
     }
     const std::string_view bytes = LineBytes(line);
     if (bytes.size() <= kLongLine) {
-        return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return ToQString(bytes);
     }
     // A long line is converted once for all the repaints that show it.
     if (longLine_ != line) {
-        longLineText_ = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        longLineText_ = ToQString(bytes);
         longLine_ = line;
     }
     return longLineText_;

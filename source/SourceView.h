@@ -44,6 +44,9 @@ public:
     const std::string& Text() const { return *text_; }
 
     int LineCount() const { return static_cast<int>(lineStarts_.size()); }
+    // The line holding byte `position` of the text (the last line for a
+    // position past its end).
+    int LineOf(std::size_t position) const;
     QString LineText(int line) const;
 
     Place Caret() const { return caret_; }
