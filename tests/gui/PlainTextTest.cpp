@@ -1,7 +1,8 @@
 // Library texts that look like markup are shown as they stand: labels, lists,
 // tooltips and message boxes never read them as markup, so a tag naming a
 // file never opens it. The tags name a FIFO that notes any opening and lets
-// it go on, so that a regression fails instead of hanging.
+// it go on, so that a regression fails instead of hanging. Help that cannot
+// be shown says what was tried.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -146,6 +147,46 @@ TEST(PlainTextMessage, MessageBoxShowsItsTextAsItStands) {
     EXPECT_EQ(ToBytes(shown), text);
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_FALSE(trap.Opened());
+}
+
+// Help that could not be started: one message naming what was tried, from
+// the button and from F1 alike.
+TEST(HelpFailure, ButtonAndF1SayWhatCouldNotBeStarted) {
+    WindowHarness h;
+    h.platform.startsWork = false;
+    const std::string browser = h.WriteFile("bin/browser", "#!/bin/sh\n");
+    const std::string page = h.folder + "quill/QH_P.html";
+    const struct {
+        std::string intro, browser, helpProgram, started, message;
+        bool byKey;
+    } cases[] = {
+        {"Yes", browser, "", "editor: " + h.folder + "Quill.txt",
+         "Could not open the notes file\n" + h.folder + "Quill.txt\nin a text editor.", false},
+        {"No", browser, "", "start: " + browser + " " + page,
+         "Could not open the help page\n" + page + "\nThe browser\n" + browser +
+             "\ncould not be started.",
+         true},
+        {"No", h.folder + "gone", "", "start: xdg-open " + page,
+         "Could not open the help page\n" + page + "\nThe browser\n" + h.folder +
+             "gone\nwas not found, and xdg-open could not be started either.",
+         false},
+        {"No", browser, "QuillHelp.exe", "start: " + h.folder + "QuillHelp.exe ",
+         "Could not start the help program\n" + h.folder + "QuillHelp.exe", false},
+    };
+    for (const auto& c : cases) {
+        h.SetSetting("Last", "Intro", c.intro);
+        h.SetSetting("Last", "Browser", c.browser);
+        if (!c.helpProgram.empty()) {
+            h.WriteFile(c.helpProgram, "");
+        }
+        h.platform.log.clear();
+        if (c.byKey) {
+            QTest::keyClick(h.window.get(), Qt::Key_F1);
+        } else {
+            QTest::mouseClick(h.ui.Find<QPushButton>("HelpButton"), Qt::LeftButton);
+        }
+        EXPECT_EQ(h.platform.log, (Texts{c.started, Msg(kStyleExclamation, c.message)}));
+    }
 }
 
 }  // namespace
