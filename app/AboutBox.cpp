@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/ControlWidgets.h"
 #include "app/DialogUnits.h"
 
 namespace quill {
@@ -26,10 +27,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     icon->setGeometry(
         QRect(MapDialogRect(base, 11, 17, 0, 0).topLeft(), QSize(kIconPixels, kIconPixels)));
 
-    auto* version = new QLabel(QStringLiteral("Quill Version 2.0"), this);
+    auto* version = NewPlainLabel(QStringLiteral("Quill Version 2.0"), this);
     version->setObjectName(QStringLiteral("VersionLabel"));
     version->setGeometry(MapDialogRect(base, 40, 10, 135, 8));
-    auto* purpose = new QLabel(QStringLiteral("Calls to peripheral libraries, composed."), this);
+    auto* purpose = NewPlainLabel(QStringLiteral("Calls to peripheral libraries, composed."), this);
     purpose->setObjectName(QStringLiteral("PurposeLabel"));
     purpose->setGeometry(MapDialogRect(base, 40, 25, 135, 8));
 

@@ -4,6 +4,7 @@
 #include <QAbstractListModel>
 #include <QApplication>
 #include <QByteArray>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
 #include <algorithm>
 
 #include "platform/QtText.h"
@@ -142,7 +144,47 @@ private:
     std::vector<std::string> entries_;
 };
 
+// Shows the tooltips of every widget escaped, in place of the widget's own
+// handling, which would read a text that looks like markup as markup.
+class PlainToolTipFilter : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) {
+            return false;
+        }
+        auto* widget = static_cast<QWidget*>(watched);
+        const QString tip = widget->toolTip();
+        if (tip.isEmpty()) {
+            // Left to the widget: item views show their items' tips, and an
+            // ignored event goes on to the parent.
+            return false;
+        }
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), PlainToolTip(tip), widget,
+                           QRect(), widget->toolTipDuration());
+        event->accept();
+        return true;
+    }
+};
+
 }  // namespace
+
+QLabel* NewPlainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
+QString PlainToolTip(const QString& text) {
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
+void ShowToolTipsAsPlainText(QObject* owner) {
+    QCoreApplication::instance()->installEventFilter(new PlainToolTipFilter(owner));
+}
 
 void GiveDefaultButtonLook(QPushButton* button) {
     button->setStyle(SharedStyle<DefaultLookStyle>());
@@ -286,7 +328,10 @@ QItemSelectionModel::SelectionFlags SelectionList::selectionCommand(const QModel
     return QListWidget::selectionCommand(index, event);
 }
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setText(text);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;

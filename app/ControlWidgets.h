@@ -2,6 +2,10 @@
 // Widgets of the main window with the behaviour its handlers rely on: combo
 // boxes that announce the opening and closing of their
 // list and keep a case-insensitive sorted order, and labels that report clicks.
+//
+// Texts from libraries, settings and paths are shown as they stand: a label
+// never reads its text as markup, and tooltips are escaped before Qt sees
+// them, so a tag in a header neither formats anything nor loads a file.
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -87,6 +91,18 @@ protected:
         const QModelIndex& index, const QEvent* event = nullptr) const override;
 };
 
+// A label showing `text` as plain text, whatever it holds.
+QLabel* NewPlainLabel(const QString& text, QWidget* parent);
+
+// The rich text that shows `text` in a tooltip character for character, on
+// its own lines.
+QString PlainToolTip(const QString& text);
+
+// From now on, as long as `owner` lives, every tooltip of the application
+// shows its widget's toolTip() as plain text.
+void ShowToolTipsAsPlainText(QObject* owner);
+
+// A plain-text label (see NewPlainLabel) that reports clicks.
 class ClickLabel : public QLabel {
     Q_OBJECT
 

@@ -147,6 +147,25 @@ HelpStart SetupHelpStart(const std::string& storedIntro, const std::string& brow
                             helpFolder + kSetupHelpPageName);
 }
 
+std::string HelpNotStartedMessage(const HelpStart& start, const std::string& browserSetting) {
+    if (start.kind == HelpStart::Kind::TextEditor) {
+        return "Could not open the notes file\n" + start.parameters + "\nin a text editor.";
+    }
+    if (start.parameters.empty()) {
+        return "Could not start the help program\n" + start.program;
+    }
+    std::string message = "Could not open the help page\n" + start.parameters + "\nThe browser\n" +
+                          browserSetting + "\n";
+    if (start.program == browserSetting) {
+        return message + "could not be started.";
+    }
+    message += "was not found";
+    if (start.program.empty()) {
+        return message + ".";
+    }
+    return message + ", and " + start.program + " could not be started either.";
+}
+
 HelpStart HelperProgramStart(const std::string& helperProgram) {
     if (helperProgram.empty() || helperProgram == "-") {
         return HelpStart{};

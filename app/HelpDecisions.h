@@ -86,6 +86,12 @@ HelpStart SetupHelpStart(const std::string& storedIntro, const std::string& brow
                          const std::string& helpFolder, const std::string& notesFile,
                          const HostRules& host, const FileFacts& facts);
 
+// What the help button or F1 tells when `start` could not be carried out,
+// naming what was tried: the notes file, the help program, or the page with
+// the browser of the "Browser" setting `browserSetting` or, where that was
+// not found, with the program that stood in for it.
+std::string HelpNotStartedMessage(const HelpStart& start, const std::string& browserSetting);
+
 // The helpers button: the helper program with no parameters; nothing when
 // there is none ("-" or "").
 HelpStart HelperProgramStart(const std::string& helperProgram);

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/SettingsStore.h"
 #include "app/SetupDialog.h"
+#include "platform/Platform.h"
 
 namespace quill {
 
@@ -25,18 +26,34 @@ HelpSettings ReadHelpSettings(const AppPaths& paths) {
     return settings;
 }
 
+// Help that cannot be shown says why, in a message box captioned `caption`,
+// rather than leave the key or the button without an answer.
+void StartHelp(Platform& platform, const HelpStart& start, const std::string& browserSetting,
+               const std::string& caption) {
+    if (!Launch(platform, start)) {
+        platform.ShowMessage(HelpNotStartedMessage(start, browserSetting), kStyleExclamation,
+                             caption);
+    }
+}
+
 }  // namespace
 
 void MainWindow::ShowHelp() {
     CloseSelectionLists();
-    Launch(platform, HelpButtonStart(ReadHelpSettings(paths), paths.programFolder + kNotesFileName,
-                                     ThisHost(), RealFileFacts()));
+    const HelpSettings settings = ReadHelpSettings(paths);
+    StartHelp(platform,
+              HelpButtonStart(settings, paths.programFolder + kNotesFileName, ThisHost(),
+                              RealFileFacts()),
+              settings.browser, paths.displayName);
 }
 
 bool MainWindow::ShowHelpForKey() {
     // The selection lists stay as they are.
-    Launch(platform, HelpKeyStart(ReadHelpSettings(paths), paths.programFolder + kNotesFileName,
-                                  ThisHost(), RealFileFacts()));
+    const HelpSettings settings = ReadHelpSettings(paths);
+    StartHelp(
+        platform,
+        HelpKeyStart(settings, paths.programFolder + kNotesFileName, ThisHost(), RealFileFacts()),
+        settings.browser, paths.displayName);
     return true;
 }
 

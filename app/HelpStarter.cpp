@@ -4,17 +4,16 @@
 
 namespace quill {
 
-void Launch(Platform& platform, const HelpStart& start) {
+bool Launch(Platform& platform, const HelpStart& start) {
     switch (start.kind) {
         case HelpStart::Kind::TextEditor:
-            platform.OpenInTextEditor(start.parameters);
-            break;
+            return platform.OpenInTextEditor(start.parameters);
         case HelpStart::Kind::Program:
-            platform.StartProgram(start.program, start.parameters);
-            break;
+            return platform.StartProgram(start.program, start.parameters);
         case HelpStart::Kind::Nothing:
             break;
     }
+    return true;
 }
 
 }  // namespace quill

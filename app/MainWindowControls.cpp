@@ -51,7 +51,7 @@ public:
 
     QLabel* Static(const char* name, int id, const char* caption, const Placement& at,
                    Qt::Alignment alignment, bool visible = true) {
-        auto* label = new QLabel(QString::fromLatin1(caption), window_);
+        QLabel* label = NewPlainLabel(QString::fromLatin1(caption), window_);
         label->setAlignment(alignment);
         return Place(label, name, id, at, visible);
     }
@@ -108,6 +108,8 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 void MainWindow::CreateControls() {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Quill"));
+    // Library texts reach the tooltips of the parameter labels.
+    ShowToolTipsAsPlainText(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont());

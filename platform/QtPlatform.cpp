@@ -61,8 +61,11 @@ QMessageBox::Icon IconForStyle(unsigned style) {
 
 int QtPlatform::ShowMessage(const std::string& text, unsigned style, const std::string& caption) {
     const bool yesNo = (style & 0x0Fu) == 4u;  // the Yes/No button set
-    QMessageBox box(IconForStyle(style), ToQString(caption), ToQString(text),
+    QMessageBox box(IconForStyle(style), ToQString(caption), QString(),
                     yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, OwnerWindow());
+    // Messages quote paths and library texts: never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(ToQString(text));
     if (yesNo) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);

@@ -52,13 +52,14 @@ public:
     std::deque<int> runStatuses;  // -1: the program could not be started
     std::deque<std::optional<std::string>> chosenFiles;
     bool clipboardWorks = true;
+    bool startsWork = true;  // false: StartProgram and OpenInTextEditor fail
     bool clipboardHeld = false;
     std::string clipboardText;
 
 private:
     bool Log(const std::string& line) {
         log.push_back(line);
-        return true;
+        return startsWork;
     }
     template <typename T>
     static std::optional<T> Next(std::deque<T>& queue) {
