@@ -58,7 +58,10 @@ bool MainWindow::ShowHelpForKey() {
 }
 
 void MainWindow::RunHelperProgram() {
-    Launch(platform, HelperProgramStart(helperProgram));
+    if (!Launch(platform, HelperProgramStart(helperProgram))) {
+        platform.ShowMessage("Could not start the helper program\n" + helperProgram,
+                             kStyleExclamation, paths.displayName);
+    }
 }
 
 void MainWindow::OpenSetupDialog() {

@@ -71,6 +71,13 @@ TEST_F(FunctionChoice, ChoosingReplacesTheSlotsAndTheHelperOfTheLastFunction) {
     EXPECT_EQ(harness.Click(ui.helpersButton),
               Texts{"start: " + harness.PathOf("lib/DevHelp.exe") + " "});
     log.clear();
+    // One that cannot be started says so.
+    harness.platform.startsWork = false;
+    harness.Click(ui.helpersButton);
+    EXPECT_EQ(log.back(), "message 48 Quill: Could not start the helper program\n" +
+                              harness.PathOf("lib/DevHelp.exe"));
+    harness.platform.startsWork = true;
+    log.clear();
 
     // A helper program that is missing hides the button without a message;
     // a value typed for the last choice is gone.
