@@ -128,6 +128,8 @@ TEST(Cli, Lint) {
     ScratchFolder folder;
     const std::string lone = folder.Write("Lone.h", "void LoneGo(int iMode);\n");
     const std::string noEntries = folder.Write("Empty.s79", "; no prototypes here\n");
+    const std::string utf16 = folder.Write("Wide.h", "\xFF\xFEv\0o\0i\0d\0 \0F\0(\0)\0;\0\n\0"s);
+    const std::string zeros = folder.Write("Zeros.h", std::string(4096, '\0'));
     const std::string part =
         folder.Write("Part.h", "void Documented(int iMode);\nvoid Bare(int iMode);\n");
     const std::string partC = folder.Write(
@@ -136,7 +138,11 @@ TEST(Cli, Lint) {
     const std::string blank = folder.Write("Blank.h", "void Blank(int iMode);\n");
     folder.Write("Blank.c", "/**\n * @param iMode : {A,B}\n */\nvoid Blank(int iMode)\n");
     ExpectCases({
-        {Args{"lint", noEntries}, 0, "", "No function entries in " + noEntries + ".\n"},
+        // Nothing to check fails, even next to a library that passes.
+        {Args{"lint", noEntries}, 1, "", "No function entries in " + noEntries + ".\n"},
+        {Args{"lint", "--summary", utf16}, 1, "", "No function entries in " + utf16 + ".\n"},
+        {Args{"lint", zeros, part}, 1, "void Documented(int iMode)\n",
+         "No function entries in " + zeros + ".\n", true},
         // A library none of whose functions has documentation fails.
         {Args{"lint", lone}, 1,
          "void LoneGo(int iMode)\n  documentation: no documenting file (" +
