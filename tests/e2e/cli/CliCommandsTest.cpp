@@ -3,9 +3,14 @@
 // are tested in the core's unit tests.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/CliApp.h"
@@ -104,6 +109,49 @@ TEST(Cli, FunctionsLookupAndParams) {
          R"({"name":"iChannel","choiceText":"","form":"free")",
          notFound, true},
     });
+}
+
+// Cuts a file to 100 bytes once `reads` reads of it were seen (or after 10 s
+// without one), from a thread of its own.
+std::thread CutAfterReads(const std::string& path, int reads) {
+    const int watch = inotify_init1(IN_CLOEXEC);
+    EXPECT_GE(inotify_add_watch(watch, path.c_str(), IN_ACCESS), 0);
+    return std::thread([watch, path, reads] {
+        alignas(inotify_event) char events[4096];
+        pollfd ready{watch, POLLIN, 0};
+        for (int seen = 0; seen < reads && poll(&ready, 1, 10000) == 1; ++seen) {
+            (void)!read(watch, events, sizeof events);
+        }
+        std::filesystem::resize_file(path, 100);
+        close(watch);
+    });
+}
+
+TEST(Cli, FunctionsOfALibraryCutWhileItIsReadPrintNothing) {
+    ScratchFolder folder;
+    std::string text;
+    std::string list;
+    for (int i = 0; i < 600000; ++i) {  // 16 MB, over 250 reads
+        text += "void Uart" + std::to_string(i) + "(int iByte);\n";
+        list += "void Uart" + std::to_string(i) + "(int iByte)\n";
+    }
+    // Should the scan ever end before the cut, the run is repeated.
+    bool cut = false;
+    for (int attempt = 0; attempt < 5 && !cut; ++attempt) {
+        const std::string library = folder.Write("Uart.h", text);
+        std::thread cutter = CutAfterReads(library, 8);
+        const CliRun run = RunCli({"functions", library});
+        cutter.join();
+        if ((cut = run.status == 1)) {
+            EXPECT_EQ(run.out.size(), 0u);
+            EXPECT_EQ(run.err, LibraryMessage(library));
+        }
+    }
+    EXPECT_TRUE(cut) << "the scan always ended before the cut";
+    // Whole, the list passes through the temporary file beyond 64 KiB.
+    const CliRun whole = RunCli({"functions", folder.Write("Uart.h", text)});
+    EXPECT_EQ(whole.status, 0);
+    EXPECT_TRUE(whole.out == list) << whole.out.size() << " bytes";
 }
 
 TEST(Cli, ComposeAndRange) {
