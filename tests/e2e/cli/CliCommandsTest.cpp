@@ -29,9 +29,9 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunCli(const Args& args) {
+CliRun RunCli(const Args& args, cli::TerminalStreams terminal = {}) {
     CliRun run;
-    const cli::CapturedOutput captured(run.out, run.err);
+    const cli::CapturedOutput captured(run.out, run.err, terminal);
     Args argv{"quill-cli"};
     argv.insert(argv.end(), args.begin(), args.end());
     run.status = cli::RunQuillCli(argv);
@@ -152,6 +152,57 @@ TEST(Cli, FunctionsOfALibraryCutWhileItIsReadPrintNothing) {
     const CliRun whole = RunCli({"functions", folder.Write("Uart.h", text)});
     EXPECT_EQ(whole.status, 0);
     EXPECT_TRUE(whole.out == list) << whole.out.size() << " bytes";
+}
+
+TEST(Cli, ControlCharactersReachATerminalEscaped) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0",
+         "tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0"},
+        {"\x1B]0;title\x07\x1B[2J", "\\x1b]0;title\\x07\\x1b[2J"},
+        {"\0\x01\x1F\x7F"s, "\\x00\\x01\\x1f\\x7f"},
+        // A carriage return before a newline is a Windows line end.
+        {"a\rb\r\n\r", "a\\x0db\r\n\\x0d"},
+        // C1 controls in UTF-8; a lone lead byte stays as it is.
+        {"\xC2\x9B"
+         "2J\xC2\x80\xC2",
+         "\\xc2\\x9b2J\\xc2\\x80\xC2"},
+    };
+    for (const auto& [bytes, shown] : texts) {
+        EXPECT_EQ(cli::EscapeForTerminal(bytes), shown);
+    }
+
+    // Every command's standard output and standard error, each by its own
+    // stream's answer.
+    ScratchFolder folder;
+    const std::string library = folder.Write("Esc.h", "void Esc\x1B[2J(int iMode);\n");
+    const std::string source = folder.Write("Esc.c", "void Other(void)\n");
+    const auto notFound = [&source](const std::string& entry) {
+        return "Could not find \n" + entry + "\nin " + source + "\nMust match exactly.\n";
+    };
+    struct Run {
+        cli::TerminalStreams terminal;
+        Args args;
+        std::string out;
+        std::string err;
+    };
+    const Run runs[] = {
+        {{true, false}, {"functions", library}, "void Esc\\x1b[2J(int iMode)\n", ""},
+        {{false, true}, {"compose", "F\x1B", "\t\x07"}, "F\x1B(\t\x07)\n", ""},
+        {{false, true},
+         {"lookup", library, "void Gone\x1B[8m(void)"},
+         "",
+         notFound("void Gone\\x1b[8m(void)")},
+        {{true, false},
+         {"lookup", library, "void Gone\x1B[8m(void)"},
+         "",
+         notFound("void Gone\x1B[8m(void)")},
+    };
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.args[0]);
+        const CliRun run = RunCli(r.args, r.terminal);
+        EXPECT_EQ(run.out, r.out);
+        EXPECT_EQ(run.err, r.err);
+    }
 }
 
 TEST(Cli, ComposeAndRange) {
