@@ -29,8 +29,10 @@ int RunQuillCli(const std::vector<std::string>& args) {
     CLI::App app{"quill-cli: what Quill reads from a peripheral library, from a terminal."};
     app.require_subcommand(1);
     app.footer(
-        "Texts are printed byte for byte as the library holds them. Exit status: 0 on "
-        "success, 1 when the job failed or warned (the reason is on standard error).");
+        "Texts are printed byte for byte as the library holds them, except to a terminal, "
+        "where control characters other than tab and newline are shown as escapes (\\x1b). "
+        "Exit status: 0 on success, 1 when the job failed or warned (the reason is on "
+        "standard error).");
 
     int status = kExitOk;
     AddFunctionsCommand(app, status);

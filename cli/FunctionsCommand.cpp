@@ -9,31 +9,29 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/HeldOutput.h"
 #include "source/FunctionScanner.h"
 
 namespace quill::cli {
 
 namespace {
 
-// Entries are written in blocks of about this size while the scan goes on,
-// so memory stays the same whatever the size of the library.
-constexpr std::size_t kBlockBytes = 64 * 1024;
-
 int RunFunctions(const std::string& libraryPath) {
-    std::string block;
-    block.reserve(kBlockBytes + 512);
-    const bool opened = ScanLibraryFile(libraryPath, [&block](std::string_view entry) {
-        block.append(entry).push_back('\n');
-        if (block.size() >= kBlockBytes) {
-            WriteOut(block);
-            block.clear();
-        }
+    // A library that cannot be read to its end gives no list at all, so the
+    // entries are held back until the scan has succeeded.
+    HeldOutput held;
+    const bool read = ScanLibraryFile(libraryPath, [&held](std::string_view entry) {
+        held.Append(entry);
+        held.Append("\n");
     });
-    if (!opened) {
+    if (!read) {
         Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;
     }
-    WriteOut(block);
+    if (!held.Release()) {
+        Report("quill-cli: the function list could not be read back from its temporary file");
+        return kExitFailed;
+    }
     return kExitOk;
 }
 

@@ -148,9 +148,11 @@ int LintLibrary(const std::string& libraryPath, bool summary) {
         Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;
     }
+    // Nothing to check is no pass: a UTF-16 or binary file, for instance,
+    // yields no entry (its first NUL byte ends the scan).
     if (scan.entries.empty()) {
         Report("No function entries in " + libraryPath + ".");
-        return kExitOk;
+        return kExitFailed;
     }
     LibraryChoices library(libraryPath, "");
     library.IndexAll();
@@ -194,7 +196,8 @@ void AddLintCommand(CLI::App& app, int& status) {
         "Check the documentation of every function of each library: whether its block is found "
         "and where, the form of each parameter and the values vendor-style documentation "
         "suggests, and warnings for entries that silently give a free entry field (exit status "
-        "1 when it warned or when no function of a library has documentation).");
+        "1 when it warned, or when a library has no function entries or none of its functions "
+        "has documentation).");
     command->add_option("LIBRARY", *libraryPaths, "header (.h) or assembler library")->required();
     command->add_flag("--summary", *summary,
                       "print per library only the counts: functions, documentation found and "

@@ -3,9 +3,14 @@
 // are tested in the core's unit tests.
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/CliApp.h"
@@ -24,9 +29,9 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunCli(const Args& args) {
+CliRun RunCli(const Args& args, cli::TerminalStreams terminal = {}) {
     CliRun run;
-    const cli::CapturedOutput captured(run.out, run.err);
+    const cli::CapturedOutput captured(run.out, run.err, terminal);
     Args argv{"quill-cli"};
     argv.insert(argv.end(), args.begin(), args.end());
     run.status = cli::RunQuillCli(argv);
@@ -106,6 +111,100 @@ TEST(Cli, FunctionsLookupAndParams) {
     });
 }
 
+// Cuts a file to 100 bytes once `reads` reads of it were seen (or after 10 s
+// without one), from a thread of its own.
+std::thread CutAfterReads(const std::string& path, int reads) {
+    const int watch = inotify_init1(IN_CLOEXEC);
+    EXPECT_GE(inotify_add_watch(watch, path.c_str(), IN_ACCESS), 0);
+    return std::thread([watch, path, reads] {
+        alignas(inotify_event) char events[4096];
+        pollfd ready{watch, POLLIN, 0};
+        for (int seen = 0; seen < reads && poll(&ready, 1, 10000) == 1; ++seen) {
+            (void)!read(watch, events, sizeof events);
+        }
+        std::filesystem::resize_file(path, 100);
+        close(watch);
+    });
+}
+
+TEST(Cli, FunctionsOfALibraryCutWhileItIsReadPrintNothing) {
+    ScratchFolder folder;
+    std::string text;
+    std::string list;
+    for (int i = 0; i < 600000; ++i) {  // 16 MB, over 250 reads
+        text += "void Uart" + std::to_string(i) + "(int iByte);\n";
+        list += "void Uart" + std::to_string(i) + "(int iByte)\n";
+    }
+    // Should the scan ever end before the cut, the run is repeated.
+    bool cut = false;
+    for (int attempt = 0; attempt < 5 && !cut; ++attempt) {
+        const std::string library = folder.Write("Uart.h", text);
+        std::thread cutter = CutAfterReads(library, 8);
+        const CliRun run = RunCli({"functions", library});
+        cutter.join();
+        if ((cut = run.status == 1)) {
+            EXPECT_EQ(run.out.size(), 0u);
+            EXPECT_EQ(run.err, LibraryMessage(library));
+        }
+    }
+    EXPECT_TRUE(cut) << "the scan always ended before the cut";
+    // Whole, the list passes through the temporary file beyond 64 KiB.
+    const CliRun whole = RunCli({"functions", folder.Write("Uart.h", text)});
+    EXPECT_EQ(whole.status, 0);
+    EXPECT_TRUE(whole.out == list) << whole.out.size() << " bytes";
+}
+
+TEST(Cli, ControlCharactersReachATerminalEscaped) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0",
+         "tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0"},
+        {"\x1B]0;title\x07\x1B[2J", "\\x1b]0;title\\x07\\x1b[2J"},
+        {"\0\x01\x1F\x7F"s, "\\x00\\x01\\x1f\\x7f"},
+        // A carriage return before a newline is a Windows line end.
+        {"a\rb\r\n\r", "a\\x0db\r\n\\x0d"},
+        // C1 controls in UTF-8; a lone lead byte stays as it is.
+        {"\xC2\x9B"
+         "2J\xC2\x80\xC2",
+         "\\xc2\\x9b2J\\xc2\\x80\xC2"},
+    };
+    for (const auto& [bytes, shown] : texts) {
+        EXPECT_EQ(cli::EscapeForTerminal(bytes), shown);
+    }
+
+    // Every command's standard output and standard error, each by its own
+    // stream's answer.
+    ScratchFolder folder;
+    const std::string library = folder.Write("Esc.h", "void Esc\x1B[2J(int iMode);\n");
+    const std::string source = folder.Write("Esc.c", "void Other(void)\n");
+    const auto notFound = [&source](const std::string& entry) {
+        return "Could not find \n" + entry + "\nin " + source + "\nMust match exactly.\n";
+    };
+    struct Run {
+        cli::TerminalStreams terminal;
+        Args args;
+        std::string out;
+        std::string err;
+    };
+    const Run runs[] = {
+        {{true, false}, {"functions", library}, "void Esc\\x1b[2J(int iMode)\n", ""},
+        {{false, true}, {"compose", "F\x1B", "\t\x07"}, "F\x1B(\t\x07)\n", ""},
+        {{false, true},
+         {"lookup", library, "void Gone\x1B[8m(void)"},
+         "",
+         notFound("void Gone\\x1b[8m(void)")},
+        {{true, false},
+         {"lookup", library, "void Gone\x1B[8m(void)"},
+         "",
+         notFound("void Gone\x1B[8m(void)")},
+    };
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.args[0]);
+        const CliRun run = RunCli(r.args, r.terminal);
+        EXPECT_EQ(run.out, r.out);
+        EXPECT_EQ(run.err, r.err);
+    }
+}
+
 TEST(Cli, ComposeAndRange) {
     const std::string v300(300, 'v');
     ExpectCases({
@@ -128,6 +227,8 @@ TEST(Cli, Lint) {
     ScratchFolder folder;
     const std::string lone = folder.Write("Lone.h", "void LoneGo(int iMode);\n");
     const std::string noEntries = folder.Write("Empty.s79", "; no prototypes here\n");
+    const std::string utf16 = folder.Write("Wide.h", "\xFF\xFEv\0o\0i\0d\0 \0F\0(\0)\0;\0\n\0"s);
+    const std::string zeros = folder.Write("Zeros.h", std::string(4096, '\0'));
     const std::string part =
         folder.Write("Part.h", "void Documented(int iMode);\nvoid Bare(int iMode);\n");
     const std::string partC = folder.Write(
@@ -136,7 +237,11 @@ TEST(Cli, Lint) {
     const std::string blank = folder.Write("Blank.h", "void Blank(int iMode);\n");
     folder.Write("Blank.c", "/**\n * @param iMode : {A,B}\n */\nvoid Blank(int iMode)\n");
     ExpectCases({
-        {Args{"lint", noEntries}, 0, "", "No function entries in " + noEntries + ".\n"},
+        // Nothing to check fails, even next to a library that passes.
+        {Args{"lint", noEntries}, 1, "", "No function entries in " + noEntries + ".\n"},
+        {Args{"lint", "--summary", utf16}, 1, "", "No function entries in " + utf16 + ".\n"},
+        {Args{"lint", zeros, part}, 1, "void Documented(int iMode)\n",
+         "No function entries in " + zeros + ".\n", true},
         // A library none of whose functions has documentation fails.
         {Args{"lint", lone}, 1,
          "void LoneGo(int iMode)\n  documentation: no documenting file (" +

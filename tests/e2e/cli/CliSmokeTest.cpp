@@ -2,9 +2,13 @@
 // bytes passed through unchanged. The subcommands themselves are tested
 // in-process (CliCommandsTest).
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -28,6 +32,36 @@ ProcessRun Start(const std::string& arguments) {
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// What reached a pseudo-terminal given as standard output to quill-cli
+// started with `arguments` (the terminal ends each line with "\r\n").
+std::string OnTerminal(const std::string& arguments) {
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) {
+        return "no pseudo-terminal";
+    }
+    const std::string command = "\"" QUILL_CLI_PATH "\" " + arguments + " >" + ptsname(terminal);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+        _exit(127);
+    }
+    std::string shown;
+    char buffer[4096];
+    // The read fails once the program has closed the terminal.
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) {
+        shown.append(buffer, static_cast<std::size_t>(n));
+    }
+    waitpid(pid, nullptr, 0);
+    close(terminal);
+    return shown;
+}
+
+TEST(CliProgram, EscapesControlCharactersForATerminalOnly) {
+    const std::string compose = "compose \"$(printf 'Put\\033]0;x\\007')\" 'a\tb'";
+    EXPECT_EQ(OnTerminal(compose), "Put\\x1b]0;x\\x07(a\tb)\r\n");
+    EXPECT_EQ(Start(compose).out, "Put\x1B]0;x\x07(a\tb)\n");
 }
 
 TEST(CliProgram, PrintsListsAndReportsItsStatus) {
