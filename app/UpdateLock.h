@@ -2,6 +2,11 @@
 // An exclusive advisory lock on a lock file, held by every copy of the
 // program while it reads, changes and replaces a shared file. The system
 // drops it when the holder ends, however it ends.
+//
+// A copy that wants the lock waits in the system's queue of the lock file
+// instead of trying again now and then, so the copies take turns in the order
+// they asked: one that changes the file without a pause cannot shut out
+// another.
 
 #include <chrono>
 #include <filesystem>
@@ -17,7 +22,10 @@ public:
     UpdateLock& operator=(const UpdateLock&) = delete;
 
     // False when the lock file could not be opened or the wait ran out.
-    bool Held() const { return held_; }
+    bool Held() const { return error_ == 0; }
+    // Why the lock is not held, as an errno value: ETIMEDOUT when the wait ran
+    // out, else the error of opening or locking the lock file; 0 when held.
+    int Error() const { return error_; }
 
 private:
 #ifdef _WIN32
@@ -25,7 +33,7 @@ private:
 #else
     int fd_ = -1;
 #endif
-    bool held_ = false;
+    int error_ = 0;
 };
 
 }  // namespace quill
