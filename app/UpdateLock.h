@@ -3,10 +3,9 @@
 // program while it reads, changes and replaces a shared file. The system
 // drops it when the holder ends, however it ends.
 //
-// A copy that wants the lock waits in the system's queue of the lock file
-// instead of trying again now and then, so the copies take turns in the order
-// they asked: one that changes the file without a pause cannot shut out
-// another.
+// A copy that wants the lock waits blocked on the lock file and is woken as
+// soon as the holder lets go, instead of trying again after pauses that a
+// copy changing the file without a pause would never leave open.
 
 #include <chrono>
 #include <filesystem>
