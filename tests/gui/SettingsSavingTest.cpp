@@ -122,7 +122,9 @@ TEST(SettingsSaving, AnUnlistedLibraryTheFileKeepsIsSaidToComeBack) {
     harness.ListLibrary(assemblerB);
     harness.Start();
     const ReadOnly readOnly(harness.PathOf("Quill.ini"));
-    ASSERT_TRUE(readOnly.Made());
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << "this system cannot make a file read-only for its user";
+    }
 
     // The question, then one message for the key and "Last" / "Library".
     const Texts log = harness.Click(harness.ui.unlistButton);

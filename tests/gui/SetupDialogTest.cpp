@@ -116,7 +116,9 @@ TEST_F(SetupDialogTest, F1FollowsTheStoredModeNotTheRadioButtonAndTheFieldsAsThe
 TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
     files.SetSetting("Last", "Browser", "/b");
     const ReadOnly readOnly(files.PathOf("Quill.ini"));
-    ASSERT_TRUE(readOnly.Made());
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << "this system cannot make a file read-only for its user";
+    }
     const int result = Run([&](SetupDialog& d) {
         Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
         QTest::mouseClick(Button(d, "OkButton"), Qt::LeftButton);

@@ -102,7 +102,9 @@ TEST_F(StartUp, AReadOnlySettingsFileGivesOneMessageOnlyWhenAChangeIsLost) {
         Msg(16, "Library " + gone + " not available.\nWill be removed from list.");
     {
         const ReadOnly readOnly(ini);
-        ASSERT_TRUE(readOnly.Made());
+        if (!readOnly.Made()) {
+            GTEST_SKIP() << "this system cannot make a file read-only for its user";
+        }
         // "AppPath" and the gone library fail: one message, which says what
         // the other one claimed.
         Run();
