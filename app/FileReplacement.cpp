@@ -66,11 +66,16 @@ bool CloseFile(int fd) {
 #endif
 }
 
-// Writes everything, makes it durable and closes the file.
-bool WriteSyncClose(int fd, const std::string& content) {
-    bool ok = true;
+std::error_code LastError() {
+    return std::error_code(errno, std::generic_category());
+}
+
+// Writes everything, makes it durable and closes the file; the error of the
+// first step that failed.
+std::error_code WriteSyncClose(int fd, const std::string& content) {
+    std::error_code error;
     std::size_t done = 0;
-    while (ok && done < content.size()) {
+    while (!error && done < content.size()) {
         const std::size_t chunk = std::min<std::size_t>(content.size() - done, 1 << 20);
 #ifdef _WIN32
         const int n = _write(fd, content.data() + done, static_cast<unsigned>(chunk));
@@ -80,41 +85,48 @@ bool WriteSyncClose(int fd, const std::string& content) {
             continue;
         }
 #endif
-        ok = n > 0;
-        if (ok) {
+        if (n > 0) {
             done += static_cast<std::size_t>(n);
+        } else {
+            // A write that takes nothing without saying why: the disk is full.
+            error = n == 0 ? std::make_error_code(std::errc::no_space_on_device) : LastError();
         }
     }
 #ifdef _WIN32
-    ok = ok && _commit(fd) == 0;
+    if (!error && _commit(fd) != 0) {
 #else
-    ok = ok && fsync(fd) == 0;
+    if (!error && fsync(fd) != 0) {
 #endif
-    return CloseFile(fd) && ok;
+        error = LastError();
+    }
+    if (!CloseFile(fd) && !error) {
+        error = LastError();
+    }
+    return error;
 }
 
 }  // namespace
 
-bool ReplaceFileAtomically(const fs::path& target, const std::string& content) {
+std::error_code ReplaceFileAtomically(const fs::path& target, const std::string& content) {
     fs::path tmp;
     const int fd = CreateTemporaryBeside(target, tmp);
     if (fd < 0) {
-        return false;
+        return LastError();
     }
-    std::error_code ec;
-    bool ok = WriteSyncClose(fd, content);
-    if (ok) {
+    std::error_code error = WriteSyncClose(fd, content);
+    if (!error) {
+        std::error_code ec;
         const fs::file_status old = fs::status(target, ec);
         if (!ec && fs::exists(old)) {
             fs::permissions(tmp, old.permissions(), ec);
         }
-        fs::rename(tmp, target, ec);
-        ok = !ec;
+        fs::rename(tmp, target, error);
     }
-    if (!ok) {
+    if (error) {
+        std::error_code ec;
         fs::remove(tmp, ec);
     }
-    return ok;
+    return error;
 }
 
 void RemoveLeftoverTemporaries(const fs::path& target) {

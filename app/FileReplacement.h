@@ -5,12 +5,15 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace quill {
 
 // Replaces `target` (created when missing) by `content`, keeping the
-// permissions it had. False, with `target` untouched, when any step fails.
-bool ReplaceFileAtomically(const std::filesystem::path& target, const std::string& content);
+// permissions it had. When any step fails, `target` is untouched and the
+// result holds the system's error for that step.
+std::error_code ReplaceFileAtomically(const std::filesystem::path& target,
+                                      const std::string& content);
 
 // Removes the temporary files that replacements of `target` left behind when
 // their writer died. Call it only while no other replacement can be running.

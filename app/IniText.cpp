@@ -325,10 +325,28 @@ bool IsWritableSectionName(const std::string& section) {
            section.find(']') == std::string::npos;
 }
 
-bool IsWritableKeyName(const std::string& key) {
+std::string KeyNameProblem(const std::string& key) {
+    if (HasLineBreak(key)) {
+        return "holds a line break";
+    }
+    if (key.find('=') != std::string::npos) {
+        return "holds \"=\"";
+    }
     const std::string trimmed = Trim(key);
-    return !trimmed.empty() && !HasLineBreak(key) && key.find('=') == std::string::npos &&
-           trimmed[0] != ';' && trimmed[0] != '[';
+    if (trimmed.empty()) {
+        return "is empty";
+    }
+    if (trimmed != key) {
+        return "begins or ends with a blank";
+    }
+    if (key[0] == ';' || key[0] == '[') {
+        return std::string("begins with \"") + key[0] + "\"";
+    }
+    return "";
+}
+
+bool IsWritableKeyName(const std::string& key) {
+    return KeyNameProblem(key).empty();
 }
 
 bool IsWritableValue(const std::string& value) {

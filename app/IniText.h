@@ -52,10 +52,17 @@ std::vector<std::string> IniKeys(const IniDocument& document, const std::string&
 
 // Names and values that would change the structure of the file when written
 // (a line break starts a new line, "]" ends a section name, "=" ends a key
-// name, a leading ";" or "[" makes a comment or a header) are refused.
+// name, a leading ";" or "[" makes a comment or a header) are refused, and so
+// are key names that would be read back otherwise than written (blanks at
+// either end are not part of a name).
 bool IsWritableSectionName(const std::string& section);
 bool IsWritableKeyName(const std::string& key);
 bool IsWritableValue(const std::string& value);
+
+// Why `key` cannot be a key name, completing "a name that ...": "holds \"=\"",
+// "holds a line break", "begins or ends with a blank", "begins with \";\"",
+// "begins with \"[\"" or "is empty"; "" when it can.
+std::string KeyNameProblem(const std::string& key);
 
 // The edits return whether anything changed.
 

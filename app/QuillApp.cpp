@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/SettingsLocation.h"
+#include "app/SettingsSaving.h"
 #include "app/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -72,21 +73,26 @@ void QuillApp::StartUp() {
         settingsFile += "Quill.ini";
     }
 
-    MainWindow window(platform_, AppPaths{appFolder, programFolder, settingsFile, displayName});
+    const AppPaths paths{appFolder, programFolder, settingsFile, displayName};
+    MainWindow window(platform_, paths);
+    {
+        // The start-up is one action: it shows one failure to save at most.
+        const SettingsAction startUp;
+        // Creates the settings file on a first run.
+        SaveSetting(platform_, paths, "Last", "AppPath", appFolder);
 
-    // Creates the settings file on a first run.
-    WriteSetting("Last", "AppPath", appFolder, settingsFile);
-
-    if (IsIntroMode(GetSetting("Last", "Intro", "yes", kIntroReadLimit, settingsFile))) {
-        // Opened through the folder as it really is; a missing file or
-        // editor goes unreported.
-        platform_.OpenInTextEditor(programFolder + "Quill.txt");
+        if (IsIntroMode(GetSetting("Last", "Intro", "yes", kIntroReadLimit, settingsFile))) {
+            // Opened through the folder as it really is; a missing file or
+            // editor goes unreported.
+            platform_.OpenInTextEditor(programFolder + "Quill.txt");
+        }
+        window.OnInitDialog();
     }
 
     if (openHook_) {
         QTimer::singleShot(0, &window, [this, &window] { openHook_(window); });
     }
-    window.RunModal();
+    window.exec();
 }
 
 }  // namespace quill

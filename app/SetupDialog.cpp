@@ -15,6 +15,7 @@
 #include "app/HelpDecisions.h"
 #include "app/HelpStarter.h"
 #include "app/QuillApp.h"
+#include "app/SettingsSaving.h"
 #include "app/SettingsStore.h"
 #include "catalogue/CLibBrowse.h"
 #include "platform/Platform.h"
@@ -97,13 +98,7 @@ int SetupDialog::Open(Platform& platform, const AppPaths& paths, QWidget* owner)
     dialog.helpMode_ = IsIntroMode(intro) ? 0 : 1;
 
     dialog.UpdateData(false);
-    const int result = dialog.exec();
-    if (result == QDialog::Accepted) {
-        WriteSetting("Last", "Browser", dialog.browserPath_, paths.settingsFile);
-        WriteSetting("Last", "Url", dialog.helpPath_, paths.settingsFile);
-        WriteSetting("Last", "Intro", dialog.helpMode_ == 0 ? "Yes" : "No", paths.settingsFile);
-    }
-    return result;
+    return dialog.exec();
 }
 
 void SetupDialog::UpdateData(bool save) {
@@ -135,7 +130,8 @@ void SetupDialog::UpdateData(bool save) {
 void SetupDialog::StoreHelpPath() {
     UpdateData(true);
     helpPath_ = WithTrailingSeparator(helpPath_, ThisHost());
-    WriteSetting("Last", "Url", helpPath_, paths_.settingsFile);
+    const SettingsAction leaving;
+    SaveSetting(platform_, paths_, "Last", "Url", helpPath_);
     UpdateData(false);
 }
 
@@ -188,7 +184,18 @@ void SetupDialog::BrowseForHelp() {
 
 void SetupDialog::accept() {
     UpdateData(true);
-    QDialog::accept();
+    // Values that did not reach the file stay in the fields, so that the
+    // user can try again or cancel.
+    const SettingsAction confirming;
+    const bool saved = SaveSettings(platform_, paths_, [this] {
+        return WriteSettings({{"Last", "Browser", browserPath_},
+                              {"Last", "Url", helpPath_},
+                              {"Last", "Intro", helpMode_ == 0 ? "Yes" : "No"}},
+                             paths_.settingsFile);
+    });
+    if (saved) {
+        QDialog::accept();
+    }
 }
 
 void SetupDialog::done(int result) {

@@ -1,9 +1,8 @@
 #pragma once
 // The Setup dialog: the web browser program, the help folder and the help
 // mode (intro or details) that the help operations read. Filled from the
-// settings file when it opens; the three values are written back when it is
-// closed with OK, and the help folder on its own whenever its field loses
-// the focus.
+// settings file when it opens; the three values are written back by OK, and
+// the help folder on its own whenever its field loses the focus.
 
 #include <QDialog>
 #include <string>
@@ -26,8 +25,7 @@ public:
     SetupDialog(Platform& platform, AppPaths paths, QWidget* parent = nullptr);
 
     // The SetupButton's work once the selection lists are closed: fills a
-    // dialog from the settings file, runs it, and writes the three values
-    // when it ends with OK. Returns the dialog's result.
+    // dialog from the settings file and runs it. Returns the dialog's result.
     static int Open(Platform& platform, const AppPaths& paths, QWidget* owner);
 
     // Moves the bound values between the members and the controls.
@@ -39,7 +37,8 @@ public:
     void BrowseForBrowser();  // BrowseBrowserButton
     void BrowseForHelp();     // BrowseHelpButton
 
-    // OK and Enter: the controls' values are saved first.
+    // OK and Enter: the controls' values are written to the settings file;
+    // the dialog stays open when that fails.
     void accept() override;
     void done(int result) override;
 

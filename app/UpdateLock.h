@@ -2,6 +2,10 @@
 // An exclusive advisory lock on a lock file, held by every copy of the
 // program while it reads, changes and replaces a shared file. The system
 // drops it when the holder ends, however it ends.
+//
+// A copy that wants the lock waits blocked on the lock file and is woken as
+// soon as the holder lets go, instead of trying again after pauses that a
+// copy changing the file without a pause would never leave open.
 
 #include <chrono>
 #include <filesystem>
@@ -17,7 +21,10 @@ public:
     UpdateLock& operator=(const UpdateLock&) = delete;
 
     // False when the lock file could not be opened or the wait ran out.
-    bool Held() const { return held_; }
+    bool Held() const { return error_ == 0; }
+    // Why the lock is not held, as an errno value: ETIMEDOUT when the wait ran
+    // out, else the error of opening or locking the lock file; 0 when held.
+    int Error() const { return error_; }
 
 private:
 #ifdef _WIN32
@@ -25,7 +32,7 @@ private:
 #else
     int fd_ = -1;
 #endif
-    bool held_ = false;
+    int error_ = 0;
 };
 
 }  // namespace quill

@@ -3,12 +3,16 @@
 
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 
 #include "app/ControlWidgets.h"
+#include "app/IniText.h"
 #include "app/MainWindow.h"
+#include "app/SettingsSaving.h"
 #include "app/SettingsStore.h"
 #include "catalogue/CLibBrowse.h"
 #include "platform/Platform.h"
+#include "source/TextOps.h"
 
 namespace quill {
 
@@ -29,36 +33,67 @@ bool PathExists(const std::string& path) {
     return !ec && std::filesystem::exists(status);
 }
 
+// The section "Libraries" holding `keys` without those in `gone`, in the
+// list's order, each with the value "Yes".
+std::vector<std::pair<std::string, std::string>> ListedWithout(
+    std::vector<std::string> keys, const std::vector<std::string>& gone) {
+    std::unordered_set<std::string> goneNames;
+    for (const std::string& path : gone) {
+        goneNames.insert(ToLowerAscii(path));
+    }
+    std::erase_if(keys, [&](const std::string& key) { return goneNames.count(ToLowerAscii(key)); });
+    SortIgnoringCase(keys);
+    std::vector<std::pair<std::string, std::string>> entries;
+    entries.reserve(keys.size());
+    for (std::string& key : keys) {
+        entries.emplace_back(std::move(key), "Yes");
+    }
+    return entries;
+}
+
 }  // namespace
 
 int MainWindow::LoadLibraryList() {
+    const SettingsAction loading;
     const std::string& settingsFile = paths.settingsFile;
     libraryCombo->clear();
 
-    // Every key name, however long the section: each one is written back
-    // below, so a name left unread would be dropped from the file for good.
+    std::vector<std::string> gone;
     for (const std::string& path : GetAllSettingKeys("Libraries", settingsFile)) {
         if (PathExists(path)) {
             libraryCombo->AddString(path);
         } else {
             ShowMessage("Library " + path + " not available.\nWill be removed from list.",
                         kStyleStop);
+            gone.push_back(path);
         }
     }
 
-    // The section now holds exactly the libraries that exist, sorted. It is
-    // rewritten in one go, so no crash in between can lose the catalogue.
-    std::vector<std::pair<std::string, std::string>> listed;
-    for (int i = 0; i < libraryCombo->count(); ++i) {
-        listed.emplace_back(libraryCombo->TextAt(i), "Yes");
+    // The section is rebuilt from what the file holds once the lock is held,
+    // not from the keys read above: another copy may have listed libraries
+    // while the messages were open. The libraries that are gone leave it, the
+    // others stand sorted. Failing to put it in order loses nothing and is
+    // not reported.
+    const auto rebuild = [&] {
+        return RebuildSettingSection(
+            "Libraries",
+            [&](const std::vector<std::string>& keys) { return ListedWithout(keys, gone); },
+            settingsFile);
+    };
+    if (gone.empty()) {
+        rebuild();
+    } else {
+        SaveSettings(platform, paths, rebuild,
+                     gone.size() == 1 ? "Library " + gone.front() + " was not removed from it."
+                                      : "The " + std::to_string(gone.size()) +
+                                            " libraries not available were not removed from it.");
     }
-    ReplaceSettingSection("Libraries", listed, settingsFile);
 
     const std::string last = GetSetting("Last", "Library", "", kLibraryReadLimit, settingsFile);
     int selected = libraryCombo->FindStringExact(last);
     if (selected < 0 && libraryCombo->count() > 0) {
         selected = 0;
-        WriteSetting("Last", "Library", libraryCombo->TextAt(0), settingsFile);
+        SaveSetting(platform, paths, "Last", "Library", libraryCombo->TextAt(0));
     }
     libraryCombo->setCurrentIndex(selected);
     libraryIndex = selected;
@@ -66,6 +101,7 @@ int MainWindow::LoadLibraryList() {
 }
 
 void MainWindow::AddLibrary() {
+    const SettingsAction action;
     UpdateData(true);
     CloseSelectionLists();
 
@@ -88,26 +124,43 @@ void MainWindow::AddLibrary() {
 
     if (dialog.DoModal()) {
         const std::string path = dialog.GetPathName();
-        // Neither existence nor an earlier entry is checked: a path listed
-        // twice shows twice until the next start, the file keeps one key.
-        const int index = libraryCombo->AddString(path);
-        libraryCombo->setCurrentIndex(index);
-        libraryIndex = index;
-        WriteSetting("Libraries", path, "Yes", paths.settingsFile);
-        WriteSetting("Last", "Library", path, paths.settingsFile);
-        RunLibraryChangeSequence(path);
+        if (const std::string problem = KeyNameProblem(path); !problem.empty()) {
+            // It could be listed now but not found at the next start.
+            ShowMessage("Library " + path +
+                            " cannot be listed: the settings file cannot keep a name that " +
+                            problem + ".",
+                        kStyleExclamation);
+        } else {
+            // Neither existence nor an earlier entry is checked: a path listed
+            // twice shows twice until the next start, the file keeps one key.
+            const int index = libraryCombo->AddString(path);
+            libraryCombo->setCurrentIndex(index);
+            libraryIndex = index;
+            SaveSettings(
+                platform, paths,
+                [&] {
+                    return WriteSettings({{"Libraries", path, "Yes"}, {"Last", "Library", path}},
+                                         paths.settingsFile);
+                },
+                "Library " + path + " is listed until Quill ends, but not saved.");
+            RunLibraryChangeSequence(path);
+        }
     }
     UpdateData(false);
 }
 
 void MainWindow::UnlistLibrary() {
+    const SettingsAction action;
     CloseSelectionLists();
     const int selected = libraryCombo->currentIndex();
     if (selected >= 0) {
         const std::string path = libraryCombo->TextAt(selected);
         if (ShowMessage("Do you wish to remove access to\n" + path + " ?", kStyleQuestionYesNo) ==
             kAnswerYes) {
-            DeleteSettingKey("Libraries", path, paths.settingsFile);
+            SaveSettings(
+                platform, paths,
+                [&] { return DeleteSettingKey("Libraries", path, paths.settingsFile); },
+                "Library " + path + " will be listed again at the next start.");
             libraryCombo->removeItem(selected);
             if (libraryCombo->count() == 0) {
                 // "Last" / "Library" keeps naming the removed library; the
@@ -118,7 +171,7 @@ void MainWindow::UnlistLibrary() {
                 libraryCombo->setCurrentIndex(0);
                 libraryIndex = 0;
                 const std::string first = libraryCombo->TextAt(0);
-                WriteSetting("Last", "Library", first, paths.settingsFile);
+                SaveSetting(platform, paths, "Last", "Library", first);
                 RunLibraryChangeSequence(first);
             }
         }
@@ -127,13 +180,16 @@ void MainWindow::UnlistLibrary() {
 }
 
 void MainWindow::SelectLibrary() {
+    const SettingsAction action;
     // Runs whenever the list closes, whether or not the selection changed.
     const int selected = libraryCombo->currentIndex();
     if (selected >= 0) {
         libraryIndex = selected;
         const std::string path = libraryCombo->TextAt(selected);
-        WriteSetting("Libraries", path, "Yes", paths.settingsFile);
-        WriteSetting("Last", "Library", path, paths.settingsFile);
+        SaveSettings(platform, paths, [&] {
+            return WriteSettings({{"Libraries", path, "Yes"}, {"Last", "Library", path}},
+                                 paths.settingsFile);
+        });
         RunLibraryChangeSequence(path);
     }
     UpdateData(false);

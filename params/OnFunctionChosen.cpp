@@ -6,7 +6,7 @@
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
-#include "app/SettingsStore.h"
+#include "app/SettingsSaving.h"
 #include "params/ChooseFunction.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -21,6 +21,7 @@ constexpr int kHelpersButtonHeight = 23;
 }  // namespace
 
 void MainWindow::OnFunctionChosen() {
+    const SettingsAction action;
     UpdateData(true);
     if (libraryIndex >= 0) {
         const std::string libraryPath = libraryCombo->SelectedText();
@@ -29,7 +30,7 @@ void MainWindow::OnFunctionChosen() {
         HelperProgram helper;
         if (functionIndex >= 0) {
             const std::string entry = functionCombo->SelectedText();
-            WriteSetting("Last", "Choice", entry, paths.settingsFile);
+            SaveSetting(platform, paths, "Last", "Choice", entry);
 
             if (declarationsLibrary != libraryPath) {
                 libraryDeclarations = LibraryDeclarations();

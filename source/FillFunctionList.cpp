@@ -2,6 +2,7 @@
 
 #include "app/ControlWidgets.h"
 #include "app/MainWindow.h"
+#include "app/SettingsSaving.h"
 #include "app/SettingsStore.h"
 #include "platform/Platform.h"
 #include "source/FunctionScanner.h"
@@ -17,6 +18,7 @@ constexpr std::size_t kChoiceReadLimit = 10000;
 }  // namespace
 
 int MainWindow::FillFunctionList(std::string libraryPath) {
+    const SettingsAction action;
     int selected = 0;
     functionCombo->clear();
     // A rescan may follow a change of the header: its declarations are read
@@ -41,7 +43,7 @@ int MainWindow::FillFunctionList(std::string libraryPath) {
             } else {
                 // The stored choice is not in this library: its first function
                 // becomes the choice.
-                WriteSetting("Last", "Choice", first, paths.settingsFile);
+                SaveSetting(platform, paths, "Last", "Choice", first);
                 functionCombo->setCurrentIndex(0);
                 selected = 1;
             }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <set>
+
 #include "WindowHarness.h"
 #include "catalogue/CLibBrowse.h"
 
@@ -171,6 +174,69 @@ TEST_F(LibraryList, ClosingTheListRewritesBothKeysAndShowsThePickedLibrary) {
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)");
     EXPECT_TRUE(log.empty());
 }
+
+TEST_F(LibraryList, PathsTheSettingsFileCannotKeepAreRefusedOthersReadBackExactly) {
+    Start({assemblerB}, assemblerB);
+    const std::string before = Catalogue();
+    const std::pair<std::string, const char*> refused[] = {
+        {harness.PathOf("lib/a=b.h"), "holds \"=\""},
+        {harness.PathOf("lib/two\nlines.h"), "holds a line break"},
+        {harness.PathOf("lib/trailing.h "), "begins or ends with a blank"},
+        {" " + headerA, "begins or ends with a blank"},
+        {";lib.h", "begins with \";\""},
+    };
+    for (const auto& [path, why] : refused) {
+        log.clear();
+        ClickAdd(path);
+        EXPECT_EQ(log, (Texts{"dialog: Select Library Source",
+                              Msg(48, "Library " + path +
+                                          " cannot be listed: the settings file cannot keep a "
+                                          "name that " +
+                                          why + ".")}));
+        EXPECT_EQ(Catalogue(), before);
+    }
+    // Blanks inside, ";" and "[" after the start are kept as they are.
+    const std::string odd = harness.WriteFile("lib/my lib ;[1].h", kHeaderA);
+    ClickAdd(odd);
+    EXPECT_EQ(LibraryKeys(), (Texts{assemblerB, odd}));
+    EXPECT_EQ(NextStart()->StartupLibrary(), odd);
+}
+
+#ifndef _WIN32
+// Another copy of the program lists libraries while the message about a
+// library that has gone is open; dropping that one keeps all of theirs.
+TEST_F(LibraryList, StartUpDropsOnlyTheGoneLibraryWhileAnotherCopyAddsLibraries) {
+    const std::string gone = harness.PathOf("gone/old.h");
+    harness.SetSetting("Libraries", assemblerB, "Yes");
+    harness.SetSetting("Libraries", gone, "Yes");
+    std::string written;
+    harness.platform.whileMessageShows = [&](const std::string&) {
+        const std::string writer =
+            "'" QUILL_SETTINGS_WRITER "' keys '" + settingsFile + "' /other/lib 1";
+        FILE* pipe = popen(writer.c_str(), "r");
+        char buffer[64];
+        while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            written += buffer;
+        }
+        EXPECT_EQ(pipe != nullptr ? pclose(pipe) : -1, 0);
+    };
+    harness.Start();
+    const int count = std::stoi(written);
+    ASSERT_GT(count, 0);
+
+    const Texts keys = LibraryKeys();
+    const std::set<std::string> listed(keys.begin(), keys.end());
+    int missing = 0;
+    for (int i = 0; i < count; ++i) {
+        missing += listed.count("/other/lib" + std::to_string(i)) == 0;
+    }
+    EXPECT_EQ(missing, 0) << "of " << count;
+    EXPECT_EQ(listed.count(gone), 0u);
+    EXPECT_EQ(listed.count(assemblerB), 1u);
+    EXPECT_EQ(keys.size(), static_cast<std::size_t>(count) + 1);
+    EXPECT_EQ(Entries(ui.libraryCombo), Texts{assemblerB});
+}
+#endif
 
 TEST(CLibBrowse, TheFolderIsThePathUpToItsLastSeparatorAfterADrive) {
     const std::pair<std::string, std::string> cases[] = {

@@ -4,6 +4,7 @@
 // user.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ public:
     // an answer is queued.
     int ShowMessage(const std::string& text, unsigned style, const std::string& caption) override {
         log.push_back("message " + std::to_string(style) + " " + caption + ": " + text);
+        if (whileMessageShows) {
+            whileMessageShows(text);
+        }
         return Next(messageAnswers).value_or((style & 0x0Fu) == 4u ? kAnswerYes : kAnswerOk);
     }
     // "dialog: <title>", the request kept in `dialogs`; cancelled unless a
@@ -51,6 +55,8 @@ public:
     std::deque<int> messageAnswers;
     std::deque<int> runStatuses;  // -1: the program could not be started
     std::deque<std::optional<std::string>> chosenFiles;
+    // Runs while a message box is open, as another program would.
+    std::function<void(const std::string& text)> whileMessageShows;
     bool clipboardWorks = true;
     bool startsWork = true;  // false: StartProgram and OpenInTextEditor fail
     bool clipboardHeld = false;

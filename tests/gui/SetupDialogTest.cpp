@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "UnsavableSettings.h"
 #include "WindowHarness.h"
 #include "app/HelpDecisions.h"
 
@@ -108,6 +109,28 @@ TEST_F(SetupDialogTest, F1FollowsTheStoredModeNotTheRadioButtonAndTheFieldsAsThe
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     EXPECT_EQ(files.platform.log, Texts{"start: " + viewer + " /h elp/QHS_B.html"});
+}
+#endif
+
+#ifndef _WIN32
+TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
+    files.SetSetting("Last", "Browser", "/b");
+    const ReadOnly readOnly(files.PathOf("Quill.ini"));
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << "this system cannot make a file read-only for its user";
+    }
+    const int result = Run([&](SetupDialog& d) {
+        Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
+        QTest::mouseClick(Button(d, "OkButton"), Qt::LeftButton);
+        EXPECT_EQ(files.platform.log,
+                  Texts{Msg(48, "Could not save the settings to " + files.PathOf("Quill.ini") +
+                                    ": the file is read-only.")});
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(Edit(d, "BrowserEdit")->text(), QStringLiteral("/other"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(files.Setting("Last", "Browser"), "/b");
 }
 #endif
 

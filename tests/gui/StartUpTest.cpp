@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
+#include "UnsavableSettings.h"
 #include "WindowHarness.h"
 #include "app/QuillApp.h"
 
@@ -85,6 +87,49 @@ TEST_F(StartUp, IntroModeIsAYesInAnyCaseAndAppPathIsReplaced) {
         EXPECT_EQ(Setting("AppPath"), appFolder);
     }
 }
+
+#ifndef _WIN32
+TEST_F(StartUp, AReadOnlySettingsFileGivesOneMessageOnlyWhenAChangeIsLost) {
+    const std::string ini = programFolder + "Quill.ini";
+    const std::string library = programFolder + "b.s";
+    const std::string gone = programFolder + "gone.h";
+    std::ofstream(library) << "; C Function prototype: void BetaGo(void)\n";
+    std::ofstream(ini) << "[Last]\nIntro=No\nAppPath=c:\\old\\place\\\nLibrary=" << library
+                       << "\nChoice=void BetaGo(void)\n[Libraries]\n"
+                       << library << "=Yes\n"
+                       << gone << "=Yes\n";
+    const std::string goneMessage =
+        Msg(16, "Library " + gone + " not available.\nWill be removed from list.");
+    {
+        const ReadOnly readOnly(ini);
+        if (!readOnly.Made()) {
+            GTEST_SKIP() << "this system cannot make a file read-only for its user";
+        }
+        // "AppPath" and the gone library fail: one message, which says what
+        // the other one claimed.
+        Run();
+        EXPECT_EQ(platform.log,
+                  (Texts{goneMessage, Msg(48, "Could not save the settings to " + ini +
+                                                  ": the file is read-only.\nLibrary " + gone +
+                                                  " was not removed from it.")}));
+        EXPECT_EQ(GetAllSettingKeys("Libraries", ini), (Texts{library, gone}));
+    }
+    Run();
+    EXPECT_EQ(platform.log, Texts{goneMessage});
+    // Nothing to change: the file is not replaced, so a read-only one gives
+    // no message.
+    struct stat before = {};
+    struct stat after = {};
+    stat(ini.c_str(), &before);
+    Run();
+    stat(ini.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    const ReadOnly readOnly(ini);
+    Run();
+    EXPECT_EQ(platform.log, Texts{});
+    EXPECT_EQ(GetAllSettingKeys("Libraries", ini), Texts{library});
+}
+#endif
 
 TEST(StartUpPaths, ProgramFolderAndDisplayName) {
     EXPECT_EQ(ProgramFolderOf("Quill"), "");

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "ScratchFolder.h"
 #include "app/SettingsLocation.h"
+#include "app/UpdateLock.h"
 
 namespace quill {
 namespace {
@@ -42,7 +45,7 @@ protected:
         return GetSetting(section, key, dflt, limit, ini);
     }
     bool Write(const std::string& section, const std::string& key, const std::string& value) {
-        return WriteSetting(section, key, value, ini);
+        return static_cast<bool>(WriteSetting(section, key, value, ini));
     }
     Keys KeysOf(const std::string& section) const { return GetAllSettingKeys(section, ini); }
 };
@@ -134,7 +137,7 @@ TEST_F(SettingsStoreTest, OddLinesAreKeptAndTextThatWouldBreakTheFileIsRefused) 
     EXPECT_EQ(Get("Last", "stray") + Get("Last", "Url") + Get("Open", "k"), "dflta=bv");
     EXPECT_EQ(KeysOf("Last"), (Keys{"no equals sign", "Url"}));
 
-    for (const char* key : {"a=b", "", "; note", "[x]"}) {
+    for (const char* key : {"a=b", "", "; note", "[x]", " lead", "trail ", "\ttab"}) {
         EXPECT_FALSE(Write("Last", key, "1")) << key;
     }
     EXPECT_FALSE(Write("La]st", "k", "1"));
@@ -192,6 +195,21 @@ TEST_F(SettingsStoreTest, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) 
     ASSERT_TRUE(Write("Last", "B", "1"));
     EXPECT_EQ(Bytes(), utf16(u"[Last]\nA=\xD800x\nB=1\n", true));
 }
+
+#ifndef _WIN32
+// The wait for the lock ends at its deadline, not before and not much after.
+TEST_F(SettingsStoreTest, AWaitForTheLockEndsAtItsDeadline) {
+    const UpdateLock held(scratch.PathOf("Quill.ini.lock"), std::chrono::milliseconds(0));
+    ASSERT_TRUE(held.Held());
+    const auto started = std::chrono::steady_clock::now();
+    const UpdateLock waiting(scratch.PathOf("Quill.ini.lock"), std::chrono::milliseconds(300));
+    const auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_FALSE(waiting.Held());
+    EXPECT_EQ(waiting.Error(), ETIMEDOUT);
+    EXPECT_GE(waited, std::chrono::milliseconds(300));
+    EXPECT_LT(waited, std::chrono::milliseconds(1000));
+}
+#endif
 
 TEST(LocateSettingsFile, TheProgramFolderWhenWritableElseTheConfigFolder) {
     testing::ScratchFolder scratch;

@@ -80,6 +80,29 @@ TEST(SharedSettings, TwoProcessesWritingAtOnceLoseNoKey) {
     EXPECT_EQ(keys.size(), listed.size());
 }
 
+// A copy that changes the file without a pause does not shut another out:
+// the other's changes wait their turn, well within the 5 s wait.
+TEST(SharedSettings, ACopyThatWritesWithoutPauseDoesNotShutAnotherOut) {
+    testing::ScratchFolder scratch;
+    const std::string ini = scratch.Write("Quill.ini", "[Last]\nIntro=No\n");
+    Started busy = StartWriter("", "keys '" + ini + "' /lib/busy 3");
+    while (GetAllSettingKeys("Libraries", ini).empty()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::chrono::steady_clock::duration longest{};
+    int failed = 0;
+    for (int turn = 0; turn < 20; ++turn) {
+        const auto started = std::chrono::steady_clock::now();
+        failed += !WriteSetting("Last", "Turn", std::to_string(turn), ini);
+        longest = std::max(longest, std::chrono::steady_clock::now() - started);
+    }
+    EXPECT_EQ(busy.Finish().status, 0);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(GetSetting("Last", "Turn", "", 100, ini), "19");
+    EXPECT_LT(longest, std::chrono::seconds(1))
+        << std::chrono::duration_cast<std::chrono::milliseconds>(longest).count() << " ms";
+}
+
 std::size_t CountTemporaries(const std::string& folder) {
     std::size_t count = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
