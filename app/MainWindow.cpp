@@ -62,11 +62,6 @@ void MainWindow::OnInitDialog() {
     unlistButton->setFocus(Qt::TabFocusReason);
 }
 
-int MainWindow::RunModal() {
-    OnInitDialog();
-    return exec();
-}
-
 void MainWindow::LoadStartupLibrary() {
     if (LoadLibraryList() != 0) {
         startupLibrary = libraryCombo->SelectedText();

@@ -61,8 +61,6 @@ public:
     // Initialises the window (fonts, icons, start-up library, layout values);
     // the start-up routine runs it once before the window is shown.
     void OnInitDialog();
-    // OnInitDialog, then the modal loop; returns the dialog's result.
-    int RunModal();
 
     // What no control shows: the chosen function's documentation with the
     // values last saved from the entry fields, the full path of its helper

@@ -51,11 +51,11 @@ void SetupDialog::CreateControls() {
 
     // In tab order.
     auto* browserLabel =
-        Place(new QLabel(QStringLiteral("&Browser - full path, name and extension"), this), base,
+        Place(NewPlainLabel(QStringLiteral("&Browser - full path, name and extension"), this), base,
               "BrowserLabel", -1, 5, 15, 124, 8);
     browserEdit_ = Place(new QLineEdit(this), base, "BrowserEdit", 1008, 5, 25, 195, 15);
     browserLabel->setBuddy(browserEdit_);
-    auto* helpPathLabel = Place(new QLabel(QStringLiteral("Help &Path"), this), base,
+    auto* helpPathLabel = Place(NewPlainLabel(QStringLiteral("Help &Path"), this), base,
                                 "HelpPathLabel", -1, 5, 50, 32, 8);
     helpPathEdit_ = Place(new QLineEdit(this), base, "HelpPathEdit", 1012, 5, 60, 195, 15);
     helpPathLabel->setBuddy(helpPathEdit_);
@@ -142,8 +142,13 @@ void SetupDialog::ShowSetupHelp() {
     const std::string notesFile = paths_.programFolder + kNotesFileName;
     const std::string helpFolder =
         HelpFolderOnDisk(ToBytes(helpPathEdit_->text()), paths_.appFolder, paths_.programFolder);
-    Launch(platform_, SetupHelpStart(intro, ToBytes(browserEdit_->text()), helpFolder, notesFile,
-                                     ThisHost(), RealFileFacts()));
+    const std::string browser = ToBytes(browserEdit_->text());
+    const HelpStart start =
+        SetupHelpStart(intro, browser, helpFolder, notesFile, ThisHost(), RealFileFacts());
+    if (!Launch(platform_, start)) {
+        platform_.ShowMessage(HelpNotStartedMessage(start, browser), kStyleExclamation,
+                              paths_.displayName);
+    }
 }
 
 void SetupDialog::BrowseForBrowser() {

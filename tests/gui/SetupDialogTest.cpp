@@ -106,9 +106,17 @@ TEST_F(SetupDialogTest, F1FollowsTheStoredModeNotTheRadioButtonAndTheFieldsAsThe
         Edit(d, "BrowserEdit")->setText(ToQString(viewer));
         Edit(d, "HelpPathEdit")->setText(QStringLiteral("/h elp/"));
         QTest::keyClick(Radio(d, "IntroRadio"), Qt::Key_F1);
+        // A browser that cannot be started is told.
+        files.platform.startsWork = false;
+        QTest::keyClick(Radio(d, "IntroRadio"), Qt::Key_F1);
         QTest::keyClick(&d, Qt::Key_Escape);
     });
-    EXPECT_EQ(files.platform.log, Texts{"start: " + viewer + " /h elp/QHS_B.html"});
+    EXPECT_EQ(
+        files.platform.log,
+        (Texts{"start: " + viewer + " /h elp/QHS_B.html", "start: " + viewer + " /h elp/QHS_B.html",
+               "message 48 Quill: Could not open the help page\n/h elp/QHS_B.html\nThe "
+               "browser\n" +
+                   viewer + "\ncould not be started."}));
 }
 #endif
 
