@@ -1,31 +1,52 @@
 #pragma once
 // The first of many texts that begins with a given prefix, without going
-// through all of them for every question.
+// through all of them for every question. The texts are mostly bytes the
+// caller keeps anyway (the lines of a file): the index holds only where they
+// stand, and a copy of those texts that stand nowhere else.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 namespace quill {
 
 class PrefixIndex {
 public:
-    PrefixIndex() = default;
-    // Each text with its number; a number may be missing or repeat.
-    explicit PrefixIndex(std::vector<std::pair<std::string, std::size_t>> texts);
+    // Adds the text of `length` bytes at `offset` of the caller's bytes
+    // (`shared` below), or a text of the index's own, with its number. A
+    // number may be missing or repeat; numbers and lengths are below 2^32
+    // (the lines of a file the line reader reads).
+    void AddShared(std::size_t offset, std::size_t length, std::size_t number);
+    void AddOwn(std::string_view text, std::size_t number);
+
+    // Sorts the texts added; `shared` holds the caller's bytes, the same
+    // bytes every question gives.
+    void Build(std::string_view shared);
 
     // The smallest number of a text that begins with `prefix`, or nullopt.
-    std::optional<std::size_t> First(const std::string& prefix) const;
+    std::optional<std::size_t> First(std::string_view shared, std::string_view prefix) const;
 
 private:
-    // Each distinct text once, with its smallest number, in byte order:
-    // those that begin with a prefix stand together.
-    std::vector<std::pair<std::string, std::size_t>> sorted_;
-    // Smallest number of each range of sorted_, as a tree over its leaves.
-    std::vector<std::size_t> smallest_;
-    std::size_t leaves_ = 0;
+    struct Text {
+        std::uint64_t at;  // in the caller's bytes, or in own_ when kOwn is set
+        std::uint32_t length;
+        std::uint32_t number;
+    };
+    static constexpr std::uint64_t kOwn = std::uint64_t{1} << 63;
+
+    std::string_view Of(std::string_view shared, const Text& text) const;
+    std::uint32_t Smallest(std::size_t node) const;
+
+    std::string own_;
+    // Each distinct text once, with its smallest number, in byte order once
+    // built: those that begin with a prefix stand together.
+    std::vector<Text> texts_;
+    // Smallest number below each inner node of a tree whose leaves are
+    // texts_ (node 1 the root, node i with children 2i and 2i+1).
+    std::vector<std::uint32_t> smallest_;
 };
 
 }  // namespace quill
