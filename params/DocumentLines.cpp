@@ -16,7 +16,7 @@ bool DocumentLines::ReadNext() {
     if (!file_.IsOpen()) {
         return false;
     }
-    if (starts_.empty()) {
+    if (lengths_.empty()) {
         // The lines are never longer than the file: room for all of them at
         // once spares the copies of a growing string (the pages are only
         // taken as the lines fill them).
@@ -29,19 +29,23 @@ bool DocumentLines::ReadNext() {
         file_.Close();  // the reader's end of file ends every scan
         return false;
     }
-    const std::size_t i = starts_.size();
+    const std::size_t i = lengths_.size();
     if (TrimBlockOpener(line)) {
         openers_.push_back(static_cast<std::uint32_t>(i));
     }
     listOpen_ = ListOpenAfter(line, listOpen_);
     listOpenAfter_.push_back(listOpen_);
-    starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    static_assert(kMaxLineBytes <= 0xFF, "a line's length fits in a byte");
+    if (i % kStartEvery == 0) {
+        starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    }
+    lengths_.push_back(static_cast<std::uint8_t>(line.size()));
     bytes_.append(line);
     return true;
 }
 
 bool DocumentLines::Has(std::size_t i) {
-    while (i >= starts_.size()) {
+    while (i >= lengths_.size()) {
         if (!ReadNext()) {
             return false;
         }
@@ -52,12 +56,15 @@ bool DocumentLines::Has(std::size_t i) {
 std::size_t DocumentLines::Count() {
     while (ReadNext()) {
     }
-    return starts_.size();
+    return lengths_.size();
 }
 
 std::string_view DocumentLines::Text(std::size_t i) const {
-    const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : bytes_.size();
-    return std::string_view(bytes_).substr(starts_[i], end - starts_[i]);
+    std::size_t start = starts_[i / kStartEvery];
+    for (std::size_t j = i - i % kStartEvery; j < i; ++j) {
+        start += lengths_[j];
+    }
+    return std::string_view(bytes_).substr(start, lengths_[i]);
 }
 
 std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) const {
@@ -91,11 +98,11 @@ std::size_t DocumentLines::BlockEnd(std::size_t i) {
         return *after;
     }
     while (ReadNext()) {
-        if (!openers_.empty() && openers_.back() > i && openers_.back() + 1 == starts_.size()) {
+        if (!openers_.empty() && openers_.back() > i && openers_.back() + 1 == lengths_.size()) {
             return openers_.back();
         }
     }
-    return std::max(starts_.size(), i + 1);
+    return std::max(lengths_.size(), i + 1);
 }
 
 namespace {
@@ -144,8 +151,6 @@ std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& en
 
 void DocumentLines::IndexAll() {
     Count();
-    PrefixIndex lookup;
-    PrefixIndex parser;
     LineNormaliser normaliser;
     std::string scratch;
     // A normalised text that ends the line it comes from (most lines, and
@@ -164,19 +169,34 @@ void DocumentLines::IndexAll() {
             index.AddOwn(normal, number);
         }
     };
-    for (std::size_t i = 0; i < starts_.size(); ++i) {
-        const std::string_view text = Text(i);
-        if (!BeginsWithBlank(text)) {
-            add(lookup, text, i);
+    // Lines that begin with a blank keep it in the parser's text too (see
+    // FirstParserMatch): neither index holds them.
+    std::size_t unindented = 0;
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        unindented += BeginsWithBlank(Text(i)) ? 0 : 1;
+    }
+    // One index after the other, so that only one holds its repeated texts.
+    PrefixIndex lookup;
+    lookup.Reserve(unindented);
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        if (!BeginsWithBlank(Text(i))) {
+            add(lookup, Text(i), i);
+        }
+    }
+    lookup.Build(bytes_);
+    lookupIndex_.emplace(std::move(lookup));
+    PrefixIndex parser;
+    parser.Reserve(unindented);
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        if (BeginsWithBlank(Text(i))) {
+            continue;
         }
         const std::string_view parserText = ParserView(i, scratch);
         if (!BeginsWithBlank(parserText)) {
             add(parser, parserText, i);
         }
     }
-    lookup.Build(bytes_);
     parser.Build(bytes_);
-    lookupIndex_.emplace(std::move(lookup));
     parserIndex_.emplace(std::move(parser));
 }
 

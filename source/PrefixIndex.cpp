@@ -1,6 +1,7 @@
 #include "source/PrefixIndex.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace quill {
@@ -9,37 +10,64 @@ namespace {
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 }
 
+PrefixIndex::Text PrefixIndex::Make(std::uint64_t at, bool own, std::size_t length,
+                                    std::size_t number) {
+    return {static_cast<std::uint32_t>(at),
+            static_cast<std::uint16_t>((at >> 32) | (own ? kOwn : 0u)),
+            static_cast<std::uint16_t>(length), static_cast<std::uint32_t>(number)};
+}
+
 void PrefixIndex::AddShared(std::size_t offset, std::size_t length, std::size_t number) {
-    texts_.push_back(
-        {offset, static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(number)});
+    texts_.push_back(Make(offset, false, length, number));
 }
 
 void PrefixIndex::AddOwn(std::string_view text, std::size_t number) {
-    texts_.push_back({own_.size() | kOwn, static_cast<std::uint32_t>(text.size()),
-                      static_cast<std::uint32_t>(number)});
+    texts_.push_back(Make(own_.size(), true, text.size(), number));
     own_.append(text);
 }
 
 std::string_view PrefixIndex::Of(std::string_view shared, const Text& text) const {
-    if ((text.at & kOwn) != 0) {
-        return std::string_view(own_).substr(text.at & ~kOwn, text.length);
-    }
-    return shared.substr(text.at, text.length);
+    const std::uint64_t at = (std::uint64_t{text.atHigh & ~kOwn & 0xFFFFu} << 32) | text.atLow;
+    return ((text.atHigh & kOwn) != 0 ? std::string_view(own_) : shared).substr(at, text.length);
+}
+
+void PrefixIndex::Reserve(std::size_t texts) {
+    texts_.reserve(texts);
 }
 
 void PrefixIndex::Build(std::string_view shared) {
     // Files repeat many lines ("{", "}", "/**"): each text stays once, with
-    // the smallest of its numbers.
-    std::sort(texts_.begin(), texts_.end(), [&](const Text& a, const Text& b) {
-        const int order = Of(shared, a).compare(Of(shared, b));
-        return order < 0 || (order == 0 && a.number < b.number);
-    });
-    texts_.erase(
-        std::unique(texts_.begin(), texts_.end(),
-                    [&](const Text& a, const Text& b) { return Of(shared, a) == Of(shared, b); }),
-        texts_.end());
+    // the smallest of its numbers, found through a table of hashes before
+    // the sort, which then orders far fewer texts, none of them equal.
+    {
+        std::size_t slots = 16;
+        while (slots < 2 * texts_.size()) {
+            slots *= 2;
+        }
+        std::vector<std::uint32_t> table(slots, kNone);
+        const std::hash<std::string_view> hash;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < texts_.size(); ++i) {
+            const Text text = texts_[i];
+            const std::string_view bytes = Of(shared, text);
+            std::size_t slot = hash(bytes) & (slots - 1);
+            while (table[slot] != kNone && Of(shared, texts_[table[slot]]) != bytes) {
+                slot = (slot + 1) & (slots - 1);
+            }
+            if (table[slot] == kNone) {
+                table[slot] = static_cast<std::uint32_t>(kept);
+                texts_[kept++] = text;
+            } else {
+                Text& first = texts_[table[slot]];
+                first.number = std::min(first.number, text.number);
+            }
+        }
+        texts_.resize(kept);
+    }
     texts_.shrink_to_fit();
     own_.shrink_to_fit();
+    std::sort(texts_.begin(), texts_.end(),
+              [&](const Text& a, const Text& b) { return Of(shared, a) < Of(shared, b); });
     const std::size_t leaves = texts_.size();
     smallest_.assign(leaves, kNone);
     for (std::size_t i = leaves; i-- > 1;) {

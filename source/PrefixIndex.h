@@ -17,10 +17,14 @@ class PrefixIndex {
 public:
     // Adds the text of `length` bytes at `offset` of the caller's bytes
     // (`shared` below), or a text of the index's own, with its number. A
-    // number may be missing or repeat; numbers and lengths are below 2^32
-    // (the lines of a file the line reader reads).
+    // number may be missing or repeat. Numbers are below 2^32 and lengths
+    // below 2^16 (the lines of a file the line reader reads, at most twice
+    // as long once normalised).
     void AddShared(std::size_t offset, std::size_t length, std::size_t number);
     void AddOwn(std::string_view text, std::size_t number);
+
+    // Room for that many texts, added before Build.
+    void Reserve(std::size_t texts);
 
     // Sorts the texts added; `shared` holds the caller's bytes, the same
     // bytes every question gives.
@@ -30,12 +34,16 @@ public:
     std::optional<std::size_t> First(std::string_view shared, std::string_view prefix) const;
 
 private:
+    // 12 bytes a text: where it stands (47 bits), whether in own_, its
+    // length and its number.
     struct Text {
-        std::uint64_t at;  // in the caller's bytes, or in own_ when kOwn is set
-        std::uint32_t length;
+        std::uint32_t atLow;
+        std::uint16_t atHigh;  // kOwn set: in own_
+        std::uint16_t length;
         std::uint32_t number;
     };
-    static constexpr std::uint64_t kOwn = std::uint64_t{1} << 63;
+    static constexpr std::uint16_t kOwn = 0x8000;
+    static Text Make(std::uint64_t at, bool own, std::size_t length, std::size_t number);
 
     std::string_view Of(std::string_view shared, const Text& text) const;
     std::uint32_t Smallest(std::size_t node) const;
