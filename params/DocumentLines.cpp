@@ -163,21 +163,16 @@ void DocumentLines::IndexAll() {
                              text.data() + text.size() <= bytes_.data() + bytes_.size();
         const std::size_t dropped = text.size() - std::min(normal.size(), text.size());
         if (inBytes && normal.size() <= text.size() && text.substr(dropped) == normal) {
-            index.AddShared(static_cast<std::size_t>(text.data() - bytes_.data()) + dropped,
+            index.AddShared(bytes_, static_cast<std::size_t>(text.data() - bytes_.data()) + dropped,
                             normal.size(), number);
         } else {
-            index.AddOwn(normal, number);
+            index.AddOwn(bytes_, normal, number);
         }
     };
+    // One index after the other, so that only one is being built at a time.
     // Lines that begin with a blank keep it in the parser's text too (see
     // FirstParserMatch): neither index holds them.
-    std::size_t unindented = 0;
-    for (std::size_t i = 0; i < lengths_.size(); ++i) {
-        unindented += BeginsWithBlank(Text(i)) ? 0 : 1;
-    }
-    // One index after the other, so that only one holds its repeated texts.
     PrefixIndex lookup;
-    lookup.Reserve(unindented);
     for (std::size_t i = 0; i < lengths_.size(); ++i) {
         if (!BeginsWithBlank(Text(i))) {
             add(lookup, Text(i), i);
@@ -186,7 +181,6 @@ void DocumentLines::IndexAll() {
     lookup.Build(bytes_);
     lookupIndex_.emplace(std::move(lookup));
     PrefixIndex parser;
-    parser.Reserve(unindented);
     for (std::size_t i = 0; i < lengths_.size(); ++i) {
         if (BeginsWithBlank(Text(i))) {
             continue;

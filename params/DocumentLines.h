@@ -70,9 +70,9 @@ private:
 
     TextFile file_;
     bool readFailed_ = false;
-    std::string bytes_;                   // every line read, one after the other
-    std::vector<std::uint8_t> lengths_;   // of each line (see kMaxLineBytes)
-    std::vector<std::uint32_t> starts_;   // where every kStartEvery-th line begins
+    std::string bytes_;                  // every line read, one after the other
+    std::vector<std::uint8_t> lengths_;  // of each line (see kMaxLineBytes)
+    std::vector<std::uint32_t> starts_;  // where every kStartEvery-th line begins
     static constexpr std::size_t kStartEvery = 16;
     std::vector<std::uint32_t> openers_;  // the lines that start a block, ascending
     std::vector<bool> listOpenAfter_;     // per line: see OpenAfter

@@ -17,55 +17,71 @@ PrefixIndex::Text PrefixIndex::Make(std::uint64_t at, bool own, std::size_t leng
             static_cast<std::uint16_t>(length), static_cast<std::uint32_t>(number)};
 }
 
-void PrefixIndex::AddShared(std::size_t offset, std::size_t length, std::size_t number) {
+std::string_view PrefixIndex::Of(std::string_view shared, const Text& text) const {
+    const std::uint64_t at = (std::uint64_t{text.atHigh & ~kOwn & 0xFFFFu} << 32) | text.atLow;
+    if ((text.atHigh & kOwn) != 0) {
+        return std::string_view(own_[at / kOwnPiece]).substr(at % kOwnPiece, text.length);
+    }
+    return shared.substr(at, text.length);
+}
+
+std::uint32_t& PrefixIndex::Slot(std::string_view shared, std::string_view bytes) {
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = std::hash<std::string_view>()(bytes) & mask;
+    while (table_[slot] != kNone && Of(shared, texts_[table_[slot]]) != bytes) {
+        slot = (slot + 1) & mask;
+    }
+    return table_[slot];
+}
+
+void PrefixIndex::Grow(std::string_view shared) {
+    if (2 * (texts_.size() + 1) <= table_.size()) {
+        return;
+    }
+    table_.assign(std::max<std::size_t>(16, 2 * table_.size()), kNone);
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+        Slot(shared, Of(shared, texts_[i])) = static_cast<std::uint32_t>(i);
+    }
+}
+
+// Files repeat many lines ("{", "}", "/**"): each text is kept once, so that
+// the sort orders far fewer texts, none of them equal.
+void PrefixIndex::AddShared(std::string_view shared, std::size_t offset, std::size_t length,
+                            std::size_t number) {
+    Grow(shared);
+    std::uint32_t& slot = Slot(shared, shared.substr(offset, length));
+    if (slot != kNone) {
+        texts_[slot].number = std::min(texts_[slot].number, static_cast<std::uint32_t>(number));
+        return;
+    }
+    slot = static_cast<std::uint32_t>(texts_.size());
     texts_.push_back(Make(offset, false, length, number));
 }
 
-void PrefixIndex::AddOwn(std::string_view text, std::size_t number) {
-    texts_.push_back(Make(own_.size(), true, text.size(), number));
-    own_.append(text);
-}
-
-std::string_view PrefixIndex::Of(std::string_view shared, const Text& text) const {
-    const std::uint64_t at = (std::uint64_t{text.atHigh & ~kOwn & 0xFFFFu} << 32) | text.atLow;
-    return ((text.atHigh & kOwn) != 0 ? std::string_view(own_) : shared).substr(at, text.length);
-}
-
-void PrefixIndex::Reserve(std::size_t texts) {
-    texts_.reserve(texts);
+void PrefixIndex::AddOwn(std::string_view shared, std::string_view text, std::size_t number) {
+    Grow(shared);
+    std::uint32_t& slot = Slot(shared, text);
+    if (slot != kNone) {
+        texts_[slot].number = std::min(texts_[slot].number, static_cast<std::uint32_t>(number));
+        return;
+    }
+    slot = static_cast<std::uint32_t>(texts_.size());
+    // Texts are shorter than 2^16 bytes: one always fits in a piece.
+    if (own_.empty() || own_.back().size() + text.size() > kOwnPiece) {
+        own_.emplace_back().reserve(kOwnPiece);
+    }
+    const std::size_t at = (own_.size() - 1) * kOwnPiece + own_.back().size();
+    texts_.push_back(Make(at, true, text.size(), number));
+    own_.back().append(text);
 }
 
 void PrefixIndex::Build(std::string_view shared) {
-    // Files repeat many lines ("{", "}", "/**"): each text stays once, with
-    // the smallest of its numbers, found through a table of hashes before
-    // the sort, which then orders far fewer texts, none of them equal.
-    {
-        std::size_t slots = 16;
-        while (slots < 2 * texts_.size()) {
-            slots *= 2;
-        }
-        std::vector<std::uint32_t> table(slots, kNone);
-        const std::hash<std::string_view> hash;
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < texts_.size(); ++i) {
-            const Text text = texts_[i];
-            const std::string_view bytes = Of(shared, text);
-            std::size_t slot = hash(bytes) & (slots - 1);
-            while (table[slot] != kNone && Of(shared, texts_[table[slot]]) != bytes) {
-                slot = (slot + 1) & (slots - 1);
-            }
-            if (table[slot] == kNone) {
-                table[slot] = static_cast<std::uint32_t>(kept);
-                texts_[kept++] = text;
-            } else {
-                Text& first = texts_[table[slot]];
-                first.number = std::min(first.number, text.number);
-            }
-        }
-        texts_.resize(kept);
-    }
+    table_.clear();
+    table_.shrink_to_fit();
     texts_.shrink_to_fit();
-    own_.shrink_to_fit();
+    if (!own_.empty()) {
+        own_.back().shrink_to_fit();
+    }
     std::sort(texts_.begin(), texts_.end(),
               [&](const Text& a, const Text& b) { return Of(shared, a) < Of(shared, b); });
     const std::size_t leaves = texts_.size();

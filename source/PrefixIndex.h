@@ -16,18 +16,16 @@ namespace quill {
 class PrefixIndex {
 public:
     // Adds the text of `length` bytes at `offset` of the caller's bytes
-    // (`shared` below), or a text of the index's own, with its number. A
-    // number may be missing or repeat. Numbers are below 2^32 and lengths
-    // below 2^16 (the lines of a file the line reader reads, at most twice
-    // as long once normalised).
-    void AddShared(std::size_t offset, std::size_t length, std::size_t number);
-    void AddOwn(std::string_view text, std::size_t number);
+    // `shared`, or a text of the index's own, with its number. A number may
+    // be missing or repeat, and so may a text: it is kept once, with its
+    // smallest number. Numbers are below 2^32 and lengths below 2^16 (the
+    // lines of a file the line reader reads, at most twice as long once
+    // normalised). Every call, and every question, gives the same `shared`.
+    void AddShared(std::string_view shared, std::size_t offset, std::size_t length,
+                   std::size_t number);
+    void AddOwn(std::string_view shared, std::string_view text, std::size_t number);
 
-    // Room for that many texts, added before Build.
-    void Reserve(std::size_t texts);
-
-    // Sorts the texts added; `shared` holds the caller's bytes, the same
-    // bytes every question gives.
+    // Sorts the texts added; no text is added after.
     void Build(std::string_view shared);
 
     // The smallest number of a text that begins with `prefix`, or nullopt.
@@ -46,12 +44,21 @@ private:
     static Text Make(std::uint64_t at, bool own, std::size_t length, std::size_t number);
 
     std::string_view Of(std::string_view shared, const Text& text) const;
+    // The slot of `bytes` in table_: the one that holds it, or an empty one.
+    std::uint32_t& Slot(std::string_view shared, std::string_view bytes);
+    // Makes room in table_ for one more text.
+    void Grow(std::string_view shared);
     std::uint32_t Smallest(std::size_t node) const;
 
-    std::string own_;
-    // Each distinct text once, with its smallest number, in byte order once
-    // built: those that begin with a prefix stand together.
+    // The texts of the index's own, in pieces of kOwnPiece bytes that never
+    // move once filled (no text is cut between two).
+    static constexpr std::size_t kOwnPiece = std::size_t{1} << 20;
+    std::vector<std::string> own_;
+    // Each distinct text once, with its smallest number; in byte order once
+    // built, so that those that begin with a prefix stand together.
     std::vector<Text> texts_;
+    // Until built: the texts_ by the hash of their bytes (open addressing).
+    std::vector<std::uint32_t> table_;
     // Smallest number below each inner node of a tree whose leaves are
     // texts_ (node 1 the root, node i with children 2i and 2i+1).
     std::vector<std::uint32_t> smallest_;
