@@ -107,12 +107,13 @@ TEST(DocumentLines, TheOpenListStateIsTheParsers) {
 TEST(PrefixIndex, TheSmallestNumberOfTheTextsThatBeginWithThePrefix) {
     const std::string shared = "void A\nvoid B\nint C\n";
     PrefixIndex index;
-    index.AddShared(0, 6, 5);   // "void A"
-    index.AddShared(7, 6, 2);   // "void B"
-    index.AddOwn("void A", 1);  // again, with a smaller number
-    index.AddShared(14, 5, 9);  // "int C"
-    index.AddOwn("zeta", 7);
-    index.AddShared(0, 4, 8);  // "void"
+    index.AddShared(shared, 0, 6, 5);   // "void A"
+    index.AddShared(shared, 7, 6, 2);   // "void B"
+    index.AddOwn(shared, "void A", 1);  // again, with a smaller number
+    index.AddShared(shared, 14, 5, 9);  // "int C"
+    index.AddOwn(shared, "zeta", 7);
+    index.AddOwn(shared, "zeta", 8);
+    index.AddShared(shared, 0, 4, 8);  // "void"
     index.Build(shared);
     const std::pair<const char*, Line> questions[] = {
         {"void A", 1},
