@@ -45,7 +45,7 @@ inline double PeakAtExitMiB(pid_t pid) {
 }
 #endif
 
-// Runs `args` with standard output to /dev/null; cpuSeconds < 0 when it did
+// Runs `args` with its output and messages to /dev/null; cpuSeconds < 0 when it did
 // not start or exited with a status above `maxStatus`.
 inline ChildRun Run(const std::vector<std::string>& args, int maxStatus = 0) {
     std::vector<char*> argv;
@@ -61,7 +61,7 @@ inline ChildRun Run(const std::vector<std::string>& args, int maxStatus = 0) {
     }
     if (pid == 0) {
         const int null = open("/dev/null", O_WRONLY);
-        if (null < 0 || dup2(null, 1) < 0) {
+        if (null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0) {
             _exit(127);
         }
 #ifdef __linux__
