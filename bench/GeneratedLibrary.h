@@ -53,6 +53,38 @@ inline const std::vector<Parameter>& Parameters() {
     return parameters;
 }
 
+// The documentation block of the i-th generated function.
+inline std::string Block(std::size_t i) {
+    std::string block = "/**\n * @brief  ";
+    block += Verb(i);
+    block += std::string(" the ") + Unit(i) + " unit " + Number(i) +
+             ": generated for measuring the scan, the lookup and the source view.\n";
+    const std::size_t count = i % 5;
+    for (std::size_t p = 0; p < count; ++p) {
+        const Parameter& parameter = Parameters()[p];
+        block += std::string(" * @param  ") + parameter.name + " " + parameter.doc + "\n";
+    }
+    if (i % 7 == 0) {
+        block += " * @note   Pick the value with GenHelper.exe\n";
+    }
+    block += " * @retval 0 when done, 1 on a bad unit\n */\n";
+    return block;
+}
+
+// The header line of the i-th function: some with "extern", all with a
+// trailing comment that brings the line to about 200 bytes.
+inline std::string HeaderLine(std::size_t i, const std::string& entry) {
+    std::string line = (i % 4 == 0 ? "extern " : "") + entry + ";";
+    line += "  // ";
+    line += Verb(i);
+    line += " of unit ";
+    line += Number(i);
+    while (line.size() < 198) {
+        line += " .";
+    }
+    return line + "\n";
+}
+
 // Writes both files and notes their sizes.
 inline void WriteLibraryFiles(GeneratedLibrary& library, const std::string& header,
                               const std::string& source) {
@@ -99,37 +131,66 @@ inline GeneratedLibrary GenerateLibrary(const std::filesystem::path& folder,
         const std::string entry = GeneratedEntry(i);
         library.entries.push_back(entry);
 
-        // The header line: some with "extern", all with a trailing comment
-        // that brings the line to about 200 bytes.
-        std::string line = (i % 4 == 0 ? "extern " : "") + entry + ";";
-        line += "  // ";
-        line += detail::Verb(i);
-        line += " of unit ";
-        line += detail::Number(i);
-        while (line.size() < 198) {
-            line += " .";
-        }
-        header += line + "\n";
+        header += detail::HeaderLine(i, entry);
 
         // The documented definition.
-        source += "/**\n * @brief  ";
-        source += detail::Verb(i);
-        source += std::string(" the ") + detail::Unit(i) + " unit " + detail::Number(i) +
-                  ": generated for measuring the scan, the lookup and the source view.\n";
-        const std::size_t count = i % 5;
-        for (std::size_t p = 0; p < count; ++p) {
-            const detail::Parameter& parameter = detail::Parameters()[p];
-            source += std::string(" * @param  ") + parameter.name + " " + parameter.doc + "\n";
-        }
-        if (i % 7 == 0) {
-            source += " * @note   Pick the value with GenHelper.exe\n";
-        }
-        source += " * @retval 0 when done, 1 on a bad unit\n */\n";
+        source += detail::Block(i);
         source += entry + "\n{\n\tif (GEN_Busy())\n\t{\n\t\treturn;\t/* busy */\n\t}\n";
         source += "\tGEN_Registers[" + std::to_string(i % 64) + "] = 0u;\n}\n\n";
     }
     header += "\n#endif /* GENLIB_H */\n";
     detail::WriteLibraryFiles(library, header, source);
+    return library;
+}
+
+// GenerateLibrary's header alone, written in pieces, with no source beside
+// it: only a header that documents a function in place would give a block.
+inline GeneratedLibrary GeneratePlainHeader(const std::filesystem::path& folder,
+                                            std::size_t headerBytes,
+                                            const std::string& stem = "genplain") {
+    GeneratedLibrary library;
+    library.headerPath = (folder / (stem + ".h")).string();
+    std::ofstream out(library.headerPath, std::ios::binary);
+    std::string text = "/* Generated peripheral library. */\n#include <stdint.h>\n\n";
+    for (std::size_t i = 0; library.headerBytes + text.size() < headerBytes; ++i) {
+        library.entries.push_back(GeneratedEntry(i));
+        text += detail::HeaderLine(i, library.entries.back());
+        if (text.size() > (1 << 20)) {
+            out << text;
+            library.headerBytes += text.size();
+            text.clear();
+        }
+    }
+    out << text;
+    library.headerBytes += text.size();
+    return library;
+}
+
+// A header of at least `headerBytes` bytes that documents every function in
+// place, the block of GenerateLibrary's source right before each prototype,
+// with no source beside it: the header is its own documenting file. Written
+// in pieces, so that the benchmark process stays small.
+inline GeneratedLibrary GenerateDocumentedHeader(const std::filesystem::path& folder,
+                                                 std::size_t headerBytes,
+                                                 const std::string& stem = "gendoc") {
+    GeneratedLibrary library;
+    library.headerPath = (folder / (stem + ".h")).string();
+    std::ofstream out(library.headerPath, std::ios::binary);
+    std::string text =
+        "/* Generated peripheral library, documented in place. */\n"
+        "#include <stdint.h>\n\ntypedef void *GEN_Handle_t;\n\n";
+    for (std::size_t i = 0; library.headerBytes + text.size() < headerBytes; ++i) {
+        const std::string entry = GeneratedEntry(i);
+        library.entries.push_back(entry);
+        text += detail::Block(i) + (i % 4 == 0 ? "extern " : "") + entry + ";\n\n";
+        if (text.size() > (1 << 20)) {
+            out << text;
+            library.headerBytes += text.size();
+            text.clear();
+        }
+    }
+    out << text;
+    library.headerBytes += text.size();
     return library;
 }
 

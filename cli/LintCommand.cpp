@@ -4,9 +4,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliCommands.h"
@@ -143,22 +145,29 @@ void WriteSummary(const std::string& libraryPath, const Coverage& coverage) {
 }
 
 int LintLibrary(const std::string& libraryPath, bool summary) {
-    const LibraryScan scan = ScanLibraryFile(libraryPath);
-    if (!scan.opened) {
+    // The entries one after the other in one string, with where each ends:
+    // hundreds of thousands of them cost little more than their bytes.
+    std::string entries;
+    std::vector<std::uint32_t> ends;  // a library is at most 1 GiB
+    const bool opened = ScanLibraryFile(libraryPath, [&](std::string_view entry) {
+        entries.append(entry);
+        ends.push_back(static_cast<std::uint32_t>(entries.size()));
+    });
+    if (!opened) {
         Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;
     }
     // Nothing to check is no pass: a UTF-16 or binary file, for instance,
     // yields no entry (its first NUL byte ends the scan).
-    if (scan.entries.empty()) {
+    if (ends.empty()) {
         Report("No function entries in " + libraryPath + ".");
         return kExitFailed;
     }
     LibraryChoices library(libraryPath, "");
     library.IndexAll();
     Coverage coverage;
-    for (const std::string& entry : scan.entries) {
-        LintFunction(library, entry, summary, coverage);
+    for (std::size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++]) {
+        LintFunction(library, entries.substr(begin, ends[i] - begin), summary, coverage);
     }
     if (summary) {
         WriteSummary(libraryPath, coverage);

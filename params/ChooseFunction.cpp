@@ -137,12 +137,16 @@ DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
     if (libraryPath_ == documentingPath_) {
         return nullptr;
     }
+    // The block is collected only once it is known to be one: a header
+    // that documents nothing would otherwise give its whole text each time.
     DocumentLines& lines = OtherFile(libraryPath_);
-    PrototypeLookup lookup = LookUpInLines(lines, libraryPath_, entry);
-    if (lookup.outcome != LookupOutcome::Found || !BlockStandsBeforePrototype(lookup.text, entry)) {
+    const std::optional<std::size_t> match = lines.FirstLookupMatch(entry);
+    if (!match || !BlockStandsBeforePrototype(lines, lines.BlockStart(*match), entry)) {
         return nullptr;
     }
-    choice.lookup = std::move(lookup);
+    choice.lookup.outcome = LookupOutcome::Found;
+    choice.lookup.path = libraryPath_;
+    choice.lookup.text = ExpandedText(lines, lines.BlockStart(*match), lines.BlockEnd(*match));
     choice.route = DocumentationRoute::Header;
     return &lines;
 }

@@ -3,13 +3,19 @@
 // documentation parser see them, read once through the line reader and only
 // as far as a question needs. One function choice asks a few questions; a
 // check of a whole library indexes every line first and asks many.
+//
+// The lines are kept as read, one after the other in one string, with where
+// each begins: the parser's form of a line and the helper it names are
+// worked out from it when asked for, so that a file costs little more than
+// its own size.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "params/DocumentationRules.h"
 #include "source/PrefixIndex.h"
 #include "source/ReadTextLine.h"
 
@@ -25,17 +31,18 @@ public:
     // The number of lines; reads the whole file.
     std::size_t Count();
 
-    // The line as read, without its leading blanks when it starts a block.
-    const std::string& Text(std::size_t i) const { return lines_[i].text; }
+    // The line as read, without its leading blanks when it starts a block;
+    // valid until more lines are read.
+    std::string_view Text(std::size_t i) const;
     // The line as the parser keeps it: "@param" lines rewritten, a line of an
     // open list joined to the next, cut before ";" or "//" and after ")".
-    const std::string& ParserText(std::size_t i) const { return lines_[i].parserText; }
+    std::string ParserText(std::size_t i) const;
     // The helper program the line names in an "@note", or "".
-    const std::string& Helper(std::size_t i) const { return lines_[i].helper; }
+    std::string Helper(std::size_t i) const;
 
     // The line that starts the block of line i (the last block opener at or
     // before it), or 0 when no opener comes before it.
-    std::size_t BlockStart(std::size_t i) const { return lines_[i].blockStart; }
+    std::size_t BlockStart(std::size_t i) const;
     // The first block opener after line i, or Count() when none follows.
     std::size_t BlockEnd(std::size_t i);
 
@@ -53,26 +60,32 @@ public:
     bool ReadFailed() const { return readFailed_; }
 
 private:
-    struct Line {
-        std::string text;
-        std::string parserText;
-        std::string helper;
-        std::size_t blockStart = 0;
-    };
-
     bool ReadNext();
-    template <typename TextOf>
-    std::optional<std::size_t> FirstMatch(const std::string& entry, TextOf textOf);
+    // ParserText(i), as a view into the line itself where the parser only
+    // cuts it, else in `scratch`.
+    std::string_view ParserView(std::size_t i, std::string& scratch) const;
+    // True when the parser joins line i to the next: the list of an "@param"
+    // line at or before it is still open.
+    bool OpenAfter(std::size_t i) const { return listOpenAfter_[i]; }
 
     TextFile file_;
     bool readFailed_ = false;
-    std::vector<Line> lines_;
-    ParserLineReader parser_;
+    std::string bytes_;                  // every line read, one after the other
+    std::vector<std::uint8_t> lengths_;  // of each line (see kMaxLineBytes)
+    std::vector<std::uint32_t> starts_;  // where every kStartEvery-th line begins
+    static constexpr std::size_t kStartEvery = 16;
+    std::vector<std::uint32_t> openers_;  // the lines that start a block, ascending
+    std::vector<bool> listOpenAfter_;     // per line: see OpenAfter
+    bool listOpen_ = false;               // the parser's state after the last line read
     std::optional<PrefixIndex> lookupIndex_;
     std::optional<PrefixIndex> parserIndex_;
 };
 
-// Lines [begin, end) with their tabs expanded, as the source pane shows them.
+// Appends `line` with its tabs expanded to 4-column stops counted from its
+// first byte, as the source pane shows it.
+void AppendExpanded(std::string_view line, std::string& out);
+
+// Lines [begin, end) with their tabs expanded (each line on its own).
 std::string ExpandedText(const DocumentLines& lines, std::size_t begin, std::size_t end);
 
 }  // namespace quill

@@ -26,10 +26,12 @@ std::string RemoveChars(std::string text, const char* chars) {
 void TakeBlock(const DocumentLines& lines, std::size_t begin, std::size_t end,
                FunctionDocumentation& doc) {
     doc.helperName.assign(1, '-');
+    LineNormaliser normaliser;
     for (std::size_t i = begin; i < end; ++i) {
-        doc.documentationText += NormaliseLine(lines.ParserText(i));
-        if (!lines.Helper(i).empty()) {
-            doc.helperName = lines.Helper(i);
+        doc.documentationText += normaliser.Normalise(lines.ParserText(i));
+        std::string helper = lines.Helper(i);
+        if (!helper.empty()) {
+            doc.helperName = std::move(helper);
         }
     }
 }

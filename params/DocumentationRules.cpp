@@ -20,7 +20,7 @@ bool ParamListStaysOpen(const std::string& rewrittenLine) {
     return FindPos(rewrittenLine, "}") < kListClosedFrom;
 }
 
-LineCut ParserCut(const std::string& line) {
+LineCut ParserCut(std::string_view line) {
     const std::size_t semicolon = line.find(';');
     const std::size_t slashes = line.find("//");
     const std::size_t cut = std::min(semicolon, slashes);
@@ -60,24 +60,51 @@ bool ParamNameCanMatch(const std::string& name) {
     return FindPos("@param" + name, name) == kParamNameAt;
 }
 
-std::string ParserLineReader::Read(std::string line, std::string& helper) {
-    helper.clear();
+std::string ReadParserLine(std::string line, bool& listOpen) {
     if (line.find('@') != std::string::npos) {
         if (FindPos(line, "@param") >= 0) {
             line = RewriteParamLine(line);
-            listOpen_ = ParamListStaysOpen(line);
+            listOpen = ParamListStaysOpen(line);
         } else {
-            listOpen_ = false;
-            helper = HelperNameOf(line);
+            listOpen = false;
         }
     }
-    if (listOpen_) {
+    if (listOpen) {
         // The open list goes on in the next line: join them.
         line.erase(
             std::remove_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }),
             line.end());
     }
     return CutForParser(std::move(line));
+}
+
+bool ListOpenAfter(std::string_view line, bool listOpen) {
+    if (line.find('@') == std::string_view::npos) {
+        return listOpen;
+    }
+    if (FindPos(line, "@param") < 0) {
+        return false;
+    }
+    const std::size_t brace = line.find('}');
+    if (brace == std::string_view::npos) {
+        return true;
+    }
+    // Rewriting keeps every byte but blanks, so a "}" after that many other
+    // bytes stands too far on; only the bytes before it decide (blank runs
+    // end at it).
+    const auto kept = std::count_if(line.begin(), line.begin() + static_cast<long>(brace),
+                                    [](char c) { return c != ' ' && c != '\t'; });
+    if (kept >= kListClosedFrom) {
+        return false;
+    }
+    return ParamListStaysOpen(RewriteParamLine(std::string(line.substr(0, brace + 1))));
+}
+
+std::string ParserHelperOf(const std::string& line) {
+    if (line.find('@') == std::string::npos || FindPos(line, "@param") >= 0) {
+        return {};
+    }
+    return HelperNameOf(line);
 }
 
 }  // namespace quill

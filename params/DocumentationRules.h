@@ -4,6 +4,7 @@
 // header scan so that they cannot drift apart. Positions count from 0.
 
 #include <string>
+#include <string_view>
 
 namespace quill {
 
@@ -53,7 +54,7 @@ struct LineCut {
     std::string mark;                    // ")", ";", "//" or ""
     std::size_t Kept() const { return mark == ")" ? at + 1 : at; }
 };
-LineCut ParserCut(const std::string& line);
+LineCut ParserCut(std::string_view line);
 
 // `line` as the parser cuts it.
 std::string CutForParser(std::string line);
@@ -68,17 +69,25 @@ std::string HelperNameOf(const std::string& line);
 // a name that occurs inside the keyword (p, a, r, m, "am" ...) never matches.
 bool ParamNameCanMatch(const std::string& name);
 
-// Reads documentation lines one after the other as the parser does: rewrites
-// "@param" lines, joins a line that continues an open list to the next one
-// (its line end goes) and cuts it. Holds the open-list state between lines.
-class ParserLineReader {
-public:
-    // The line as the parser keeps it; `helper` receives the helper program
-    // the line names, or "".
-    std::string Read(std::string line, std::string& helper);
+// A documentation line as the parser keeps it: an "@param" line rewritten, a
+// line that continues an open list joined to the next one (its line end
+// goes), then cut. `listOpen` tells whether the list of an "@param" line
+// before it is still open, and receives whether it is open after this line.
+std::string ReadParserLine(std::string line, bool& listOpen);
 
-private:
-    bool listOpen_ = false;
-};
+// The open-list state ReadParserLine leaves after `line`, given the state
+// before it, without rewriting the line where that can be helped.
+bool ListOpenAfter(std::string_view line, bool listOpen);
+
+// True when ReadParserLine leaves `line` as CutForParser alone would: it
+// holds no "@" and no list is open before it.
+inline bool ParserOnlyCuts(std::string_view line, bool listOpen) {
+    return !listOpen && line.find('@') == std::string_view::npos;
+}
+
+// The helper program a documentation line names for the parser: that of an
+// "@note" line (see HelperNameOf), never one of an "@param" line; "" when
+// it names none.
+std::string ParserHelperOf(const std::string& line);
 
 }  // namespace quill

@@ -22,7 +22,7 @@ bool IsBlank(char c) {
 // The first character of NormaliseLine(line) for a line that does not begin
 // with a blank, or -1 when that text is empty. A line beginning with a blank
 // gives ' ' (its normalised form then begins with ' ', ",", "(" or ")").
-int FirstNormalisedChar(const std::string& line) {
+int FirstNormalisedChar(std::string_view line) {
     const std::size_t n = line.size();
     if (n > 0 && IsBlank(line[0])) {
         return ' ';
@@ -43,7 +43,7 @@ int FirstNormalisedChar(const std::string& line) {
 
 }  // namespace
 
-bool TrimBlockOpener(std::string& line) {
+bool TrimBlockOpener(std::string_view& line) {
     const char* const begin = line.data();
     const char* const end = begin + line.size();
     bool holdsOpener = false;
@@ -60,11 +60,18 @@ bool TrimBlockOpener(std::string& line) {
     if (!holdsOpener) {
         return false;
     }
-    line.erase(0, std::min(line.find_first_not_of(" \t"), line.size()));
+    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
     return OpenerAt(line.data(), line.size());
 }
 
-bool NormalisedLineStartsWith(const std::string& line, const std::string& prefix) {
+bool TrimBlockOpener(std::string& line) {
+    std::string_view view = line;
+    const bool opens = TrimBlockOpener(view);
+    line.erase(0, line.size() - view.size());
+    return opens;
+}
+
+bool NormalisedLineStartsWith(std::string_view line, std::string_view prefix) {
     if (prefix.empty()) {
         return true;
     }

@@ -2,6 +2,7 @@
 // Finding a function's documentation block in its documenting file.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "params/DocumentLines.h"
@@ -33,11 +34,13 @@ struct PrototypeLookup {
 // or "/*!" anywhere loses its leading tabs and spaces. Returns true when the
 // line then begins with one of them, that is, when it starts a block.
 bool TrimBlockOpener(std::string& line);
+// The same on a view, which loses those blanks from its front.
+bool TrimBlockOpener(std::string_view& line);
 
 // True when NormaliseLine(line) begins with `prefix`. Lines whose normalised
 // form cannot begin with the prefix's first character are turned down without
 // being normalised, which keeps scans of large files fast.
-bool NormalisedLineStartsWith(const std::string& line, const std::string& prefix);
+bool NormalisedLineStartsWith(std::string_view line, std::string_view prefix);
 
 // Collects the block around the first line whose normalised copy begins with
 // `entry`. `found` tells whether that line was met; the text is then the

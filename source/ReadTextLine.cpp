@@ -59,6 +59,7 @@ TextFile TextFile::FromBytes(std::string bytes) {
     f.inMemory_ = true;
     f.atEnd_ = true;
     f.end_ = bytes.size();
+    f.sizeAtOpen_ = bytes.size();
     f.buffer_ = std::move(bytes);
     f.FindNextNul();
     return f;

@@ -27,6 +27,9 @@ public:
     static TextFile FromBytes(std::string bytes);
 
     bool IsOpen() const { return fd_ >= 0 || inMemory_; }
+    // The file's size when it was opened, or the number of bytes held in
+    // memory: room enough for every line a reader keeps.
+    unsigned long long SizeAtOpen() const { return sizeAtOpen_; }
     void Close();
 
     // The next line (see ReadTextLine) as a view into the buffer, valid until

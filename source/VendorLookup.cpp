@@ -96,29 +96,97 @@ std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath) 
     return paths;
 }
 
-bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry) {
-    std::string first = collected.substr(0, collected.find('\n'));
-    if (!TrimBlockOpener(first)) {
-        return false;
+namespace {
+
+// Decides BlockStandsBeforePrototype from the lines of the collected text
+// given one after the other, each with its "\n" (the last one perhaps
+// without), as soon as they tell.
+class PlacementCheck {
+public:
+    explicit PlacementCheck(const std::string& entry) : entry_(entry) {}
+
+    // True once the answer is known; later lines change nothing.
+    bool Feed(std::string_view line) {
+        if (decided_) {
+            return true;
+        }
+        if (first_) {
+            first_ = false;
+            std::string text(line.substr(0, line.find('\n')));
+            if (!TrimBlockOpener(text)) {
+                return Decide(false);
+            }
+            // The function's line must come after the block's first.
+            if (NormalisedLineStartsWith(line, entry_)) {
+                return Decide(false);
+            }
+        } else if (NormalisedLineStartsWith(line, entry_)) {
+            // Before it: the block's own comment and nothing else but blank lines.
+            return Decide(closed_ && !textAfterClose_);
+        }
+        std::size_t from = 0;
+        if (!closed_) {
+            const std::size_t close = line.find("*/");
+            if (close == std::string_view::npos) {
+                return false;
+            }
+            closed_ = true;
+            from = close + 2;
+        }
+        textAfterClose_ = line.find_first_not_of(" \t\r\n", from) != std::string_view::npos;
+        return textAfterClose_ && Decide(false);
     }
-    // The function's line: the first whose normalised copy begins with the entry.
-    std::size_t lineStart = 0;
-    while (lineStart < collected.size()) {
+    bool Answer() const { return decided_ && answer_; }
+
+private:
+    bool Decide(bool answer) {
+        decided_ = true;
+        answer_ = answer;
+        return true;
+    }
+
+    const std::string& entry_;
+    bool first_ = true;
+    bool closed_ = false;          // a "*/" came before
+    bool textAfterClose_ = false;  // and something else than blanks after it
+    bool decided_ = false;
+    bool answer_ = false;
+};
+
+}  // namespace
+
+bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry) {
+    PlacementCheck check(entry);
+    for (std::size_t lineStart = 0; lineStart < collected.size();) {
         std::size_t lineEnd = collected.find('\n', lineStart);
         lineEnd = lineEnd == std::string::npos ? collected.size() : lineEnd + 1;
-        if (NormalisedLineStartsWith(collected.substr(lineStart, lineEnd - lineStart), entry)) {
+        if (check.Feed(std::string_view(collected).substr(lineStart, lineEnd - lineStart))) {
             break;
         }
         lineStart = lineEnd;
     }
-    if (lineStart == 0 || lineStart >= collected.size()) {
-        return false;
+    return check.Answer();
+}
+
+bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry) {
+    // The block's lines run up to the next opener. The line reader gives a
+    // long line in pieces: they are put together as the collected text has
+    // them.
+    PlacementCheck check(entry);
+    std::string line;
+    for (std::size_t i = begin; lines.Has(i) && (i == begin || lines.BlockStart(i) != i); ++i) {
+        AppendExpanded(lines.Text(i), line);
+        if (line.back() == '\n') {
+            if (check.Feed(line)) {
+                return check.Answer();
+            }
+            line.clear();
+        }
     }
-    // Before it: the block's own comment and nothing else but blank lines.
-    const std::string before = collected.substr(0, lineStart);
-    const std::size_t close = before.find("*/");
-    return close != std::string::npos &&
-           before.find_first_not_of(" \t\r\n", close + 2) == std::string::npos;
+    if (!line.empty()) {
+        check.Feed(line);
+    }
+    return check.Answer();
 }
 
 }  // namespace quill

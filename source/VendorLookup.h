@@ -3,8 +3,11 @@
 // the C source beside the header: a source folder ("Src", "source" ...)
 // beside the header's include folder, or the header itself.
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "params/DocumentLines.h"
 
 namespace quill {
 
@@ -24,5 +27,9 @@ std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath);
 // with a block whose comment ends right before the function's line, blank
 // lines aside: a header that documents the function in place.
 bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry);
+
+// The same for the block that begins at line `begin` of a header's lines,
+// read only as far as the answer needs, without collecting its text.
+bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry);
 
 }  // namespace quill

@@ -71,6 +71,34 @@ TEST(VendorLookup, TheHeaderWhenItsBlockStandsRightBeforeThePrototype) {
     }
 }
 
+// The check on a header's lines, which stops as soon as it can tell, and
+// the check on the collected block agree; the line reader gives lines longer
+// than 255 bytes in pieces, which the block joins again.
+TEST(VendorLookup, BlockBeforePrototypeFromTheLinesAsFromTheText) {
+    const std::string prototype = kEntry + ";\n";
+    const std::pair<std::string, bool> cases[] = {
+        {kDocumented, true},
+        {"/** x */\n\n \t\r\n" + prototype, true},
+        {"int y;\n  /** x\n */\n" + prototype + "/** next */\n", true},
+        {"/** " + std::string(300, 'c') + " */\n" + prototype, true},
+        {"/** x */ int y;\n" + prototype, false},
+        {"/* x */\n" + prototype, false},
+        {"/** x\n" + prototype + " */\n", false},
+        {"/** x */\n" + std::string(255, ' ') + prototype, false},
+    };
+    for (const auto& [header, expected] : cases) {
+        SCOPED_TRACE(header);
+        DocumentLines lines(TextFile::FromBytes(header));
+        const std::optional<std::size_t> match = lines.FirstLookupMatch(kEntry);
+        EXPECT_EQ(match && BlockStandsBeforePrototype(lines, lines.BlockStart(*match), kEntry),
+                  expected);
+        TextFile file = TextFile::FromBytes(header);
+        bool found = false;
+        const std::string block = CollectDocumentationBlock(file, kEntry, found);
+        EXPECT_EQ(found && BlockStandsBeforePrototype(block, kEntry), expected);
+    }
+}
+
 TEST(VendorLookup, TheDocumentingPathFirstThenASourceFolderThenTheHeader) {
     testing::ScratchFolder folder;
     folder.Write("Inc/tmr.h", "/** @param channel one */\nvoid tmr_start(int channel);\n");
