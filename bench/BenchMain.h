@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -19,6 +20,14 @@ inline const std::filesystem::path& BenchFolder() {
         return made;
     }();
     return folder;
+}
+
+// The size of a generated input in bytes: the environment variable `name`
+// in megabytes when it holds a positive number, else `megabytes`.
+inline std::size_t MegabytesFromEnvironment(const char* name, long megabytes) {
+    const char* text = std::getenv(name);
+    const long given = text != nullptr ? std::atol(text) : 0;
+    return static_cast<std::size_t>(given > 0 ? given : megabytes) * 1024 * 1024;
 }
 
 // Runs the benchmarks named on the command line, then removes BenchFolder.

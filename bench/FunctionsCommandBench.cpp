@@ -34,9 +34,7 @@ using quill::bench::Median;
 using quill::bench::Run;
 
 std::size_t CorpusBytes() {
-    const char* megabytes = std::getenv("QUILL_BENCH_CORPUS_MB");
-    const long mb = megabytes ? std::atol(megabytes) : 24;
-    return static_cast<std::size_t>(mb > 0 ? mb : 24) * 1024 * 1024;
+    return quill::bench::MegabytesFromEnvironment("QUILL_BENCH_CORPUS_MB", 24);
 }
 
 const std::string& GeneratedCorpusPath() {

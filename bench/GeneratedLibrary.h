@@ -143,18 +143,20 @@ inline GeneratedLibrary GenerateLibrary(const std::filesystem::path& folder,
     return library;
 }
 
-// GenerateLibrary's header alone, written in pieces, with no source beside
-// it: only a header that documents a function in place would give a block.
-inline GeneratedLibrary GeneratePlainHeader(const std::filesystem::path& folder,
-                                            std::size_t headerBytes,
-                                            const std::string& stem = "genplain") {
+namespace detail {
+
+// A header of at least `headerBytes` bytes: `opening`, then `EntryText(i,
+// entry)` for one generated entry after another. Written in pieces, so that
+// the benchmark process stays small.
+template <typename EntryText>
+GeneratedLibrary WriteHeaderInPieces(const std::filesystem::path& path, std::size_t headerBytes,
+                                     std::string text, EntryText entryText) {
     GeneratedLibrary library;
-    library.headerPath = (folder / (stem + ".h")).string();
+    library.headerPath = path.string();
     std::ofstream out(library.headerPath, std::ios::binary);
-    std::string text = "/* Generated peripheral library. */\n#include <stdint.h>\n\n";
     for (std::size_t i = 0; library.headerBytes + text.size() < headerBytes; ++i) {
         library.entries.push_back(GeneratedEntry(i));
-        text += detail::HeaderLine(i, library.entries.back());
+        text += entryText(i, library.entries.back());
         if (text.size() > (1 << 20)) {
             out << text;
             library.headerBytes += text.size();
@@ -166,32 +168,32 @@ inline GeneratedLibrary GeneratePlainHeader(const std::filesystem::path& folder,
     return library;
 }
 
+}  // namespace detail
+
+// GenerateLibrary's header alone, with no source beside it: only a header
+// that documents a function in place would give a block.
+inline GeneratedLibrary GeneratePlainHeader(const std::filesystem::path& folder,
+                                            std::size_t headerBytes,
+                                            const std::string& stem = "genplain") {
+    return detail::WriteHeaderInPieces(
+        folder / (stem + ".h"), headerBytes,
+        "/* Generated peripheral library. */\n#include <stdint.h>\n\n",
+        [](std::size_t i, const std::string& entry) { return detail::HeaderLine(i, entry); });
+}
+
 // A header of at least `headerBytes` bytes that documents every function in
 // place, the block of GenerateLibrary's source right before each prototype,
-// with no source beside it: the header is its own documenting file. Written
-// in pieces, so that the benchmark process stays small.
+// with no source beside it: the header is its own documenting file.
 inline GeneratedLibrary GenerateDocumentedHeader(const std::filesystem::path& folder,
                                                  std::size_t headerBytes,
                                                  const std::string& stem = "gendoc") {
-    GeneratedLibrary library;
-    library.headerPath = (folder / (stem + ".h")).string();
-    std::ofstream out(library.headerPath, std::ios::binary);
-    std::string text =
-        "/* Generated peripheral library, documented in place. */\n"
-        "#include <stdint.h>\n\ntypedef void *GEN_Handle_t;\n\n";
-    for (std::size_t i = 0; library.headerBytes + text.size() < headerBytes; ++i) {
-        const std::string entry = GeneratedEntry(i);
-        library.entries.push_back(entry);
-        text += detail::Block(i) + (i % 4 == 0 ? "extern " : "") + entry + ";\n\n";
-        if (text.size() > (1 << 20)) {
-            out << text;
-            library.headerBytes += text.size();
-            text.clear();
-        }
-    }
-    out << text;
-    library.headerBytes += text.size();
-    return library;
+    return detail::WriteHeaderInPieces(folder / (stem + ".h"), headerBytes,
+                                       "/* Generated peripheral library, documented in place. */\n"
+                                       "#include <stdint.h>\n\ntypedef void *GEN_Handle_t;\n\n",
+                                       [](std::size_t i, const std::string& entry) {
+                                           return detail::Block(i) + (i % 4 == 0 ? "extern " : "") +
+                                                  entry + ";\n\n";
+                                       });
 }
 
 // A header of `entries` short one-line prototypes

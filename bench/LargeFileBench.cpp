@@ -32,9 +32,7 @@ using quill::bench::Median;
 using quill::bench::Run;
 
 std::size_t FileBytes() {
-    const char* megabytes = std::getenv("QUILL_BENCH_LARGE_MB");
-    const long mb = megabytes ? std::atol(megabytes) : 200;
-    return static_cast<std::size_t>(mb > 0 ? mb : 200) * 1024 * 1024;
+    return quill::bench::MegabytesFromEnvironment("QUILL_BENCH_LARGE_MB", 200);
 }
 
 const GeneratedLibrary& DocumentedHeader() {
