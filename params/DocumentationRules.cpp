@@ -11,9 +11,27 @@ bool BeginsBlock(const std::string& line) {
 }
 
 std::string RewriteParamLine(const std::string& line) {
-    std::string out = ReplaceAll(line, ":", " :");
-    out = ReplaceAll(out, "\t", " ");
-    return CollapseBlanks(out);
+    // In one pass: a space before every ":", tabs to spaces, and every run
+    // of spaces collapsed to one.
+    std::string out(2 * line.size(), '\0');
+    char* const begin = out.data();
+    char* write = begin;
+    const auto put = [begin, &write](char c) {
+        if (c == ' ' && write != begin && write[-1] == ' ') {
+            return;
+        }
+        *write++ = c;
+    };
+    for (char c : line) {
+        if (c == ':') {
+            put(' ');
+            put(':');
+        } else {
+            put(c == '\t' ? ' ' : c);
+        }
+    }
+    out.resize(static_cast<std::size_t>(write - begin));
+    return out;
 }
 
 bool ParamListStaysOpen(const std::string& rewrittenLine) {

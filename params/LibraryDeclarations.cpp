@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "source/ReadTextLine.h"
 
@@ -37,8 +38,25 @@ public:
         : into_(into), file_(std::move(file)) {}
 
     void Feed(const std::string& bytes) {
-        for (char c : bytes) {
-            Take(c);
+        const std::string_view text(bytes);
+        for (std::size_t i = 0; i < text.size();) {
+            // The inside of a comment is only kept until it ends: taken in
+            // one piece up to the byte that may end it.
+            if (mode_ == Mode::BlockComment && !(starPending_ && text[i] == '/')) {
+                const std::size_t close = text.find("*/", i);
+                const std::size_t end = close == std::string_view::npos ? text.size() : close + 1;
+                comment_.append(text, i, end - i);
+                starPending_ = comment_.back() == '*';
+                i = end;
+                continue;
+            }
+            if (mode_ == Mode::LineComment && text[i] != '\n') {
+                const std::size_t end = std::min(text.find('\n', i), text.size());
+                comment_.append(text, i, end - i);
+                i = end;
+                continue;
+            }
+            Take(text[i++]);
         }
     }
 
@@ -185,9 +203,19 @@ private:
     // closes the innermost one. "\" may stand for "@".
     void EndComment() {
         const std::string& text = comment_;
+        std::size_t nextAt = text.find('@');
+        std::size_t nextBackslash = text.find('\\');
         for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-            if (text[i] != '@' && text[i] != '\\') {
-                continue;
+            // On to the next command sign.
+            if (nextAt < i) {
+                nextAt = text.find('@', i);
+            }
+            if (nextBackslash < i) {
+                nextBackslash = text.find('\\', i);
+            }
+            i = std::min(nextAt, nextBackslash);
+            if (i == std::string::npos || i + 1 >= text.size()) {
+                break;
             }
             const char next = text[i + 1];
             if (next == '{') {

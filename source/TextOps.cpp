@@ -69,14 +69,16 @@ std::vector<std::string> SplitAtEvery(const std::string& text, char separator) {
 std::string CollapseBlanks(const std::string& text) {
     // Repeating "  " -> " " until nothing changes leaves every run of spaces
     // as a single space; do it in one pass.
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text.size(), '\0');
+    char* const begin = out.data();
+    char* write = begin;
     for (char c : text) {
-        if (c == ' ' && !out.empty() && out.back() == ' ') {
+        if (c == ' ' && write != begin && write[-1] == ' ') {
             continue;
         }
-        out += c;
+        *write++ = c;
     }
+    out.resize(static_cast<std::size_t>(write - begin));
     return out;
 }
 
