@@ -84,7 +84,12 @@ std::string DocumentLines::ParserText(std::size_t i) const {
 }
 
 std::string DocumentLines::Helper(std::size_t i) const {
-    return ParserHelperOf(std::string(Text(i)));
+    // Only an "@note" line names a helper.
+    const std::string_view text = Text(i);
+    if (text.find("@note") == std::string_view::npos) {
+        return {};
+    }
+    return ParserHelperOf(std::string(text));
 }
 
 std::size_t DocumentLines::BlockStart(std::size_t i) const {

@@ -37,6 +37,9 @@ public:
     // The line as the parser keeps it: "@param" lines rewritten, a line of an
     // open list joined to the next, cut before ";" or "//" and after ")".
     std::string ParserText(std::size_t i) const;
+    // ParserText(i), as a view into the line itself where the parser only
+    // cuts it, else in `scratch`.
+    std::string_view ParserView(std::size_t i, std::string& scratch) const;
     // The helper program the line names in an "@note", or "".
     std::string Helper(std::size_t i) const;
 
@@ -61,9 +64,6 @@ public:
 
 private:
     bool ReadNext();
-    // ParserText(i), as a view into the line itself where the parser only
-    // cuts it, else in `scratch`.
-    std::string_view ParserView(std::size_t i, std::string& scratch) const;
     // True when the parser joins line i to the next: the list of an "@param"
     // line at or before it is still open.
     bool OpenAfter(std::size_t i) const { return listOpenAfter_[i]; }

@@ -27,8 +27,9 @@ void TakeBlock(const DocumentLines& lines, std::size_t begin, std::size_t end,
                FunctionDocumentation& doc) {
     doc.helperName.assign(1, '-');
     LineNormaliser normaliser;
+    std::string scratch;
     for (std::size_t i = begin; i < end; ++i) {
-        doc.documentationText += normaliser.Normalise(lines.ParserText(i));
+        doc.documentationText += normaliser.Normalise(lines.ParserView(i, scratch));
         std::string helper = lines.Helper(i);
         if (!helper.empty()) {
             doc.helperName = std::move(helper);

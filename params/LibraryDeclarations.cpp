@@ -56,6 +56,19 @@ public:
                 i = end;
                 continue;
             }
+            // So is a run of identifier bytes in code, which only grows the
+            // word being read.
+            if (mode_ == Mode::Code && !slashPending_ && !inPreprocessor_ &&
+                IsIdentifierChar(text[i])) {
+                std::size_t end = i + 1;
+                while (end < text.size() && IsIdentifierChar(text[end])) {
+                    ++end;
+                }
+                atLineStart_ = false;
+                word_.append(text, i, end - i);
+                i = end;
+                continue;
+            }
             Take(text[i++]);
         }
     }
