@@ -114,8 +114,10 @@ void TakeParameters(std::string rest, FunctionDocumentation& doc) {
         return;
     }
     for (auto& parameter : doc.parameters) {
-        const std::size_t end = rest.find_first_of(",)");
-        if (end == std::string::npos || end <= static_cast<std::size_t>(kShortestParameterText)) {
+        const std::size_t end = static_cast<std::size_t>(
+            std::find_if(rest.begin(), rest.end(), [](char c) { return c == ',' || c == ')'; }) -
+            rest.begin());
+        if (end == rest.size() || end <= static_cast<std::size_t>(kShortestParameterText)) {
             return;
         }
         const std::string typeAndName = rest.substr(0, end);

@@ -18,11 +18,15 @@ bool IsBlank(char c) {
 }
 
 std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && IsBlank(text[first])) {
+        ++first;
     }
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    while (end > first && IsBlank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(first, end - first);
 }
 
 // The identifier that begins `text` at `from` ("" when none does).
