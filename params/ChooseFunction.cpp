@@ -65,7 +65,10 @@ const char* DocumentationRouteName(DocumentationRoute route) {
     return "none";
 }
 
-HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName) {
+namespace {
+
+// Where the helper is looked for, without looking.
+HelperProgram HelperPlace(const std::string& documentationPath, const std::string& helperName) {
     HelperProgram helper;
     const std::size_t separator = LastSeparator(documentationPath);
     if (separator == std::string::npos || separator < kHelperFolderFrom) {
@@ -73,7 +76,14 @@ HelperProgram LookForHelper(const std::string& documentationPath, const std::str
     }
     helper.looked = true;
     helper.path = documentationPath.substr(0, separator + 1) + helperName;
-    helper.exists = CanOpenForReading(helper.path);
+    return helper;
+}
+
+}  // namespace
+
+HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName) {
+    HelperProgram helper = HelperPlace(documentationPath, helperName);
+    helper.exists = helper.looked && CanOpenForReading(helper.path);
     return helper;
 }
 
@@ -230,7 +240,17 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
         return Choose(entry);
     }
     PresetSlots(choice.documentation);
-    choice.helper = LookForHelper(lookup.path, choice.documentation.helperName);
+    // Most functions of a library name the same helper, or none ("-"):
+    // each place is tried once.
+    choice.helper = HelperPlace(lookup.path, choice.documentation.helperName);
+    if (choice.helper.looked) {
+        const auto known = helpersFound_.find(choice.helper.path);
+        choice.helper.exists =
+            known != helpersFound_.end()
+                ? known->second
+                : helpersFound_.emplace(choice.helper.path, CanOpenForReading(choice.helper.path))
+                      .first->second;
+    }
 
     // Declarations come from the header and the file that documents the
     // function, each read once for as long as the caller keeps them.

@@ -118,6 +118,7 @@ private:
     DocumentingFile file_;
     std::optional<std::vector<std::string>> sourceFolderPaths_;
     std::map<std::string, DocumentLines> otherFiles_;  // by path; no lines when it did not open
+    std::map<std::string, bool> helpersFound_;         // whether each helper path opened
     LibraryDeclarations ownDeclarations_;
     LibraryDeclarations* declarations_;
 };
