@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ScratchFolder.h"
 #include "params/LibraryDeclarations.h"
 
 namespace quill {
@@ -185,6 +186,29 @@ TEST(LibraryDeclarations, EnumsAndGroupsAsVendorsWriteThem) {
     EXPECT_EQ(declarations.Group("Inner")->values, (std::vector<std::string>{"IN_1", "IN_SPLIT"}));
     ASSERT_NE(declarations.Group("Outer"), nullptr);
     EXPECT_EQ(declarations.Group("Outer")->values, (std::vector<std::string>{"OUT_1", "OUT_2"}));
+}
+
+// Comments and names taken in pieces: read whole and read line by line
+// from a file, the same declarations.
+TEST(LibraryDeclarations, CommentsAndNamesEndWhereTheyEnd) {
+    const std::string text =
+        "enum/* c */E_t/**/{E_A,/* E_X, */E_B,// E_Y,*/\nE_C}/***/;\n"
+        "/** @defgroup G ***/\n/** @{ **/\n#define G_1 1 /* G_X */\n"
+        "#define G_2 2 // G_Y\n#define G_3 3\n/** @} */\n#define G_4 4\n"
+        "/* \\defgroup H */ /* \\{ */\n#define H_1 1\n";
+    testing::ScratchFolder folder;
+    LibraryDeclarations fromText;
+    fromText.AddText(text, "e.h");
+    LibraryDeclarations fromFile;
+    fromFile.AddFile(folder.Write("e.h", text));
+    for (const LibraryDeclarations* read : {&fromText, &fromFile}) {
+        ASSERT_NE(read->Enum("E_t"), nullptr);
+        EXPECT_EQ(read->Enum("E_t")->values, (std::vector<std::string>{"E_A", "E_B", "E_C"}));
+        ASSERT_NE(read->Group("G"), nullptr);
+        EXPECT_EQ(read->Group("G")->values, (std::vector<std::string>{"G_1", "G_2", "G_3"}));
+        ASSERT_NE(read->Group("H"), nullptr);
+        EXPECT_EQ(read->Group("H")->values, (std::vector<std::string>{"H_1"}));
+    }
 }
 
 }  // namespace
