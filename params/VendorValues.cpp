@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "source/TextOps.h"
 
@@ -475,12 +476,18 @@ std::array<Suggestions, kMaxParameters> SuggestForFunction(
     const FunctionDocumentation& documentation, const std::string& block, const std::string& entry,
     const LibraryDeclarations& declarations) {
     std::array<Suggestions, kMaxParameters> suggestions;
-    const std::vector<std::string> types = ParameterTypes(entry);
+    // The types are split from the entry only for a function with a
+    // parameter to suggest for.
+    std::optional<std::vector<std::string>> typesRead;
     for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
         if (parameter.name.empty() || !parameter.choiceText.empty()) {
             continue;
         }
+        if (!typesRead) {
+            typesRead = ParameterTypes(entry);
+        }
+        const std::vector<std::string>& types = *typesRead;
         const std::string type =
             static_cast<std::size_t>(k) < types.size() ? types[k] : std::string();
         suggestions[k] = SuggestValues(block, parameter.name, type, declarations);
