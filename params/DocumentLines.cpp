@@ -112,17 +112,22 @@ std::size_t DocumentLines::BlockEnd(std::size_t i) {
 
 namespace {
 
-// Normalised lines begin with a blank exactly when the line does. Entries
-// never do, so such lines stay out of the indexes; a question that begins
-// with a blank goes through the lines one by one.
 bool BeginsWithBlank(std::string_view text) {
     return !text.empty() && (text[0] == ' ' || text[0] == '\t');
+}
+
+// Lines that begin with a blank stay out of the indexes. Normalised, such a
+// line begins with a blank, or with a comma or parenthesis when the spacing
+// rules take the blank away, so the indexes answer every other question;
+// these go through the lines one by one.
+bool IndexAnswers(std::string_view entry) {
+    return !entry.empty() && std::string_view(" \t,()").find(entry[0]) == std::string_view::npos;
 }
 
 }  // namespace
 
 std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& entry) {
-    if (lookupIndex_ && !BeginsWithBlank(entry)) {
+    if (lookupIndex_ && IndexAnswers(entry)) {
         return lookupIndex_->First(bytes_, entry);
     }
     for (std::size_t i = 0; Has(i); ++i) {
@@ -134,7 +139,7 @@ std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& en
 }
 
 std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& entry) {
-    if (parserIndex_ && !BeginsWithBlank(entry)) {
+    if (parserIndex_ && IndexAnswers(entry)) {
         return parserIndex_->First(bytes_, entry);
     }
     // A line that begins with a blank keeps it in the parser's text, whose

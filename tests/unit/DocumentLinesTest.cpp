@@ -63,6 +63,24 @@ TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
     }
 }
 
+// A blank before a comma or parenthesis goes in the normalised line, so a
+// line that begins with one can match although the indexes leave it out.
+TEST(DocumentLines, LinesThatBeginWithABlankMatchWithTheIndexToo) {
+    const std::string document = "\t)\b\n  (x\n,y\n(x\n)\b\n";
+    for (const bool index : {false, true}) {
+        SCOPED_TRACE(index);
+        DocumentLines lines(TextFile::FromBytes(document));
+        if (index) {
+            lines.IndexAll();
+        }
+        EXPECT_EQ(lines.FirstLookupMatch(")\b"), Line(0));
+        EXPECT_EQ(lines.FirstLookupMatch("(x"), Line(1));
+        EXPECT_EQ(lines.FirstParserMatch("(x"), Line(1));
+        EXPECT_EQ(lines.FirstLookupMatch(","), Line(2));
+        EXPECT_EQ(lines.FirstLookupMatch(""), Line(0));
+    }
+}
+
 TEST(DocumentLines, EachLineAsReadAsTheParserKeepsItAndItsBlock) {
     DocumentLines lines(TextFile::FromBytes(kDocument));
     ASSERT_EQ(lines.Count(), 11u);
