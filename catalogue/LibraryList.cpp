@@ -51,6 +51,18 @@ std::vector<std::pair<std::string, std::string>> ListedWithout(
     return entries;
 }
 
+// Lists `path` and makes it the last library, in one change of the file.
+void SaveListedAndLast(Platform& platform, const AppPaths& paths, const std::string& path,
+                       const std::string& unsaved = "") {
+    SaveSettings(
+        platform, paths,
+        [&] {
+            return WriteSettings({{"Libraries", path, "Yes"}, {"Last", "Library", path}},
+                                 paths.settingsFile);
+        },
+        unsaved);
+}
+
 }  // namespace
 
 int MainWindow::LoadLibraryList() {
@@ -136,13 +148,8 @@ void MainWindow::AddLibrary() {
             const int index = libraryCombo->AddString(path);
             libraryCombo->setCurrentIndex(index);
             libraryIndex = index;
-            SaveSettings(
-                platform, paths,
-                [&] {
-                    return WriteSettings({{"Libraries", path, "Yes"}, {"Last", "Library", path}},
-                                         paths.settingsFile);
-                },
-                "Library " + path + " is listed until Quill ends, but not saved.");
+            SaveListedAndLast(platform, paths, path,
+                              "Library " + path + " is listed until Quill ends, but not saved.");
             RunLibraryChangeSequence(path);
         }
     }
@@ -186,10 +193,7 @@ void MainWindow::SelectLibrary() {
     if (selected >= 0) {
         libraryIndex = selected;
         const std::string path = libraryCombo->TextAt(selected);
-        SaveSettings(platform, paths, [&] {
-            return WriteSettings({{"Libraries", path, "Yes"}, {"Last", "Library", path}},
-                                 paths.settingsFile);
-        });
+        SaveListedAndLast(platform, paths, path);
         RunLibraryChangeSequence(path);
     }
     UpdateData(false);
