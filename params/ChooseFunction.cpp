@@ -244,12 +244,11 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     // each place is tried once.
     choice.helper = HelperPlace(lookup.path, choice.documentation.helperName);
     if (choice.helper.looked) {
-        const auto known = helpersFound_.find(choice.helper.path);
-        choice.helper.exists =
-            known != helpersFound_.end()
-                ? known->second
-                : helpersFound_.emplace(choice.helper.path, CanOpenForReading(choice.helper.path))
-                      .first->second;
+        const auto [known, added] = helpersFound_.try_emplace(choice.helper.path, false);
+        if (added) {
+            known->second = CanOpenForReading(choice.helper.path);
+        }
+        choice.helper.exists = known->second;
     }
 
     // Declarations come from the header and the file that documents the
