@@ -71,7 +71,7 @@ fuzz: fuzz-build
 	@FUZZ_SECONDS=$${FUZZ_SECONDS:-60} scripts/run-fuzz $(FUZZ_BUILD)
 
 format:
-	@find app catalogue source params compose platform cli driversetup tests bench \
+	@find core window cli driversetup tests bench \
 	    \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
 
 clean:

@@ -12,7 +12,7 @@
 #include "bench/GeneratedLibrary.h"
 #include "cli/CliApp.h"
 #include "cli/CliOutput.h"
-#include "source/ReadTextLine.h"
+#include "core/files/ReadTextLine.h"
 
 namespace {
 

@@ -20,12 +20,12 @@
 #include <random>
 #include <string>
 
-#include "app/ControlWidgets.h"
-#include "app/MainWindow.h"
-#include "app/SettingsStore.h"
 #include "bench/GeneratedLibrary.h"
-#include "platform/Platform.h"
-#include "source/SourceView.h"
+#include "core/platform/Platform.h"
+#include "core/settings/SettingsStore.h"
+#include "window/MainWindow.h"
+#include "window/widgets/ControlWidgets.h"
+#include "window/widgets/SourceView.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include "bench/BenchMain.h"
 #include "bench/GeneratedLibrary.h"
-#include "source/FunctionScanner.h"
-#include "source/LibrarySource.h"
-#include "source/ReadTextLine.h"
+#include "core/files/ReadTextLine.h"
+#include "core/library/FunctionScanner.h"
+#include "core/library/LibrarySource.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

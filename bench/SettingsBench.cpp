@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "bench/BenchMain.h"
 #include "bench/GeneratedVendorLibrary.h"
-#include "params/ChooseFunction.h"
-#include "params/LibraryDeclarations.h"
-#include "source/ReadTextLine.h"
+#include "core/ChooseFunction.h"
+#include "core/files/ReadTextLine.h"
+#include "core/library/LibraryDeclarations.h"
 
 namespace {
 

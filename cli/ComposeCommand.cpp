@@ -11,7 +11,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "compose/CallText.h"
+#include "core/compose/CallText.h"
 
 namespace quill::cli {
 

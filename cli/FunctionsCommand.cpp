@@ -10,7 +10,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 #include "cli/HeldOutput.h"
-#include "source/FunctionScanner.h"
+#include "core/library/FunctionScanner.h"
 
 namespace quill::cli {
 

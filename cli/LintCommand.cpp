@@ -13,10 +13,10 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "params/ChoiceForms.h"
-#include "params/ChooseFunction.h"
-#include "params/DocumentationLint.h"
-#include "source/FunctionScanner.h"
+#include "core/ChooseFunction.h"
+#include "core/docs/ChoiceForms.h"
+#include "core/docs/DocumentationLint.h"
+#include "core/library/FunctionScanner.h"
 
 namespace quill::cli {
 

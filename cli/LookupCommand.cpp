@@ -8,7 +8,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "params/ChooseFunction.h"
+#include "core/ChooseFunction.h"
 
 namespace quill::cli {
 

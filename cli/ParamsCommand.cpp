@@ -9,8 +9,8 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "params/ChoiceForms.h"
-#include "params/ChooseFunction.h"
+#include "core/ChooseFunction.h"
+#include "core/docs/ChoiceForms.h"
 
 namespace quill::cli {
 

@@ -9,7 +9,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
-#include "compose/ValueRules.h"
+#include "core/compose/ValueRules.h"
 
 namespace quill::cli {
 

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "FuzzSupport.h"
-#include "params/ChooseFunction.h"
+#include "core/ChooseFunction.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // entry's length (and, in its top bit, whether the lookup succeeded), the
 // entry follows, the rest is the file.
 #include "FuzzSupport.h"
-#include "params/ChoiceForms.h"
-#include "params/DocumentationParser.h"
-#include "source/ReadTextLine.h"
+#include "core/docs/ChoiceForms.h"
+#include "core/docs/DocumentationParser.h"
+#include "core/files/ReadTextLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const bool lookupSucceeded = size == 0 || (data[0] & 0x80) == 0;

@@ -1,7 +1,7 @@
 // Runs both scans over arbitrary lines and checks what every entry looks like.
 #include "FuzzSupport.h"
-#include "source/FunctionScanner.h"
-#include "source/ReadTextLine.h"
+#include "core/files/ReadTextLine.h"
+#include "core/library/FunctionScanner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes = Bytes(data, size);

@@ -1,9 +1,10 @@
 // Collects documentation blocks from arbitrary bytes. The first byte gives
 // the entry's length, the entry follows, the rest is the documenting file.
 #include "FuzzSupport.h"
-#include "source/PrototypeLookup.h"
-#include "source/ReadTextLine.h"
-#include "source/TextOps.h"
+#include "core/docs/PrototypeLookup.h"
+#include "core/files/ReadTextLine.h"
+#include "core/text/LineNormaliser.h"
+#include "core/text/TextOps.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto [entry, bytes] = SplitEntry(data, size, 48);

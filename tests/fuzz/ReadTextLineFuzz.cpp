@@ -1,7 +1,7 @@
 // Compares the buffered line reader with a plain reader that takes one byte
 // at a time.
 #include "FuzzSupport.h"
-#include "source/ReadTextLine.h"
+#include "core/files/ReadTextLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes = Bytes(data, size);

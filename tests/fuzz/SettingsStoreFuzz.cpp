@@ -4,8 +4,8 @@
 #include <map>
 
 #include "FuzzSupport.h"
-#include "app/IniText.h"
-#include "source/TextOps.h"
+#include "core/settings/IniText.h"
+#include "core/text/TextOps.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // and asks every convention for the values of a parameter. The first byte
 // gives the length of the text used as the parameter's name and type.
 #include "FuzzSupport.h"
-#include "params/LibraryDeclarations.h"
-#include "params/VendorValues.h"
+#include "core/docs/VendorValues.h"
+#include "core/library/LibraryDeclarations.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto [name, bytes] = SplitEntry(data, size, 64);

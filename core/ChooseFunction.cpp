@@ -1,0 +1,275 @@
+#include "core/ChooseFunction.h"
+
+#include <utility>
+
+#include "core/docs/ChoiceForms.h"
+#include "core/docs/DocumentationParser.h"
+#include "core/docs/VendorLookup.h"
+#include "core/files/FileBytes.h"
+#include "core/text/PathText.h"
+
+namespace quill {
+
+namespace {
+
+// A helper's folder must end at position 5 or later: a separator nearer the
+// start belongs to a drive or a root, not to a library folder.
+constexpr std::size_t kHelperFolderFrom = 5;
+
+void PresetSlots(FunctionDocumentation& documentation) {
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        ParameterDescription& parameter = documentation.parameters[k];
+        switch (FormOf(parameter.choiceText)) {
+            case ChoiceForm::List:
+                // The entry field stays hidden: no text of its own may stand
+                // in for the item picked.
+                parameter.editText.clear();
+                break;
+            case ChoiceForm::Flags:
+                parameter.editText = FirstFlag(parameter.choiceText);
+                break;
+            case ChoiceForm::Helper:
+            case ChoiceForm::Free:
+                break;
+        }
+    }
+}
+
+// Which of the documenting path's forms `openedPath` is.
+DocumentationRoute RouteOfForm(const std::string& documentingPath, const std::string& openedPath) {
+    const std::vector<std::string> forms = DocumentingPathForms(documentingPath);
+    if (openedPath == forms[0]) {
+        return DocumentationRoute::AsGiven;
+    }
+    return openedPath == forms[1] ? DocumentationRoute::LastLetterC
+                                  : DocumentationRoute::LowerCaseSrc;
+}
+
+}  // namespace
+
+const char* DocumentationRouteName(DocumentationRoute route) {
+    switch (route) {
+        case DocumentationRoute::AsGiven:
+            return "as given";
+        case DocumentationRoute::LastLetterC:
+            return "last letter c";
+        case DocumentationRoute::LowerCaseSrc:
+            return "lower case Src";
+        case DocumentationRoute::SourceFolder:
+            return "source folder";
+        case DocumentationRoute::Header:
+            return "header";
+        case DocumentationRoute::None:
+            break;
+    }
+    return "none";
+}
+
+namespace {
+
+// Where the helper is looked for, without looking.
+HelperProgram HelperPlace(const std::string& documentationPath, const std::string& helperName) {
+    HelperProgram helper;
+    const std::size_t separator = LastSeparator(documentationPath);
+    if (separator == std::string::npos || separator < kHelperFolderFrom) {
+        return helper;
+    }
+    helper.looked = true;
+    helper.path = documentationPath.substr(0, separator + 1) + helperName;
+    return helper;
+}
+
+}  // namespace
+
+HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName) {
+    HelperProgram helper = HelperPlace(documentationPath, helperName);
+    helper.exists = helper.looked && CanOpenForReading(helper.path);
+    return helper;
+}
+
+LibraryChoices::LibraryChoices(std::string libraryPath, std::string startupLibrary,
+                               LibraryDeclarations* declarations)
+    : libraryPath_(std::move(libraryPath)),
+      startupLibrary_(std::move(startupLibrary)),
+      documentingPath_(SourcePathForHeader(libraryPath_)),
+      declarations_(declarations != nullptr ? declarations : &ownDeclarations_) {}
+
+void LibraryChoices::Open() {
+    if (!openTried_) {
+        openTried_ = true;
+        file_ = OpenDocumentingFile(documentingPath_);
+    }
+}
+
+void LibraryChoices::IndexAll() {
+    indexAll_ = true;
+    Open();
+    if (file_.opened) {
+        file_.lines.IndexAll();
+    }
+    for (auto& [path, lines] : otherFiles_) {
+        lines.IndexAll();
+    }
+}
+
+DocumentLines& LibraryChoices::OtherFile(const std::string& path) {
+    const auto known = otherFiles_.find(path);
+    if (known != otherFiles_.end()) {
+        return known->second;
+    }
+    TextFile file;
+    DocumentLines& lines = otherFiles_[path];
+    if (file.Open(path)) {
+        lines = DocumentLines(std::move(file));
+        if (indexAll_) {
+            lines.IndexAll();
+        }
+    }
+    return lines;
+}
+
+DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
+                                                    FunctionChoice& choice) {
+    if (!sourceFolderPaths_) {
+        sourceFolderPaths_ = SiblingSourcePaths(documentingPath_);
+    }
+    for (const std::string& path : *sourceFolderPaths_) {
+        DocumentLines& lines = OtherFile(path);
+        PrototypeLookup lookup = LookUpInLines(lines, path, entry);
+        if (lookup.outcome == LookupOutcome::Found) {
+            choice.lookup = std::move(lookup);
+            choice.route = DocumentationRoute::SourceFolder;
+            return &lines;
+        }
+    }
+    // The header documents the function itself only where a block stands
+    // right before its prototype; an assembler library was read already.
+    if (libraryPath_ == documentingPath_) {
+        return nullptr;
+    }
+    // The block is collected only once it is known to be one: a header
+    // that documents nothing would otherwise give its whole text each time.
+    DocumentLines& lines = OtherFile(libraryPath_);
+    const std::optional<std::size_t> match = lines.FirstLookupMatch(entry);
+    if (!match || !BlockStandsBeforePrototype(lines, lines.BlockStart(*match), entry)) {
+        return nullptr;
+    }
+    choice.lookup.outcome = LookupOutcome::Found;
+    choice.lookup.path = libraryPath_;
+    choice.lookup.text = ExpandedText(lines, lines.BlockStart(*match), lines.BlockEnd(*match));
+    choice.route = DocumentationRoute::Header;
+    return &lines;
+}
+
+DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoice& choice) {
+    choice.documentingPath = documentingPath_;
+    choice.parameterHelperFolder = FolderOf(startupLibrary_);
+    PrototypeLookup& lookup = choice.lookup;
+    DocumentLines* lines = nullptr;
+    if (documentingPath_.empty() || entry.empty()) {
+        lookup.outcome = LookupOutcome::EmptyInput;
+        lookup.path = documentingPath_;
+        lookup.text.assign(1, '-');
+        choice.documentationRead = CanOpenForReading(lookup.path);
+    } else {
+        Open();
+        if (file_.opened) {
+            lines = &file_.lines;
+            lookup = LookUpInLines(*lines, file_.path, entry);
+            choice.documentationRead = true;
+            if (lookup.outcome == LookupOutcome::Found) {
+                choice.route = RouteOfForm(documentingPath_, file_.path);
+            }
+        } else {
+            lookup.outcome = LookupOutcome::NoSource;
+            lookup.path = file_.path;
+            lookup.text.assign(1, '-');
+        }
+        // Vendors keep sources in a folder beside the headers, or document
+        // in the header: tried before anything is reported.
+        if (lookup.outcome != LookupOutcome::Found) {
+            const LookupOutcome besideHeader = lookup.outcome;
+            if (DocumentLines* found = LookUpInVendorPlaces(entry, choice)) {
+                lines = found;
+                choice.documentationRead = true;
+            } else if (besideHeader == LookupOutcome::NoSource) {
+                choice.messages.push_back(NoSourceMessage(documentingPath_));
+            }
+        }
+    }
+    if (lookup.outcome != LookupOutcome::Found) {
+        choice.messages.push_back(NotFoundMessage(entry, documentingPath_));
+    }
+    return lines;
+}
+
+bool LibraryChoices::ForgetFailedRead(DocumentLines* lines) {
+    if (lines == nullptr || !lines->ReadFailed()) {
+        return false;
+    }
+    if (lines == &file_.lines) {
+        file_.opened = false;
+    } else {
+        *lines = DocumentLines();
+    }
+    return true;
+}
+
+FunctionChoice LibraryChoices::LookUp(const std::string& entry) {
+    FunctionChoice choice;
+    if (ForgetFailedRead(LookUpInto(entry, choice))) {
+        return LookUp(entry);
+    }
+    return choice;
+}
+
+FunctionChoice LibraryChoices::Choose(const std::string& entry) {
+    FunctionChoice choice;
+    DocumentLines noLines;
+    DocumentLines* found = LookUpInto(entry, choice);
+    DocumentLines* lines = found != nullptr ? found : &noLines;
+    const PrototypeLookup& lookup = choice.lookup;
+    if (!choice.documentationRead) {
+        choice.messages.push_back("Could not find " + lookup.path);
+    }
+
+    // The parse runs only on a block longer than the failure marker "-".
+    const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
+    choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
+    if (ForgetFailedRead(found)) {
+        return Choose(entry);
+    }
+    PresetSlots(choice.documentation);
+    // Most functions of a library name the same helper, or none ("-"):
+    // each place is tried once.
+    choice.helper = HelperPlace(lookup.path, choice.documentation.helperName);
+    if (choice.helper.looked) {
+        const auto [known, added] = helpersFound_.try_emplace(choice.helper.path, false);
+        if (added) {
+            known->second = CanOpenForReading(choice.helper.path);
+        }
+        choice.helper.exists = known->second;
+    }
+
+    // Declarations come from the header and the file that documents the
+    // function, each read once for as long as the caller keeps them.
+    declarations_->AddFile(libraryPath_);
+    if (choice.Found()) {
+        declarations_->AddFile(lookup.path);
+    }
+    choice.suggestions = SuggestForFunction(
+        choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);
+    return choice;
+}
+
+FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry) {
+    LibraryChoices library(libraryPath, "");
+    return library.LookUp(entry);
+}
+
+FunctionChoice ChooseFunction(const FunctionRequest& request) {
+    LibraryChoices library(request.libraryPath, request.startupLibrary, request.declarations);
+    return library.Choose(request.entry);
+}
+
+}  // namespace quill

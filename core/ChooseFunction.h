@@ -1,0 +1,126 @@
+#pragma once
+// Choosing one function of a library: the lookup of its documentation block,
+// the parse of its documentation, the presets of its parameter slots, its
+// helper program and the messages the user is to see. The window shows the
+// result; quill-cli prints it.
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/docs/FunctionDocumentation.h"
+#include "core/docs/PrototypeLookup.h"
+#include "core/docs/VendorValues.h"
+#include "core/library/LibraryDeclarations.h"
+
+namespace quill {
+
+struct FunctionRequest {
+    std::string libraryPath;
+    std::string entry;
+    // The library selected when the window opened: parameter fields look for
+    // their helper programs in its folder.
+    std::string startupLibrary;
+    // The library's declarations, kept from one choice to the next by a
+    // caller that chooses often; null: read for this choice alone.
+    LibraryDeclarations* declarations = nullptr;
+};
+
+// Which file gave the documentation block: one of the three forms of the
+// documenting path, a source folder beside the header's include folder, or
+// the header itself.
+enum class DocumentationRoute { None, AsGiven, LastLetterC, LowerCaseSrc, SourceFolder, Header };
+
+// "as given", "last letter c", "lower case Src", "source folder", "header",
+// "none".
+const char* DocumentationRouteName(DocumentationRoute route);
+
+// The function's helper program, looked for in the folder of the file that
+// holds its documentation.
+struct HelperProgram {
+    // False when that path has no folder separator at position 5 or later:
+    // the helper offered before stays as it was.
+    bool looked = false;
+    std::string path;     // the folder with its separator, then the helper's name
+    bool exists = false;  // the path opens for reading
+    // What to offer: the path, or "-" for none.
+    std::string Offered() const { return exists ? path : std::string(1, '-'); }
+};
+
+struct FunctionChoice {
+    std::string documentingPath;  // the library path with a last ".h" turned into ".c"
+    PrototypeLookup lookup;       // outcome, the file read, the block or "-"
+    bool documentationRead = false;
+    // The parsed documentation, each entry field preset as its slot starts:
+    // the first value of a flags list, a helper in double quotes, nothing
+    // under a drop-down list.
+    FunctionDocumentation documentation;
+    DocumentationRoute route = DocumentationRoute::None;
+    // Legal values vendor documentation names for parameters that have no
+    // choice text of their own.
+    std::array<Suggestions, kMaxParameters> suggestions;
+    HelperProgram helper;
+    std::string parameterHelperFolder;  // the folder of the start-up library
+    // What the user is told, in order; empty when the documentation was
+    // found and read.
+    std::vector<std::string> messages;
+
+    bool Found() const { return lookup.outcome == LookupOutcome::Found && documentationRead; }
+};
+
+FunctionChoice ChooseFunction(const FunctionRequest& request);
+
+// The lookup alone, as the source view runs it for the first function of a
+// fresh list: the documenting path's forms, then the vendor places. Only the
+// lookup, its route and its messages are filled in.
+FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry);
+
+// The helper named `helperName` beside the file `documentationPath`.
+HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName);
+
+// Many functions of one library, its documenting file opened and read once.
+class LibraryChoices {
+public:
+    LibraryChoices(std::string libraryPath, std::string startupLibrary,
+                   LibraryDeclarations* declarations = nullptr);
+    LibraryChoices(const LibraryChoices&) = delete;
+    LibraryChoices& operator=(const LibraryChoices&) = delete;
+
+    // Reads the whole documenting file and indexes it, so that each later
+    // choice costs a search and not a pass over the file.
+    void IndexAll();
+
+    FunctionChoice Choose(const std::string& entry);
+    // The lookup part of Choose.
+    FunctionChoice LookUp(const std::string& entry);
+
+private:
+    void Open();
+    // Fills the lookup fields and messages of `choice`; the lines the block
+    // was found in, or null when none were read.
+    DocumentLines* LookUpInto(const std::string& entry, FunctionChoice& choice);
+    // The lookup in a source folder beside the include folder, then in the
+    // header itself; the lines it was found in, or null.
+    DocumentLines* LookUpInVendorPlaces(const std::string& entry, FunctionChoice& choice);
+    DocumentLines& OtherFile(const std::string& path);
+    // When reading `lines` failed before the file's end, what was read is
+    // not the whole file: the file is taken as one that cannot be read, and
+    // true tells the caller to look again.
+    bool ForgetFailedRead(DocumentLines* lines);
+
+    std::string libraryPath_;
+    std::string startupLibrary_;
+    std::string documentingPath_;
+    bool openTried_ = false;
+    bool indexAll_ = false;
+    DocumentingFile file_;
+    std::optional<std::vector<std::string>> sourceFolderPaths_;
+    std::map<std::string, DocumentLines> otherFiles_;  // by path; no lines when it did not open
+    std::map<std::string, bool> helpersFound_;         // whether each helper path opened
+    LibraryDeclarations ownDeclarations_;
+    LibraryDeclarations* declarations_;
+};
+
+}  // namespace quill

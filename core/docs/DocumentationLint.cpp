@@ -1,0 +1,447 @@
+#include "core/docs/DocumentationLint.h"
+
+#include <algorithm>
+
+#include "core/docs/ChoiceForms.h"
+#include "core/text/DocumentationRules.h"
+#include "core/text/TextOps.h"
+
+namespace quill {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Length of `line` without its trailing CR and LF bytes.
+std::size_t ContentLength(const std::string& line) {
+    std::size_t n = line.size();
+    while (n > 0 && IsLineEnd(line[n - 1])) {
+        --n;
+    }
+    return n;
+}
+
+std::string WithoutLineEnd(const std::string& line) {
+    return line.substr(0, ContentLength(line));
+}
+
+bool HasNonBlank(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); });
+}
+
+// The mark at which the parser cuts `line` before position `end`, or "".
+std::string CutMarkBefore(const std::string& line, std::size_t end) {
+    const LineCut cut = ParserCut(line);
+    return cut.at < end ? cut.mark : std::string();
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string JoinNames(const FunctionDocumentation& documentation) {
+    std::string names;
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        if (!names.empty()) {
+            names += ", ";
+        }
+        names += documentation.parameters[k].name;
+    }
+    return names;
+}
+
+// Index of the parameter called `name`, or -1.
+int ParameterIndex(const FunctionDocumentation& documentation, const std::string& name) {
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        if (documentation.parameters[k].name == name) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+// How a list that stays open on its "@param" line goes on in the lines below.
+struct OpenList {
+    bool closed = false;  // a "}" comes before the next line holding "@"
+    bool ended = false;   // a line holding "@" follows, so the joined entry ends
+};
+
+OpenList FollowOpenList(const std::vector<std::string>& lines, std::size_t paramLine) {
+    OpenList list;
+    for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
+        const std::size_t at = lines[j].find('@');
+        const bool hasAt = at != std::string::npos;
+        // A "}" after an "@" on the same line closes a list that has already
+        // taken in that "@" text.
+        if (lines[j].find('}') < at) {
+            list.closed = true;
+            list.ended = hasAt;
+            for (std::size_t after = j + 1; after < lines.size() && !list.ended; ++after) {
+                list.ended = lines[after].find('@') != std::string::npos;
+            }
+            return list;
+        }
+        if (hasAt) {
+            list.ended = true;
+            return list;
+        }
+    }
+    return list;
+}
+
+// The word after a backslash keyword "\param", if the line has a list.
+std::optional<std::string> BackslashEntryName(const std::string& line) {
+    const std::size_t pos = line.find("\\param");
+    if (pos == std::string::npos || line.find("@param") != std::string::npos) {
+        return std::nullopt;
+    }
+    std::size_t i = pos + 6;
+    const std::size_t n = ContentLength(line);
+    if (i >= n || !IsBlank(line[i]) || line.find('{', i) >= n) {
+        return std::nullopt;
+    }
+    while (i < n && IsBlank(line[i])) {
+        ++i;
+    }
+    const std::size_t start = i;
+    while (i < n && !IsBlank(line[i]) && line[i] != ':' && line[i] != '{') {
+        ++i;
+    }
+    return line.substr(start, i - start);
+}
+
+// The first line of `lines` that holds `text`, without its line end.
+std::string LineHolding(const std::vector<std::string>& lines, const std::string& text) {
+    for (const std::string& line : lines) {
+        if (line.find(text) != std::string::npos) {
+            return WithoutLineEnd(line);
+        }
+    }
+    return {};
+}
+
+// Helper programs named by parameter entries and by "@note" whose names
+// would not name one file in the library's folder.
+void LintHelperNames(const std::vector<std::string>& lines,
+                     const FunctionDocumentation& documentation,
+                     std::vector<LintWarning>& warnings) {
+    auto check = [&](const std::string& helper, const std::string& owner) {
+        const std::string problem = HelperNameProblem(helper);
+        if (!problem.empty()) {
+            warnings.push_back({LintRule::UnsafeHelperName, owner,
+                                "helper program " + Quoted(helper) + " holds " + problem +
+                                    ": only a file of exactly that name in the library's "
+                                    "folder is run",
+                                LineHolding(lines, helper)});
+        }
+    };
+    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+        const ParameterDescription& parameter = documentation.parameters[k];
+        if (FormOf(parameter.choiceText) == ChoiceForm::Helper) {
+            check(parameter.choiceText, parameter.name);
+        }
+    }
+    if (documentation.helperName != "-") {
+        check(documentation.helperName, "");
+    }
+}
+
+}  // namespace
+
+std::string HelperNameProblem(const std::string& name) {
+    if (name.find_first_of("\\/") != std::string::npos) {
+        return "a folder separator";
+    }
+    if (name.find("..") != std::string::npos) {
+        return Quoted("..");
+    }
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return "a control character";
+        }
+    }
+    const std::size_t shell = name.find_first_of("&|;<>()$`^\"'*?%!~[]{}");
+    if (shell != std::string::npos) {
+        return Quoted(name.substr(shell, 1));
+    }
+    return {};
+}
+
+const char* LintRuleName(LintRule rule) {
+    switch (rule) {
+        case LintRule::BlankAfterColon:
+            return "blank-after-colon";
+        case LintRule::MissingColon:
+            return "missing-colon";
+        case LintRule::UnknownName:
+            return "unknown-name";
+        case LintRule::ListCut:
+            return "list-cut";
+        case LintRule::NameInsideKeyword:
+            return "name-inside-keyword";
+        case LintRule::ListNotClosed:
+            return "list-not-closed";
+        case LintRule::ListNeverEnded:
+            return "list-never-ended";
+        case LintRule::EntryNotRead:
+            return "entry-not-read";
+        case LintRule::NoBlankAfterKeyword:
+            return "no-blank-after-keyword";
+        case LintRule::BackslashKeyword:
+            return "backslash-keyword";
+        case LintRule::UnsafeHelperName:
+            return "unsafe-helper-name";
+    }
+    return "unknown";
+}
+
+std::optional<ParamEntryText> ReadParamEntry(const std::string& line) {
+    const std::size_t pos = line.find("@param");
+    if (pos == std::string::npos) {
+        return std::nullopt;
+    }
+    ParamEntryText entry;
+    const std::size_t n = ContentLength(line);
+    std::size_t i = pos + 6;
+    entry.blankAfterKeyword = i < n && IsBlank(line[i]);
+    if (!entry.blankAfterKeyword) {
+        entry.hasList = line.find('{', i) < n;
+        return entry;
+    }
+    while (i < n && IsBlank(line[i])) {
+        ++i;
+    }
+    const std::size_t start = i;
+    while (i < n && !IsBlank(line[i]) && line[i] != ':' && line[i] != '{') {
+        ++i;
+    }
+    entry.name = line.substr(start, i - start);
+
+    const std::size_t brace = line.find('{', i);
+    if (brace >= n) {
+        return entry;
+    }
+    entry.hasList = true;
+    const std::string between = line.substr(i, brace - i);
+    const std::size_t colon = between.find(':');
+    if (colon == std::string::npos) {
+        entry.textBeforeList = HasNonBlank(between);
+    } else {
+        entry.colonBeforeList = true;
+        const std::string afterColon = between.substr(colon + 1);
+        entry.textBeforeList = HasNonBlank(between.substr(0, colon)) || HasNonBlank(afterColon);
+        entry.blankAfterColon = !afterColon.empty() && !HasNonBlank(afterColon);
+    }
+    const std::size_t close = line.find('}', brace);
+    if (close < n) {
+        entry.listClosedOnLine = true;
+        entry.listText = line.substr(brace + 1, close - brace - 1);
+    }
+    return entry;
+}
+
+std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine) {
+    if (paramLine >= lines.size()) {
+        return {};
+    }
+    const std::string first = RewriteParamLine(lines[paramLine]);
+    const long keyword = FindPos(first, "@param");
+    if (keyword < 0) {
+        return {};
+    }
+    const std::size_t brace = first.find('{', static_cast<std::size_t>(keyword));
+    if (brace == std::string::npos) {
+        return {};
+    }
+    std::size_t close = first.find('}', brace);
+    std::string mark =
+        CutMarkBefore(first, close == std::string::npos ? ContentLength(first) : close);
+    if (!mark.empty() || close != std::string::npos) {
+        return mark;
+    }
+    // The list goes on: the parser cuts each joined line on its own.
+    for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
+        const std::string& line = lines[j];
+        if (line.find('@') != std::string::npos) {
+            return {};
+        }
+        close = line.find('}');
+        mark = CutMarkBefore(line, close == std::string::npos ? ContentLength(line) : close);
+        if (!mark.empty() || close != std::string::npos) {
+            return mark;
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end + 1 - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+namespace {
+
+// What one rule finds on one line.
+struct Finding {
+    LintRule rule;
+    std::string name;
+    std::string message;
+};
+using MaybeFinding = std::optional<Finding>;
+
+MaybeFinding BackslashKeyword(const std::string& line) {
+    const std::optional<std::string> name = BackslashEntryName(line);
+    if (!name) {
+        return std::nullopt;
+    }
+    return Finding{
+        LintRule::BackslashKeyword, *name,
+        "\"\\param\" is not read, only \"@param\": the list of " + Quoted(*name) + " is ignored"};
+}
+
+MaybeFinding NoBlankAfterKeyword(const ParamEntryText& entry) {
+    if (!entry.hasList) {
+        return std::nullopt;
+    }
+    return Finding{LintRule::NoBlankAfterKeyword, "",
+                   "\"@param\" must be followed by a blank and the parameter name: this list is "
+                   "ignored"};
+}
+
+MaybeFinding UnknownName(const std::string& name, const FunctionDocumentation& documentation) {
+    std::string message =
+        name.empty() ? "\"@param\" names no parameter"
+                     : Quoted("@param " + name) + " matches none of the function's parameter slots";
+    const std::string names = JoinNames(documentation);
+    message += names.empty() ? " (it has none)" : " (" + names + ")";
+    return Finding{LintRule::UnknownName, name, std::move(message)};
+}
+
+MaybeFinding NameInsideKeyword(const std::string& name) {
+    if (ParamNameCanMatch(name)) {
+        return std::nullopt;
+    }
+    return Finding{LintRule::NameInsideKeyword, name,
+                   "parameter " + Quoted(name) +
+                       " can never get its list: the name occurs inside \"@param\" itself "
+                       "(rename it; one-letter names such as a, p, r or m never match)"};
+}
+
+MaybeFinding ListCut(const std::vector<std::string>& lines, std::size_t i,
+                     const std::string& name) {
+    const std::string mark = ListCutMark(lines, i);
+    if (mark.empty()) {
+        return std::nullopt;
+    }
+    return Finding{LintRule::ListCut, name,
+                   "the list of " + Quoted(name) + " is cut at " + Quoted(mark) +
+                       ": the line ends there for the parser"};
+}
+
+MaybeFinding OpenListLost(const std::vector<std::string>& lines, std::size_t i,
+                          const std::string& name) {
+    if (!ParamListStaysOpen(RewriteParamLine(lines[i]))) {
+        return std::nullopt;
+    }
+    const OpenList list = FollowOpenList(lines, i);
+    if (!list.closed) {
+        return Finding{
+            LintRule::ListNotClosed, name,
+            "the list of " + Quoted(name) + " has no closing \"}\" before the next \"@\" line"};
+    }
+    if (!list.ended) {
+        return Finding{LintRule::ListNeverEnded, name,
+                       "the list of " + Quoted(name) +
+                           " runs over several lines and no \"@\" line follows it in the block, "
+                           "so it is ignored (add one, \"@return\" for example, after it)"};
+    }
+    return std::nullopt;
+}
+
+// An entry with a list that still gave no choice text: why.
+MaybeFinding ListNotRead(const ParamEntryText& entry) {
+    const std::string& name = entry.name;
+    if (entry.colonBeforeList && entry.blankAfterColon) {
+        return Finding{LintRule::BlankAfterColon, name,
+                       "blank between \":\" and \"{\" in the entry of " + Quoted(name) +
+                           ": its list is ignored (write " + Quoted(name + " :{") + ")"};
+    }
+    if (!entry.colonBeforeList) {
+        return Finding{LintRule::MissingColon, name,
+                       "no \":\" before \"{\" in the entry of " + Quoted(name) +
+                           ": its list is ignored (write " + Quoted(name + " :{") + ")"};
+    }
+    if (entry.listClosedOnLine && !HasNonBlank(entry.listText)) {
+        return Finding{LintRule::EntryNotRead, name, "the list of " + Quoted(name) + " is empty"};
+    }
+    return Finding{LintRule::EntryNotRead, name,
+                   "the list of " + Quoted(name) + " is not read (write " +
+                       Quoted("@param " + name + " :{A,B}") +
+                       " with nothing else between the name and \"{\")"};
+}
+
+// The first rule that finds something in the "@param" entry of line i.
+MaybeFinding CheckEntry(const std::vector<std::string>& lines, std::size_t i,
+                        const ParamEntryText& entry, const FunctionDocumentation& documentation) {
+    if (!entry.blankAfterKeyword) {
+        return NoBlankAfterKeyword(entry);
+    }
+    const int k = ParameterIndex(documentation, entry.name);
+    if (k < 0) {
+        return UnknownName(entry.name, documentation);
+    }
+    if (!entry.hasList) {
+        return std::nullopt;
+    }
+    for (MaybeFinding finding : {NameInsideKeyword(entry.name), ListCut(lines, i, entry.name),
+                                 OpenListLost(lines, i, entry.name)}) {
+        if (finding) {
+            return finding;
+        }
+    }
+    if (!documentation.parameters[k].choiceText.empty()) {
+        return std::nullopt;
+    }
+    return ListNotRead(entry);
+}
+
+}  // namespace
+
+std::vector<LintWarning> LintDocumentation(const std::string& blockText,
+                                           const FunctionDocumentation& documentation) {
+    std::vector<LintWarning> warnings;
+    const std::vector<std::string> lines = SplitLines(blockText);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        MaybeFinding finding = BackslashKeyword(lines[i]);
+        if (!finding) {
+            const std::optional<ParamEntryText> entry = ReadParamEntry(lines[i]);
+            if (entry) {
+                finding = CheckEntry(lines, i, *entry, documentation);
+            }
+        }
+        if (finding) {
+            warnings.push_back({finding->rule, std::move(finding->name),
+                                std::move(finding->message), WithoutLineEnd(lines[i])});
+        }
+    }
+    LintHelperNames(lines, documentation, warnings);
+    return warnings;
+}
+
+}  // namespace quill

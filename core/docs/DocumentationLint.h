@@ -1,0 +1,76 @@
+#pragma once
+// Near misses in a function's documentation block: "@param" entries that the
+// documentation parser reads differently from what their author meant,
+// usually so that the parameter silently falls back to a free entry field.
+// Library authors see them through `quill-cli lint`.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/docs/FunctionDocumentation.h"
+
+namespace quill {
+
+enum class LintRule {
+    BlankAfterColon,      // "@param iMode : {A,B}"
+    MissingColon,         // "@param iMode {A,B}"
+    UnknownName,          // "@param" for a name that no parameter of the function has
+    ListCut,              // ")" ";" or "//" inside the braces ends the line early
+    NameInsideKeyword,    // a name such as p, a, r or m, found inside "@param" itself
+    ListNotClosed,        // no "}" before the next "@" line
+    ListNeverEnded,       // a list over several lines with no "@" line after it
+    EntryNotRead,         // any other entry with a list that gave no choice text
+    NoBlankAfterKeyword,  // "@param[in] iMode :{A,B}"
+    BackslashKeyword,     // "\param iMode :{A,B}"
+    UnsafeHelperName,     // a helper program name with a folder, ".." or shell characters
+};
+
+// A short stable name for the rule ("blank-after-colon", ...).
+const char* LintRuleName(LintRule rule);
+
+struct LintWarning {
+    LintRule rule;
+    std::string name;      // the parameter the entry names ("" when it names none)
+    std::string message;   // one line for the user
+    std::string lineText;  // the block line, without its line end
+};
+
+// One "@param" line as its author wrote it.
+struct ParamEntryText {
+    std::string name;                // the word after "@param" and its blanks
+    bool blankAfterKeyword = false;  // "@param" is followed by a space or a tab
+    bool hasList = false;            // a "{" follows the name
+    bool colonBeforeList = false;    // a ":" stands between the name and that "{"
+    bool blankAfterColon = false;    // only blanks, at least one, between ":" and "{"
+    bool textBeforeList = false;     // anything else between the name and "{"
+    std::string listText;            // between "{" and "}" on the same line ("" when open)
+    bool listClosedOnLine = false;   // a "}" follows the "{" on the same line
+};
+
+// Reads the first "@param" entry of `line` (nullopt when there is none).
+std::optional<ParamEntryText> ReadParamEntry(const std::string& line);
+
+// The mark (")", ";" or "//") at which the parser cuts a line of the choice
+// list that starts on lines[paramLine], before the list's "}"; "" when the
+// list is read whole. Continuation lines are followed up to the first "}" or
+// the next line holding "@".
+std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine);
+
+// The lines of a text, each with its line end ("\n"); a last line without one
+// is kept as it is.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// What makes `name` unfit as the file name of a helper program, which is run
+// from the library's folder: a folder separator, "..", a character a command
+// interpreter would act on, or a control byte. "" when nothing does.
+std::string HelperNameProblem(const std::string& name);
+
+// Every near miss of one function. `blockText` is the text the prototype
+// lookup collected for it; `documentation` is what the parser made of the
+// same block.
+std::vector<LintWarning> LintDocumentation(const std::string& blockText,
+                                           const FunctionDocumentation& documentation);
+
+}  // namespace quill

@@ -1,0 +1,192 @@
+#include "core/docs/DocumentationParser.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "core/docs/ChoiceForms.h"
+#include "core/docs/PrototypeLookup.h"
+#include "core/text/DocumentationRules.h"
+#include "core/text/LineNormaliser.h"
+#include "core/text/TextOps.h"
+
+namespace quill {
+
+namespace {
+
+std::string RemoveChars(std::string text, const char* chars) {
+    std::string_view set(chars);
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [set](char c) { return set.find(c) != std::string_view::npos; }),
+               text.end());
+    return text;
+}
+
+// The normalised lines [begin, end) of the parser's text, and the helper the
+// last "@note" among them names ("-" when none does).
+void TakeBlock(const DocumentLines& lines, std::size_t begin, std::size_t end,
+               FunctionDocumentation& doc) {
+    doc.helperName.assign(1, '-');
+    LineNormaliser normaliser;
+    std::string scratch;
+    for (std::size_t i = begin; i < end; ++i) {
+        doc.documentationText += normaliser.Normalise(lines.ParserView(i, scratch));
+        std::string helper = lines.Helper(i);
+        if (!helper.empty()) {
+            doc.helperName = std::move(helper);
+        }
+    }
+}
+
+// documentationText holds the block of the prototype line up to the next
+// block opener; without a prototype line, the last block of the file.
+void ScanDocumentation(DocumentLines& lines, const std::string& entry, FunctionDocumentation& doc) {
+    if (const std::optional<std::size_t> match = lines.FirstParserMatch(entry)) {
+        TakeBlock(lines, lines.BlockStart(*match), lines.BlockEnd(*match), doc);
+        return;
+    }
+    const std::size_t count = lines.Count();
+    TakeBlock(lines, count == 0 ? 0 : lines.BlockStart(count - 1), count, doc);
+}
+
+// The prototype text up to its first ")", spaced so that "*" stands apart and
+// the parameters are separated by a bare ",".
+std::string SpacedPrototype(const std::string& entry) {
+    const std::size_t close = entry.find(')');
+    if (close == std::string::npos) {
+        return {};
+    }
+    std::string p = entry.substr(0, close + 1);
+    p = ReplaceAll(p, "*", " * ");
+    p = ReplaceAll(p, "\t", " ");
+    p = CollapseBlanks(p);
+    p = ReplaceAll(p, " ,", ",");
+    p = ReplaceAll(p, ", ", ",");
+    p = ReplaceAll(p, "( ", "(");
+    p = ReplaceAll(p, " (", "(");
+    p = ReplaceAll(p, " )", ")");
+    return p;
+}
+
+// The "@param name :{...}" entry of `name`: what stands between its braces,
+// blanks removed, or "" when there is no usable entry.
+std::string ChoiceTextFor(const std::string& documentationText, const std::string& name) {
+    std::string key = "@param ";
+    key.append(name).append(" :{");
+    const long m = FindPos(documentationText, key);
+    if (m < 0) {
+        return {};
+    }
+    const std::size_t lineEnd = documentationText.find('\n', static_cast<std::size_t>(m));
+    if (lineEnd == std::string::npos) {
+        return {};
+    }
+    const std::string e =
+        RemoveChars(documentationText.substr(static_cast<std::size_t>(m),
+                                             lineEnd - static_cast<std::size_t>(m)),
+                    "\t ");
+    // A name that also occurs inside "@param" (p, a, r, m ...) is found too
+    // early and never gets its entry.
+    if (e.empty() || FindPos(e, name) != kParamNameAt) {
+        return {};
+    }
+    const long close = FindPos(e, "}");
+    const long open = FindPos(e, "{");
+    // A "}" inside the name itself can come before the list's "{".
+    if (close <= kListCloseAfter || open < 0 || close <= open) {
+        return {};
+    }
+    return e.substr(static_cast<std::size_t>(open) + 1, static_cast<std::size_t>(close - open - 1));
+}
+
+// True when the parameter list before the first ")" of `rest` is the word
+// "void" alone: a pointer such as "void *p" is a parameter like any other.
+bool IsVoidList(const std::string& rest) {
+    const std::string list = rest.substr(0, rest.find(')'));
+    const std::size_t first = list.find_first_not_of(' ');
+    return first != std::string::npos && list.compare(first, 4, "void") == 0 &&
+           list.find_first_not_of(' ', first + 4) == std::string::npos;
+}
+
+void TakeParameters(std::string rest, FunctionDocumentation& doc) {
+    const long close = FindPos(rest, ")");
+    const long open = FindPos(rest, "(");
+    if (close - open < kShortestParameterList || IsVoidList(rest)) {
+        return;
+    }
+    for (auto& parameter : doc.parameters) {
+        const std::size_t end = static_cast<std::size_t>(
+            std::find_if(rest.begin(), rest.end(), [](char c) { return c == ',' || c == ')'; }) -
+            rest.begin());
+        if (end == rest.size() || end <= static_cast<std::size_t>(kShortestParameterText)) {
+            return;
+        }
+        const std::string typeAndName = rest.substr(0, end);
+        const long space = FindLastPos(typeAndName, " ");
+        if (space <= 1) {
+            return;
+        }
+        parameter.name = typeAndName.substr(static_cast<std::size_t>(space) + 1);
+        if (parameter.name.empty()) {
+            return;
+        }
+        rest.erase(0, end + 1);
+        parameter.choiceText = ChoiceTextFor(doc.documentationText, parameter.name);
+        if (AtPositionOneOrLater(parameter.choiceText, ".exe")) {
+            parameter.editText = QuotedHelperText(parameter.choiceText);
+        }
+    }
+}
+
+// Name, return type and parameters split from the entry; the choice texts
+// come from the "@param" entries of `doc.documentationText`.
+void TakePrototype(const std::string& entry, FunctionDocumentation& doc) {
+    const std::string prototype = SpacedPrototype(entry);
+    const long open = FindPos(prototype, "(");
+    const std::string head =
+        open < 0 ? std::string() : prototype.substr(0, static_cast<std::size_t>(open));
+    const long space = FindLastPos(head, " ");
+    doc.returnType = space < 0 ? std::string() : head.substr(0, static_cast<std::size_t>(space));
+    doc.functionName = space < 0 ? head : head.substr(static_cast<std::size_t>(space) + 1);
+
+    TakeParameters(open < 0 ? prototype : prototype.substr(static_cast<std::size_t>(open) + 1),
+                   doc);
+
+    doc.parameterCount = 0;
+    for (int k = 0; k < kMaxParameters; ++k) {
+        if (!doc.parameters[k].name.empty()) {
+            doc.parameterCount = k + 1;
+        }
+    }
+}
+
+}  // namespace
+
+FunctionDocumentation RecordFromEntry(const std::string& entry) {
+    FunctionDocumentation doc;
+    TakePrototype(entry, doc);
+    // An entry with no "(" names no function: the whole entry stands for it.
+    if (doc.functionName.empty()) {
+        doc.functionName = entry;
+    }
+    return doc;
+}
+
+FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,
+                                         bool lookupSucceeded) {
+    if (!lookupSucceeded) {
+        return RecordFromEntry(entry);
+    }
+    FunctionDocumentation doc;
+    ScanDocumentation(lines, entry, doc);
+    TakePrototype(entry, doc);
+    return doc;
+}
+
+FunctionDocumentation ParseDocumentationLines(TextFile& file, const std::string& entry,
+                                              bool lookupSucceeded) {
+    DocumentLines lines(std::move(file));
+    return ParseDocumentation(lines, entry, lookupSucceeded);
+}
+
+}  // namespace quill

@@ -1,0 +1,194 @@
+#include "core/docs/VendorLookup.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "core/docs/PrototypeLookup.h"
+#include "core/text/DocumentationRules.h"
+#include "core/text/LineNormaliser.h"
+#include "core/text/PathCase.h"
+#include "core/text/PathText.h"
+#include "core/text/TextOps.h"
+
+namespace quill {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A path split at its last separator: "" folder when there is none.
+struct PathParts {
+    std::string folder;
+    std::string name;
+    char separator = '/';
+};
+
+PathParts SplitPath(const std::string& path) {
+    PathParts parts;
+    const std::size_t at = LastSeparator(path);
+    if (at == std::string::npos) {
+        parts.name = path;
+        return parts;
+    }
+    parts.folder = path.substr(0, at);
+    parts.name = path.substr(at + 1);
+    parts.separator = path[at];
+    return parts;
+}
+
+// The source folders inside `folder` ("" for the current one), in byte order.
+std::vector<std::string> SourceFoldersIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(fs::path(folder.empty() ? "." : folder), ec);
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (IsSourceFolderName(name) && it->is_directory(typeError)) {
+            names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Joined(const std::string& folder, char separator, const std::string& name) {
+    return folder.empty() ? name : folder + separator + name;
+}
+
+// Every source folder beside `includeFolder` with `relative` appended.
+void AddBeside(const PathParts& includeFolder, const std::string& relative,
+               std::vector<std::string>& paths) {
+    for (const std::string& source : SourceFoldersIn(includeFolder.folder)) {
+        const std::string sourceFolder =
+            Joined(includeFolder.folder, includeFolder.separator, source);
+        paths.push_back(
+            ResolvePathIgnoringCase(Joined(sourceFolder, includeFolder.separator, relative)));
+    }
+}
+
+}  // namespace
+
+bool IsIncludeFolderName(const std::string& name) {
+    return EqualsIgnoringCase(name, "inc") || EqualsIgnoringCase(name, "include");
+}
+
+bool IsSourceFolderName(const std::string& name) {
+    return EqualsIgnoringCase(name, "src") || EqualsIgnoringCase(name, "source");
+}
+
+std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath) {
+    std::vector<std::string> paths;
+    const PathParts file = SplitPath(documentingPath);
+    if (file.folder.empty() || file.name.empty()) {
+        return paths;
+    }
+    const PathParts folder = SplitPath(file.folder);
+    if (IsIncludeFolderName(folder.name)) {
+        AddBeside(folder, file.name, paths);
+    }
+    if (!folder.folder.empty()) {
+        const PathParts parent = SplitPath(folder.folder);
+        if (IsIncludeFolderName(parent.name)) {
+            AddBeside(parent, folder.name + folder.separator + file.name, paths);
+            AddBeside(parent, file.name, paths);
+        }
+    }
+    return paths;
+}
+
+namespace {
+
+// Decides BlockStandsBeforePrototype from the lines of the collected text
+// given one after the other, each with its "\n" (the last one perhaps
+// without), as soon as they tell.
+class PlacementCheck {
+public:
+    explicit PlacementCheck(const std::string& entry) : entry_(entry) {}
+
+    // True once the answer is known; later lines change nothing.
+    bool Feed(std::string_view line) {
+        if (decided_) {
+            return true;
+        }
+        if (first_) {
+            first_ = false;
+            std::string text(line.substr(0, line.find('\n')));
+            if (!TrimBlockOpener(text)) {
+                return Decide(false);
+            }
+            // The function's line must come after the block's first.
+            if (NormalisedLineStartsWith(line, entry_)) {
+                return Decide(false);
+            }
+        } else if (NormalisedLineStartsWith(line, entry_)) {
+            // Before it: the block's own comment and nothing else but blank lines.
+            return Decide(closed_ && !textAfterClose_);
+        }
+        std::size_t from = 0;
+        if (!closed_) {
+            const std::size_t close = line.find("*/");
+            if (close == std::string_view::npos) {
+                return false;
+            }
+            closed_ = true;
+            from = close + 2;
+        }
+        textAfterClose_ = line.find_first_not_of(" \t\r\n", from) != std::string_view::npos;
+        return textAfterClose_ && Decide(false);
+    }
+    bool Answer() const { return decided_ && answer_; }
+
+private:
+    bool Decide(bool answer) {
+        decided_ = true;
+        answer_ = answer;
+        return true;
+    }
+
+    const std::string& entry_;
+    bool first_ = true;
+    bool closed_ = false;          // a "*/" came before
+    bool textAfterClose_ = false;  // and something else than blanks after it
+    bool decided_ = false;
+    bool answer_ = false;
+};
+
+}  // namespace
+
+bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry) {
+    PlacementCheck check(entry);
+    for (std::size_t lineStart = 0; lineStart < collected.size();) {
+        std::size_t lineEnd = collected.find('\n', lineStart);
+        lineEnd = lineEnd == std::string::npos ? collected.size() : lineEnd + 1;
+        if (check.Feed(std::string_view(collected).substr(lineStart, lineEnd - lineStart))) {
+            break;
+        }
+        lineStart = lineEnd;
+    }
+    return check.Answer();
+}
+
+bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry) {
+    // The block's lines run up to the next opener. The line reader gives a
+    // long line in pieces: they are put together as the collected text has
+    // them.
+    PlacementCheck check(entry);
+    std::string line;
+    for (std::size_t i = begin; lines.Has(i) && (i == begin || lines.BlockStart(i) != i); ++i) {
+        AppendExpanded(lines.Text(i), line);
+        if (line.back() == '\n') {
+            if (check.Feed(line)) {
+                return check.Answer();
+            }
+            line.clear();
+        }
+    }
+    if (!line.empty()) {
+        check.Feed(line);
+    }
+    return check.Answer();
+}
+
+}  // namespace quill

@@ -1,0 +1,230 @@
+#include "core/text/DocumentLines.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/files/RegularFile.h"
+#include "core/text/DocumentationRules.h"
+#include "core/text/LineNormaliser.h"
+#include "core/text/TextOps.h"
+
+namespace quill {
+
+DocumentLines::DocumentLines(TextFile file) : file_(std::move(file)) {}
+
+bool DocumentLines::ReadNext() {
+    if (!file_.IsOpen()) {
+        return false;
+    }
+    if (lengths_.empty()) {
+        // The lines are never longer than the file: room for all of them at
+        // once spares the copies of a growing string (the pages are only
+        // taken as the lines fill them).
+        bytes_.reserve(static_cast<std::size_t>(
+            std::min<unsigned long long>(file_.SizeAtOpen(), kMaxInputFileBytes)));
+    }
+    std::string_view line = file_.NextLine();
+    if (line.empty()) {
+        readFailed_ = file_.ReadFailed();
+        file_.Close();  // the reader's end of file ends every scan
+        return false;
+    }
+    const std::size_t i = lengths_.size();
+    if (TrimBlockOpener(line)) {
+        openers_.push_back(static_cast<std::uint32_t>(i));
+    }
+    listOpen_ = ListOpenAfter(line, listOpen_);
+    listOpenAfter_.push_back(listOpen_);
+    static_assert(kMaxLineBytes <= 0xFF, "a line's length fits in a byte");
+    if (i % kStartEvery == 0) {
+        starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    }
+    lengths_.push_back(static_cast<std::uint8_t>(line.size()));
+    bytes_.append(line);
+    return true;
+}
+
+bool DocumentLines::Has(std::size_t i) {
+    while (i >= lengths_.size()) {
+        if (!ReadNext()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t DocumentLines::Count() {
+    while (ReadNext()) {
+    }
+    return lengths_.size();
+}
+
+std::string_view DocumentLines::Text(std::size_t i) const {
+    std::size_t start = starts_[i / kStartEvery];
+    for (std::size_t j = i - i % kStartEvery; j < i; ++j) {
+        start += lengths_[j];
+    }
+    return std::string_view(bytes_).substr(start, lengths_[i]);
+}
+
+std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) const {
+    const bool openBefore = i > 0 && OpenAfter(i - 1);
+    const std::string_view text = Text(i);
+    if (ParserOnlyCuts(text, openBefore)) {
+        return text.substr(0, std::min(ParserCut(text).Kept(), text.size()));
+    }
+    bool listOpen = openBefore;
+    scratch = ReadParserLine(std::string(text), listOpen);
+    return scratch;
+}
+
+std::string DocumentLines::ParserText(std::size_t i) const {
+    std::string scratch;
+    return std::string(ParserView(i, scratch));
+}
+
+std::string DocumentLines::Helper(std::size_t i) const {
+    // Only an "@note" line names a helper.
+    const std::string_view text = Text(i);
+    if (text.find("@note") == std::string_view::npos) {
+        return {};
+    }
+    return ParserHelperOf(std::string(text));
+}
+
+std::size_t DocumentLines::BlockStart(std::size_t i) const {
+    const auto after = std::upper_bound(openers_.begin(), openers_.end(), i);
+    return after == openers_.begin() ? 0 : *(after - 1);
+}
+
+std::size_t DocumentLines::BlockEnd(std::size_t i) {
+    const auto after = std::upper_bound(openers_.begin(), openers_.end(), i);
+    if (after != openers_.end()) {
+        return *after;
+    }
+    while (ReadNext()) {
+        if (!openers_.empty() && openers_.back() > i && openers_.back() + 1 == lengths_.size()) {
+            return openers_.back();
+        }
+    }
+    return std::max(lengths_.size(), i + 1);
+}
+
+namespace {
+
+bool BeginsWithBlank(std::string_view text) {
+    return !text.empty() && (text[0] == ' ' || text[0] == '\t');
+}
+
+// Lines that begin with a blank stay out of the indexes. Normalised, such a
+// line begins with a blank, or with a comma or parenthesis when the spacing
+// rules take the blank away, so the indexes answer every other question;
+// these go through the lines one by one.
+bool IndexAnswers(std::string_view entry) {
+    return !entry.empty() && std::string_view(" \t,()").find(entry[0]) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& entry) {
+    if (lookupIndex_ && IndexAnswers(entry)) {
+        return lookupIndex_->First(bytes_, entry);
+    }
+    for (std::size_t i = 0; Has(i); ++i) {
+        if (NormalisedLineStartsWith(Text(i), entry)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& entry) {
+    if (parserIndex_ && IndexAnswers(entry)) {
+        return parserIndex_->First(bytes_, entry);
+    }
+    // A line that begins with a blank keeps it in the parser's text, whose
+    // normalised copy then begins with one: only such an entry needs its
+    // parser's text (see NormalisedLineStartsWith).
+    const bool blankLinesMatch =
+        entry.empty() || entry[0] == ' ' || entry[0] == ',' || entry[0] == '(' || entry[0] == ')';
+    std::string scratch;
+    for (std::size_t i = 0; Has(i); ++i) {
+        if (!blankLinesMatch && BeginsWithBlank(Text(i))) {
+            continue;
+        }
+        if (NormalisedLineStartsWith(ParserView(i, scratch), entry)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void DocumentLines::IndexAll() {
+    Count();
+    LineNormaliser normaliser;
+    std::string scratch;
+    // A normalised text that ends the line it comes from (most lines, and
+    // those that only lose an "extern " in front) is not copied: the index
+    // keeps where it stands in bytes_.
+    const auto add = [this, &normaliser](PrefixIndex& index, std::string_view text,
+                                         std::size_t number) {
+        const std::string_view normal = normaliser.Normalise(text);
+        const bool inBytes = text.data() >= bytes_.data() &&
+                             text.data() + text.size() <= bytes_.data() + bytes_.size();
+        const std::size_t dropped = text.size() - std::min(normal.size(), text.size());
+        if (inBytes && normal.size() <= text.size() && text.substr(dropped) == normal) {
+            index.AddShared(bytes_, static_cast<std::size_t>(text.data() - bytes_.data()) + dropped,
+                            normal.size(), number);
+        } else {
+            index.AddOwn(bytes_, normal, number);
+        }
+    };
+    // One index after the other, so that only one is being built at a time.
+    // Lines that begin with a blank keep it in the parser's text too (see
+    // FirstParserMatch): neither index holds them.
+    PrefixIndex lookup;
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        if (!BeginsWithBlank(Text(i))) {
+            add(lookup, Text(i), i);
+        }
+    }
+    lookup.Build(bytes_);
+    lookupIndex_.emplace(std::move(lookup));
+    PrefixIndex parser;
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        if (BeginsWithBlank(Text(i))) {
+            continue;
+        }
+        const std::string_view parserText = ParserView(i, scratch);
+        if (!BeginsWithBlank(parserText)) {
+            add(parser, parserText, i);
+        }
+    }
+    parser.Build(bytes_);
+    parserIndex_.emplace(std::move(parser));
+}
+
+void AppendExpanded(std::string_view line, std::string& out) {
+    std::size_t column = 0;
+    for (std::size_t from = 0; from < line.size();) {
+        const std::size_t tab = std::min(line.find('\t', from), line.size());
+        out.append(line, from, tab - from);
+        column += tab - from;
+        if (tab == line.size()) {
+            break;
+        }
+        out.append(4 - column % 4, ' ');
+        column += 4 - column % 4;
+        from = tab + 1;
+    }
+}
+
+std::string ExpandedText(const DocumentLines& lines, std::size_t begin, std::size_t end) {
+    std::string text;
+    for (std::size_t i = begin; i < end; ++i) {
+        AppendExpanded(lines.Text(i), text);
+    }
+    return text;
+}
+
+}  // namespace quill

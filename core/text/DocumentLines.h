@@ -1,0 +1,91 @@
+#pragma once
+// The lines of a documenting file as the prototype lookup and the
+// documentation parser see them, read once through the line reader and only
+// as far as a question needs. One function choice asks a few questions; a
+// check of a whole library indexes every line first and asks many.
+//
+// The lines are kept as read, one after the other in one string, with where
+// each begins: the parser's form of a line and the helper it names are
+// worked out from it when asked for, so that a file costs little more than
+// its own size.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/files/ReadTextLine.h"
+#include "core/text/PrefixIndex.h"
+
+namespace quill {
+
+class DocumentLines {
+public:
+    DocumentLines() = default;  // no file: no lines
+    explicit DocumentLines(TextFile file);
+
+    // True when line i exists; reads on up to it.
+    bool Has(std::size_t i);
+    // The number of lines; reads the whole file.
+    std::size_t Count();
+
+    // The line as read, without its leading blanks when it starts a block;
+    // valid until more lines are read.
+    std::string_view Text(std::size_t i) const;
+    // The line as the parser keeps it: "@param" lines rewritten, a line of an
+    // open list joined to the next, cut before ";" or "//" and after ")".
+    std::string ParserText(std::size_t i) const;
+    // ParserText(i), as a view into the line itself where the parser only
+    // cuts it, else in `scratch`.
+    std::string_view ParserView(std::size_t i, std::string& scratch) const;
+    // The helper program the line names in an "@note", or "".
+    std::string Helper(std::size_t i) const;
+
+    // The line that starts the block of line i (the last block opener at or
+    // before it), or 0 when no opener comes before it.
+    std::size_t BlockStart(std::size_t i) const;
+    // The first block opener after line i, or Count() when none follows.
+    std::size_t BlockEnd(std::size_t i);
+
+    // The first line whose normalised copy begins with `entry` (the lookup's
+    // match) and the first whose parser text does (the parser's match).
+    std::optional<std::size_t> FirstLookupMatch(const std::string& entry);
+    std::optional<std::size_t> FirstParserMatch(const std::string& entry);
+
+    // Reads every line and indexes both matches, so that each later match
+    // costs a search instead of a pass over the file.
+    void IndexAll();
+
+    // True when reading the file failed before its end (see
+    // TextFile::ReadFailed): the lines read so far are not the whole file.
+    bool ReadFailed() const { return readFailed_; }
+
+private:
+    bool ReadNext();
+    // True when the parser joins line i to the next: the list of an "@param"
+    // line at or before it is still open.
+    bool OpenAfter(std::size_t i) const { return listOpenAfter_[i]; }
+
+    TextFile file_;
+    bool readFailed_ = false;
+    std::string bytes_;                  // every line read, one after the other
+    std::vector<std::uint8_t> lengths_;  // of each line (see kMaxLineBytes)
+    std::vector<std::uint32_t> starts_;  // where every kStartEvery-th line begins
+    static constexpr std::size_t kStartEvery = 16;
+    std::vector<std::uint32_t> openers_;  // the lines that start a block, ascending
+    std::vector<bool> listOpenAfter_;     // per line: see OpenAfter
+    bool listOpen_ = false;               // the parser's state after the last line read
+    std::optional<PrefixIndex> lookupIndex_;
+    std::optional<PrefixIndex> parserIndex_;
+};
+
+// Appends `line` with its tabs expanded to 4-column stops counted from its
+// first byte, as the source pane shows it.
+void AppendExpanded(std::string_view line, std::string& out);
+
+// Lines [begin, end) with their tabs expanded (each line on its own).
+std::string ExpandedText(const DocumentLines& lines, std::size_t begin, std::size_t end);
+
+}  // namespace quill

@@ -1,0 +1,151 @@
+#include "core/ChooseFunction.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScratchFolder.h"
+#include "core/text/TextOps.h"
+
+namespace quill {
+namespace {
+
+using testing::ScratchFolder;
+using Messages = std::vector<std::string>;
+
+std::string NotFound(const std::string& entry, const std::string& path) {
+    return "Could not find \n" + entry + "\nin " + path + "\nMust match exactly.";
+}
+
+const char* const kTimerSource =
+    "/**\n"
+    " * @param iMode :{TMR_OFF,TMR_ON}\n"
+    " * @param uFlags :{F_A|F_B}\n"
+    " * @param iPick :{Pick.exe}\n"
+    " * @param iBoth :{Both.exe|X}\n"
+    " * @note Run PinHelp.exe first\n"
+    " */\n"
+    "void TmrGo(int iMode, int uFlags, int iPick, int iBoth)\n"
+    "{\n"
+    "}\n"
+    "/*! second */\n"
+    "int TmrOther(int iMode)\n";
+
+TEST(ChooseFunction, FoundBlockDocumentationPresetsAndHelper) {
+    ScratchFolder folder;
+    const std::string header = folder.Write("lib/Tmr.h", "");
+    const std::string source = folder.Write("lib/Tmr.c", kTimerSource);
+    folder.Write("lib/PinHelp.exe", "");
+    const std::string entry = "void TmrGo(int iMode, int uFlags, int iPick, int iBoth)";
+
+    const FunctionChoice choice = ChooseFunction({header, entry, folder.PathOf("start/Kit.h")});
+    EXPECT_EQ(choice.messages, Messages{});
+    EXPECT_EQ(choice.lookup.path, source);
+    const std::string whole = kTimerSource;
+    EXPECT_EQ(choice.lookup.text, whole.substr(0, whole.find("/*! second")));
+    const FunctionDocumentation& doc = choice.documentation;
+    // A drop-down shows no entry text, flags start at their first value,
+    // a helper in quotes unless it is also a flags list.
+    const char* const edits[] = {"", "F_A", "\"Pick.exe\"", "Both.exe"};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(doc.parameters[k].editText, edits[k]) << k;
+    }
+    EXPECT_EQ(choice.helper.Offered(), folder.PathOf("lib/PinHelp.exe"));
+    EXPECT_EQ(choice.parameterHelperFolder, folder.PathOf("start/"));
+
+    // The next block has no helper: "-" is looked for and is not there.
+    const FunctionChoice other = ChooseFunction({header, "int TmrOther(int iMode)", ""});
+    EXPECT_EQ(other.lookup.text, "/*! second */\nint TmrOther(int iMode)\n");
+    EXPECT_EQ(other.helper.Offered(), "-");
+}
+
+TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
+    ScratchFolder folder;
+    const std::string header = folder.Write("Tmr.h", "");
+    const std::string source = folder.Write("Tmr.c", kTimerSource);
+    const std::string lone = folder.Write("Lone.h", "");
+    const std::string loneSource = folder.PathOf("Lone.c");
+    const std::string gone = "void TmrGone(int iMode)";
+    struct Case {
+        std::string library;
+        std::string entry;
+        LookupOutcome outcome;
+        Messages messages;
+    };
+    const Case cases[] = {
+        {header, gone, LookupOutcome::NotFound, {NotFound(gone, source)}},
+        // An empty entry opens nothing; the file itself could be read.
+        {header, "", LookupOutcome::EmptyInput, {NotFound("", source)}},
+        {"", gone, LookupOutcome::EmptyInput, {NotFound(gone, ""), "Could not find "}},
+        // Every form fails; the parse reports the last one tried.
+        {lone,
+         gone,
+         LookupOutcome::NoSource,
+         {"Could not find source " + loneSource + " or .c", NotFound(gone, loneSource),
+          "Could not find " + ToLowerAscii(loneSource)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.library + " / " + c.entry);
+        const FunctionChoice choice = ChooseFunction({c.library, c.entry, ""});
+        EXPECT_FALSE(choice.Found());
+        EXPECT_EQ(choice.lookup.outcome, c.outcome);
+        EXPECT_EQ(choice.lookup.text, "-");
+        EXPECT_EQ(choice.messages, c.messages);
+        // The call text still needs the name and a slot per parameter.
+        const FunctionDocumentation& doc = choice.documentation;
+        EXPECT_EQ(doc.functionName, c.entry.empty() ? "" : "TmrGone");
+        EXPECT_EQ(doc.returnType, c.entry.empty() ? "" : "void");
+        EXPECT_EQ(doc.parameterCount, c.entry.empty() ? 0 : 1);
+    }
+}
+
+TEST(LookForHelper, OnlyAFolderEndingAtPositionFiveOrLaterIsSearched) {
+    ScratchFolder folder;
+    folder.Write("Help.exe", "");
+    const std::string inFolder = folder.PathOf("Tmr.c");
+    EXPECT_TRUE(LookForHelper(inFolder, "Help.exe").exists);
+    EXPECT_EQ(LookForHelper(inFolder, "Gone.exe").Offered(), "-");
+    EXPECT_TRUE(LookForHelper(inFolder, "Gone.exe").looked);
+    for (const char* path : {"Tmr.c", "/Tmr.c", "C:\\x\\Tmr.c", "abcd\\Tmr.c"}) {
+        EXPECT_FALSE(LookForHelper(path, "Help.exe").looked) << path;
+    }
+    EXPECT_EQ(LookForHelper("abcde\\Tmr.c", "Help.exe").path, "abcde\\Help.exe");
+}
+
+// A library checked as a whole gives each function what choosing it alone gives.
+TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
+    ScratchFolder folder;
+    const std::string header = folder.Write("Lib.h", "");
+    folder.Write("Lib.c",
+                 "int Early(int iA)\n"
+                 "/**\n * @param iA :{A,\n"  // a list left open runs into the next block
+                 "/** @param iB :{X,Y}\n * @note Use B.exe\n */\nvoid Two(int iA, int iB)\n"
+                 "void Two(int iA, int iB)\n"
+                 "/*!\n\t@param iC :{P,Q}\n */\nextern  void  Three( int iC ,int iD );\n"
+                 "int Late(int a; int b)\n"
+                 "/**\n */\n");
+    const char* const entries[] = {"int Early(int iA)",
+                                   "void Two(int iA, int iB)",
+                                   "void Three(int iC, int iD)",
+                                   "void Three",
+                                   "int Late(int a; int b)",
+                                   "void Missing(int iA)",
+                                   "v",
+                                   " */"};
+    LibraryChoices library(header, "");
+    library.IndexAll();
+    for (const char* entry : entries) {
+        SCOPED_TRACE(entry);
+        const FunctionChoice single = ChooseFunction({header, entry, ""});
+        const FunctionChoice indexed = library.Choose(entry);
+        EXPECT_EQ(indexed.lookup.outcome, single.lookup.outcome);
+        EXPECT_EQ(indexed.lookup.text, single.lookup.text);
+        EXPECT_EQ(indexed.documentation.documentationText, single.documentation.documentationText);
+        EXPECT_EQ(indexed.documentation.helperName, single.documentation.helperName);
+        EXPECT_EQ(indexed.messages, single.messages);
+    }
+}
+
+}  // namespace
+}  // namespace quill

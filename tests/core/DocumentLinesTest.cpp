@@ -1,0 +1,155 @@
+#include "core/text/DocumentLines.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "core/text/DocumentationRules.h"
+#include "core/text/PrefixIndex.h"
+
+namespace quill {
+namespace {
+
+using Line = std::optional<std::size_t>;
+
+// Lines: 0 and 1 lose "extern", 3 opens a list that 4 goes on with, 6 is
+// cut by the parser after ")", 8 is a line of 300 bytes read as two.
+const std::string kDocument = std::string("extern  void  Three( int iC ,int iD );\n") +
+                              "extern void Four(int a, int b)\n"
+                              "   /**\n"
+                              " * @param iA :{A,\n"
+                              "B}\n"
+                              " * @note Use B.exe\n"
+                              "void Go(int a,int b) ; tail\n"
+                              "void Go(int a, int b)\n"
+                              "int Long(void); /*" +
+                              std::string(282, 'x') + "\n/**\n";
+
+struct Question {
+    const char* entry;
+    Line lookup;  // FirstLookupMatch
+    Line parser;  // FirstParserMatch
+};
+
+TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
+    const Question questions[] = {
+        {"void Three(int iC, int iD)", 0, 0},
+        {"void Four(int a, int b)\n", 1, std::nullopt},
+        {"void Four(int a, int b)", 1, 1},
+        {"/**", 2, 2},
+        {"B}\n", 4, std::nullopt},
+        {"B}", 4, 4},
+        {"void Go(int a, int b) ;", 6, std::nullopt},
+        {"void Go(int a, int b)", 6, 6},
+        {"void Go(int a, int b)\n", 7, std::nullopt},
+        {"int Long(void);", 8, std::nullopt},
+        {"xxxxxxxxxx", 9, 9},
+        {" * @param iA :{A, \n", 3, std::nullopt},
+        {" * @note", 5, 5},
+        {"void Gone", std::nullopt, std::nullopt},
+        {"", 0, 0},
+    };
+    DocumentLines indexed(TextFile::FromBytes(kDocument));
+    indexed.IndexAll();
+    for (const Question& q : questions) {
+        SCOPED_TRACE(q.entry);
+        DocumentLines lookup(TextFile::FromBytes(kDocument));
+        DocumentLines parser(TextFile::FromBytes(kDocument));
+        EXPECT_EQ(lookup.FirstLookupMatch(q.entry), q.lookup);
+        EXPECT_EQ(parser.FirstParserMatch(q.entry), q.parser);
+        EXPECT_EQ(indexed.FirstLookupMatch(q.entry), q.lookup);
+        EXPECT_EQ(indexed.FirstParserMatch(q.entry), q.parser);
+    }
+}
+
+// A blank before a comma or parenthesis goes in the normalised line, so a
+// line that begins with one can match although the indexes leave it out.
+TEST(DocumentLines, LinesThatBeginWithABlankMatchWithTheIndexToo) {
+    const std::string document = "\t)\b\n  (x\n,y\n(x\n)\b\n";
+    for (const bool index : {false, true}) {
+        SCOPED_TRACE(index);
+        DocumentLines lines(TextFile::FromBytes(document));
+        if (index) {
+            lines.IndexAll();
+        }
+        EXPECT_EQ(lines.FirstLookupMatch(")\b"), Line(0));
+        EXPECT_EQ(lines.FirstLookupMatch("(x"), Line(1));
+        EXPECT_EQ(lines.FirstParserMatch("(x"), Line(1));
+        EXPECT_EQ(lines.FirstLookupMatch(","), Line(2));
+        EXPECT_EQ(lines.FirstLookupMatch(""), Line(0));
+    }
+}
+
+TEST(DocumentLines, EachLineAsReadAsTheParserKeepsItAndItsBlock) {
+    DocumentLines lines(TextFile::FromBytes(kDocument));
+    ASSERT_EQ(lines.Count(), 11u);
+    EXPECT_EQ(lines.Text(2), "/**\n");
+    EXPECT_EQ(lines.Text(9), std::string(45, 'x') + "\n");
+    EXPECT_EQ(lines.ParserText(3), " * @param iA :{A,");
+    EXPECT_EQ(lines.ParserText(4), "B}");
+    EXPECT_EQ(lines.ParserText(5), " * @note Use B.exe\n");
+    EXPECT_EQ(lines.ParserText(6), "void Go(int a,int b)");
+    EXPECT_EQ(lines.Helper(5), "B.exe");
+    EXPECT_EQ(lines.Helper(3), "");
+    EXPECT_EQ(lines.BlockStart(1), 0u);
+    EXPECT_EQ(lines.BlockStart(9), 2u);
+    EXPECT_EQ(lines.BlockStart(10), 10u);
+    EXPECT_EQ(lines.BlockEnd(0), 2u);
+    EXPECT_EQ(lines.BlockEnd(2), 10u);
+    EXPECT_EQ(lines.BlockEnd(10), 11u);
+    EXPECT_EQ(ExpandedText(lines, 6, 8), "void Go(int a,int b) ; tail\nvoid Go(int a, int b)\n");
+}
+
+// The state kept per line without rewriting it is the parser's own.
+TEST(DocumentLines, TheOpenListStateIsTheParsers) {
+    const std::pair<const char*, bool> lines[] = {
+        {" * @param iA :{A,B}\n", false}, {" * @param iA :{A,\n", true},
+        {"}@param iA :{A,\n", true},      {" \t}@param iA\n", true},
+        {"x}@param iA\n", true},          {"xy}@param iA\n", false},
+        {":}@param iA\n", false},         {" * @return\n", false},
+    };
+    for (const auto& [line, open] : lines) {
+        for (const bool before : {false, true}) {
+            bool parsed = before;
+            ReadParserLine(line, parsed);
+            EXPECT_EQ(parsed, open) << line;
+            EXPECT_EQ(ListOpenAfter(line, before), open) << line;
+        }
+    }
+    for (const bool before : {false, true}) {
+        EXPECT_EQ(ListOpenAfter("B}\n", before), before);
+    }
+}
+
+TEST(PrefixIndex, TheSmallestNumberOfTheTextsThatBeginWithThePrefix) {
+    const std::string shared = "void A\nvoid B\nint C\n";
+    PrefixIndex index;
+    index.AddShared(shared, 0, 6, 5);   // "void A"
+    index.AddShared(shared, 7, 6, 2);   // "void B"
+    index.AddOwn(shared, "void A", 1);  // again, with a smaller number
+    index.AddShared(shared, 14, 5, 9);  // "int C"
+    index.AddOwn(shared, "zeta", 7);
+    index.AddOwn(shared, "zeta", 8);
+    index.AddShared(shared, 0, 4, 8);  // "void"
+    index.Build(shared);
+    const std::pair<const char*, Line> questions[] = {
+        {"void A", 1},
+        {"void B", 2},
+        {"void", 1},
+        {"int", 9},
+        {"zeta", 7},
+        {"", 1},
+        {"v", 1},
+        {"void C", std::nullopt},
+        {"x", std::nullopt},
+        {"void A\n", std::nullopt},
+    };
+    for (const auto& [prefix, first] : questions) {
+        EXPECT_EQ(index.First(shared, prefix), first) << prefix;
+    }
+    EXPECT_EQ(PrefixIndex().First(shared, ""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quill

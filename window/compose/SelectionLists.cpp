@@ -1,0 +1,115 @@
+// The multi-selection list of a combination parameter: opened under its
+// field when the field is entered, its picks joined with "|" into the field
+// when it loses the focus.
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/compose/MultiSelection.h"
+#include "core/docs/ChoiceForms.h"
+#include "window/MainWindow.h"
+#include "window/platform/QtText.h"
+
+namespace quill {
+
+namespace {
+
+// Each item keeps its bytes beside the shown text, so that the value written
+// back is exactly the documented one.
+constexpr int kBytesRole = Qt::UserRole + 1;
+
+std::string ItemBytes(const QListWidgetItem* item) {
+    const QByteArray bytes = item->data(kBytesRole).toByteArray();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void Hide(QWidget* control) {
+    control->setGeometry(1, 1, 1, 1);
+    control->hide();
+}
+
+}  // namespace
+
+void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items) {
+    const auto slot = static_cast<std::size_t>(k - 1);
+    QListWidget* list = paramLists[slot];
+    // The open list reaches down over the place of the two buttons.
+    Hide(helpersButton);
+    Hide(exitButton);
+    paramGroup->hide();
+
+    list->clear();
+    const SlotRect at = SelectionListRect(row, slotSizes, k);
+    list->setGeometry(at.x, at.y, at.width, at.height);
+    list->show();
+    // Above everything it overlaps, the help frame beside the first slot
+    // included.
+    list->raise();
+    for (const std::string& text : items) {
+        auto* item = new QListWidgetItem(ToQString(text), list);
+        item->setData(kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    const std::vector<int> selected =
+        FindPreselection(items, documentation.parameters[slot].editText);
+    for (const int position : selected) {
+        list->item(position)->setSelected(true);
+    }
+    // The keyboard starts at the first pick (or the top) and leaves the
+    // selection as it is.
+    if (list->count() > 0) {
+        list->setCurrentRow(selected.empty() ? 0 : selected.front(), QItemSelectionModel::NoUpdate);
+    }
+}
+
+std::vector<std::string> MainWindow::SelectionItems(int k) const {
+    const auto slot = static_cast<std::size_t>(k - 1);
+    const std::string& choiceText = documentation.parameters[slot].choiceText;
+    const ChoiceForm form = FormOf(choiceText);
+    if (form == ChoiceForm::Flags) {
+        return SplitChoices(choiceText);
+    }
+    const Suggestions& offered = suggestions[slot];
+    if (form == ChoiceForm::Free && offered.kind == SuggestionKind::Combination) {
+        return offered.values;
+    }
+    return {};
+}
+
+void MainWindow::OnParamListSetFocus(int k) {
+    CloseSelectionLists(k);
+    const std::vector<std::string> items = SelectionItems(k);
+    if (!items.empty()) {
+        OpenSelectionList(k, items);
+    }
+    UpdateData(false);
+}
+
+void MainWindow::OnParamListKillFocus(int k) {
+    const auto slot = static_cast<std::size_t>(k - 1);
+    std::string& value = documentation.parameters[slot].editText;
+    QListWidget* list = paramLists[slot];
+    value.clear();
+    UpdateData(false);
+    Hide(list);
+    paramGroup->show();
+
+    std::vector<std::string> items;
+    std::vector<int> selected;
+    for (int i = 0; i < list->count(); ++i) {
+        items.push_back(ItemBytes(list->item(i)));
+        if (list->item(i)->isSelected()) {
+            selected.push_back(i);
+        }
+    }
+    value = JoinSelection(items, selected);
+
+    const SlotRect at =
+        ComputeSlotGeometry(row, documentation.parameterCount, slotSizes).selectors[slot];
+    paramEdits[slot]->setGeometry(at.x, at.y, at.width, at.height);
+    paramEdits[slot]->show();
+    UpdateData(false);
+}
+
+}  // namespace quill

@@ -1,0 +1,71 @@
+// The function-choice event: remember the choice, show what choosing the
+// function gives (its block, its documentation, its parameter slots and its
+// helper program) and the messages that came with it.
+
+#include <QPushButton>
+
+#include "core/ChooseFunction.h"
+#include "core/platform/Platform.h"
+#include "core/settings/SettingsSaving.h"
+#include "window/MainWindow.h"
+#include "window/platform/QtText.h"
+#include "window/widgets/ControlWidgets.h"
+
+namespace quill {
+
+namespace {
+
+constexpr int kHelpersButtonWidth = 88;
+constexpr int kHelpersButtonHeight = 23;
+
+}  // namespace
+
+void MainWindow::OnFunctionChosen() {
+    const SettingsAction action;
+    UpdateData(true);
+    if (libraryIndex >= 0) {
+        const std::string libraryPath = libraryCombo->SelectedText();
+        sourceText = ShareText("");
+
+        HelperProgram helper;
+        if (functionIndex >= 0) {
+            const std::string entry = functionCombo->SelectedText();
+            SaveSetting(platform, paths, "Last", "Choice", entry);
+
+            if (declarationsLibrary != libraryPath) {
+                libraryDeclarations = LibraryDeclarations();
+                declarationsLibrary = libraryPath;
+            }
+            FunctionChoice choice =
+                ChooseFunction({libraryPath, entry, startupLibrary, &libraryDeclarations});
+            suggestions = choice.suggestions;
+            sourceText = ShareText(std::move(choice.lookup.text));
+            UpdateData(false);
+            for (const std::string& message : choice.messages) {
+                ShowMessage(message, kStyleExclamation);
+            }
+            documentation = std::move(choice.documentation);
+            LayOutParameterSlots();
+            helper = choice.helper;
+        } else {
+            // No function: the helper named last is looked for beside the
+            // library itself.
+            helper = LookForHelper(libraryPath, documentation.helperName);
+        }
+
+        if (helper.looked) {
+            helperProgram = helper.Offered();
+            if (helper.exists) {
+                helpersButton->setGeometry(helpersButtonPos.x(), helpersButtonPos.y(),
+                                           kHelpersButtonWidth, kHelpersButtonHeight);
+                helpersButton->setText(ToQString(documentation.helperName));
+                helpersButton->show();
+            } else {
+                helpersButton->hide();
+            }
+        }
+    }
+    UpdateData(false);
+}
+
+}  // namespace quill
