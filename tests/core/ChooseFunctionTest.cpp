@@ -66,6 +66,10 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
     const std::string source = folder.Write("Tmr.c", kTimerSource);
     const std::string lone = folder.Write("Lone.h", "");
     const std::string loneSource = folder.PathOf("Lone.c");
+    // A source folder file that does not hold the function is no source either.
+    const std::string vendor = folder.Write("v/Inc/tmr.h", "");
+    const std::string vendorSource = folder.PathOf("v/Inc/tmr.c");
+    folder.Write("v/Src/tmr.c", "void TmrGone(void)\n");
     const std::string gone = "void TmrGone(int iMode)";
     struct Case {
         std::string library;
@@ -84,6 +88,11 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
          LookupOutcome::NoSource,
          {"Could not find source " + loneSource + " or .c", NotFound(gone, loneSource),
           "Could not find " + ToLowerAscii(loneSource)}},
+        {vendor,
+         gone,
+         LookupOutcome::NoSource,
+         {"Could not find source " + vendorSource + " or .c", NotFound(gone, vendorSource),
+          "Could not find " + ToLowerAscii(vendorSource)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library + " / " + c.entry);
@@ -113,29 +122,21 @@ TEST(LookForHelper, OnlyAFolderEndingAtPositionFiveOrLaterIsSearched) {
     EXPECT_EQ(LookForHelper("abcde\\Tmr.c", "Help.exe").path, "abcde\\Help.exe");
 }
 
-// A library checked as a whole gives each function what choosing it alone gives.
+// A library checked as a whole gives each function what choosing it alone
+// gives; a list left open runs into the next block.
 TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
     ScratchFolder folder;
     const std::string header = folder.Write("Lib.h", "");
     folder.Write("Lib.c",
-                 "int Early(int iA)\n"
-                 "/**\n * @param iA :{A,\n"  // a list left open runs into the next block
+                 "int Early(int iA)\n/**\n * @param iA :{A,\n"
                  "/** @param iB :{X,Y}\n * @note Use B.exe\n */\nvoid Two(int iA, int iB)\n"
-                 "void Two(int iA, int iB)\n"
-                 "/*!\n\t@param iC :{P,Q}\n */\nextern  void  Three( int iC ,int iD );\n"
-                 "int Late(int a; int b)\n"
-                 "/**\n */\n");
-    const char* const entries[] = {"int Early(int iA)",
-                                   "void Two(int iA, int iB)",
-                                   "void Three(int iC, int iD)",
-                                   "void Three",
-                                   "int Late(int a; int b)",
-                                   "void Missing(int iA)",
-                                   "v",
-                                   " */"};
+                 "void Two(int iA, int iB)\n/*!\n\t@param iC :{P,Q}\n */\n"
+                 "extern  void  Three( int iC ,int iD );\n/**\n */\n");
     LibraryChoices library(header, "");
     library.IndexAll();
-    for (const char* entry : entries) {
+    for (const char* entry :
+         {"int Early(int iA)", "void Two(int iA, int iB)", "void Three(int iC, int iD)",
+          "void Three", "void Missing(int iA)", "v", " */"}) {
         SCOPED_TRACE(entry);
         const FunctionChoice single = ChooseFunction({header, entry, ""});
         const FunctionChoice indexed = library.Choose(entry);

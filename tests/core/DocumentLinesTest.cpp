@@ -26,58 +26,52 @@ const std::string kDocument = std::string("extern  void  Three( int iC ,int iD )
                               "int Long(void); /*" +
                               std::string(282, 'x') + "\n/**\n";
 
-struct Question {
-    const char* entry;
-    Line lookup;  // FirstLookupMatch
-    Line parser;  // FirstParserMatch
-};
-
-TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
-    const Question questions[] = {
-        {"void Three(int iC, int iD)", 0, 0},
-        {"void Four(int a, int b)\n", 1, std::nullopt},
-        {"void Four(int a, int b)", 1, 1},
-        {"/**", 2, 2},
-        {"B}\n", 4, std::nullopt},
-        {"B}", 4, 4},
-        {"void Go(int a, int b) ;", 6, std::nullopt},
-        {"void Go(int a, int b)", 6, 6},
-        {"void Go(int a, int b)\n", 7, std::nullopt},
-        {"int Long(void);", 8, std::nullopt},
-        {"xxxxxxxxxx", 9, 9},
-        {" * @param iA :{A, \n", 3, std::nullopt},
-        {" * @note", 5, 5},
-        {"void Gone", std::nullopt, std::nullopt},
-        {"", 0, 0},
-    };
-    DocumentLines indexed(TextFile::FromBytes(kDocument));
-    indexed.IndexAll();
-    for (const Question& q : questions) {
-        SCOPED_TRACE(q.entry);
-        DocumentLines lookup(TextFile::FromBytes(kDocument));
-        DocumentLines parser(TextFile::FromBytes(kDocument));
-        EXPECT_EQ(lookup.FirstLookupMatch(q.entry), q.lookup);
-        EXPECT_EQ(parser.FirstParserMatch(q.entry), q.parser);
-        EXPECT_EQ(indexed.FirstLookupMatch(q.entry), q.lookup);
-        EXPECT_EQ(indexed.FirstParserMatch(q.entry), q.parser);
-    }
-}
-
 // A blank before a comma or parenthesis goes in the normalised line, so a
 // line that begins with one can match although the indexes leave it out.
-TEST(DocumentLines, LinesThatBeginWithABlankMatchWithTheIndexToo) {
-    const std::string document = "\t)\b\n  (x\n,y\n(x\n)\b\n";
-    for (const bool index : {false, true}) {
-        SCOPED_TRACE(index);
-        DocumentLines lines(TextFile::FromBytes(document));
-        if (index) {
-            lines.IndexAll();
-        }
-        EXPECT_EQ(lines.FirstLookupMatch(")\b"), Line(0));
-        EXPECT_EQ(lines.FirstLookupMatch("(x"), Line(1));
-        EXPECT_EQ(lines.FirstParserMatch("(x"), Line(1));
-        EXPECT_EQ(lines.FirstLookupMatch(","), Line(2));
-        EXPECT_EQ(lines.FirstLookupMatch(""), Line(0));
+const std::string kBlankLed = "\t)\b\n  (x\n,y\n(x\n)\b\n";
+
+TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
+    const struct {
+        int document;  // 0: kDocument, 1: kBlankLed
+        const char* entry;
+        Line lookup;  // FirstLookupMatch
+        Line parser;  // FirstParserMatch
+    } questions[] = {
+        {0, "void Three(int iC, int iD)", 0, 0},
+        {0, "void Four(int a, int b)\n", 1, std::nullopt},
+        {0, "void Four(int a, int b)", 1, 1},
+        {0, "/**", 2, 2},
+        {0, "B}\n", 4, std::nullopt},
+        {0, "B}", 4, 4},
+        {0, "void Go(int a, int b) ;", 6, std::nullopt},
+        {0, "void Go(int a, int b)", 6, 6},
+        {0, "void Go(int a, int b)\n", 7, std::nullopt},
+        {0, "int Long(void);", 8, std::nullopt},
+        {0, "xxxxxxxxxx", 9, 9},
+        {0, " * @param iA :{A, \n", 3, std::nullopt},
+        {0, " * @note", 5, 5},
+        {0, "void Gone", std::nullopt, std::nullopt},
+        {0, "", 0, 0},
+        {1, ")\b", 0, 0},
+        {1, "(x", 1, 1},
+        {1, ",", 2, 2},
+        {1, "", 0, 0},
+    };
+    // The indexed lines answer every question in turn; the others read only
+    // as far as each one needs.
+    const std::string documents[] = {kDocument, kBlankLed};
+    DocumentLines indexed[] = {DocumentLines(TextFile::FromBytes(kDocument)),
+                               DocumentLines(TextFile::FromBytes(kBlankLed))};
+    indexed[0].IndexAll();
+    indexed[1].IndexAll();
+    for (const auto& q : questions) {
+        SCOPED_TRACE(q.entry);
+        DocumentLines lookup(TextFile::FromBytes(documents[q.document]));
+        DocumentLines parser(TextFile::FromBytes(documents[q.document]));
+        EXPECT_EQ(lookup.FirstLookupMatch(q.entry), q.lookup);
+        EXPECT_EQ(parser.FirstParserMatch(q.entry), q.parser);
+        EXPECT_EQ(indexed[q.document].FirstLookupMatch(q.entry), q.lookup);
+        EXPECT_EQ(indexed[q.document].FirstParserMatch(q.entry), q.parser);
     }
 }
 
@@ -131,16 +125,16 @@ TEST(PrefixIndex, TheSmallestNumberOfTheTextsThatBeginWithThePrefix) {
     index.AddShared(shared, 14, 5, 9);  // "int C"
     index.AddOwn(shared, "zeta", 7);
     index.AddOwn(shared, "zeta", 8);
-    index.AddShared(shared, 0, 4, 8);  // "void"
+    index.AddShared(shared, 0, 4, 0);  // "void", the smallest in a left branch
     index.Build(shared);
     const std::pair<const char*, Line> questions[] = {
         {"void A", 1},
         {"void B", 2},
-        {"void", 1},
+        {"void", 0},
         {"int", 9},
         {"zeta", 7},
-        {"", 1},
-        {"v", 1},
+        {"", 0},
+        {"v", 0},
         {"void C", std::nullopt},
         {"x", std::nullopt},
         {"void A\n", std::nullopt},

@@ -149,13 +149,9 @@ TEST(ParseDocumentation, HelperNameFromNoteLines) {
     }
 }
 
+// Without documentation the record still names the function and its
+// parameters (free entries), so the call text is Name(...), not the entry.
 TEST(ParseDocumentation, AFailedLookupKeepsTheEntrysShape) {
-    // Without documentation the record still names the function and its
-    // parameters (free entries), so the call text is Name(...), not the entry.
-    const std::string entry = "void TmrGo(int iMode, char *pBuf)";
-    const FunctionDocumentation failed = Parse(kTimerSource, entry, false);
-    EXPECT_EQ(Summary(failed), "void/TmrGo/2/iMode{}/pBuf{}/{}/{}/-");
-    EXPECT_EQ(failed.documentationText, "");
     const std::pair<const char*, const char*> entries[] = {
         {"LIB_API char *lib_expanded_text(lib_stmt *pStmt)",
          "LIB_API char */lib_expanded_text/1/pStmt{}/{}/{}/{}/-"},
@@ -163,6 +159,9 @@ TEST(ParseDocumentation, AFailedLookupKeepsTheEntrysShape) {
     for (const auto& [text, expected] : entries) {
         EXPECT_EQ(Summary(RecordFromEntry(text)), expected) << text;
     }
+    const FunctionDocumentation failed =
+        Parse(kTimerSource, "void TmrGo(int iMode, char *pBuf)", false);
+    EXPECT_EQ(Summary(failed) + failed.documentationText, "void/TmrGo/2/iMode{}/pBuf{}/{}/{}/-");
 }
 
 TEST(ChoiceForms, FormsRangesAndItems) {

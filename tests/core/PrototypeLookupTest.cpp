@@ -53,46 +53,42 @@ TEST(CollectDocumentationBlock, FromTheLastOpenerBeforeTheFunctionToTheNextOpene
                       std::string(o) + " Two\n */\nvoid Two(int iMode)\n{\n}\n");
         }
     }
-    // The last function runs to the end of the file; one before any opener
-    // starts at the first line.
-    EXPECT_EQ(Collected(ThreeBlocks("/**", "/**", "/**") + "{\n}\n// end /", "void Three(void)"),
-              "/** Three\n */\nvoid Three(void)\n{\n}\n// end /");
-    EXPECT_EQ(Collected("#include \"tmr.h\"\nvoid Go(void);\n/** Next */\nvoid Next(void)\n"),
-              "#include \"tmr.h\"\nvoid Go(void);\n");
-}
-
-TEST(CollectDocumentationBlock, ComparesTheStartOfTheNormalisedLine) {
-    const std::string entry = "void TmrGo(int iMode, char *pBuf)";
-    for (const char* line : {"extern  void  TmrGo( int iMode ,char *pBuf );\n",
-                             "void\tTmrGo (int iMode,char *pBuf)\r\n"}) {
-        EXPECT_NE(Collected(line, entry), "-") << line;
-    }
-    for (const char* line :
-         {"static void TmrGo(int iMode, char *pBuf)\n", "  void TmrGo(int iMode, char *pBuf)\n",
-          "void tmrGo(int iMode, char *pBuf)\n"}) {
-        EXPECT_EQ(Collected(line, entry), "-");
-    }
-    // An entry that is not itself in normal form is never found.
-    const std::string line = "void  Foo (int a,int b)\n";
-    EXPECT_EQ(Collected(line, "void  Foo (int a,int b)"), "-");
-    EXPECT_EQ(Collected(line, "void Foo(int a, int b)"), line);
-    // The second piece of a long line can be the function's line.
+    const std::string tmrGo = "void TmrGo(int iMode, char *pBuf)";
     const std::string comment = "// " + std::string(252, '-');
-    EXPECT_EQ(Collected("/** x */\n" + comment + "void Go(void)\n"),
-              "/** x */\n" + comment + "void Go(void)\n");
-}
-
-TEST(CollectDocumentationBlock, OpenersLoseTheirIndentationAndTabsExpandPerPiece) {
-    EXPECT_EQ(Collected("    /** Timer\n\t * @brief go\n */\nvoid Go(void)\n"),
-              "/** Timer\n     * @brief go\n */\nvoid Go(void)\n");
-    // A line that holds an opener loses its indentation even when the opener
-    // does not begin it; other comments keep theirs.
-    EXPECT_EQ(
-        Collected(
-            "/** A\n */\n  x = 1; /** note */\n  /*/*! y\n  /* plain */ //! z\nvoid Go(void)\n"),
-        "/** A\n */\nx = 1; /** note */\n/*/*! y\n  /* plain */ //! z\nvoid Go(void)\n");
-    EXPECT_EQ(Collected("/**\r\n*\tx\r\nab\tc\n */\nvoid Go(void)\r\n"),
-              "/**\r\n*   x\r\nab  c\n */\nvoid Go(void)\r\n");
+    const struct {
+        std::string bytes, entry, collected;
+    } cases[] = {
+        // The last function runs to the end of the file; one before any
+        // opener starts at the first line.
+        {ThreeBlocks("/**", "/**", "/**") + "{\n}\n// end /", "void Three(void)",
+         "/** Three\n */\nvoid Three(void)\n{\n}\n// end /"},
+        {"#include \"tmr.h\"\nvoid Go(void);\n/** Next */\nvoid Next(void)\n", "void Go(void)",
+         "#include \"tmr.h\"\nvoid Go(void);\n"},
+        // The start of the normalised line must be the entry, exactly.
+        {"extern  void  TmrGo( int iMode ,char *pBuf );\n", tmrGo,
+         "extern  void  TmrGo( int iMode ,char *pBuf );\n"},
+        {"void\tTmrGo (int iMode,char *pBuf)\r\n", tmrGo,
+         "void    TmrGo (int iMode,char *pBuf)\r\n"},
+        {"static void TmrGo(int iMode, char *pBuf)\n", tmrGo, "-"},
+        {"  void TmrGo(int iMode, char *pBuf)\n", tmrGo, "-"},
+        {"void tmrGo(int iMode, char *pBuf)\n", tmrGo, "-"},
+        {"void  Foo (int a,int b)\n", "void  Foo (int a,int b)", "-"},  // not in normal form
+        // The second piece of a long line can be the function's line.
+        {"/** x */\n" + comment + "void Go(void)\n", "void Go(void)",
+         "/** x */\n" + comment + "void Go(void)\n"},
+        // Lines with an opener lose their indentation, other comments keep
+        // theirs; tabs expand per piece.
+        {"    /** Timer\n\t * @brief go\n */\nvoid Go(void)\n", "void Go(void)",
+         "/** Timer\n     * @brief go\n */\nvoid Go(void)\n"},
+        {"/** A\n */\n  x = 1; /** note */\n  /*/*! y\n  /* plain */ //! z\nvoid Go(void)\n",
+         "void Go(void)",
+         "/** A\n */\nx = 1; /** note */\n/*/*! y\n  /* plain */ //! z\nvoid Go(void)\n"},
+        {"/**\r\n*\tx\r\nab\tc\n */\nvoid Go(void)\r\n", "void Go(void)",
+         "/**\r\n*   x\r\nab  c\n */\nvoid Go(void)\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Collected(c.bytes, c.entry), c.collected) << c.bytes;
+    }
 }
 
 // Outcome, path read and text of a lookup, on one line.
@@ -104,24 +100,25 @@ std::string LookUp(const std::string& path, const std::string& entry = "void Tmr
 
 const std::string kTimerSource = "/** Timer\n */\nvoid TmrGo(int iMode)\n{\n}\n";
 
-TEST(LookUpPrototypeText, ReadsTheFileAsGivenWithALastCOrInTheSiblingSrcWhateverTheCase) {
+// The file as given, with a last "c", or in the sibling "Src" whatever the
+// case; a failure gives the marker and the path to report.
+TEST(LookUpPrototypeText, TheFormsOfTheDocumentingPathInTurn) {
     ScratchFolder folder;
     const std::string path = folder.Write("tmr.c", kTimerSource);
-    EXPECT_EQ(LookUp(path), "found " + path + " " + kTimerSource);
     const std::string lastC = folder.Write("tmr.s7c", kTimerSource);
-    EXPECT_EQ(LookUp(folder.PathOf("tmr.s79")), "found " + lastC + " " + kTimerSource);
-
     const std::string header = folder.Write("Lib/Include/TMR.H", "void TmrGo(int iMode);\n");
     const std::string real = folder.Write("Lib/Src/TMR.C", kTimerSource);
-    EXPECT_EQ(LookUp(SourcePathForHeader(header)), "found " + real + " " + kTimerSource);
-}
-
-TEST(LookUpPrototypeText, FailuresGiveTheMarkerAndThePathToReport) {
-    ScratchFolder folder;
     const std::string given = folder.Root() + "/P/tmr.s79";
-    EXPECT_EQ(LookUp(given), "no source " + DocumentingPathForms(given)[2] + " -");
-    const std::string path = folder.Write("tmr.c", kTimerSource);
-    EXPECT_EQ(LookUp(path, "void TmrStop(void)"), "not found " + path + " -");
+    const std::pair<std::string, std::string> cases[] = {
+        {LookUp(path), "found " + path + " " + kTimerSource},
+        {LookUp(folder.PathOf("tmr.s79")), "found " + lastC + " " + kTimerSource},
+        {LookUp(SourcePathForHeader(header)), "found " + real + " " + kTimerSource},
+        {LookUp(given), "no source " + ToLowerAscii(given.substr(0, given.size() - 1)) + "c -"},
+        {LookUp(path, "void TmrStop(void)"), "not found " + path + " -"},
+    };
+    for (const auto& [looked, expected] : cases) {
+        EXPECT_EQ(looked, expected);
+    }
 }
 
 // On a file system that distinguishes case, each name of a path is matched

@@ -20,153 +20,140 @@ namespace {
 namespace fs = std::filesystem;
 using Keys = std::vector<std::string>;
 
-Keys FolderEntries(const std::string& folder) {
-    Keys names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+std::string BytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Reads and writes go to "Quill.ini" in a scratch folder.
-class SettingsStoreTest : public ::testing::Test {
-protected:
+const std::string kOrdered =
+    "[Libraries]\n/z.h=Yes\n/a.h=Yes\n; old\n/m.s=Yes\n\n; next\n[Last]\nLibrary=/z.h\n";
+const std::string kWindowsHead = "\xEF\xBB\xBF; by hand\r\n[Last]\r\n  AppPath = c:\\tools\\  \r\n";
+const std::string kWindowsTail =
+    "; Choice=old\r\n\r\n[ Libraries ]\r\nC:\\uart.h=Yes\r\nC:\\tmr.s79=Yes";
+const std::string kWindows = kWindowsHead + "Intro\t=\tYES\r\n" + kWindowsTail;
+const std::string kOdd = "stray=x\n[Last]\nno equals sign\n=no name\nUrl=a=b\n[Open\nk=v\n";
+const std::string kRepeated =
+    "[Last]\nChoice=first\nchoice=second\n[Libraries]\n/a.h=Yes\n[LAST]\nChoice=third\n"
+    "Intro=No\n[libraries]\n/b.h=Yes\n/A.H=Yes\n";
+
+// A key's value ("dflt" when missing), or with key "*" every key of the
+// section joined by "|".
+TEST(SettingsStore, ReadsValuesAndKeysAsWrittenByHandOrByOthers) {
+    const struct {
+        std::string given, section, key, read;
+    } cases[] = {
+        {"[Last]\nChoice=old\n", "LAST", "choice", "old"},
+        {"[Last]\nIntro=\n", "Last", "Intro", ""},  // present but empty is not missing
+        {"[Last]\nChoice=old\n", "Other", "Choice", "dflt"},
+        {kOrdered, "Libraries", "*", "/z.h|/a.h|/m.s"},
+        {kWindows, "Last", "AppPath", "c:\\tools\\"},
+        {kWindows, "Last", "Intro", "YES"},
+        {kWindows, "Last", "*", "AppPath|Intro"},
+        {kWindows, "Libraries", "*", "C:\\uart.h|C:\\tmr.s79"},
+        {kOdd, "Last", "stray", "dflt"},
+        {kOdd, "Last", "Url", "a=b"},
+        {kOdd, "Open", "k", "v"},
+        {kOdd, "Last", "*", "no equals sign|Url"},
+        {kRepeated, "Last", "Choice", "first"},  // repeated sections read as one
+        {kRepeated, "Last", "*", "Choice|Intro"},
+        {kRepeated, "Libraries", "*", "/a.h|/b.h"},
+    };
     testing::ScratchFolder scratch;
-    std::string ini = scratch.PathOf("Quill.ini");
+    const std::string ini = scratch.PathOf("Quill.ini");
+    for (const auto& c : cases) {
+        scratch.Write("Quill.ini", c.given);
+        std::string read;
+        for (const std::string& key : GetAllSettingKeys(c.section, ini)) {
+            read += (read.empty() ? "" : "|") + key;
+        }
+        EXPECT_EQ(c.key == "*" ? read : GetSetting(c.section, c.key, "dflt", 99, ini), c.read)
+            << c.given << " " << c.key;
+    }
+    // Values are cut to the limit, its last byte kept for the end.
+    EXPECT_EQ(GetSetting("Last", "AppPath", "", 5, scratch.Write("Quill.ini", kWindows)), "c:\\t");
+}
 
-    void Given(const std::string& content) { scratch.Write("Quill.ini", content); }
-    std::string Bytes() const {
-        std::ifstream in(ini, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+// Each change to a file of `given` bytes: whether it is taken and the bytes after it.
+TEST(SettingsStore, ChangesKeepEveryOtherByteAndRefuseWhatWouldBreakTheFile) {
+    const struct {
+        std::string given;
+        char op;  // 'w' write, 'd' delete
+        std::string section, key, value;
+        bool taken;
+        std::string after;
+    } cases[] = {
+        // Names match ignoring case; the writer's spelling wins.
+        {"[Last]\nChoice=old\nIntro=No\n", 'w', "lAsT", "CHOICE", "new", true,
+         "[Last]\nCHOICE=new\nIntro=No\n"},
+        {"[Last]\nChoice=x\nIntro=No\n", 'd', "LAST", " intro", "", true, "[Last]\nChoice=x\n"},
+        // New keys go to the end of their section, new sections to the end.
+        {kOrdered, 'w', "Libraries", "/b.h", "Yes", true,
+         "[Libraries]\n/z.h=Yes\n/a.h=Yes\n; old\n/m.s=Yes\n/b.h=Yes\n\n; next\n[Last]\n"
+         "Library=/z.h\n"},
+        {kOrdered, 'w', "Help", "Url", "/doc/", true, kOrdered + "\n[Help]\nUrl=/doc/\n"},
+        // Line ends, comments and the mark at the start stay as they were.
+        {kWindows, 'w', "Last", "Intro", "No", true, kWindowsHead + "Intro=No\r\n" + kWindowsTail},
+        {kWindows, 'w', "Libraries", "C:\\adc.h", "Yes", true, kWindows + "\r\nC:\\adc.h=Yes\r\n"},
+        {kWindows, 'w', "Last2", "x", "1", true, kWindows + "\r\n\r\n[Last2]\r\nx=1\r\n"},
+        {kOdd, 'w', "Last", "Intro", "No", true,
+         "stray=x\n[Last]\nno equals sign\n=no name\nUrl=a=b\nIntro=No\n[Open\nk=v\n"},
+        {kOdd, 'd', "Nowhere", "Url", "", true, kOdd},
+        // Every copy of a repeated key goes.
+        {kRepeated, 'd', "Last", "Choice", "", true,
+         "[Last]\n[Libraries]\n/a.h=Yes\n[LAST]\nIntro=No\n[libraries]\n/b.h=Yes\n/A.H=Yes\n"},
+    };
+    testing::ScratchFolder scratch;
+    const std::string ini = scratch.PathOf("Quill.ini");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, c.op) + " [" + c.section + "] " + c.key + "=" + c.value);
+        scratch.Write("Quill.ini", c.given);
+        const bool taken = c.op == 'w' ? bool(WriteSetting(c.section, c.key, c.value, ini))
+                                       : bool(DeleteSettingKey(c.section, c.key, ini));
+        EXPECT_EQ(taken, c.taken);
+        EXPECT_EQ(BytesOf(ini), c.after);
     }
-    std::string Get(const std::string& section, const std::string& key,
-                    const std::string& dflt = "dflt", std::size_t limit = 1000) const {
-        return GetSetting(section, key, dflt, limit, ini);
+    scratch.Write("Quill.ini", kOdd);
+    for (const char* key : {"a=b", "", "; note", "[x]", " lead", "trail ", "\ttab"}) {
+        EXPECT_FALSE(WriteSetting("Last", key, "1", ini)) << key;
     }
-    bool Write(const std::string& section, const std::string& key, const std::string& value) {
-        return static_cast<bool>(WriteSetting(section, key, value, ini));
-    }
-    Keys KeysOf(const std::string& section) const { return GetAllSettingKeys(section, ini); }
-};
+    EXPECT_FALSE(WriteSetting("La]st", "k", "1", ini));
+    EXPECT_FALSE(WriteSetting("Last", "Choice", "g(y)\n[Libraries]\n/evil.h=Yes", ini));
+    EXPECT_EQ(BytesOf(ini), kOdd);
+}
 
-TEST_F(SettingsStoreTest, AMissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
-    EXPECT_EQ(Get("Last", "Intro", "yes", 1023), "yes");
-    EXPECT_TRUE(KeysOf("Libraries").empty());
-    // Deleting from a file that is not there creates nothing.
+TEST(SettingsStore, AMissingFileIsMadeByTheFirstWriteOnly) {
+    testing::ScratchFolder scratch;
+    const std::string ini = scratch.PathOf("Quill.ini");
     EXPECT_TRUE(DeleteSettingKey("Last", "Choice", ini));
     EXPECT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
-    // Nor does a write whose folder is missing.
     EXPECT_FALSE(WriteSetting("Last", "Intro", "No", scratch.PathOf("missing/Quill.ini")));
     EXPECT_FALSE(WriteSetting("Last", "Intro", "No", ""));
-    EXPECT_EQ(FolderEntries(scratch.Root()), Keys{});
-
-    ASSERT_TRUE(Write("Last", "AppPath", "/opt/quill/"));
-    ASSERT_TRUE(Write("Last", "Choice", "void Init(int a, char *b)"));
-    ASSERT_TRUE(Write("Libraries", "C:\\lib\\uart.h", "Yes"));
-    ASSERT_TRUE(Write("Last", "Intro", ""));
-    // Present but empty is not missing.
-    EXPECT_EQ(Get("Last", "Intro", "yes"), "");
-    EXPECT_EQ(Get("Other", "Choice"), "dflt");
-    // Values are cut to the read limit, its last byte kept for the end.
-    EXPECT_EQ(Get("Last", "AppPath", "", 6), "/opt/");
-    EXPECT_EQ(Bytes(),
-              "[Last]\nAppPath=/opt/quill/\nChoice=void Init(int a, char *b)\nIntro=\n"
-              "\n[Libraries]\nC:\\lib\\uart.h=Yes\n");
+    EXPECT_TRUE(fs::is_empty(scratch.Root()));
+    ASSERT_TRUE(WriteSetting("Last", "Choice", "void Init(int a, char *b)", ini));
+    ASSERT_TRUE(WriteSetting("Libraries", "C:\\lib\\uart.h", "Yes", ini));
+    EXPECT_EQ(BytesOf(ini),
+              "[Last]\nChoice=void Init(int a, char *b)\n\n[Libraries]\nC:\\lib\\uart.h=Yes\n");
 }
 
-TEST_F(SettingsStoreTest, NamesMatchIgnoringCaseAndTheWriterSpellingWins) {
-    Given("[Last]\nChoice=old\nIntro=No\n");
-    EXPECT_EQ(Get("LAST", "choice"), "old");
-    ASSERT_TRUE(Write("lAsT", "CHOICE", "new"));
-    EXPECT_EQ(Bytes(), "[Last]\nCHOICE=new\nIntro=No\n");
-
-    ASSERT_TRUE(DeleteSettingKey("LAST", " intro", ini));
-    EXPECT_EQ(Bytes(), "[Last]\nCHOICE=new\n");
-}
-
-TEST_F(SettingsStoreTest, KeysComeInFileOrderAndNewOnesGoToTheEndOfTheirSection) {
-    Given("[Libraries]\n/z.h=Yes\n/a.h=Yes\n; old\n/m.s=Yes\n\n; next\n[Last]\nLibrary=/z.h\n");
-    EXPECT_EQ(KeysOf("Libraries"), (Keys{"/z.h", "/a.h", "/m.s"}));
-    ASSERT_TRUE(Write("Libraries", "/b.h", "Yes"));
-    ASSERT_TRUE(Write("Last", "Choice", "f(x)"));
-    ASSERT_TRUE(Write("Help", "Url", "/doc/"));
-    EXPECT_EQ(Bytes(),
-              "[Libraries]\n/z.h=Yes\n/a.h=Yes\n; old\n/m.s=Yes\n/b.h=Yes\n\n; next\n[Last]\n"
-              "Library=/z.h\nChoice=f(x)\n\n[Help]\nUrl=/doc/\n");
-}
-
-TEST_F(SettingsStoreTest, ReadsAndKeepsFilesWrittenTheWindowsWay) {
-    const std::string head = "\xEF\xBB\xBF; by hand\r\n[Last]\r\n  AppPath = c:\\tools\\  \r\n";
-    const std::string tail =
-        "; Choice=old\r\n\r\n[ Libraries ]\r\nC:\\uart.h=Yes\r\nC:\\tmr.s79=Yes";
-    Given(head + "Intro\t=\tYES\r\n" + tail);
-    EXPECT_EQ(Get("Last", "AppPath"), "c:\\tools\\");
-    EXPECT_EQ(Get("Last", "Intro"), "YES");
-    EXPECT_EQ(KeysOf("Last"), (Keys{"AppPath", "Intro"}));
-    EXPECT_EQ(KeysOf("Libraries"), (Keys{"C:\\uart.h", "C:\\tmr.s79"}));
-
-    // Writes keep the line ends, the comments, the mark at the start and every
-    // untouched line as they were.
-    ASSERT_TRUE(Write("Last", "Intro", "No"));
-    ASSERT_TRUE(Write("Libraries", "C:\\adc.h", "Yes"));
-    ASSERT_TRUE(Write("Last2", "x", "1"));
-    EXPECT_EQ(Bytes(),
-              head + "Intro=No\r\n" + tail + "\r\nC:\\adc.h=Yes\r\n\r\n[Last2]\r\nx=1\r\n");
-}
-
-TEST_F(SettingsStoreTest, RepeatedSectionsReadAsOneAndNoCopyIsDroppedOrComesBack) {
-    Given(
-        "[Last]\nChoice=first\nchoice=second\n[Libraries]\n/a.h=Yes\n[LAST]\nChoice=third\n"
-        "Intro=No\n[libraries]\n/b.h=Yes\n/A.H=Yes\n");
-    EXPECT_EQ(Get("Last", "Choice"), "first");
-    EXPECT_EQ(KeysOf("Last"), (Keys{"Choice", "Intro"}));
-    EXPECT_EQ(KeysOf("Libraries"), (Keys{"/a.h", "/b.h"}));
-    ASSERT_TRUE(DeleteSettingKey("Last", "Choice", ini));
-    EXPECT_EQ(Get("Last", "Choice"), "dflt");
-
-    // The library list is rewritten from what was read: both copies' entries
-    // end up in one section.
-    ASSERT_TRUE(ReplaceSettingSection("Libraries", {{"/a.h", "Yes"}, {"/b.h", "Yes"}}, ini));
-    EXPECT_EQ(Bytes(), "[Last]\n[LAST]\nIntro=No\n\n[Libraries]\n/a.h=Yes\n/b.h=Yes\n");
-}
-
-TEST_F(SettingsStoreTest, OddLinesAreKeptAndTextThatWouldBreakTheFileIsRefused) {
-    const std::string content = "stray=x\n[Last]\nno equals sign\n=no name\nUrl=a=b\n[Open\nk=v\n";
-    Given(content);
-    EXPECT_EQ(Get("Last", "stray") + Get("Last", "Url") + Get("Open", "k"), "dflta=bv");
-    EXPECT_EQ(KeysOf("Last"), (Keys{"no equals sign", "Url"}));
-
-    for (const char* key : {"a=b", "", "; note", "[x]", " lead", "trail ", "\ttab"}) {
-        EXPECT_FALSE(Write("Last", key, "1")) << key;
-    }
-    EXPECT_FALSE(Write("La]st", "k", "1"));
-    EXPECT_FALSE(Write("Last", "Choice", "g(y)\n[Libraries]\n/evil.h=Yes"));
-    ASSERT_TRUE(DeleteSettingKey("Nowhere", "Url", ini));
-    EXPECT_EQ(Bytes(), content);
-
-    ASSERT_TRUE(Write("Last", "Intro", "No"));
-    EXPECT_EQ(Bytes(),
-              "stray=x\n[Last]\nno equals sign\n=no name\nUrl=a=b\nIntro=No\n[Open\nk=v\n");
-}
-
-TEST_F(SettingsStoreTest, ReplacingASectionRewritesItAtTheEndInOneGo) {
-    Given(
-        "[Libraries]\r\n/b.s=Yes\r\n/gone.h=Yes\r\n[Last]\r\nLibrary=/b.s\r\n[libraries]\r\n/"
-        "x.h=Yes\r\n");
+TEST(SettingsStore, ReplacingASectionRewritesEveryCopyAtTheEndInOneGo) {
+    testing::ScratchFolder scratch;
+    const std::string ini =
+        scratch.Write("Quill.ini",
+                      "[Libraries]\r\n/b.s=Yes\r\n/gone.h=Yes\r\n[Last]\r\nLibrary=/"
+                      "b.s\r\n[libraries]\r\n/x.h=Yes\r\n");
+    // A name repeated ignoring case and one that cannot be a key are left out.
     ASSERT_TRUE(ReplaceSettingSection(
         "Libraries", {{"/a.h", "Yes"}, {"/A.H", "Yes"}, {"bad=key", "Yes"}, {"/b.s", "Yes"}}, ini));
-    // Every copy of the section goes; a name repeated ignoring case and one
-    // that cannot be a key name are left out; the file keeps its line ends.
-    EXPECT_EQ(Bytes(), "[Last]\r\nLibrary=/b.s\r\n\r\n[Libraries]\r\n/a.h=Yes\r\n/b.s=Yes\r\n");
+    EXPECT_EQ(BytesOf(ini),
+              "[Last]\r\nLibrary=/b.s\r\n\r\n[Libraries]\r\n/a.h=Yes\r\n/b.s=Yes\r\n");
     ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
-    EXPECT_EQ(Bytes(), "[Last]\r\nLibrary=/b.s\r\n\r\n");
-
+    EXPECT_EQ(BytesOf(ini), "[Last]\r\nLibrary=/b.s\r\n\r\n");
     // Nothing is left behind but the lock.
-    EXPECT_EQ(FolderEntries(scratch.Root()), (Keys{"Quill.ini", "Quill.ini.lock"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Root()), {}), 2);
+    EXPECT_TRUE(fs::exists(ini + ".lock"));
 }
 
-TEST_F(SettingsStoreTest, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) {
+TEST(SettingsStore, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) {
     auto utf16 = [](const std::u16string& text, bool little) {
         std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
         for (const char16_t unit : text) {
@@ -176,29 +163,32 @@ TEST_F(SettingsStoreTest, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) 
         }
         return bytes;
     };
+    testing::ScratchFolder scratch;
+    const std::string ini = scratch.PathOf("Quill.ini");
     const std::u16string before =
         u"[Last]\r\nIntro=No\r\n[Libraries]\r\nC:\\B\u00FCcher\\\U0001F600.h=Yes\r\n";
     for (const bool little : {true, false}) {
         SCOPED_TRACE(little ? "UTF-16LE" : "UTF-16BE");
-        Given(utf16(before, little));
-        EXPECT_EQ(Get("Last", "Intro"), "No");
-        EXPECT_EQ(KeysOf("Libraries"), Keys{"C:\\B\xC3\xBC"
-                                            "cher\\\xF0\x9F\x98\x80.h"});
-        ASSERT_TRUE(Write("Libraries", "C:\\\xC3\xA9t\xC3\xA9.h", "Yes"));
-        EXPECT_EQ(Bytes(), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
+        scratch.Write("Quill.ini", utf16(before, little));
+        EXPECT_EQ(GetSetting("Last", "Intro", "", 9, ini), "No");
+        EXPECT_EQ(GetAllSettingKeys("Libraries", ini), Keys{"C:\\B\xC3\xBC"
+                                                            "cher\\\xF0\x9F\x98\x80.h"});
+        ASSERT_TRUE(WriteSetting("Libraries", "C:\\\xC3\xA9t\xC3\xA9.h", "Yes", ini));
+        EXPECT_EQ(BytesOf(ini), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
         // Bytes that are no UTF-8 cannot go into the file without spoiling it.
-        EXPECT_FALSE(Write("Last", "Library", "C:\\\xE9t\xE9.h"));
-        EXPECT_EQ(Bytes(), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
+        EXPECT_FALSE(WriteSetting("Last", "Library", "C:\\\xE9t\xE9.h", ini));
+        EXPECT_EQ(BytesOf(ini), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
     }
     // A lone surrogate is kept as it was.
-    Given(utf16(u"[Last]\nA=\xD800x\n", true));
-    ASSERT_TRUE(Write("Last", "B", "1"));
-    EXPECT_EQ(Bytes(), utf16(u"[Last]\nA=\xD800x\nB=1\n", true));
+    scratch.Write("Quill.ini", utf16(u"[Last]\nA=\xD800x\n", true));
+    ASSERT_TRUE(WriteSetting("Last", "B", "1", ini));
+    EXPECT_EQ(BytesOf(ini), utf16(u"[Last]\nA=\xD800x\nB=1\n", true));
 }
 
 #ifndef _WIN32
 // The wait for the lock ends at its deadline, not before and not much after.
-TEST_F(SettingsStoreTest, AWaitForTheLockEndsAtItsDeadline) {
+TEST(UpdateLock, AWaitForTheLockEndsAtItsDeadline) {
+    testing::ScratchFolder scratch;
     const UpdateLock held(scratch.PathOf("Quill.ini.lock"), std::chrono::milliseconds(0));
     ASSERT_TRUE(held.Held());
     const auto started = std::chrono::steady_clock::now();
@@ -216,7 +206,7 @@ TEST(LocateSettingsFile, TheProgramFolderWhenWritableElseTheConfigFolder) {
     const std::string program = scratch.MakeFolder("bin");
     const std::string config = scratch.PathOf("config");
     // Separators are added where missing; an unused config folder is not made.
-    EXPECT_EQ(LocateSettingsFile(program, config), (fs::path(program) / "Quill.ini").string());
+    EXPECT_EQ(LocateSettingsFile(program, config), program + "/Quill.ini");
     EXPECT_FALSE(fs::exists(config));
     scratch.Write("bin/Quill.ini", "[Libraries]\n/usr/share/quill/uart.h=Yes\n");
     // A folder that is not there cannot take a file.

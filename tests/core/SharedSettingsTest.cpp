@@ -3,6 +3,7 @@
 
 #ifndef _WIN32
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -11,81 +12,59 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <set>
 #include <thread>
 
 #include "ScratchFolder.h"
 #include "core/settings/SettingsStore.h"
-#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Finished {
-    int status = -1;
+// A program run in another process (the settings writer, or one that starts
+// it), its standard output going to the file `output`.
+struct Writer {
+    pid_t pid = -1;
     std::string output;
-};
-
-// Starts the writer with `arguments` (paths without quotes) and returns a
-// handle whose Finish() waits for it.
-struct Started {
-    FILE* pipe = nullptr;
-    Finished Finish() {
-        Finished run;
-        char buffer[256];
-        while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            run.output += buffer;
-        }
-        const int status = pipe != nullptr ? pclose(pipe) : -1;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        while (!run.output.empty() && run.output.back() == '\n') {
-            run.output.pop_back();
-        }
-        return run;
+    // Waits for the end: the exit status (-1 when killed) and the first line written.
+    std::pair<int, std::string> Finish() const {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        std::string line;
+        std::getline(std::ifstream(output), line);
+        return {pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, line};
     }
 };
 
-Started StartWriter(const std::string& prefix, const std::string& arguments) {
-    const std::string command = prefix + "'" QUILL_SETTINGS_WRITER "' " + arguments;
-    return Started{popen(command.c_str(), "r")};
-}
-
-TEST(SharedSettings, TwoProcessesWritingAtOnceLoseNoKey) {
-    testing::ScratchFolder scratch;
-    const std::string ini = scratch.Write("Quill.ini", "[Last]\nIntro=No\n");
-    Started first = StartWriter("", "keys '" + ini + "' /lib/a 2");
-    Started second = StartWriter("", "keys '" + ini + "' /lib/b 2");
-    const Finished a = first.Finish();
-    const Finished b = second.Finish();
-    ASSERT_EQ(a.status, 0);
-    ASSERT_EQ(b.status, 0);
-
-    const std::vector<std::string> listed = GetAllSettingKeys("Libraries", ini);
-    const std::set<std::string> keys(listed.begin(), listed.end());
-    std::size_t missing = 0;
-    for (const auto& [prefix, count] :
-         {std::pair{"/lib/a", std::stoi(a.output)}, std::pair{"/lib/b", std::stoi(b.output)}}) {
-        EXPECT_GT(count, 0);
-        for (int i = 0; i < count; ++i) {
-            missing += keys.count(prefix + std::to_string(i)) == 0;
-        }
+Writer Start(std::vector<std::string> arguments, const std::string& output) {
+    Writer run{-1, output};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
     }
-    EXPECT_EQ(missing, 0u) << "of " << a.output << " + " << b.output << " keys";
-    EXPECT_EQ(GetSetting("Last", "Intro", "", 100, ini), "No");
-    EXPECT_EQ(keys.size(), listed.size());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    EXPECT_EQ(posix_spawnp(&run.pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
 }
 
-// A copy that changes the file without a pause does not shut another out:
-// the other's changes wait their turn, well within the 5 s wait.
-TEST(SharedSettings, ACopyThatWritesWithoutPauseDoesNotShutAnotherOut) {
+// Two other copies write keys without a pause while this one changes a
+// value twenty times: no copy loses a key, and none is shut out: each change
+// here waits its turn, well within the 5 s wait.
+TEST(SharedSettings, CopiesWritingAtOnceLoseNoKeyAndShutNoneOut) {
     testing::ScratchFolder scratch;
     const std::string ini = scratch.Write("Quill.ini", "[Last]\nIntro=No\n");
-    Started busy = StartWriter("", "keys '" + ini + "' /lib/busy 3");
+    const Writer first = Start({QUILL_SETTINGS_WRITER, "keys", ini, "/lib/a", "3"}, ini + ".a");
+    const Writer second = Start({QUILL_SETTINGS_WRITER, "keys", ini, "/lib/b", "3"}, ini + ".b");
     while (GetAllSettingKeys("Libraries", ini).empty()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -96,11 +75,28 @@ TEST(SharedSettings, ACopyThatWritesWithoutPauseDoesNotShutAnotherOut) {
         failed += !WriteSetting("Last", "Turn", std::to_string(turn), ini);
         longest = std::max(longest, std::chrono::steady_clock::now() - started);
     }
-    EXPECT_EQ(busy.Finish().status, 0);
+    const auto [aStatus, aCount] = first.Finish();
+    const auto [bStatus, bCount] = second.Finish();
+    ASSERT_EQ(aStatus, 0);
+    ASSERT_EQ(bStatus, 0);
     EXPECT_EQ(failed, 0);
-    EXPECT_EQ(GetSetting("Last", "Turn", "", 100, ini), "19");
     EXPECT_LT(longest, std::chrono::seconds(1))
         << std::chrono::duration_cast<std::chrono::milliseconds>(longest).count() << " ms";
+
+    const std::vector<std::string> listed = GetAllSettingKeys("Libraries", ini);
+    const std::set<std::string> keys(listed.begin(), listed.end());
+    std::size_t missing = 0;
+    for (const auto& [prefix, count] :
+         {std::pair{"/lib/a", std::stoi(aCount)}, std::pair{"/lib/b", std::stoi(bCount)}}) {
+        EXPECT_GT(count, 0);
+        for (int i = 0; i < count; ++i) {
+            missing += keys.count(prefix + std::to_string(i)) == 0;
+        }
+    }
+    EXPECT_EQ(missing, 0u) << "of " << aCount << " + " << bCount << " keys";
+    EXPECT_EQ(keys.size(), listed.size());
+    EXPECT_EQ(GetSetting("Last", "Intro", "", 100, ini), "No");
+    EXPECT_EQ(GetSetting("Last", "Turn", "", 100, ini), "19");
 }
 
 std::size_t CountTemporaries(const std::string& folder) {
@@ -122,18 +118,11 @@ TEST(SharedSettings, WritersKilledMidWriteLoseNoFinishedKeyAndLeaveNoCopies) {
     int runs = 0;
     for (; runs < 40 && (runs < 10 || leftoversSeen == 0); ++runs) {
         const std::string prefix = "/lib/r" + std::to_string(runs) + "/";
-        std::vector<std::string> arguments = {QUILL_SETTINGS_WRITER, "keys", ini, prefix, "10"};
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        pid_t pid = 0;
-        ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+        const Writer writer =
+            Start({QUILL_SETTINGS_WRITER, "keys", ini, prefix, "10"}, scratch.PathOf("out"));
         std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 150));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        kill(writer.pid, SIGKILL);
+        writer.Finish();
         leftoversSeen += CountTemporaries(scratch.Root());
     }
     EXPECT_GT(leftoversSeen, 0u) << "no kill hit a write in " << runs << " runs";
@@ -161,12 +150,8 @@ TEST(SharedSettings, WritersKilledMidWriteLoseNoFinishedKeyAndLeaveNoCopies) {
 // Permission bits do not stop the super-user, so as root the writer runs as
 // the unprivileged user "nobody".
 TEST(SharedSettings, AProgramFolderThatTakesNoNewFileSendsSettingsToTheConfigFolder) {
-    std::string asUser;
-    if (geteuid() == 0) {
-        if (std::system("setpriv --version >/dev/null 2>&1") != 0) {
-            GTEST_SKIP() << "setpriv is needed to drop the super-user's rights";
-        }
-        asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    if (geteuid() == 0 && std::system("setpriv --version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "setpriv is needed to drop the super-user's rights";
     }
     testing::ScratchFolder scratch;
     fs::permissions(scratch.Root(), fs::perms::all);
@@ -184,16 +169,18 @@ TEST(SharedSettings, AProgramFolderThatTakesNoNewFileSendsSettingsToTheConfigFol
     fs::permissions(writer, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
 
     const std::string config = scratch.PathOf("home/Quill");
-    const std::string command =
-        asUser + "'" + writer + "' locate '" + program + "' '" + config + "' Intro No";
-    Started started{popen(command.c_str(), "r")};
-    const Finished run = started.Finish();
+    std::vector<std::string> command = {writer, "locate", program, config, "Intro", "No"};
+    if (geteuid() == 0) {
+        command.insert(command.begin(),
+                       {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    }
+    const auto [status, located] = Start(command, scratch.PathOf("out")).Finish();
     fs::permissions(program, fs::perms::owner_all);
 
-    EXPECT_EQ(run.status, 0) << command;
-    EXPECT_EQ(run.output, config + "/Quill.ini");
-    EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, run.output), "No");
-    EXPECT_EQ(GetAllSettingKeys("Libraries", run.output), std::vector<std::string>{"/opt/uart.h"});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(located, config + "/Quill.ini");
+    EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, located), "No");
+    EXPECT_EQ(GetAllSettingKeys("Libraries", located), std::vector<std::string>{"/opt/uart.h"});
     EXPECT_EQ(GetSetting("Last", "Intro", "dflt", 100, file), "dflt");
 }
 

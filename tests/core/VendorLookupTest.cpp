@@ -55,39 +55,31 @@ TEST(VendorLookup, SourceFoldersBesideTheIncludeFolder) {
     }
 }
 
+// A header documents the function in place when a block's comment ends right
+// before its line, blank lines aside. Choosing the function, the check on the
+// header's lines (which stops as soon as it can tell) and the check on the
+// collected block agree; the line reader gives lines longer than 255 bytes in
+// pieces, which the block joins again.
 TEST(VendorLookup, TheHeaderWhenItsBlockStandsRightBeforeThePrototype) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/**\n * @param channel one\n */\nvoid tmr_start(int channel);\n", "Inc/tmr.h (header)"},
-        {"/*! @param channel one */\n\n\t\nvoid  tmr_start( int channel );\n/** next */\n",
-         "Inc/tmr.h (header)"},
-        // Declarations between the block and the prototype: that block is not its own.
-        {"/** @param channel one */\nint x;\nvoid tmr_start(int channel);\n", "-"},
-        {"void tmr_start(int channel);\n/** @param channel one */\n", "-"},
-        {"/** @param channel one\nvoid tmr_start(int channel);\n", "-"}};
-    for (const auto& [header, expected] : cases) {
-        testing::ScratchFolder folder;
-        folder.Write("Inc/tmr.h", header);
-        EXPECT_EQ(FoundFor(folder, "Inc/tmr.h"), expected) << header;
-    }
-}
-
-// The check on a header's lines, which stops as soon as it can tell, and
-// the check on the collected block agree; the line reader gives lines longer
-// than 255 bytes in pieces, which the block joins again.
-TEST(VendorLookup, BlockBeforePrototypeFromTheLinesAsFromTheText) {
     const std::string prototype = kEntry + ";\n";
     const std::pair<std::string, bool> cases[] = {
-        {kDocumented, true},
-        {"/** x */\n\n \t\r\n" + prototype, true},
-        {"int y;\n  /** x\n */\n" + prototype + "/** next */\n", true},
-        {"/** " + std::string(300, 'c') + " */\n" + prototype, true},
-        {"/** x */ int y;\n" + prototype, false},
-        {"/* x */\n" + prototype, false},
-        {"/** x\n" + prototype + " */\n", false},
-        {"/** x */\n" + std::string(255, ' ') + prototype, false},
+        {"/**\n * @param channel one\n */\n" + prototype, true},
+        {"/*! @param channel one */\n\n\t\r\nvoid  tmr_start( int channel );\n/** next */\n", true},
+        {"int y;\n  /** @param channel\n */\n" + prototype + "/** next */\n", true},
+        {"/** @param channel " + std::string(300, 'c') + " */\n" + prototype, true},
+        {"/** @param channel one */\nint x;\n" + prototype, false},
+        {"/** @param channel */ int y;\n" + prototype, false},
+        {prototype + "/** @param channel one */\n", false},
+        {"/* @param channel */\n" + prototype, false},
+        {"/** @param channel one\n" + prototype, false},
+        {"/** @param channel\n" + prototype + " */\n", false},
+        {"/** @param channel */\n" + std::string(255, ' ') + prototype, false},
     };
     for (const auto& [header, expected] : cases) {
         SCOPED_TRACE(header);
+        testing::ScratchFolder folder;
+        folder.Write("Inc/tmr.h", header);
+        EXPECT_EQ(FoundFor(folder, "Inc/tmr.h"), expected ? "Inc/tmr.h (header)" : "-");
         DocumentLines lines(TextFile::FromBytes(header));
         const std::optional<std::size_t> match = lines.FirstLookupMatch(kEntry);
         EXPECT_EQ(match && BlockStandsBeforePrototype(lines, lines.BlockStart(*match), kEntry),
@@ -112,20 +104,6 @@ TEST(VendorLookup, TheDocumentingPathFirstThenASourceFolderThenTheHeader) {
     folder.Write("x/include/tmr.h", kHeaderOnly);
     folder.Write("x/Src/tmr.c", kDocumented);
     EXPECT_EQ(FoundFor(folder, "x/include/tmr.h"), "x/Src/tmr.c (lower case Src)");
-}
-
-TEST(VendorLookup, MessagesOnlyWhenNoPlaceDocumentsTheFunction) {
-    testing::ScratchFolder folder;
-    const std::string header = folder.Write("Inc/tmr.h", kHeaderOnly);
-    const std::string source = folder.PathOf("Inc/tmr.c");
-    // A source folder file that does not hold the function is no source: both
-    // lookup messages and the parse's, as when no file opens.
-    folder.Write("Src/tmr.c", "void tmr_stop(void)\n");
-    EXPECT_EQ(ChooseFunction({header, kEntry, ""}).messages.size(), 3u);
-    // The documenting file opens but lacks the function: one message.
-    folder.Write("Inc/tmr.c", "void tmr_stop(void)\n");
-    EXPECT_EQ(ChooseFunction({header, kEntry, ""}).messages,
-              std::vector<std::string>{NotFoundMessage(kEntry, source)});
 }
 
 }  // namespace

@@ -50,96 +50,87 @@ std::string Suggest(const std::string& block, const std::string& name,
     return Describe(SuggestValues(block, name, type, HeaderDeclarations()));
 }
 
-TEST(VendorValues, ArgLinesUnderTheirParameterOnly) {
-    const std::string block =
-        "/**\n"
-        "  * @brief  Starts a channel.\n"
-        "  * @param  tmr: timer unit\n"
-        "  *         @arg TMR1\n"
-        "  * @param[in]  Channel timer channel\n"
-        "  *   This parameter can be one of the following values:\n"
-        "  *   @arg TMR_CHANNEL_1: timer channel 1 selected\n"
-        "  *   @arg @ref TMR_CHANNEL_2 channel 2\n"
-        "  *   \\arg TMR_CHANNEL_1 listed twice\n"
-        "  * @param  Flags interrupt sources\n"
-        "  *   This parameter can be any combination of the following values:\n"
-        "  *   @arg TMR_FLAG_OVF\n"
-        "  *   @arg TMR_FLAG_CMP\n"
-        "  * @retval None\n"
-        "  *   @arg NOT_A_FLAG\n"
-        "  */\n"
-        "void TMR_Start(TMR_TypeDef *tmr, uint32_t Channel, uint32_t Flags);\n";
-    const std::pair<const char*, const char*> cases[] = {
-        {"Channel", "one-of:TMR_CHANNEL_1,TMR_CHANNEL_2 (@arg lines)"},
-        {"Flags", "combination:TMR_FLAG_OVF,TMR_FLAG_CMP (@arg lines)"},
-        {"tmr", "one-of:TMR1 (@arg lines)"},
-        // An undocumented parameter.
-        {"Mode", "-"}};
-    for (const auto& [name, expected] : cases) {
-        EXPECT_EQ(Suggest(block, name), expected) << name;
-    }
+const char* const kArgBlock =
+    "/**\n"
+    "  * @brief  Starts a channel.\n"
+    "  * @param  tmr: timer unit\n"
+    "  *         @arg TMR1\n"
+    "  * @param[in]  Channel timer channel\n"
+    "  *   This parameter can be one of the following values:\n"
+    "  *   @arg TMR_CHANNEL_1: timer channel 1 selected\n"
+    "  *   @arg @ref TMR_CHANNEL_2 channel 2\n"
+    "  *   \\arg TMR_CHANNEL_1 listed twice\n"
+    "  * @param  Flags interrupt sources\n"
+    "  *   This parameter can be any combination of the following values:\n"
+    "  *   @arg TMR_FLAG_OVF\n"
+    "  *   @arg TMR_FLAG_CMP\n"
+    "  * @retval None\n"
+    "  *   @arg NOT_A_FLAG\n"
+    "  */\n"
+    "void TMR_Start(TMR_TypeDef *tmr, uint32_t Channel, uint32_t Flags);\n";
+
+// The parity parameter with `lines` after its description.
+std::string Bullets(const std::string& lines) {
+    return "//! \\param parity is the desired parity.\n" + lines +
+           "//! \\return None.\n//! - \\b NOT_MINE\n";
 }
 
-TEST(VendorValues, BulletsAfterTheirIntroduction) {
-    const auto suggest = [](const std::string& lines) {
-        return Suggest("//! \\param parity is the desired parity.\n" + lines +
-                           "//! \\return None.\n//! - \\b NOT_MINE\n",
-                       "parity");
-    };
-    EXPECT_EQ(suggest("//! Valid values are:\n//! - \\b UART_NO_PARITY [Default]\n"
-                      "//! - \\b UART_EVEN_PARITY\n//!   still the even one\n//! -\\b UART_ODD\n"),
-              "one-of:UART_NO_PARITY,UART_EVEN_PARITY,UART_ODD (\\b bullets)");
-    EXPECT_EQ(suggest("//! Mask value is the logical OR of any of the following:\n"
-                      "//! - \\b UART_INT_RX\n//! - \\b UART_INT_TX\n"),
-              "combination:UART_INT_RX,UART_INT_TX (\\b bullets)");
-    // Bullets without the introduction, and bold words that are not bullets.
-    EXPECT_EQ(suggest("//! - \\b UART_NO_PARITY\n"), "-");
-    EXPECT_EQ(suggest("//! Valid values are \\b UART_NO_PARITY and more\n"), "-");
+// The value parameter described by `text`.
+std::string Described(const std::string& text) {
+    return "/*!\n * \\param value " + text + "\n */\n";
 }
 
-TEST(VendorValues, ReferencesRangesAndAlternatives) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"This parameter can be a value of @ref ADC_Channel",
+TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
+    const struct {
+        std::string block, name, type, expected;
+    } cases[] = {
+        // "@arg" lines under their parameter only.
+        {kArgBlock, "Channel", "uint32_t", "one-of:TMR_CHANNEL_1,TMR_CHANNEL_2 (@arg lines)"},
+        {kArgBlock, "Flags", "uint32_t", "combination:TMR_FLAG_OVF,TMR_FLAG_CMP (@arg lines)"},
+        {kArgBlock, "tmr", "uint32_t", "one-of:TMR1 (@arg lines)"},
+        {kArgBlock, "Mode", "uint32_t", "-"},
+        // Bullets after their introduction.
+        {Bullets("//! Valid values are:\n//! - \\b UART_NO_PARITY [Default]\n"
+                 "//! - \\b UART_EVEN_PARITY\n//!   still the even one\n//! -\\b UART_ODD\n"),
+         "parity", "uint32_t", "one-of:UART_NO_PARITY,UART_EVEN_PARITY,UART_ODD (\\b bullets)"},
+        {Bullets("//! Mask value is the logical OR of any of the following:\n"
+                 "//! - \\b UART_INT_RX\n//! - \\b UART_INT_TX\n"),
+         "parity", "uint32_t", "combination:UART_INT_RX,UART_INT_TX (\\b bullets)"},
+        {Bullets("//! - \\b UART_NO_PARITY\n"), "parity", "uint32_t", "-"},
+        {Bullets("//! Valid values are \\b UART_NO_PARITY and more\n"), "parity", "uint32_t", "-"},
+        // References: the first that names a declaration wins.
+        {Described("This parameter can be a value of @ref ADC_Channel"), "value", "uint8_t",
          "one-of:ADC_CH_0,ADC_CH_1 (@defgroup ADC_Channel in vnd_gpio.h)"},
-        {"Refer @ref gpio_dir_t for valid values.",
+        {Described("Refer @ref gpio_dir_t for valid values."), "value", "uint8_t",
          "one-of:GPIO_DIR_IN,GPIO_DIR_OUT (enum gpio_dir_t in vnd_gpio.h)"},
-        {"a logical OR of members of the enumeration ::tmr_int_t",
+        {Described("a logical OR of members of the enumeration ::tmr_int_t"), "value", "uint8_t",
          "combination:TMR_INT_OVF,TMR_INT_CMP (enum tmr_int_t in vnd_gpio.h)"},
-        // The first reference that names a declaration wins.
-        {"see @ref Nothing_Here or @ref ADC_Channel",
+        {Described("see @ref Nothing_Here or @ref ADC_Channel"), "value", "uint8_t",
          "one-of:ADC_CH_0,ADC_CH_1 (@defgroup ADC_Channel in vnd_gpio.h)"},
         // A group without "@{" holds nothing; an undeclared name is not a set.
-        {"a value of @ref PWM_Edge", "-"},
-        {"a value of @ref gpio_mode_t", "-"},
-        {"output level\n * \\b Range: LEVEL_HIGH or LEVEL_LOW",
+        {Described("a value of @ref PWM_Edge"), "value", "uint8_t", "-"},
+        {Described("a value of @ref gpio_mode_t"), "value", "uint8_t", "-"},
+        {Described("output level\n * \\b Range: LEVEL_HIGH or LEVEL_LOW"), "value", "uint8_t",
          "one-of:LEVEL_HIGH,LEVEL_LOW (Range: line)"},
-        {"\\b Range: [0x0 to 0xFF]", "-"},
-        {"one of @ref PIN_A, @ref PIN_B or \\ref PIN_C",
+        {Described("\\b Range: [0x0 to 0xFF]"), "value", "uint8_t", "-"},
+        {Described("one of @ref PIN_A, @ref PIN_B or \\ref PIN_C"), "value", "uint8_t",
          "one-of:PIN_A,PIN_B,PIN_C (\\ref alternatives)"},
-        {"\\ref uart0 and \\ref uart1", "-"}};
-    for (const auto& [description, expected] : cases) {
-        EXPECT_EQ(Suggest("/*!\n * \\param value " + std::string(description) + "\n */\n", "value",
-                          "uint8_t"),
-                  expected)
-            << description;
+        {Described("\\ref uart0 and \\ref uart1"), "value", "uint8_t", "-"},
+        // Types that name their values; pointers take an address, not a value.
+        {Described("Pin direction."), "value", "gpio_dir_t",
+         "one-of:GPIO_DIR_IN,GPIO_DIR_OUT (enum type gpio_dir_t in vnd_gpio.h)"},
+        {Described("Pin direction."), "value", "enum uart_word",
+         "one-of:UART_WORD_8,UART_WORD_9 (enum type uart_word in vnd_gpio.h)"},
+        {Described("Pin direction."), "value", "const _Bool", "one-of:true,false (bool)"},
+        {Described("Pin direction."), "value", "gpio_dir_t *", "-"},
+        {Described("Pin direction."), "value", "gpio_mode_t", "-"},
+        // A documented list wins over the type's enumerators.
+        {"/** @param dir @arg GPIO_DIR_OUT */", "dir", "gpio_dir_t",
+         "one-of:GPIO_DIR_OUT (@arg lines)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Suggest(c.block, c.name, c.type), c.expected) << c.name << " " << c.block;
     }
-}
-
-TEST(VendorValues, TypesThatNameTheirValues) {
-    const std::string block = "/**\n * @param dir Pin direction.\n */\n";
-    const std::pair<const char*, const char*> cases[] = {
-        {"gpio_dir_t", "one-of:GPIO_DIR_IN,GPIO_DIR_OUT (enum type gpio_dir_t in vnd_gpio.h)"},
-        {"enum uart_word", "one-of:UART_WORD_8,UART_WORD_9 (enum type uart_word in vnd_gpio.h)"},
-        {"const _Bool", "one-of:true,false (bool)"},
-        // Pointers take an address, not a value.
-        {"gpio_dir_t *", "-"},
-        {"gpio_mode_t", "-"}};
-    for (const auto& [type, expected] : cases) {
-        EXPECT_EQ(Suggest(block, "dir", type), expected) << type;
-    }
-    // A documented list wins over the type's enumerators.
-    EXPECT_EQ(Suggest("/** @param dir @arg GPIO_DIR_OUT */", "dir", "gpio_dir_t"),
-              "one-of:GPIO_DIR_OUT (@arg lines)");
 }
 
 TEST(VendorValues, OnlyParametersWithoutAChoiceTextGetSuggestions) {
