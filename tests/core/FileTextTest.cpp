@@ -1,4 +1,6 @@
-// Path separators and bounded whole-file reads.
+// Path separators, bounded whole-file reads, the text operations and the
+// whole-library view built on the line reader. The reader itself and the
+// line normalisation are compared with plain versions in ScanReferenceTest.
 
 #include <gtest/gtest.h>
 
@@ -6,8 +8,10 @@
 
 #include "ScratchFolder.h"
 #include "core/files/FileBytes.h"
+#include "core/library/LibrarySource.h"
 #include "core/settings/ProgramPaths.h"
 #include "core/text/PathText.h"
+#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
@@ -55,6 +59,30 @@ TEST(StartUpPaths, ProgramFolderAndDisplayName) {
     EXPECT_EQ(ProgramFolderOf("/opt/a\\b/Quill"), "/opt/a\\b/");
     EXPECT_EQ(DisplayNameOf("/opt/tools\\Quill"), "tools\\Quill");
 #endif
+}
+
+TEST(TextOps, ReplacementsPositionsAndCase) {
+    EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");  // one pass, no overlaps
+    EXPECT_EQ(CollapseBlanks("a  \t  b"), "a \t b");
+    EXPECT_EQ(ExpandTabs("abcd\tx\ty"), "abcd    x   y");
+    EXPECT_EQ(FindPos("abc", "a", 4), -1);
+    EXPECT_TRUE(EqualsIgnoringCase("AZ.H", "az.h"));
+}
+
+TEST(ReadLibrarySource, TabStopsCountPerLinePiece) {
+    testing::ScratchFolder scratch;
+    const auto shown = [&](const std::string& bytes) {
+        const LibrarySource source = ReadLibrarySource(scratch.Write("lib.h", bytes));
+        EXPECT_TRUE(source.opened);
+        return source.text;
+    };
+    EXPECT_EQ(shown("ab\tc\r\n\t\tdeep\r\nlast\tline"), "ab  c\r\n        deep\r\nlast    line");
+    // The tab right after the first 255-byte piece starts the next piece.
+    const std::string piece(255, 'a');
+    EXPECT_EQ(shown(piece + "\tb\n"), piece + "    b\n");
+    EXPECT_EQ(shown(""), "");
+    // A path that does not open gives no text.
+    EXPECT_FALSE(ReadLibrarySource(scratch.PathOf("missing.h")).opened);
 }
 
 }  // namespace
