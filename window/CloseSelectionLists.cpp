@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "window/MainWindow.h"
+#include "window/widgets/TuckAway.h"
 
 namespace quill {
 
@@ -20,9 +21,7 @@ void MainWindow::CloseSelectionLists(int keep) {
         if (k == keep) {
             continue;
         }
-        QListWidget* list = paramLists[static_cast<std::size_t>(k - 1)];
-        list->setGeometry(1, 1, 1, 1);
-        list->hide();
+        TuckAway(paramLists[static_cast<std::size_t>(k - 1)]);
     }
     exitButton->setGeometry(exitButtonPos.x(), exitButtonPos.y(), kExitButtonWidth,
                             kExitButtonHeight);

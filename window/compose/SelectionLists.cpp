@@ -12,24 +12,16 @@
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
 #include "window/widgets/ItemBytes.h"
+#include "window/widgets/TuckAway.h"
 
 namespace quill {
-
-namespace {
-
-void Hide(QWidget* control) {
-    control->setGeometry(1, 1, 1, 1);
-    control->hide();
-}
-
-}  // namespace
 
 void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items) {
     const auto slot = static_cast<std::size_t>(k - 1);
     QListWidget* list = paramLists[slot];
     // The open list reaches down over the place of the two buttons.
-    Hide(helpersButton);
-    Hide(exitButton);
+    TuckAway(helpersButton);
+    TuckAway(exitButton);
     paramGroup->hide();
 
     list->clear();
@@ -84,7 +76,7 @@ void MainWindow::OnParamListKillFocus(int k) {
     QListWidget* list = paramLists[slot];
     value.clear();
     UpdateData(false);
-    Hide(list);
+    TuckAway(list);
     paramGroup->show();
 
     std::vector<std::string> items;
