@@ -9,8 +9,8 @@
 // below directly. A new handler is declared here together with its
 // definition, and connected in RouteEvents (window/EventRouting.cpp) or called
 // from eventFilter there. This folder holds construction, the controls, the
-// data exchange, the layout measurement, the event routing and
-// CloseSelectionLists.
+// data exchange, the layout measurement, the event routing,
+// CloseSelectionLists and the buttons' home positions.
 //
 // Tests drive the window through its controls, found by their objectName
 // (the control's name), and through the platform seam; the read-only
@@ -103,6 +103,9 @@ private:
     // none) and brings back ExitButton and, when there is a helper program,
     // HelpersButton at their home positions.
     void CloseSelectionLists(int keep = 0);
+    // ExitButton, HelpersButton: shown at their home positions.
+    void ShowExitButtonAtHome();
+    void ShowHelpersButtonAtHome();
 
     // Shows a message box with the program's caption; returns the answer.
     int ShowMessage(const std::string& text, unsigned style);
