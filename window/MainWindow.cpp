@@ -16,7 +16,7 @@ static void InitQuillResources() {
 namespace quill {
 
 MainWindow::MainWindow(Platform& platformToUse, AppPaths appPaths, QWidget* parent)
-    : QDialog(parent), platform(platformToUse), paths(std::move(appPaths)) {
+    : EndingDialog(parent), platform(platformToUse), paths(std::move(appPaths)) {
     InitQuillResources();
     appIcon = QIcon(QStringLiteral(":/icons/quill128.png"));
     CreateControls();
@@ -93,16 +93,10 @@ void MainWindow::accept() {
     QDialog::accept();
 }
 
-void MainWindow::done(int result) {
-    ending_ = true;
-    QDialog::done(result);
-    ending_ = false;
-}
-
 // The close box, the window menu's Close and Alt+F4 end the dialog with
 // result OK but without saving the controls' values.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (ending_ || !isVisible()) {
+    if (Ending() || !isVisible()) {
         event->accept();
         return;
     }

@@ -16,7 +16,6 @@
 // (the control's name), and through the platform seam; the read-only
 // accessors report the little that no control shows.
 
-#include <QDialog>
 #include <QIcon>
 #include <QPoint>
 #include <array>
@@ -28,6 +27,7 @@
 #include "core/docs/VendorValues.h"
 #include "core/library/LibraryDeclarations.h"
 #include "core/settings/AppPaths.h"
+#include "window/widgets/EndingDialog.h"
 #include "window/widgets/SourceView.h"
 
 class QCloseEvent;
@@ -44,7 +44,7 @@ class Platform;
 class NotifyingComboBox;
 class ClickLabel;
 
-class MainWindow : public QDialog {
+class MainWindow : public EndingDialog {
     Q_OBJECT
 
 public:
@@ -65,7 +65,6 @@ public:
 
     // The OK command saves the controls' values, then ends the dialog.
     void accept() override;
-    void done(int result) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -234,7 +233,6 @@ private:
     // SourcePane; shared with the pane, which only reads it, so that a
     // large library is held once.
     SharedText sourceText = ShareText("");
-    bool ending_ = false;  // inside done()
 };
 
 }  // namespace quill

@@ -40,7 +40,7 @@ Widget* Place(Widget* widget, const DialogBaseUnits& base, const char* name, int
 }  // namespace
 
 SetupDialog::SetupDialog(Platform& platform, AppPaths paths, QWidget* parent)
-    : QDialog(parent), platform_(platform), paths_(std::move(paths)) {
+    : EndingDialog(parent), platform_(platform), paths_(std::move(paths)) {
     CreateControls();
 }
 
@@ -202,12 +202,6 @@ void SetupDialog::accept() {
     }
 }
 
-void SetupDialog::done(int result) {
-    ending_ = true;
-    QDialog::done(result);
-    ending_ = false;
-}
-
 bool SetupDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == helpGroup_ && event->type() == QEvent::Shortcut) {
         // The group's mnemonic goes to its chosen radio button.
@@ -215,7 +209,7 @@ bool SetupDialog::eventFilter(QObject* watched, QEvent* event) {
             ->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
-    if (watched == helpPathEdit_ && event->type() == QEvent::FocusOut && !ending_ && isVisible() &&
+    if (watched == helpPathEdit_ && event->type() == QEvent::FocusOut && !Ending() && isVisible() &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         helpPathEdit_->event(event);
         StoreHelpPath();
