@@ -1,5 +1,6 @@
 #include <QListWidget>
 
+#include "core/text/NoText.h"
 #include "window/MainWindow.h"
 #include "window/widgets/TuckAway.h"
 
@@ -13,7 +14,7 @@ void MainWindow::CloseSelectionLists(int keep) {
         TuckAway(paramLists[static_cast<std::size_t>(k - 1)]);
     }
     ShowExitButtonAtHome();
-    if (helperProgram != "-") {
+    if (helperProgram != kNoText) {
         ShowHelpersButtonAtHome();
     }
 }

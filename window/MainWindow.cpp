@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/platform/Platform.h"
+#include "core/text/NoText.h"
 #include "window/widgets/ControlWidgets.h"
 #include "window/widgets/DialogUnits.h"
 
@@ -52,7 +53,7 @@ void MainWindow::OnInitDialog() {
     SetWindowIcons();
     SetMarkButtonImage();
 
-    helperProgram.assign(1, '-');  // no helper program
+    helperProgram = std::string(kNoText);  // no helper program
 
     LoadStartupLibrary();
 

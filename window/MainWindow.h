@@ -27,6 +27,7 @@
 #include "core/docs/VendorValues.h"
 #include "core/library/LibraryDeclarations.h"
 #include "core/settings/AppPaths.h"
+#include "core/text/NoText.h"
 #include "window/widgets/EndingDialog.h"
 #include "window/widgets/SourceView.h"
 
@@ -57,7 +58,7 @@ public:
 
     // What no control shows: the chosen function's documentation with the
     // values last saved from the entry fields, the full path of its helper
-    // program ("-" for none), and the library selected when the window
+    // program (kNoText for none), and the library selected when the window
     // opened.
     const FunctionDocumentation& Documentation() const { return documentation; }
     const std::string& HelperPath() const { return helperProgram; }
@@ -218,8 +219,8 @@ private:
     // per library for all of its functions.
     LibraryDeclarations libraryDeclarations;
     std::string declarationsLibrary;
-    std::string helperProgram = "-";  // full path of the helper program, "-" for none
-    bool helperLaunched = false;      // an entry field's helper ran during this visit
+    std::string helperProgram{kNoText};  // full path of the helper program, kNoText for none
+    bool helperLaunched = false;         // an entry field's helper ran during this visit
     QFont sourceFont;
     QIcon appIcon;
 
