@@ -101,15 +101,10 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 }  // namespace
 
 void MainWindow::CreateControls() {
-    setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Quill"));
+    const DialogBaseUnits base = SetUpDialogFrame(*this, "MainWindow", "Quill", kWindowWidthUnits,
+                                                  kWindowHeightUnits, Qt::WindowMinimizeButtonHint);
     // Library texts reach the tooltips of the parameter labels.
     ShowToolTipsAsPlainText(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(DialogFont());
-    const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(MapDialogRect(base, 0, 0, kWindowWidthUnits, kWindowHeightUnits).size());
 
     ControlBuilder make(this, base);
 
