@@ -9,7 +9,8 @@
 
 namespace quill {
 
-DocumentLines::DocumentLines(TextFile file) : file_(std::move(file)) {}
+DocumentLines::DocumentLines(TextFile file)
+    : file_(std::move(file)), fromOpenFile_(file_.IsOpen()) {}
 
 bool DocumentLines::ReadNext() {
     if (!file_.IsOpen()) {
@@ -146,6 +147,9 @@ std::optional<std::size_t> DocumentLines::FromTable(const std::string& entry, Ki
     if (entry.empty() || entry.back() != ')') {
         return std::nullopt;
     }
+    if (!tableBuilt_) {
+        IndexTable();
+    }
     const ParenPrefixTable::Firsts firsts = parenTable_.Find(entry);
     const std::uint32_t line = kind == Kind::Lookup ? firsts.first : firsts.second;
     if (line == ParenPrefixTable::kNone) {
@@ -217,6 +221,10 @@ std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& en
 void DocumentLines::IndexAll() {
     Count();
     indexed_ = true;
+}
+
+void DocumentLines::IndexTable() {
+    tableBuilt_ = true;
     std::string scratch;
     for (std::size_t i = 0; i < lengths_.size(); ++i) {
         const std::string_view text = Text(i);

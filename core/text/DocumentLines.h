@@ -30,6 +30,10 @@ public:
     bool Has(std::size_t i);
     // The number of lines; reads the whole file.
     std::size_t Count();
+    // The number of lines read so far.
+    std::size_t CountRead() const { return lengths_.size(); }
+    // True when made from a file that was open.
+    bool FromOpenFile() const { return fromOpenFile_; }
 
     // The line as read, without its leading blanks when it starts a block;
     // valid until more lines are read.
@@ -56,8 +60,9 @@ public:
     std::optional<std::size_t> FirstLookupMatch(const std::string& entry);
     std::optional<std::size_t> FirstParserMatch(const std::string& entry);
 
-    // Reads every line and indexes both matches, so that each later match
-    // costs a search instead of a pass over the file.
+    // Reads every line and has both matches indexed (as the first question
+    // comes), so that each later match costs a search instead of a pass
+    // over the file.
     void IndexAll();
 
     // True when reading the file failed before its end (see
@@ -71,6 +76,7 @@ private:
     bool OpenAfter(std::size_t i) const { return listOpenAfter_[i]; }
 
     TextFile file_;
+    bool fromOpenFile_ = false;
     bool readFailed_ = false;
     std::string bytes_;                  // every line read, one after the other
     std::vector<std::uint8_t> lengths_;  // of each line (see kMaxLineBytes)
@@ -94,7 +100,9 @@ private:
     enum class Kind { Lookup, Parser };
     std::optional<std::size_t> FromTable(const std::string& entry, Kind kind, bool& answered);
 
+    void IndexTable();
     bool indexed_ = false;
+    bool tableBuilt_ = false;
     ParenPrefixTable parenTable_;
     LineNormaliser normaliser_;
     std::optional<PrefixIndex> lookupIndex_;
