@@ -225,6 +225,13 @@ void DocumentLines::IndexAll() {
 
 void DocumentLines::IndexTable() {
     tableBuilt_ = true;
+    // Most lines that hold a ")" give one prefix: room for them at once.
+    std::size_t withParen = 0;
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        const std::string_view text = Text(i);
+        withParen += !BeginsWithBlank(text) && text.find(')') != std::string_view::npos ? 1 : 0;
+    }
+    parenTable_.Reserve(withParen);
     std::string scratch;
     for (std::size_t i = 0; i < lengths_.size(); ++i) {
         const std::string_view text = Text(i);

@@ -143,11 +143,15 @@ ParenPrefixTable::Slot& ParenPrefixTable::SlotOf(std::uint64_t hash) {
     return slots_[at];
 }
 
-void ParenPrefixTable::Grow() {
-    if (2 * (used_ + 1) <= slots_.size()) {
+void ParenPrefixTable::Reserve(std::size_t prefixes) {
+    std::size_t size = 64;
+    while (size < 2 * (used_ + prefixes)) {
+        size *= 2;
+    }
+    if (size <= slots_.size()) {
         return;
     }
-    std::vector<Slot> old(std::max<std::size_t>(64, 2 * slots_.size()));
+    std::vector<Slot> old(size);
     old.swap(slots_);
     for (const Slot& slot : old) {
         if (slot.firsts.first != kNone || slot.firsts.second != kNone) {
@@ -164,7 +168,7 @@ void ParenPrefixTable::Add(std::string_view text, std::size_t number, std::size_
     for (std::size_t at = text.find(')'); at != std::string_view::npos && seen < parens;
          at = text.find(')', at + 1)) {
         ++seen;
-        Grow();
+        Reserve(1);
         const std::uint64_t hash = HashOf(text.substr(0, at + 1));
         Slot& slot = SlotOf(hash);
         if (slot.firsts.first == kNone && slot.firsts.second == kNone) {

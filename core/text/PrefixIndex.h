@@ -86,6 +86,10 @@ public:
     void Add(std::string_view text, std::size_t number, std::size_t firstParens,
              std::size_t secondParens);
 
+    // Makes room for `prefixes` prefixes at once, so that the table is not
+    // grown (and copied) step by step.
+    void Reserve(std::size_t prefixes);
+
     // The smallest numbers of the texts that gave a prefix with the hash of
     // `prefix`, which ends in ")".
     Firsts Find(std::string_view prefix) const;
@@ -96,7 +100,6 @@ private:
         Firsts firsts;  // both kNone: an empty slot
     };
     Slot& SlotOf(std::uint64_t hash);
-    void Grow();
 
     std::vector<Slot> slots_;  // open addressing, a power of two
     std::size_t used_ = 0;
