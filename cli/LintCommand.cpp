@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -146,13 +145,15 @@ void WriteSummary(const std::string& libraryPath, const Coverage& coverage) {
 }
 
 int LintLibrary(const std::string& libraryPath, bool summary) {
-    // The entries one after the other in one string, with where each ends:
-    // hundreds of thousands of them cost little more than their bytes.
-    std::string entries;
-    std::vector<std::uint32_t> ends;  // a library is at most 1 GiB
-    const bool opened = ScanLibraryFile(libraryPath, [&](std::string_view entry) {
-        entries.append(entry);
-        ends.push_back(static_cast<std::uint32_t>(entries.size()));
+    // The entries come from the lines the lookups read, one at a time: the
+    // library is read once and its entries are never all held.
+    LibraryChoices library(libraryPath, "");
+    library.IndexAll();
+    Coverage coverage;
+    std::string entryText;
+    const bool opened = library.ScanEntries([&](std::string_view entry) {
+        entryText.assign(entry);
+        LintFunction(library, entryText, summary, coverage);
     });
     if (!opened) {
         Report(LibraryUnavailableMessage(libraryPath));
@@ -160,15 +161,9 @@ int LintLibrary(const std::string& libraryPath, bool summary) {
     }
     // Nothing to check is no pass: a UTF-16 or binary file, for instance,
     // yields no entry (its first NUL byte ends the scan).
-    if (ends.empty()) {
+    if (coverage.functions == 0) {
         Report("No function entries in " + libraryPath + ".");
         return kExitFailed;
-    }
-    LibraryChoices library(libraryPath, "");
-    library.IndexAll();
-    Coverage coverage;
-    for (std::size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++]) {
-        LintFunction(library, entries.substr(begin, ends[i] - begin), summary, coverage);
     }
     if (summary) {
         WriteSummary(libraryPath, coverage);

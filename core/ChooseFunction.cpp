@@ -128,6 +128,64 @@ DocumentLines& LibraryChoices::OtherFile(const std::string& path) {
     return lines;
 }
 
+DocumentLines* LibraryChoices::WholeLines(const std::string& path) {
+    // Only a library checked whole has its files read to their ends.
+    if (!indexAll_) {
+        return nullptr;
+    }
+    DocumentLines* lines = nullptr;
+    if (file_.opened && file_.path == path) {
+        lines = &file_.lines;
+    } else if (const auto known = otherFiles_.find(path); known != otherFiles_.end()) {
+        lines = &known->second;
+    }
+    if (lines == nullptr || !lines->FromOpenFile() || lines->ReadFailed()) {
+        return nullptr;
+    }
+    lines->Count();
+    return lines;
+}
+
+void LibraryChoices::AddDeclarations(const std::string& path) {
+    if (declarations_->HasRead(path)) {
+        return;
+    }
+    if (const DocumentLines* lines = WholeLines(path)) {
+        declarations_->AddLines(path, *lines);
+    } else {
+        declarations_->AddFile(path);
+    }
+}
+
+bool LibraryChoices::ScanEntries(EntrySink onEntry) {
+    if (libraryPath_.empty()) {
+        return false;
+    }
+    // A library that documents itself (no ".h" to turn into ".c") is the
+    // documenting file when it opens as given.
+    DocumentLines* lines = nullptr;
+    if (libraryPath_ == documentingPath_) {
+        Open();
+        if (file_.opened && file_.path == libraryPath_) {
+            lines = &file_.lines;
+        }
+    }
+    if (lines == nullptr) {
+        lines = &OtherFile(libraryPath_);
+    }
+    const std::size_t count = lines->Count();
+    if (!lines->FromOpenFile() || lines->ReadFailed()) {
+        return false;
+    }
+    FunctionScanner scanner(LibraryKindOf(libraryPath_));
+    for (std::size_t i = 0; i < count; ++i) {
+        if (const std::optional<std::string_view> entry = scanner.Scan(lines->RawText(i))) {
+            onEntry(*entry);
+        }
+    }
+    return true;
+}
+
 DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
                                                     FunctionChoice& choice) {
     if (!sourceFolderPaths_) {
@@ -253,9 +311,9 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
 
     // Declarations come from the header and the file that documents the
     // function, each read once for as long as the caller keeps them.
-    declarations_->AddFile(libraryPath_);
+    AddDeclarations(libraryPath_);
     if (choice.Found()) {
-        declarations_->AddFile(lookup.path);
+        AddDeclarations(lookup.path);
     }
     choice.suggestions = SuggestForFunction(
         choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);

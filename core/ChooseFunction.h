@@ -13,6 +13,7 @@
 #include "core/docs/FunctionDocumentation.h"
 #include "core/docs/PrototypeLookup.h"
 #include "core/docs/VendorValues.h"
+#include "core/library/FunctionScanner.h"
 #include "core/library/LibraryDeclarations.h"
 #include "core/text/NoText.h"
 
@@ -93,6 +94,12 @@ public:
     // choice costs a search and not a pass over the file.
     void IndexAll();
 
+    // Reads the whole library and hands its function entries to `onEntry`
+    // in file order, as ScanLibraryFile does, from the lines the lookups
+    // and the declarations then share. False, with no entry handed, when it
+    // cannot be opened or reading it failed. Choosing from `onEntry` is fine.
+    bool ScanEntries(EntrySink onEntry);
+
     FunctionChoice Choose(const std::string& entry);
     // The lookup part of Choose.
     FunctionChoice LookUp(const std::string& entry);
@@ -106,6 +113,10 @@ private:
     // header itself; the lines it was found in, or null.
     DocumentLines* LookUpInVendorPlaces(const std::string& entry, FunctionChoice& choice);
     DocumentLines& OtherFile(const std::string& path);
+    // The lines of `path` when they were read whole already, else null.
+    DocumentLines* WholeLines(const std::string& path);
+    // Adds what `path` declares, from its lines when they are kept.
+    void AddDeclarations(const std::string& path);
     // When reading `lines` failed before the file's end, what was read is
     // not the whole file: the file is taken as one that cannot be read, and
     // true tells the caller to look again.

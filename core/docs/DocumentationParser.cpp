@@ -50,21 +50,43 @@ void ScanDocumentation(DocumentLines& lines, const std::string& entry, FunctionD
 }
 
 // The prototype text up to its first ")", spaced so that "*" stands apart and
-// the parameters are separated by a bare ",".
-std::string SpacedPrototype(const std::string& entry) {
+// the parameters are separated by a bare ",". In two passes: "*" gets a
+// blank on each side, tabs become blanks and runs of blanks one; then, with
+// no two blanks together, every blank after "," or "(" and before ",", "("
+// or ")" goes (its neighbours decide it, whatever goes beside it).
+std::string SpacedPrototype(std::string_view entry) {
     const std::size_t close = entry.find(')');
-    if (close == std::string::npos) {
+    if (close == std::string_view::npos) {
         return {};
     }
-    std::string p = entry.substr(0, close + 1);
-    p = ReplaceAll(p, "*", " * ");
-    p = ReplaceAll(p, "\t", " ");
-    p = CollapseBlanks(p);
-    p = ReplaceAll(p, " ,", ",");
-    p = ReplaceAll(p, ", ", ",");
-    p = ReplaceAll(p, "( ", "(");
-    p = ReplaceAll(p, " (", "(");
-    p = ReplaceAll(p, " )", ")");
+    std::string spaced;
+    spaced.reserve(3 * (close + 1));
+    const auto put = [&spaced](char c) {
+        if (c != ' ' || spaced.empty() || spaced.back() != ' ') {
+            spaced += c;
+        }
+    };
+    for (const char c : entry.substr(0, close + 1)) {
+        if (c == '*') {
+            put(' ');
+            put('*');
+            put(' ');
+        } else {
+            put(c == '\t' ? ' ' : c);
+        }
+    }
+    std::string p;
+    p.reserve(spaced.size());
+    for (std::size_t i = 0; i < spaced.size(); ++i) {
+        if (spaced[i] == ' ') {
+            const char before = i > 0 ? spaced[i - 1] : '\0';
+            const char after = i + 1 < spaced.size() ? spaced[i + 1] : '\0';
+            if (before == ',' || before == '(' || after == ',' || after == '(' || after == ')') {
+                continue;
+            }
+        }
+        p += spaced[i];
+    }
     return p;
 }
 

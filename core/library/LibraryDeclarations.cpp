@@ -37,8 +37,7 @@ public:
     DeclarationReader(LibraryDeclarations& into, std::string file)
         : into_(into), file_(std::move(file)) {}
 
-    void Feed(const std::string& bytes) {
-        const std::string_view text(bytes);
+    void Feed(std::string_view text) {
         for (std::size_t i = 0; i < text.size();) {
             // The inside of a comment is only kept until it ends: taken in
             // one piece up to the byte that may end it.
@@ -446,6 +445,17 @@ void LibraryDeclarations::AddFile(const std::string& path) {
     std::string line;
     while (ReadTextLine(file, line)) {
         reader.Feed(line);
+    }
+    reader.Finish();
+}
+
+void LibraryDeclarations::AddLines(const std::string& path, const DocumentLines& lines) {
+    if (!read_.insert(path).second) {
+        return;
+    }
+    DeclarationReader reader(*this, path);
+    for (std::size_t i = 0; i < lines.CountRead(); ++i) {
+        reader.Feed(lines.RawText(i));
     }
     reader.Finish();
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text/DocumentLines.h"
+
 namespace quill {
 
 struct DeclaredValues {
@@ -20,6 +22,8 @@ public:
     // Reads `path` through the line reader and adds what it declares. A file
     // already read, or one that cannot be opened, adds nothing.
     void AddFile(const std::string& path);
+    // The same from the lines of `path` read already (every one of them).
+    void AddLines(const std::string& path, const DocumentLines& lines);
     // Adds the declarations of `text`, named `file` in the results.
     void AddText(const std::string& text, const std::string& file);
 

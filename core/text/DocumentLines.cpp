@@ -5,12 +5,12 @@
 
 #include "core/files/RegularFile.h"
 #include "core/text/DocumentationRules.h"
-#include "core/text/LineNormaliser.h"
 #include "core/text/TextOps.h"
 
 namespace quill {
 
-DocumentLines::DocumentLines(TextFile file) : file_(std::move(file)) {}
+DocumentLines::DocumentLines(TextFile file)
+    : file_(std::move(file)), fromOpenFile_(file_.IsOpen()) {}
 
 bool DocumentLines::ReadNext() {
     if (!file_.IsOpen()) {
@@ -23,15 +23,21 @@ bool DocumentLines::ReadNext() {
         bytes_.reserve(static_cast<std::size_t>(
             std::min<unsigned long long>(file_.SizeAtOpen(), kMaxInputFileBytes)));
     }
-    std::string_view line = file_.NextLine();
-    if (line.empty()) {
+    const std::string_view raw = file_.NextLine();
+    if (raw.empty()) {
         readFailed_ = file_.ReadFailed();
         file_.Close();  // the reader's end of file ends every scan
         return false;
     }
     const std::size_t i = lengths_.size();
+    std::string_view line = raw;
     if (TrimBlockOpener(line)) {
         openers_.push_back(static_cast<std::uint32_t>(i));
+    }
+    trimmed_.push_back(line.size() != raw.size());
+    if (line.size() != raw.size()) {
+        trimmedLines_.push_back(static_cast<std::uint32_t>(i));
+        trimmedLeads_.push_back(static_cast<std::uint8_t>(raw.size() - line.size()));
     }
     listOpen_ = ListOpenAfter(line, listOpen_);
     listOpenAfter_.push_back(listOpen_);
@@ -39,8 +45,8 @@ bool DocumentLines::ReadNext() {
     if (i % kStartEvery == 0) {
         starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
     }
-    lengths_.push_back(static_cast<std::uint8_t>(line.size()));
-    bytes_.append(line);
+    lengths_.push_back(static_cast<std::uint8_t>(raw.size()));
+    bytes_.append(raw);
     return true;
 }
 
@@ -59,12 +65,21 @@ std::size_t DocumentLines::Count() {
     return lengths_.size();
 }
 
-std::string_view DocumentLines::Text(std::size_t i) const {
+std::string_view DocumentLines::RawText(std::size_t i) const {
     std::size_t start = starts_[i / kStartEvery];
     for (std::size_t j = i - i % kStartEvery; j < i; ++j) {
         start += lengths_[j];
     }
     return std::string_view(bytes_).substr(start, lengths_[i]);
+}
+
+std::string_view DocumentLines::Text(std::size_t i) const {
+    const std::string_view raw = RawText(i);
+    if (!trimmed_[i]) {
+        return raw;
+    }
+    const auto at = std::lower_bound(trimmedLines_.begin(), trimmedLines_.end(), i);
+    return raw.substr(trimmedLeads_[static_cast<std::size_t>(at - trimmedLines_.begin())]);
 }
 
 std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) const {
@@ -126,8 +141,42 @@ bool IndexAnswers(std::string_view entry) {
 
 }  // namespace
 
+std::optional<std::size_t> DocumentLines::FromTable(const std::string& entry, Kind kind,
+                                                    bool& answered) {
+    answered = false;
+    if (entry.empty() || entry.back() != ')') {
+        return std::nullopt;
+    }
+    if (!tableBuilt_) {
+        IndexTable();
+    }
+    const ParenPrefixTable::Firsts firsts = parenTable_.Find(entry);
+    const std::uint32_t line = kind == Kind::Lookup ? firsts.first : firsts.second;
+    if (line == ParenPrefixTable::kNone) {
+        answered = true;  // no line has this prefix: it would be there
+        return std::nullopt;
+    }
+    // The line named has the smallest number of all those with a prefix of
+    // this hash; when it begins with the entry, no line before does.
+    std::string scratch;
+    const std::string_view text = kind == Kind::Lookup ? Text(line) : ParserView(line, scratch);
+    if (StartsWith(normaliser_.Normalise(text), entry)) {
+        answered = true;
+        return line;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& entry) {
-    if (lookupIndex_ && IndexAnswers(entry)) {
+    if (indexed_ && IndexAnswers(entry)) {
+        bool answered = false;
+        const std::optional<std::size_t> line = FromTable(entry, Kind::Lookup, answered);
+        if (answered) {
+            return line;
+        }
+        if (!lookupIndex_) {
+            IndexLookup();
+        }
         return lookupIndex_->First(bytes_, entry);
     }
     for (std::size_t i = 0; Has(i); ++i) {
@@ -139,7 +188,15 @@ std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& en
 }
 
 std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& entry) {
-    if (parserIndex_ && IndexAnswers(entry)) {
+    if (indexed_ && IndexAnswers(entry)) {
+        bool answered = false;
+        const std::optional<std::size_t> line = FromTable(entry, Kind::Parser, answered);
+        if (answered) {
+            return line;
+        }
+        if (!parserIndex_) {
+            IndexParser();
+        }
         return parserIndex_->First(bytes_, entry);
     }
     // A line that begins with a blank keeps it in the parser's text, whose
@@ -159,45 +216,91 @@ std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& en
     return std::nullopt;
 }
 
+// Lines that begin with a blank keep it in the parser's text too (see
+// FirstParserMatch): no index holds them.
 void DocumentLines::IndexAll() {
     Count();
-    LineNormaliser normaliser;
+    indexed_ = true;
+}
+
+void DocumentLines::IndexTable() {
+    tableBuilt_ = true;
+    // Most lines that hold a ")" give one prefix: room for them at once.
+    std::size_t withParen = 0;
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        const std::string_view text = Text(i);
+        withParen += !BeginsWithBlank(text) && text.find(')') != std::string_view::npos ? 1 : 0;
+    }
+    parenTable_.Reserve(withParen);
     std::string scratch;
-    // A normalised text that ends the line it comes from (most lines, and
-    // those that only lose an "extern " in front) is not copied: the index
-    // keeps where it stands in bytes_.
-    const auto add = [this, &normaliser](PrefixIndex& index, std::string_view text,
-                                         std::size_t number) {
-        const std::string_view normal = normaliser.Normalise(text);
-        const bool inBytes = text.data() >= bytes_.data() &&
-                             text.data() + text.size() <= bytes_.data() + bytes_.size();
-        const std::size_t dropped = text.size() - std::min(normal.size(), text.size());
-        if (inBytes && normal.size() <= text.size() && text.substr(dropped) == normal) {
-            index.AddShared(bytes_, static_cast<std::size_t>(text.data() - bytes_.data()) + dropped,
-                            normal.size(), number);
-        } else {
-            index.AddOwn(bytes_, normal, number);
+    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+        const std::string_view text = Text(i);
+        if (BeginsWithBlank(text)) {
+            continue;
         }
-    };
-    // One index after the other, so that only one is being built at a time.
-    // Lines that begin with a blank keep it in the parser's text too (see
-    // FirstParserMatch): neither index holds them.
+        const std::size_t all = text.size();
+        const bool openBefore = i > 0 && OpenAfter(i - 1);
+        const std::string_view normal = normaliser_.Normalise(text);
+        if (ParserOnlyCuts(text, openBefore)) {
+            // The parser's text is the line cut short, and normalising
+            // keeps every ")" and decides each byte from those around it:
+            // its prefixes that end in ")" are the line's up to the cut.
+            const std::string_view kept =
+                text.substr(0, std::min(ParserCut(text).Kept(), text.size()));
+            const auto parens = static_cast<std::size_t>(std::count(kept.begin(), kept.end(), ')'));
+            parenTable_.Add(normal, i, all, parens);
+            continue;
+        }
+        parenTable_.Add(normal, i, all, 0);
+        const std::string_view parserText = ParserView(i, scratch);
+        if (!BeginsWithBlank(parserText)) {
+            parenTable_.Add(normaliser_.Normalise(parserText), i, 0, parserText.size());
+        }
+    }
+}
+
+namespace {
+
+// Adds `text` as line `number` to `index`. A normalised text that ends the
+// line it comes from (most lines, and those that only lose an "extern " in
+// front) is not copied: the index keeps where it stands in `bytes`.
+void AddNormalised(PrefixIndex& index, const std::string& bytes, LineNormaliser& normaliser,
+                   std::string_view text, std::size_t number) {
+    const std::string_view normal = normaliser.Normalise(text);
+    const bool inBytes =
+        text.data() >= bytes.data() && text.data() + text.size() <= bytes.data() + bytes.size();
+    const std::size_t dropped = text.size() - std::min(normal.size(), text.size());
+    if (inBytes && normal.size() <= text.size() && text.substr(dropped) == normal) {
+        index.AddShared(bytes, static_cast<std::size_t>(text.data() - bytes.data()) + dropped,
+                        normal.size(), number);
+    } else {
+        index.AddOwn(bytes, normal, number);
+    }
+}
+
+}  // namespace
+
+void DocumentLines::IndexLookup() {
     PrefixIndex lookup;
     for (std::size_t i = 0; i < lengths_.size(); ++i) {
         if (!BeginsWithBlank(Text(i))) {
-            add(lookup, Text(i), i);
+            AddNormalised(lookup, bytes_, normaliser_, Text(i), i);
         }
     }
     lookup.Build(bytes_);
     lookupIndex_.emplace(std::move(lookup));
+}
+
+void DocumentLines::IndexParser() {
     PrefixIndex parser;
+    std::string scratch;
     for (std::size_t i = 0; i < lengths_.size(); ++i) {
         if (BeginsWithBlank(Text(i))) {
             continue;
         }
         const std::string_view parserText = ParserView(i, scratch);
         if (!BeginsWithBlank(parserText)) {
-            add(parser, parserText, i);
+            AddNormalised(parser, bytes_, normaliser_, parserText, i);
         }
     }
     parser.Build(bytes_);

@@ -5,9 +5,8 @@
 // check of a whole library indexes every line first and asks many.
 //
 // The lines are kept as read, one after the other in one string, with where
-// each begins: the parser's form of a line and the helper it names are
-// worked out from it when asked for, so that a file costs little more than
-// its own size.
+// each begins (and the blanks a block opener loses): the parser's form of a line and the helper it
+// names are worked out from it when asked for, so that a file costs little more than its own size.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "core/files/ReadTextLine.h"
+#include "core/text/LineNormaliser.h"
 #include "core/text/PrefixIndex.h"
 
 namespace quill {
@@ -30,10 +30,16 @@ public:
     bool Has(std::size_t i);
     // The number of lines; reads the whole file.
     std::size_t Count();
+    // The number of lines read so far.
+    std::size_t CountRead() const { return lengths_.size(); }
+    // True when made from a file that was open.
+    bool FromOpenFile() const { return fromOpenFile_; }
 
     // The line as read, without its leading blanks when it starts a block;
     // valid until more lines are read.
     std::string_view Text(std::size_t i) const;
+    // The line exactly as the line reader gave it, blanks and all.
+    std::string_view RawText(std::size_t i) const;
     // The line as the parser keeps it: "@param" lines rewritten, a line of an
     // open list joined to the next, cut before ";" or "//" and after ")".
     std::string ParserText(std::size_t i) const;
@@ -54,8 +60,9 @@ public:
     std::optional<std::size_t> FirstLookupMatch(const std::string& entry);
     std::optional<std::size_t> FirstParserMatch(const std::string& entry);
 
-    // Reads every line and indexes both matches, so that each later match
-    // costs a search instead of a pass over the file.
+    // Reads every line and has both matches indexed (as the first question
+    // comes), so that each later match costs a search instead of a pass
+    // over the file.
     void IndexAll();
 
     // True when reading the file failed before its end (see
@@ -69,14 +76,35 @@ private:
     bool OpenAfter(std::size_t i) const { return listOpenAfter_[i]; }
 
     TextFile file_;
+    bool fromOpenFile_ = false;
     bool readFailed_ = false;
     std::string bytes_;                  // every line read, one after the other
     std::vector<std::uint8_t> lengths_;  // of each line (see kMaxLineBytes)
     std::vector<std::uint32_t> starts_;  // where every kStartEvery-th line begins
     static constexpr std::size_t kStartEvery = 16;
     std::vector<std::uint32_t> openers_;  // the lines that start a block, ascending
-    std::vector<bool> listOpenAfter_;     // per line: see OpenAfter
-    bool listOpen_ = false;               // the parser's state after the last line read
+    // A line that holds an opener loses its leading blanks: per line whether
+    // it lost any, and the lines that did with how many, ascending.
+    std::vector<bool> trimmed_;
+    std::vector<std::uint32_t> trimmedLines_;
+    std::vector<std::uint8_t> trimmedLeads_;
+    std::vector<bool> listOpenAfter_;  // per line: see OpenAfter
+    bool listOpen_ = false;            // the parser's state after the last line read
+    // A match ends in ")" almost always: after IndexAll, the table answers
+    // those (its first kind the lookup's, its second the parser's), and the
+    // prefix indexes are built the first time it cannot.
+    void IndexLookup();
+    void IndexParser();
+    // The line the table names for `entry` when that line does begin with
+    // it; nullopt when the table shows that no line does.
+    enum class Kind { Lookup, Parser };
+    std::optional<std::size_t> FromTable(const std::string& entry, Kind kind, bool& answered);
+
+    void IndexTable();
+    bool indexed_ = false;
+    bool tableBuilt_ = false;
+    ParenPrefixTable parenTable_;
+    LineNormaliser normaliser_;
     std::optional<PrefixIndex> lookupIndex_;
     std::optional<PrefixIndex> parserIndex_;
 };

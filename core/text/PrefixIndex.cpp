@@ -121,4 +121,84 @@ std::optional<std::size_t> PrefixIndex::First(std::string_view shared,
     return found;
 }
 
+namespace {
+
+std::uint64_t HashOf(std::string_view text) {
+    return std::hash<std::string_view>()(text);
+}
+
+std::size_t Home(std::uint64_t hash, std::size_t mask) {
+    return static_cast<std::size_t>(hash ^ (hash >> 29)) & mask;
+}
+
+}  // namespace
+
+ParenPrefixTable::Slot& ParenPrefixTable::SlotOf(std::uint64_t hash) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = Home(hash, mask);
+    while ((slots_[at].firsts.first != kNone || slots_[at].firsts.second != kNone) &&
+           slots_[at].hash != hash) {
+        at = (at + 1) & mask;
+    }
+    return slots_[at];
+}
+
+void ParenPrefixTable::Reserve(std::size_t prefixes) {
+    std::size_t size = 64;
+    while (size < 2 * (used_ + prefixes)) {
+        size *= 2;
+    }
+    if (size <= slots_.size()) {
+        return;
+    }
+    std::vector<Slot> old(size);
+    old.swap(slots_);
+    for (const Slot& slot : old) {
+        if (slot.firsts.first != kNone || slot.firsts.second != kNone) {
+            SlotOf(slot.hash) = slot;
+        }
+    }
+}
+
+void ParenPrefixTable::Add(std::string_view text, std::size_t number, std::size_t firstParens,
+                           std::size_t secondParens) {
+    const std::size_t parens = std::max(firstParens, secondParens);
+    const auto n = static_cast<std::uint32_t>(number);
+    std::size_t seen = 0;
+    for (std::size_t at = text.find(')'); at != std::string_view::npos && seen < parens;
+         at = text.find(')', at + 1)) {
+        ++seen;
+        Reserve(1);
+        const std::uint64_t hash = HashOf(text.substr(0, at + 1));
+        Slot& slot = SlotOf(hash);
+        if (slot.firsts.first == kNone && slot.firsts.second == kNone) {
+            slot.hash = hash;
+            ++used_;
+        }
+        if (seen <= firstParens) {
+            slot.firsts.first = std::min(slot.firsts.first, n);
+        }
+        if (seen <= secondParens) {
+            slot.firsts.second = std::min(slot.firsts.second, n);
+        }
+    }
+}
+
+ParenPrefixTable::Firsts ParenPrefixTable::Find(std::string_view prefix) const {
+    if (slots_.empty()) {
+        return {};
+    }
+    const std::uint64_t hash = HashOf(prefix);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = Home(hash, mask);; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.firsts.first == kNone && slot.firsts.second == kNone) {
+            return {};
+        }
+        if (slot.hash == hash) {
+            return slot.firsts;
+        }
+    }
+}
+
 }  // namespace quill

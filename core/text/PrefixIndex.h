@@ -64,4 +64,45 @@ private:
     std::vector<std::uint32_t> smallest_;
 };
 
+// The first texts that begin with a prefix ending in ")", of two kinds at
+// once (numbered apart), found by a hash of that prefix. A function's entry
+// ends with the ")" of its parameter list, and a text holds few places where
+// such a prefix can end, so the table is small and built in one pass; the
+// texts are not kept. Different prefixes may share a hash: a caller checks
+// the text it is given and asks a PrefixIndex when that text does not begin
+// with its prefix.
+class ParenPrefixTable {
+public:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    struct Firsts {
+        std::uint32_t first = kNone;   // the smallest number of the first kind
+        std::uint32_t second = kNone;  // and of the second
+    };
+
+    // Adds the prefixes of `text` that end in one of its first `firstParens`
+    // ")" as number `number` of the first kind, and those that end in one of
+    // its first `secondParens` ")" as one of the second. Numbers are below
+    // 2^32 - 1.
+    void Add(std::string_view text, std::size_t number, std::size_t firstParens,
+             std::size_t secondParens);
+
+    // Makes room for `prefixes` prefixes at once, so that the table is not
+    // grown (and copied) step by step.
+    void Reserve(std::size_t prefixes);
+
+    // The smallest numbers of the texts that gave a prefix with the hash of
+    // `prefix`, which ends in ")".
+    Firsts Find(std::string_view prefix) const;
+
+private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        Firsts firsts;  // both kNone: an empty slot
+    };
+    Slot& SlotOf(std::uint64_t hash);
+
+    std::vector<Slot> slots_;  // open addressing, a power of two
+    std::size_t used_ = 0;
+};
+
 }  // namespace quill

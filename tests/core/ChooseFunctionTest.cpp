@@ -148,5 +148,38 @@ TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
     }
 }
 
+// A whole-library check takes the entries and the declarations from the
+// lines its lookups read, as the scan and the declaration reader would.
+TEST(LibraryChoices, EntriesAndDeclarationsComeFromTheSharedLines) {
+    ScratchFolder folder;
+    const std::string header = folder.Write(
+        "lib/Pin.h",
+        "/** @defgroup PIN_MODE modes\n * @{\n */\n#define PIN_IN 1\n#define PIN_OUT 2\n/** @} */\n"
+        "typedef enum { LOW, HIGH } level_t;\n"
+        "/**\n * @param iMode the mode, one of @ref PIN_MODE\n */\n"
+        "extern void PinMode(int iMode); // sets\n"
+        "/* int Hidden(int a); */\nint PinRead(level_t tLevel);\n");
+    LibraryChoices library(header, "");
+    library.IndexAll();
+    std::vector<std::string> entries;
+    std::vector<std::string> suggested;
+    EXPECT_TRUE(library.ScanEntries([&](std::string_view entry) {
+        entries.emplace_back(entry);
+        const FunctionChoice choice = library.Choose(entries.back());
+        std::string values;
+        for (const std::string& value : choice.suggestions[0].values) {
+            values += (values.empty() ? "" : ",") + value;
+        }
+        suggested.push_back(values);
+    }));
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"void PinMode(int iMode)", "int PinRead(level_t tLevel)"}));
+    EXPECT_EQ(suggested, (std::vector<std::string>{"PIN_IN,PIN_OUT", "LOW,HIGH"}));
+
+    LibraryChoices missing(folder.PathOf("lib/None.h"), "");
+    missing.IndexAll();
+    EXPECT_FALSE(missing.ScanEntries([](std::string_view) { ADD_FAILURE(); }));
+}
+
 }  // namespace
 }  // namespace quill

@@ -75,6 +75,40 @@ TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
     }
 }
 
+struct Question {
+    const char* entry;
+    Line lookup;  // FirstLookupMatch
+    Line parser;  // FirstParserMatch
+};
+
+// Entries that end in ")" are answered from the prefixes of each line that
+// end in one, the lookup's and the parser's apart.
+TEST(DocumentLines, EntriesEndingInAParenthesisMatchTheLookupsAndTheParsersLine) {
+    const std::string document =
+        "int k(int a, int (*cb)(int), long z);\n"  // the parser cuts after "(*cb)"
+        "f@param x:(a)\n"                          // the parser rewrites the ":"
+        "int k(int a, int (*cb)\n"
+        "f@param x :(a)\n";
+    const Question questions[] = {
+        {"int k(int a, int(*cb)(int)", 0, std::nullopt},
+        {"int k(int a, int(*cb)", 0, 0},
+        {"f@param x :(a)", 3, 1},
+        {"f@param x:(a)", 1, std::nullopt},
+        {"int k(int a)", std::nullopt, std::nullopt},
+    };
+    for (const bool index : {false, true}) {
+        DocumentLines lines(TextFile::FromBytes(document));
+        if (index) {
+            lines.IndexAll();
+        }
+        for (const Question& q : questions) {
+            SCOPED_TRACE(std::string(q.entry) + (index ? " indexed" : ""));
+            EXPECT_EQ(lines.FirstLookupMatch(q.entry), q.lookup);
+            EXPECT_EQ(lines.FirstParserMatch(q.entry), q.parser);
+        }
+    }
+}
+
 TEST(DocumentLines, EachLineAsReadAsTheParserKeepsItAndItsBlock) {
     DocumentLines lines(TextFile::FromBytes(kDocument));
     ASSERT_EQ(lines.Count(), 11u);

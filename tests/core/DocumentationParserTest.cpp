@@ -123,6 +123,9 @@ TEST(ParseDocumentation, TheEntryGivesTypeNameAndParameters) {
         {"int f(int iAvoid)", "int/f/1/iAvoid{}/{}/{}/{}/-"},
         {"int f(voidp pData)", "int/f/1/pData{}/{}/{}/{}/-"},
         {"int f(void (*pfn)(int), int iN)", "int/f/1/pfn{}/{}/{}/{}/-"},
+        // Blanks beside "," and parentheses go, "*" stands apart.
+        {"int f(int iA ,int iB )", "int/f/2/iA{}/iB{}/{}/{}/-"},
+        {"int\tf( char*pBuf ,\t int  iB)", "int/f/2/pBuf{}/iB{}/{}/{}/-"},
     };
     for (const auto& [entry, expected] : cases) {
         EXPECT_EQ(alone(entry), expected) << entry;
