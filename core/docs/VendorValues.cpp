@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "core/text/DocumentationRules.h"
 #include "core/text/TextOps.h"
 
 namespace quill {
@@ -14,17 +15,18 @@ bool IsWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+// Descriptions take a CR or LF left in a line for a blank.
+bool IsBlankOrLineEnd(char c) {
+    return IsBlank(c) || IsLineEnd(c);
 }
 
 std::string Trim(const std::string& text) {
     std::size_t first = 0;
     std::size_t end = text.size();
-    while (first < end && IsBlank(text[first])) {
+    while (first < end && IsBlankOrLineEnd(text[first])) {
         ++first;
     }
-    while (end > first && IsBlank(text[end - 1])) {
+    while (end > first && IsBlankOrLineEnd(text[end - 1])) {
         --end;
     }
     return text.substr(first, end - first);
@@ -40,7 +42,7 @@ std::string WordAt(const std::string& text, std::size_t from) {
 }
 
 std::size_t SkipBlanks(const std::string& text, std::size_t from) {
-    while (from < text.size() && IsBlank(text[from])) {
+    while (from < text.size() && IsBlankOrLineEnd(text[from])) {
         ++from;
     }
     return from;
@@ -70,12 +72,6 @@ std::string FileNameOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-void AddOnce(std::vector<std::string>& values, const std::string& value) {
-    if (std::find(values.begin(), values.end(), value) == values.end()) {
-        values.push_back(value);
-    }
-}
-
 Suggestions Found(std::vector<std::string> values, std::string source) {
     Suggestions suggestions;
     suggestions.values = std::move(values);
@@ -89,7 +85,7 @@ Suggestions Found(std::vector<std::string> values, std::string source) {
 // and without the comment's end; `ended` tells that "*/" stood on it.
 std::string CommentText(const std::string& line, bool& ended) {
     std::string text = line;
-    const std::size_t close = text.find("*/");
+    const std::size_t close = BlockCloseAt(text);
     ended = close != std::string::npos;
     if (ended) {
         text.resize(close);
@@ -124,25 +120,18 @@ std::string LeadingTag(const std::string& text) {
     return WordAt(text, 1);
 }
 
-// The parameter name documented by a "@param" text, or "".
+// The parameter name documented by a text that begins with "@param" or
+// "\param": the word after it (and after a direction such as "[in]"), without
+// the punctuation of prose after it; "" when no blank follows the keyword.
 std::string DocumentedName(const std::string& text) {
-    std::size_t i = 1 + std::char_traits<char>::length("param");
-    if (i < text.size() && text[i] == '[') {
-        const std::size_t close = text.find(']', i);
-        if (close == std::string::npos) {
-            return {};
-        }
-        i = close + 1;
-    }
-    if (i >= text.size() || !IsBlank(text[i])) {
+    std::string spaced = text;
+    std::replace_if(spaced.begin(), spaced.end(), IsLineEnd, ' ');
+    const std::optional<ParamLine> entry = ReadParamLine(
+        spaced, text[0] == '@' ? kParamKeyword : kBackslashParamKeyword, ParamDirection::Skipped);
+    if (!entry || !entry->blankAfterKeyword) {
         return {};
     }
-    i = SkipBlanks(text, i);
-    std::size_t end = i;
-    while (end < text.size() && !IsBlank(text[end])) {
-        ++end;
-    }
-    std::string name = text.substr(i, end - i);
+    std::string name(entry->word);
     while (!name.empty() && (name.back() == ':' || name.back() == ',' || name.back() == '.')) {
         name.pop_back();
     }
