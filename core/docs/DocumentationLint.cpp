@@ -322,7 +322,7 @@ MaybeFinding ListNotRead(const ParamLine& entry) {
     // Only blanks, at least one, between ":" and "{".
     const bool blankAfterColon = colonBeforeList && colon + 1 < entry.beforeList.size() &&
                                  !HasNonBlank(entry.beforeList.substr(colon + 1));
-    if (colonBeforeList && blankAfterColon) {
+    if (blankAfterColon) {
         return Finding{LintRule::BlankAfterColon, name,
                        "blank between \":\" and \"{\" in the entry of " + Quoted(name) +
                            ": its list is ignored (write " + Quoted(name + " :{") + ")"};

@@ -13,8 +13,8 @@ namespace {
 // right after the keyword ...
 constexpr long kParamNameAt = static_cast<long>(kParamKeyword.size());
 
-// ... and the "}" of a usable list after the ":{" of a one-letter name (at 7
-// and 8).
+// ... so the "{" after a one-letter name and its ":" stands at 8, and the "}"
+// of a usable list after it.
 constexpr long kListCloseAfter = kParamNameAt + 2;
 
 // A rewritten "@param" line closes its list when it holds a "}" at this
@@ -46,7 +46,7 @@ bool TrimBlockOpener(std::string_view& line) {
         return false;
     }
     line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-    return OpenerAt(line.data(), line.size());
+    return BeginsBlock(line);
 }
 
 bool TrimBlockOpener(std::string& line) {
@@ -76,12 +76,10 @@ std::optional<ParamLine> ReadParamLine(std::string_view line, std::string_view k
     if (direction == ParamDirection::Skipped && i < line.size() && line[i] == '[') {
         const std::size_t close = line.find(']', i);
         if (close == std::string_view::npos) {
-            read.afterKeyword = i;
             return read;  // the "[" stands where the blank should
         }
         i = close + 1;
     }
-    read.afterKeyword = i;
     read.blankAfterKeyword = i < line.size() && IsBlank(line[i]);
     if (read.blankAfterKeyword) {
         while (i < line.size() && IsBlank(line[i])) {
@@ -124,24 +122,26 @@ std::string ParserParamList(std::string_view text, std::string_view name) {
     if (lineEnd == std::string_view::npos) {
         return {};
     }
-    std::string e;
+    std::string entry;
+    entry.reserve(lineEnd - m);
     for (const char c : text.substr(m, lineEnd - m)) {
         if (!IsBlank(c)) {
-            e += c;
+            entry += c;
         }
     }
     // A name that also occurs inside "@param" (p, a, r, m ...) is found too
     // early and never gets its entry.
-    if (e.empty() || FindPos(e, name) != kParamNameAt) {
+    if (entry.empty() || FindPos(entry, name) != kParamNameAt) {
         return {};
     }
-    const long close = FindPos(e, "}");
-    const long open = FindPos(e, "{");
+    const long close = FindPos(entry, "}");
+    const long open = FindPos(entry, "{");
     // A "}" inside the name itself can come before the list's "{".
     if (close <= kListCloseAfter || open < 0 || close <= open) {
         return {};
     }
-    return e.substr(static_cast<std::size_t>(open) + 1, static_cast<std::size_t>(close - open - 1));
+    return entry.substr(static_cast<std::size_t>(open) + 1,
+                        static_cast<std::size_t>(close - open - 1));
 }
 
 std::string RewriteParamLine(const std::string& line) {

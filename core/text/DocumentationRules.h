@@ -1,7 +1,9 @@
 #pragma once
-// How a documentation line is read: the positions the rules test and the
-// rewriting of "@param" lines, shared by the parser, the lint rules and the
-// header scan so that they cannot drift apart. Positions count from 0.
+// How a documentation line is read: where the parts of an "@param" entry
+// stand, the rewriting of "@param" lines, the block openers and the positions
+// the rules test, shared by the parser, the lint rules, the vendor
+// conventions and the header scan so that they cannot drift apart. Positions
+// count from 0.
 
 #include <cstddef>
 #include <optional>
@@ -38,8 +40,7 @@ enum class ParamDirection { NotRead, Skipped };
 // the line's start; the views point into the line read.
 struct ParamLine {
     std::size_t keywordAt = 0;       // where the keyword begins (its first occurrence)
-    std::size_t afterKeyword = 0;    // just past it, and past a skipped direction
-    bool blankAfterKeyword = false;  // a space or a tab stands at afterKeyword
+    bool blankAfterKeyword = false;  // a space or a tab follows it (and a skipped direction)
     std::string_view word;           // after those blanks up to the next blank; "" without one
     std::string_view name;           // the word up to a ":" or a "{"
     std::string_view beforeList;     // between the name and the list's "{" (" :" as a rule)
@@ -55,7 +56,7 @@ struct ParamLine {
 // Reads the first `keyword` of `line` (give it without its line end);
 // nullopt when the line holds none. With ParamDirection::Skipped a "[...]"
 // right after the keyword is passed over, and a "[" without its "]" leaves
-// no blank after the keyword.
+// neither a blank after the keyword nor a list.
 std::optional<ParamLine> ReadParamLine(std::string_view line,
                                        std::string_view keyword = kParamKeyword,
                                        ParamDirection direction = ParamDirection::NotRead);
