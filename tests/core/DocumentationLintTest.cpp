@@ -95,9 +95,8 @@ TEST(LintDocumentation, EachNearMissGivesItsOwnWarningWhereTheParserLosesTheList
 }
 
 TEST(LintDocumentation, NamesInsideTheKeywordAreFoundExactlyWhereTheParserFailsThem) {
-    const std::pair<std::string, bool> names[] = {
-        {"p", true},  {"a", true},  {"m", true},   {"aram", true},  {"param", true},
-        {"mm", true}, {"b", false}, {"rx", false}, {"iMode", false}};
+    const std::pair<std::string, bool> names[] = {{"p", true},  {"aram", true}, {"mm", true},
+                                                  {"b", false}, {"rx", false},  {"iMode", false}};
     for (const auto& [name, lost] : names) {
         const std::string entry = "void Put(int " + name + ")";
         const Linted linted =
