@@ -1,6 +1,8 @@
 #include "core/docs/DocumentationLint.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include "core/docs/ChoiceForms.h"
 #include "core/text/DocumentationRules.h"
@@ -9,14 +11,6 @@
 namespace quill {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
 
 // Length of `line` without its trailing CR and LF bytes.
 std::size_t ContentLength(const std::string& line) {
@@ -31,7 +25,11 @@ std::string WithoutLineEnd(const std::string& line) {
     return line.substr(0, ContentLength(line));
 }
 
-bool HasNonBlank(const std::string& text) {
+std::string_view Content(const std::string& line) {
+    return std::string_view(line).substr(0, ContentLength(line));
+}
+
+bool HasNonBlank(std::string_view text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); });
 }
 
@@ -95,25 +93,17 @@ OpenList FollowOpenList(const std::vector<std::string>& lines, std::size_t param
     return list;
 }
 
-// The word after a backslash keyword "\param", if the line has a list.
+// The name after a backslash keyword "\param", if the line has a list and
+// no "@param".
 std::optional<std::string> BackslashEntryName(const std::string& line) {
-    const std::size_t pos = line.find("\\param");
-    if (pos == std::string::npos || line.find("@param") != std::string::npos) {
+    if (line.find(kParamKeyword) != std::string::npos) {
         return std::nullopt;
     }
-    std::size_t i = pos + 6;
-    const std::size_t n = ContentLength(line);
-    if (i >= n || !IsBlank(line[i]) || line.find('{', i) >= n) {
+    const std::optional<ParamLine> entry = ReadParamLine(Content(line), kBackslashParamKeyword);
+    if (!entry || !entry->blankAfterKeyword || !entry->HasList()) {
         return std::nullopt;
     }
-    while (i < n && IsBlank(line[i])) {
-        ++i;
-    }
-    const std::size_t start = i;
-    while (i < n && !IsBlank(line[i]) && line[i] != ':' && line[i] != '{') {
-        ++i;
-    }
-    return line.substr(start, i - start);
+    return std::string(entry->name);
 }
 
 // The first line of `lines` that holds `text`, without its line end.
@@ -201,68 +191,18 @@ const char* LintRuleName(LintRule rule) {
     return "unknown";
 }
 
-std::optional<ParamEntryText> ReadParamEntry(const std::string& line) {
-    const std::size_t pos = line.find("@param");
-    if (pos == std::string::npos) {
-        return std::nullopt;
-    }
-    ParamEntryText entry;
-    const std::size_t n = ContentLength(line);
-    std::size_t i = pos + 6;
-    entry.blankAfterKeyword = i < n && IsBlank(line[i]);
-    if (!entry.blankAfterKeyword) {
-        entry.hasList = line.find('{', i) < n;
-        return entry;
-    }
-    while (i < n && IsBlank(line[i])) {
-        ++i;
-    }
-    const std::size_t start = i;
-    while (i < n && !IsBlank(line[i]) && line[i] != ':' && line[i] != '{') {
-        ++i;
-    }
-    entry.name = line.substr(start, i - start);
-
-    const std::size_t brace = line.find('{', i);
-    if (brace >= n) {
-        return entry;
-    }
-    entry.hasList = true;
-    const std::string between = line.substr(i, brace - i);
-    const std::size_t colon = between.find(':');
-    if (colon == std::string::npos) {
-        entry.textBeforeList = HasNonBlank(between);
-    } else {
-        entry.colonBeforeList = true;
-        const std::string afterColon = between.substr(colon + 1);
-        entry.textBeforeList = HasNonBlank(between.substr(0, colon)) || HasNonBlank(afterColon);
-        entry.blankAfterColon = !afterColon.empty() && !HasNonBlank(afterColon);
-    }
-    const std::size_t close = line.find('}', brace);
-    if (close < n) {
-        entry.listClosedOnLine = true;
-        entry.listText = line.substr(brace + 1, close - brace - 1);
-    }
-    return entry;
-}
-
 std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine) {
     if (paramLine >= lines.size()) {
         return {};
     }
     const std::string first = RewriteParamLine(lines[paramLine]);
-    const long keyword = FindPos(first, "@param");
-    if (keyword < 0) {
+    const std::optional<ParamLine> entry = ReadParamLine(Content(first));
+    if (!entry || !entry->HasList()) {
         return {};
     }
-    const std::size_t brace = first.find('{', static_cast<std::size_t>(keyword));
-    if (brace == std::string::npos) {
-        return {};
-    }
-    std::size_t close = first.find('}', brace);
     std::string mark =
-        CutMarkBefore(first, close == std::string::npos ? ContentLength(first) : close);
-    if (!mark.empty() || close != std::string::npos) {
+        CutMarkBefore(first, entry->ListClosed() ? entry->listEnd : ContentLength(first));
+    if (!mark.empty() || entry->ListClosed()) {
         return mark;
     }
     // The list goes on: the parser cuts each joined line on its own.
@@ -271,7 +211,7 @@ std::string ListCutMark(const std::vector<std::string>& lines, std::size_t param
         if (line.find('@') != std::string::npos) {
             return {};
         }
-        close = line.find('}');
+        const std::size_t close = line.find('}');
         mark = CutMarkBefore(line, close == std::string::npos ? ContentLength(line) : close);
         if (!mark.empty() || close != std::string::npos) {
             return mark;
@@ -315,8 +255,8 @@ MaybeFinding BackslashKeyword(const std::string& line) {
         "\"\\param\" is not read, only \"@param\": the list of " + Quoted(*name) + " is ignored"};
 }
 
-MaybeFinding NoBlankAfterKeyword(const ParamEntryText& entry) {
-    if (!entry.hasList) {
+MaybeFinding NoBlankAfterKeyword(const ParamLine& entry) {
+    if (!entry.HasList()) {
         return std::nullopt;
     }
     return Finding{LintRule::NoBlankAfterKeyword, "",
@@ -375,19 +315,24 @@ MaybeFinding OpenListLost(const std::vector<std::string>& lines, std::size_t i,
 }
 
 // An entry with a list that still gave no choice text: why.
-MaybeFinding ListNotRead(const ParamEntryText& entry) {
-    const std::string& name = entry.name;
-    if (entry.colonBeforeList && entry.blankAfterColon) {
+MaybeFinding ListNotRead(const ParamLine& entry) {
+    const std::string name(entry.name);
+    const std::size_t colon = entry.beforeList.find(':');
+    const bool colonBeforeList = colon != std::string_view::npos;
+    // Only blanks, at least one, between ":" and "{".
+    const bool blankAfterColon = colonBeforeList && colon + 1 < entry.beforeList.size() &&
+                                 !HasNonBlank(entry.beforeList.substr(colon + 1));
+    if (blankAfterColon) {
         return Finding{LintRule::BlankAfterColon, name,
                        "blank between \":\" and \"{\" in the entry of " + Quoted(name) +
                            ": its list is ignored (write " + Quoted(name + " :{") + ")"};
     }
-    if (!entry.colonBeforeList) {
+    if (!colonBeforeList) {
         return Finding{LintRule::MissingColon, name,
                        "no \":\" before \"{\" in the entry of " + Quoted(name) +
                            ": its list is ignored (write " + Quoted(name + " :{") + ")"};
     }
-    if (entry.listClosedOnLine && !HasNonBlank(entry.listText)) {
+    if (entry.ListClosed() && !HasNonBlank(entry.listText)) {
         return Finding{LintRule::EntryNotRead, name, "the list of " + Quoted(name) + " is empty"};
     }
     return Finding{LintRule::EntryNotRead, name,
@@ -398,19 +343,20 @@ MaybeFinding ListNotRead(const ParamEntryText& entry) {
 
 // The first rule that finds something in the "@param" entry of line i.
 MaybeFinding CheckEntry(const std::vector<std::string>& lines, std::size_t i,
-                        const ParamEntryText& entry, const FunctionDocumentation& documentation) {
+                        const ParamLine& entry, const FunctionDocumentation& documentation) {
     if (!entry.blankAfterKeyword) {
         return NoBlankAfterKeyword(entry);
     }
-    const int k = ParameterIndex(documentation, entry.name);
+    const std::string name(entry.name);
+    const int k = ParameterIndex(documentation, name);
     if (k < 0) {
-        return UnknownName(entry.name, documentation);
+        return UnknownName(name, documentation);
     }
-    if (!entry.hasList) {
+    if (!entry.HasList()) {
         return std::nullopt;
     }
-    for (MaybeFinding finding : {NameInsideKeyword(entry.name), ListCut(lines, i, entry.name),
-                                 OpenListLost(lines, i, entry.name)}) {
+    for (MaybeFinding finding :
+         {NameInsideKeyword(name), ListCut(lines, i, name), OpenListLost(lines, i, name)}) {
         if (finding) {
             return finding;
         }
@@ -430,7 +376,7 @@ std::vector<LintWarning> LintDocumentation(const std::string& blockText,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         MaybeFinding finding = BackslashKeyword(lines[i]);
         if (!finding) {
-            const std::optional<ParamEntryText> entry = ReadParamEntry(lines[i]);
+            const std::optional<ParamLine> entry = ReadParamLine(Content(lines[i]));
             if (entry) {
                 finding = CheckEntry(lines, i, *entry, documentation);
             }

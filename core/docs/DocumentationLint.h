@@ -5,7 +5,6 @@
 // Library authors see them through `quill-cli lint`.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,21 +35,6 @@ struct LintWarning {
     std::string message;   // one line for the user
     std::string lineText;  // the block line, without its line end
 };
-
-// One "@param" line as its author wrote it.
-struct ParamEntryText {
-    std::string name;                // the word after "@param" and its blanks
-    bool blankAfterKeyword = false;  // "@param" is followed by a space or a tab
-    bool hasList = false;            // a "{" follows the name
-    bool colonBeforeList = false;    // a ":" stands between the name and that "{"
-    bool blankAfterColon = false;    // only blanks, at least one, between ":" and "{"
-    bool textBeforeList = false;     // anything else between the name and "{"
-    std::string listText;            // between "{" and "}" on the same line ("" when open)
-    bool listClosedOnLine = false;   // a "}" follows the "{" on the same line
-};
-
-// Reads the first "@param" entry of `line` (nullopt when there is none).
-std::optional<ParamEntryText> ReadParamEntry(const std::string& line);
 
 // The mark (")", ";" or "//") at which the parser cuts a line of the choice
 // list that starts on lines[paramLine], before the list's "}"; "" when the

@@ -1,7 +1,6 @@
 #include "core/docs/DocumentationParser.h"
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "core/docs/ChoiceForms.h"
@@ -13,14 +12,6 @@
 namespace quill {
 
 namespace {
-
-std::string RemoveChars(std::string text, const char* chars) {
-    std::string_view set(chars);
-    text.erase(std::remove_if(text.begin(), text.end(),
-                              [set](char c) { return set.find(c) != std::string_view::npos; }),
-               text.end());
-    return text;
-}
 
 // The normalised lines [begin, end) of the parser's text, and the helper the
 // last "@note" among them names (kNoText when none does).
@@ -90,37 +81,6 @@ std::string SpacedPrototype(std::string_view entry) {
     return p;
 }
 
-// The "@param name :{...}" entry of `name`: what stands between its braces,
-// blanks removed, or "" when there is no usable entry.
-std::string ChoiceTextFor(const std::string& documentationText, const std::string& name) {
-    std::string key = "@param ";
-    key.append(name).append(" :{");
-    const long m = FindPos(documentationText, key);
-    if (m < 0) {
-        return {};
-    }
-    const std::size_t lineEnd = documentationText.find('\n', static_cast<std::size_t>(m));
-    if (lineEnd == std::string::npos) {
-        return {};
-    }
-    const std::string e =
-        RemoveChars(documentationText.substr(static_cast<std::size_t>(m),
-                                             lineEnd - static_cast<std::size_t>(m)),
-                    "\t ");
-    // A name that also occurs inside "@param" (p, a, r, m ...) is found too
-    // early and never gets its entry.
-    if (e.empty() || FindPos(e, name) != kParamNameAt) {
-        return {};
-    }
-    const long close = FindPos(e, "}");
-    const long open = FindPos(e, "{");
-    // A "}" inside the name itself can come before the list's "{".
-    if (close <= kListCloseAfter || open < 0 || close <= open) {
-        return {};
-    }
-    return e.substr(static_cast<std::size_t>(open) + 1, static_cast<std::size_t>(close - open - 1));
-}
-
 // True when the parameter list before the first ")" of `rest` is the word
 // "void" alone: a pointer such as "void *p" is a parameter like any other.
 bool IsVoidList(const std::string& rest) {
@@ -153,7 +113,7 @@ void TakeParameters(std::string rest, FunctionDocumentation& doc) {
             return;
         }
         rest.erase(0, end + 1);
-        parameter.choiceText = ChoiceTextFor(doc.documentationText, parameter.name);
+        parameter.choiceText = ParserParamList(doc.documentationText, parameter.name);
         if (AtPositionOneOrLater(parameter.choiceText, ".exe")) {
             parameter.editText = QuotedHelperText(parameter.choiceText);
         }

@@ -3,28 +3,34 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <string_view>
 
+#include "core/text/DocumentationRules.h"
 #include "core/text/TextOps.h"
 
 namespace quill {
 
 namespace {
 
+constexpr std::string_view kScope = "::";         // before a constant's name
+constexpr std::string_view kRangeTag = "Range:";  // a line of alternatives
+
 bool IsWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+// Descriptions take a CR or LF left in a line for a blank.
+bool IsBlankOrLineEnd(char c) {
+    return IsBlank(c) || IsLineEnd(c);
 }
 
 std::string Trim(const std::string& text) {
     std::size_t first = 0;
     std::size_t end = text.size();
-    while (first < end && IsBlank(text[first])) {
+    while (first < end && IsBlankOrLineEnd(text[first])) {
         ++first;
     }
-    while (end > first && IsBlank(text[end - 1])) {
+    while (end > first && IsBlankOrLineEnd(text[end - 1])) {
         --end;
     }
     return text.substr(first, end - first);
@@ -40,23 +46,24 @@ std::string WordAt(const std::string& text, std::size_t from) {
 }
 
 std::size_t SkipBlanks(const std::string& text, std::size_t from) {
-    while (from < text.size() && IsBlank(text[from])) {
+    while (from < text.size() && IsBlankOrLineEnd(text[from])) {
         ++from;
     }
     return from;
 }
 
-// True when `text` at `at` holds `tag` ("@ref", "\b" ...) in either of its
-// spellings: "@" or "\" followed by the word, then not a word character.
-bool TagAt(const std::string& text, std::size_t at, const std::string& word) {
+// Just past the tag `word` ("ref", "b" ...) when `text` holds it at `at` in
+// either of its spellings: "@" or "\" followed by the word, then not a word
+// character; npos when it does not.
+std::size_t TagEnd(const std::string& text, std::size_t at, const std::string& word) {
     if (at >= text.size() || (text[at] != '@' && text[at] != '\\')) {
-        return false;
+        return std::string::npos;
     }
     if (text.compare(at + 1, word.size(), word) != 0) {
-        return false;
+        return std::string::npos;
     }
     const std::size_t after = at + 1 + word.size();
-    return after == text.size() || !IsWordChar(text[after]);
+    return after == text.size() || !IsWordChar(text[after]) ? after : std::string::npos;
 }
 
 // A value names a constant: it begins with a letter or "_".
@@ -68,12 +75,6 @@ bool IsName(const std::string& word) {
 std::string FileNameOf(const std::string& path) {
     const std::size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-void AddOnce(std::vector<std::string>& values, const std::string& value) {
-    if (std::find(values.begin(), values.end(), value) == values.end()) {
-        values.push_back(value);
-    }
 }
 
 Suggestions Found(std::vector<std::string> values, std::string source) {
@@ -89,7 +90,7 @@ Suggestions Found(std::vector<std::string> values, std::string source) {
 // and without the comment's end; `ended` tells that "*/" stood on it.
 std::string CommentText(const std::string& line, bool& ended) {
     std::string text = line;
-    const std::size_t close = text.find("*/");
+    const std::size_t close = BlockCloseAt(text);
     ended = close != std::string::npos;
     if (ended) {
         text.resize(close);
@@ -124,25 +125,18 @@ std::string LeadingTag(const std::string& text) {
     return WordAt(text, 1);
 }
 
-// The parameter name documented by a "@param" text, or "".
+// The parameter name documented by a text that begins with "@param" or
+// "\param": the word after it (and after a direction such as "[in]"), without
+// the punctuation of prose after it; "" when no blank follows the keyword.
 std::string DocumentedName(const std::string& text) {
-    std::size_t i = 1 + std::char_traits<char>::length("param");
-    if (i < text.size() && text[i] == '[') {
-        const std::size_t close = text.find(']', i);
-        if (close == std::string::npos) {
-            return {};
-        }
-        i = close + 1;
-    }
-    if (i >= text.size() || !IsBlank(text[i])) {
+    std::string spaced = text;
+    std::replace_if(spaced.begin(), spaced.end(), IsLineEnd, ' ');
+    const std::optional<ParamLine> entry = ReadParamLine(
+        spaced, text[0] == '@' ? kParamKeyword : kBackslashParamKeyword, ParamDirection::Skipped);
+    if (!entry || !entry->blankAfterKeyword) {
         return {};
     }
-    i = SkipBlanks(text, i);
-    std::size_t end = i;
-    while (end < text.size() && !IsBlank(text[end])) {
-        ++end;
-    }
-    std::string name = text.substr(i, end - i);
+    std::string name(entry->word);
     while (!name.empty() && (name.back() == ':' || name.back() == ',' || name.back() == '.')) {
         name.pop_back();
     }
@@ -177,11 +171,11 @@ struct Reference {
 std::vector<Reference> References(const std::string& text) {
     std::vector<Reference> found;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        std::size_t nameAt = std::string::npos;
-        if (TagAt(text, i, "ref")) {
-            nameAt = SkipBlanks(text, i + 4);
-        } else if (text.compare(i, 2, "::") == 0) {
-            nameAt = i + 2;
+        std::size_t nameAt = TagEnd(text, i, "ref");
+        if (nameAt != std::string::npos) {
+            nameAt = SkipBlanks(text, nameAt);
+        } else if (text.compare(i, kScope.size(), kScope) == 0) {
+            nameAt = i + kScope.size();
         }
         if (nameAt == std::string::npos) {
             continue;
@@ -314,12 +308,13 @@ bool DescribesCombination(const std::vector<std::string>& description) {
 Suggestions ValuesFromArgLines(const std::vector<std::string>& description) {
     std::vector<std::string> values;
     for (const std::string& line : description) {
-        if (!TagAt(line, 0, "arg")) {
+        const std::size_t argEnd = TagEnd(line, 0, "arg");
+        if (argEnd == std::string::npos) {
             continue;
         }
-        std::size_t at = SkipBlanks(line, 4);
-        if (TagAt(line, at, "ref")) {
-            at = SkipBlanks(line, at + 4);
+        std::size_t at = SkipBlanks(line, argEnd);
+        if (const std::size_t refEnd = TagEnd(line, at, "ref"); refEnd != std::string::npos) {
+            at = SkipBlanks(line, refEnd);
         }
         const std::string value = WordAt(line, at);
         if (IsName(value)) {
@@ -342,11 +337,11 @@ Suggestions ValuesFromBullets(const std::vector<std::string>& description) {
         if (line.empty() || line[0] != '-') {
             continue;
         }
-        const std::size_t at = SkipBlanks(line, 1);
-        if (!TagAt(line, at, "b")) {
+        const std::size_t boldEnd = TagEnd(line, SkipBlanks(line, 1), "b");
+        if (boldEnd == std::string::npos) {
             continue;
         }
-        const std::string value = WordAt(line, SkipBlanks(line, at + 2));
+        const std::string value = WordAt(line, SkipBlanks(line, boldEnd));
         if (IsName(value)) {
             AddOnce(values, value);
         }
@@ -379,12 +374,12 @@ Suggestions ValuesFromEnumType(const std::string& type, const LibraryDeclaration
 
 Suggestions ValuesFromRangeLine(const std::vector<std::string>& description) {
     for (const std::string& line : description) {
-        const std::size_t at = line.find("Range:");
+        const std::size_t at = line.find(kRangeTag);
         if (at == std::string::npos) {
             continue;
         }
         // "A or B", "A, B or C"; a numeric range such as "[0x0 to 0xFF]" names none.
-        std::string rest = ReplaceAll(line.substr(at + 6), ",", " or ");
+        std::string rest = ReplaceAll(line.substr(at + kRangeTag.size()), ",", " or ");
         std::vector<std::string> values;
         std::size_t i = SkipBlanks(rest, 0);
         bool expectValue = true;

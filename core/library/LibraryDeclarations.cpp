@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/files/ReadTextLine.h"
+#include "core/text/TextOps.h"
 
 namespace quill {
 
@@ -17,14 +18,6 @@ bool IsIdentifierChar(char c) {
 bool IsCompilerWord(const std::string& word) {
     // __attribute__, __packed and the like stand between "enum" and its name.
     return word.size() >= 2 && word[0] == '_' && word[1] == '_';
-}
-
-// Adds `value` unless it is there already (a name defined in both branches
-// of an #if counts once).
-void AddOnce(std::vector<std::string>& values, const std::string& value) {
-    if (std::find(values.begin(), values.end(), value) == values.end()) {
-        values.push_back(value);
-    }
 }
 
 }  // namespace
@@ -307,6 +300,7 @@ private:
                 if (group.file.empty()) {
                     group.file = file_;
                 }
+                // A name defined in both branches of an #if counts once.
                 AddOnce(group.values, value);
                 return;
             }

@@ -9,6 +9,18 @@ namespace quill {
 
 namespace {
 
+// Once the blanks of a parser's entry are removed, its parameter name stands
+// right after the keyword ...
+constexpr long kParamNameAt = static_cast<long>(kParamKeyword.size());
+
+// ... so the "{" after a one-letter name and its ":" stands at 8, and the "}"
+// of a usable list after it.
+constexpr long kListCloseAfter = kParamNameAt + 2;
+
+// A rewritten "@param" line closes its list when it holds a "}" at this
+// position or later; otherwise the list goes on in the next line.
+constexpr long kListClosedFrom = 2;
+
 // "/**" or "/*!" at `p`, with `left` bytes available from there.
 bool OpenerAt(const char* p, std::size_t left) {
     return left >= 3 && p[0] == '/' && p[1] == '*' && (p[2] == '*' || p[2] == '!');
@@ -34,7 +46,7 @@ bool TrimBlockOpener(std::string_view& line) {
         return false;
     }
     line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-    return OpenerAt(line.data(), line.size());
+    return BeginsBlock(line);
 }
 
 bool TrimBlockOpener(std::string& line) {
@@ -44,8 +56,92 @@ bool TrimBlockOpener(std::string& line) {
     return opens;
 }
 
-bool BeginsBlock(const std::string& line) {
-    return StartsWith(line, "/**") || StartsWith(line, "/*!");
+bool BeginsBlock(std::string_view line) {
+    return OpenerAt(line.data(), line.size());
+}
+
+std::size_t BlockCloseAt(std::string_view line) {
+    return line.find("*/");
+}
+
+std::optional<ParamLine> ReadParamLine(std::string_view line, std::string_view keyword,
+                                       ParamDirection direction) {
+    const std::size_t at = line.find(keyword);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    ParamLine read;
+    read.keywordAt = at;
+    std::size_t i = at + keyword.size();
+    if (direction == ParamDirection::Skipped && i < line.size() && line[i] == '[') {
+        const std::size_t close = line.find(']', i);
+        if (close == std::string_view::npos) {
+            return read;  // the "[" stands where the blank should
+        }
+        i = close + 1;
+    }
+    read.blankAfterKeyword = i < line.size() && IsBlank(line[i]);
+    if (read.blankAfterKeyword) {
+        while (i < line.size() && IsBlank(line[i])) {
+            ++i;
+        }
+        const std::size_t start = i;
+        std::size_t nameEnd = std::string_view::npos;
+        while (i < line.size() && !IsBlank(line[i])) {
+            if (nameEnd == std::string_view::npos && (line[i] == ':' || line[i] == '{')) {
+                nameEnd = i;
+            }
+            ++i;
+        }
+        read.word = line.substr(start, i - start);
+        i = nameEnd == std::string_view::npos ? i : nameEnd;
+        read.name = line.substr(start, i - start);
+    }
+    read.listAt = line.find('{', i);
+    if (read.listAt == std::string_view::npos) {
+        return read;
+    }
+    if (read.blankAfterKeyword) {
+        read.beforeList = line.substr(i, read.listAt - i);
+    }
+    read.listEnd = line.find('}', read.listAt);
+    if (read.listEnd != std::string_view::npos) {
+        read.listText = line.substr(read.listAt + 1, read.listEnd - read.listAt - 1);
+    }
+    return read;
+}
+
+std::string ParserParamList(std::string_view text, std::string_view name) {
+    std::string key(kParamKeyword);
+    key.append(" ").append(name).append(" :{");
+    const std::size_t m = text.find(key);
+    if (m == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t lineEnd = text.find('\n', m);
+    if (lineEnd == std::string_view::npos) {
+        return {};
+    }
+    std::string entry;
+    entry.reserve(lineEnd - m);
+    for (const char c : text.substr(m, lineEnd - m)) {
+        if (!IsBlank(c)) {
+            entry += c;
+        }
+    }
+    // A name that also occurs inside "@param" (p, a, r, m ...) is found too
+    // early and never gets its entry.
+    if (entry.empty() || FindPos(entry, name) != kParamNameAt) {
+        return {};
+    }
+    const long close = FindPos(entry, "}");
+    const long open = FindPos(entry, "{");
+    // A "}" inside the name itself can come before the list's "{".
+    if (close <= kListCloseAfter || open < 0 || close <= open) {
+        return {};
+    }
+    return entry.substr(static_cast<std::size_t>(open) + 1,
+                        static_cast<std::size_t>(close - open - 1));
 }
 
 std::string RewriteParamLine(const std::string& line) {
@@ -112,13 +208,15 @@ std::string HelperNameOf(const std::string& line) {
     return space < 0 ? head : head.substr(static_cast<std::size_t>(space) + 1);
 }
 
-bool ParamNameCanMatch(const std::string& name) {
-    return FindPos("@param" + name, name) == kParamNameAt;
+bool ParamNameCanMatch(std::string_view name) {
+    std::string keyed(kParamKeyword);
+    keyed.append(name);
+    return FindPos(keyed, name) == kParamNameAt;
 }
 
 std::string ReadParserLine(std::string line, bool& listOpen) {
     if (line.find('@') != std::string::npos) {
-        if (FindPos(line, "@param") >= 0) {
+        if (FindPos(line, kParamKeyword) >= 0) {
             line = RewriteParamLine(line);
             listOpen = ParamListStaysOpen(line);
         } else {
@@ -138,7 +236,7 @@ bool ListOpenAfter(std::string_view line, bool listOpen) {
     if (line.find('@') == std::string_view::npos) {
         return listOpen;
     }
-    if (FindPos(line, "@param") < 0) {
+    if (FindPos(line, kParamKeyword) < 0) {
         return false;
     }
     const std::size_t brace = line.find('}');
@@ -157,7 +255,7 @@ bool ListOpenAfter(std::string_view line, bool listOpen) {
 }
 
 std::string ParserHelperOf(const std::string& line) {
-    if (line.find('@') == std::string::npos || FindPos(line, "@param") >= 0) {
+    if (line.find('@') == std::string::npos || FindPos(line, kParamKeyword) >= 0) {
         return {};
     }
     return HelperNameOf(line);

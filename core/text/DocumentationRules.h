@@ -1,8 +1,12 @@
 #pragma once
-// How a documentation line is read: the positions the rules test and the
-// rewriting of "@param" lines, shared by the parser, the lint rules and the
-// header scan so that they cannot drift apart. Positions count from 0.
+// How a documentation line is read: where the parts of an "@param" entry
+// stand, the rewriting of "@param" lines, the block openers and the positions
+// the rules test, shared by the parser, the lint rules, the vendor
+// conventions and the header scan so that they cannot drift apart. Positions
+// count from 0.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,17 +28,46 @@ constexpr long kShortestParameterList = 5;
 // position or later ("@note" plus at least the blank before the name).
 constexpr long kHelperExeFrom = 5;
 
-// Length of "@param": once the blanks of an entry are removed, its parameter
-// name must stand exactly here, right after the keyword.
-constexpr long kParamNameAt = 6;
+// The keywords of a parameter entry. Only the first is read by the parser;
+// the lint and the vendor conventions know the second too.
+inline constexpr std::string_view kParamKeyword = "@param";
+inline constexpr std::string_view kBackslashParamKeyword = "\\param";
 
-// In "@param" + name + ":{...}" with blanks removed, the "}" of a usable list
-// stands after this position (a one-letter name puts ":{" at 7 and 8).
-constexpr long kListCloseAfter = 8;
+// Whether a direction ("[in]", "[out]" ...) may stand right after the keyword.
+enum class ParamDirection { NotRead, Skipped };
 
-// A rewritten "@param" line closes its list when it holds a "}" at this
-// position or later; otherwise the list goes on in the next line.
-constexpr long kListClosedFrom = 2;
+// One "@param NAME :{LIST}" line as its author wrote it. Positions count from
+// the line's start; the views point into the line read.
+struct ParamLine {
+    std::size_t keywordAt = 0;       // where the keyword begins (its first occurrence)
+    bool blankAfterKeyword = false;  // a space or a tab follows it (and a skipped direction)
+    std::string_view word;           // after those blanks up to the next blank; "" without one
+    std::string_view name;           // the word up to a ":" or a "{"
+    std::string_view beforeList;     // between the name and the list's "{" (" :" as a rule)
+    std::size_t listAt = std::string_view::npos;   // the first "{" after the name (after
+                                                   // the keyword when no blank follows it)
+    std::size_t listEnd = std::string_view::npos;  // the first "}" after that "{"
+    std::string_view listText;                     // between the two; "" while the list is open
+
+    bool HasList() const { return listAt != std::string_view::npos; }
+    bool ListClosed() const { return listEnd != std::string_view::npos; }
+};
+
+// Reads the first `keyword` of `line` (give it without its line end);
+// nullopt when the line holds none. With ParamDirection::Skipped a "[...]"
+// right after the keyword is passed over, and a "[" without its "]" leaves
+// neither a blank after the keyword nor a list.
+std::optional<ParamLine> ReadParamLine(std::string_view line,
+                                       std::string_view keyword = kParamKeyword,
+                                       ParamDirection direction = ParamDirection::NotRead);
+
+// The list the parser takes for parameter `name` from its documentation
+// text (lines as ReadParserLine keeps them): the first "@param NAME :{" is
+// its entry, the rest of that line with its blanks removed is read, and
+// what stands between the first "{" and the first "}" is the list. "" when
+// there is no such entry, the line has no line end, the name is one that
+// cannot match (see ParamNameCanMatch) or the "}" stands too early.
+std::string ParserParamList(std::string_view text, std::string_view name);
 
 // The first step for every line of a documenting file: a line holding "/**"
 // or "/*!" anywhere loses its leading tabs and spaces. Returns true when the
@@ -44,7 +77,11 @@ bool TrimBlockOpener(std::string& line);
 bool TrimBlockOpener(std::string_view& line);
 
 // True when `line` begins with "/**" or "/*!".
-bool BeginsBlock(const std::string& line);
+bool BeginsBlock(std::string_view line);
+
+// Where the comment that a block opener began ends on `line`: the position
+// of its first "*/", or npos.
+std::size_t BlockCloseAt(std::string_view line);
 
 // An "@param" line as the parser reads it: ":" becomes " :" (so "name:{" and
 // "name :{" read alike), tabs become blanks, runs of blanks one blank.
@@ -72,9 +109,10 @@ std::string CutForParser(std::string line);
 std::string HelperNameOf(const std::string& line);
 
 // True when the parser can find the "@param" entry of `name` at all: the
-// first occurrence of the name in "@param" + name must be at kParamNameAt, so
-// a name that occurs inside the keyword (p, a, r, m, "am" ...) never matches.
-bool ParamNameCanMatch(const std::string& name);
+// first occurrence of the name in "@param" + name must be right after the
+// keyword, so a name that occurs inside it (p, a, r, m, "am" ...) never
+// matches.
+bool ParamNameCanMatch(std::string_view name);
 
 // A documentation line as the parser keeps it: an "@param" line rewritten, a
 // line that continues an open list joined to the next one (its line end

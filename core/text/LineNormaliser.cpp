@@ -246,10 +246,6 @@ std::string NormaliseLine(std::string_view line) {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // The first character of NormaliseLine(line) for a line that does not begin
 // with a blank, or -1 when that text is empty. A line beginning with a blank
 // gives ' ' (its normalised form then begins with ' ', ",", "(" or ")").

@@ -62,6 +62,12 @@ std::vector<std::string> SplitAtEvery(const std::string& text, char separator) {
     }
 }
 
+void AddOnce(std::vector<std::string>& values, const std::string& value) {
+    if (std::find(values.begin(), values.end(), value) == values.end()) {
+        values.push_back(value);
+    }
+}
+
 std::string CollapseBlanks(const std::string& text) {
     // Repeating "  " -> " " until nothing changes leaves every run of spaces
     // as a single space; do it in one pass.

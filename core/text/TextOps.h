@@ -8,6 +8,16 @@
 
 namespace quill {
 
+// A blank within a line: a space or a tab.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A byte of a line end: CR or LF.
+inline bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
 // Position of the first occurrence of `what` in `text` at or after `from`, or -1.
 long FindPos(std::string_view text, std::string_view what, std::size_t from = 0);
 
@@ -27,6 +37,9 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 // The pieces of `text` between separators: every separator ends one piece,
 // so empty pieces are kept and an empty text gives one empty piece.
 std::vector<std::string> SplitAtEvery(const std::string& text, char separator);
+
+// Appends `value` to `values` unless they hold it already.
+void AddOnce(std::vector<std::string>& values, const std::string& value);
 
 // Replaces "  " by " " until no two adjacent spaces remain.
 std::string CollapseBlanks(const std::string& text);

@@ -92,17 +92,6 @@ TEST(ParseDocumentation, ChoiceTextFromTheParamEntry) {
                               " *} @param iMode :{A,\n B}"}) {
         EXPECT_EQ(choiceFor(lines), "") << lines;
     }
-    EXPECT_EQ(ChoiceOf("void Set(int iMode)\n@param iMode :{A,B}"), "");
-    EXPECT_EQ(ChoiceOf("void Set(int iMode)\n@param iMode :{A,B}\n"), "A,B");
-    // A "}" in a name must not reach outside the entry.
-    const FunctionDocumentation braces =
-        Parse("/**\n @param abc}d :{A,B}\n*/\nint f(int abc}d)\n", "int f(int abc}d)");
-    EXPECT_EQ(Summary(braces), "int/f/1/abc}d{}/{}/{}/{}/-");
-    // Names found inside "@param" itself never get their entry.
-    EXPECT_EQ(Summary(Parse("/**\n @param a :{X,Y}\n @param p :{X,Y}\n @param ar :{X,Y}\n*/\nf(int "
-                            "a, char *p, int ar)\n",
-                            "f(int a, char *p, int ar)")),
-              "/f/3/a{}/p{}/ar{}/{}/-");
 }
 
 TEST(ParseDocumentation, TheEntryGivesTypeNameAndParameters) {
