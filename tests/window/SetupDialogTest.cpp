@@ -13,7 +13,6 @@
 
 #include "UnsavableSettings.h"
 #include "WindowHarness.h"
-#include "core/help/HelpDecisions.h"
 
 namespace quill {
 namespace {
@@ -51,50 +50,57 @@ protected:
     static QPushButton* Button(SetupDialog& d, const char* name) {
         return d.findChild<QPushButton*>(QString::fromLatin1(name));
     }
+    // Clicks into `field`, selects all of it and types `text` over it.
+    static void Retype(QLineEdit* field, const std::string& text) {
+        ClickInto(field);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, QString::fromStdString(text));
+    }
 
     WindowHarness files{false};
     AppPaths paths{files.folder, files.folder, files.folder + "Quill.ini", "Quill"};
 };
 
-TEST_F(SetupDialogTest, WithoutIntroKeyDetailsIsChosenAndOkWritesTheFieldsAsTheyStand) {
+TEST_F(SetupDialogTest, ShowBrowseLeaveTheHelpPathAndOk) {
+    files.SetSetting("Last", "Browser", "/usr/bin/webview");
+    files.SetSetting("Last", "Url", "/srv/manual");
+    files.platform.chosenFiles = {std::string("/opt/web/viewer"),
+                                  std::string("/srv/guide/index.html")};
     const int result = Run([&](SetupDialog& d) {
+        // Without "Intro", Details is chosen; nothing is written while the
+        // dialog just shows its values.
         EXPECT_TRUE(Radio(d, "DetailsRadio")->isChecked());
-        EXPECT_EQ(ToBytes(Edit(d, "BrowserEdit")->text()), kDefaultBrowser);
-        EXPECT_EQ(ToBytes(Edit(d, "HelpPathEdit")->text()), files.folder);
-        // Nothing is written while the dialog just shows its values.
+        EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QStringLiteral("/srv/manual"));
         EXPECT_EQ(files.Setting("Last", "Intro"), "<missing>");
-        Edit(d, "BrowserEdit")->setText(QStringLiteral("/opt/web/browse"));
+        // The Browse buttons fill the fields from where they point.
+        QTest::mouseClick(Button(d, "BrowseBrowserButton"), Qt::LeftButton);
+        QTest::mouseClick(Button(d, "BrowseHelpButton"), Qt::LeftButton);
+        EXPECT_EQ(Edit(d, "BrowserEdit")->text() + Edit(d, "HelpPathEdit")->text(),
+                  QStringLiteral("/opt/web/viewer/srv/guide/"));
+        EXPECT_EQ(files.Setting("Last", "Url"), "/srv/manual");
+        // Leaving the help path stores it at once, with a separator; the
+        // other fields wait for OK.
+        Retype(Edit(d, "HelpPathEdit"), "/docs/help");
+        QTest::keyClick(Edit(d, "HelpPathEdit"), Qt::Key_Tab);
+        EXPECT_EQ(Edit(d, "HelpPathEdit")->text(), QStringLiteral("/docs/help/"));
+        EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
+        EXPECT_EQ(files.Setting("Last", "Browser"), "/usr/bin/webview");
         // Enter in the help path field: OK without the focus leaving it, so
         // no separator is added.
-        QLineEdit* help = Edit(d, "HelpPathEdit");
-        help->setFocus(Qt::TabFocusReason);
-        help->setText(QStringLiteral("/srv/doc"));
-        QTest::keyClick(help, Qt::Key_Return);
+        Retype(Edit(d, "HelpPathEdit"), "/srv/doc");
+        QTest::keyClick(Edit(d, "HelpPathEdit"), Qt::Key_Return);
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(files.Setting("Last", "Intro"), "No");
-    EXPECT_EQ(files.Setting("Last", "Browser"), "/opt/web/browse");
+    EXPECT_EQ(files.Setting("Last", "Browser"), "/opt/web/viewer");
     EXPECT_EQ(files.Setting("Last", "Url"), "/srv/doc");
-}
-
-TEST_F(SetupDialogTest, LeavingTheHelpPathStoresItAtOnceWithASeparator) {
-    files.SetSetting("Last", "Intro", "Yes");
-    files.SetSetting("Last", "Browser", "/b");
-    const int result = Run([&](SetupDialog& d) {
-        QLineEdit* help = Edit(d, "HelpPathEdit");
-        help->setFocus(Qt::TabFocusReason);
-        help->setText(QStringLiteral("/docs/help"));
-        QTest::keyClick(help, Qt::Key_Tab);
-        EXPECT_EQ(help->text(), QStringLiteral("/docs/help/"));
-        // The other two fields are not stored on their own.
-        Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
-        QTest::mouseClick(Radio(d, "DetailsRadio"), Qt::LeftButton);
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
-    EXPECT_EQ(files.Setting("Last", "Browser"), "/b");
-    EXPECT_EQ(files.Setting("Last", "Intro"), "Yes");
+    std::string seen;
+    for (const FileDialogRequest& request : files.platform.dialogs) {
+        seen += request.title + ": " + request.initialName + " in " + request.initialFolder + "\n";
+    }
+    EXPECT_EQ(seen,
+              "Select Browser: /usr/bin/webview in /usr/bin/\n"
+              "Help Parent: /srv/manualQH_P.html in /srv/manual\n");
 }
 
 #ifndef _WIN32
@@ -103,8 +109,8 @@ TEST_F(SetupDialogTest, F1FollowsTheStoredModeNotTheRadioButtonAndTheFieldsAsThe
     files.SetSetting("Last", "Intro", "No");
     Run([&](SetupDialog& d) {
         QTest::mouseClick(Radio(d, "IntroRadio"), Qt::LeftButton);
-        Edit(d, "BrowserEdit")->setText(ToQString(viewer));
-        Edit(d, "HelpPathEdit")->setText(QStringLiteral("/h elp/"));
+        Retype(Edit(d, "BrowserEdit"), viewer);
+        Retype(Edit(d, "HelpPathEdit"), "/h elp/");
         QTest::keyClick(Radio(d, "IntroRadio"), Qt::Key_F1);
         // A browser that cannot be started is told.
         files.platform.startsWork = false;
@@ -128,7 +134,7 @@ TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
         GTEST_SKIP() << "this system cannot make a file read-only for its user";
     }
     const int result = Run([&](SetupDialog& d) {
-        Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
+        Retype(Edit(d, "BrowserEdit"), "/other");
         QTest::mouseClick(Button(d, "OkButton"), Qt::LeftButton);
         EXPECT_EQ(files.platform.log,
                   Texts{Msg(48, "Could not save the settings to " + files.PathOf("Quill.ini") +
@@ -141,29 +147,6 @@ TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
     EXPECT_EQ(files.Setting("Last", "Browser"), "/b");
 }
 #endif
-
-TEST_F(SetupDialogTest, BrowseButtonsFillTheFieldsFromWhereTheyPoint) {
-    files.SetSetting("Last", "Browser", "/usr/bin/webview");
-    files.SetSetting("Last", "Url", "/srv/manual");
-    files.platform.chosenFiles = {std::string("/opt/web/viewer"),
-                                  std::string("/srv/guide/index.html")};
-    Run([&](SetupDialog& d) {
-        QTest::mouseClick(Button(d, "BrowseBrowserButton"), Qt::LeftButton);
-        QTest::mouseClick(Button(d, "BrowseHelpButton"), Qt::LeftButton);
-        EXPECT_EQ(Edit(d, "BrowserEdit")->text() + Edit(d, "HelpPathEdit")->text(),
-                  QStringLiteral("/opt/web/viewer/srv/guide/"));
-        // The chosen folder is not stored before the field is left or OK.
-        EXPECT_EQ(files.Setting("Last", "Url"), "/srv/manual");
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    std::string seen;
-    for (const FileDialogRequest& request : files.platform.dialogs) {
-        seen += request.title + ": " + request.initialName + " in " + request.initialFolder + "\n";
-    }
-    EXPECT_EQ(seen,
-              "Select Browser: /usr/bin/webview in /usr/bin/\n"
-              "Help Parent: /srv/manualQH_P.html in /srv/manual\n");
-}
 
 }  // namespace
 }  // namespace quill

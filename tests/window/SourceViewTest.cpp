@@ -1,11 +1,10 @@
 // The function list and the source view: opening FunctionCombo rescans the
 // library, re-selects the stored choice and shows the first function's
-// documentation block; ShowButton shows the whole library.
+// documentation block; SourcePane read with keys and mouse.
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QFile>
 #include <QImage>
 #include <QScrollBar>
 
@@ -41,12 +40,12 @@ protected:
         log.clear();
     }
 
-    // Opens the function list; `inspect` sees the window while the list is
-    // open, then the list closes with the selected entry chosen.
-    void OpenFunctionList(const std::function<void()>& inspect = [] {}) {
-        ui.functionCombo->showPopup();
+    // Opens the function list with Alt+Down; `inspect` sees the window while
+    // the list is open, then Enter closes it with the selected entry chosen.
+    void OpenFunctionList(const std::function<void()>& inspect) {
+        QTest::keyClick(ui.functionCombo, Qt::Key_Down, Qt::AltModifier);
         inspect();
-        ui.functionCombo->hidePopup();
+        QTest::keyClick(ui.functionCombo->view(), Qt::Key_Return);
         Settle();
     }
 
@@ -87,39 +86,9 @@ TEST_F(FunctionListView, OpeningTheListRescansAndShowsTheFirstEntrysBlockInOneWr
     });
 }
 
-TEST_F(FunctionListView, ALibraryWithoutFunctionsEmptiesTheListAndKeepsTheChoice) {
-    harness.SetSetting("Last", "Choice", "void init(void)");
-    harness.platform.chosenFiles.push_back(
-        harness.WriteFile("lib/Empty.h", "#define X 1\n  void Indented(void);\n"));
-    const std::string shown = harness.Shown();
-    EXPECT_EQ(harness.Click(ui.addButton).size(), 1u);  // the dialog, no message
-    OpenFunctionList([&] {
-        EXPECT_EQ(ui.functionCombo->count(), 0);
-        EXPECT_EQ(harness.Shown(), shown);
-    });
-    EXPECT_EQ(harness.Setting("Last", "Choice"), "void init(void)");
-}
-
-TEST_F(FunctionListView, ShowButtonShowsTheWholeLibraryOrNothingAfterItsMessage) {
-    EXPECT_EQ(harness.Shown(), kHeader);  // from start-up
-    OpenFunctionList();
-    ASSERT_NE(harness.Shown(), kHeader);
-    EXPECT_TRUE(harness.Click(ui.showButton).empty());
-    EXPECT_EQ(harness.Shown(), kHeader);
-
-    ASSERT_TRUE(QFile::remove(QString::fromStdString(header)));
-    EXPECT_EQ(harness.Click(ui.showButton), Texts{Msg(48, "Could not find source " + header)});
-    EXPECT_EQ(harness.Shown(), "");
-    // Both libraries unlisted: nothing to show.
-    harness.Click(ui.unlistButton);
-    harness.Click(ui.unlistButton);
-    ASSERT_EQ(ui.libraryCombo->count(), 0);
-    EXPECT_EQ(harness.Click(ui.showButton), Texts{Msg(48, "No library to show.")});
-}
-
 TEST_F(FunctionListView, OpeningTheListFollowsASelectionMovedWithTheArrowKeys) {
     // Arrow keys move the selection without a close-up.
-    ui.libraryCombo->setFocus();
+    QTest::keyClick(harness.window.get(), Qt::Key_L, Qt::AltModifier);
     QTest::keyClick(ui.libraryCombo, Qt::Key_Down);
     ASSERT_EQ(ui.libraryCombo->SelectedText(), assembler);
     OpenFunctionList([&] {
@@ -158,6 +127,13 @@ TEST(SourcePane, ReadsScrollsAndSelectsWithKeysAndMouse) {
     QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
     EXPECT_GT(bar->maximum(), 150);
     EXPECT_EQ(bar->value(), bar->maximum());
+    // A cancelled Add writes every control back; the pane keeps its place.
+    int changes = 0;
+    QObject::connect(pane, &SourceView::textChanged, pane, [&] { ++changes; });
+    EXPECT_EQ(harness.Click(harness.ui.addButton), Texts{"dialog: Select Library Source"});
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(changes, 0);
+    QTest::keyClick(harness.window.get(), Qt::Key_S, Qt::AltModifier);
     QTest::keyClick(pane, Qt::Key_Home, Qt::ShiftModifier);
     EXPECT_EQ(pane->SelectedText(), QString::fromUtf8("int caf\xC3\xA9(void);"));
     QTest::keyClick(pane, Qt::Key_Home, Qt::ControlModifier);
@@ -180,7 +156,7 @@ TEST(SourcePane, ReadsScrollsAndSelectsWithKeysAndMouse) {
     QTest::mouseDClick(page, Qt::LeftButton, Qt::NoModifier, at(2, 6));
     EXPECT_EQ(pane->SelectedText(), "F1");
 
-    harness.ui.functionCombo->setFocus();
+    QTest::keyClick(harness.window.get(), Qt::Key_F, Qt::AltModifier);
     ASSERT_FALSE(pane->hasFocus());
     const QImage shot = page->grab().toImage();
     const QRgb highlight = pane->palette().color(QPalette::Active, QPalette::Highlight).rgb();

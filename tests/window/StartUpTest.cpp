@@ -74,20 +74,6 @@ TEST_F(StartUp, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(platform.log, Texts{"editor: " + programFolder + "Quill.txt"});
 }
 
-TEST_F(StartUp, IntroModeIsAYesInAnyCaseAndAppPathIsReplaced) {
-    const std::pair<std::string, bool> cases[] = {{"yes", true}, {"YES", true}, {"yEs", true},
-                                                  {"No", false}, {"", false},   {"y", false}};
-    for (const auto& [intro, opens] : cases) {
-        SCOPED_TRACE("Intro=" + intro);
-        WriteSetting("Last", "Intro", intro, programFolder + "Quill.ini");
-        WriteSetting("Last", "AppPath", "c:\\old\\place\\", programFolder + "Quill.ini");
-        Run();
-        EXPECT_EQ(platform.log.size(), opens ? 1u : 0u);
-        EXPECT_EQ(Setting("Intro"), intro);
-        EXPECT_EQ(Setting("AppPath"), appFolder);
-    }
-}
-
 #ifndef _WIN32
 TEST_F(StartUp, AReadOnlySettingsFileGivesOneMessageOnlyWhenAChangeIsLost) {
     const std::string ini = programFolder + "Quill.ini";

@@ -92,14 +92,17 @@ inline void Settle() {
     }
 }
 
-// Opens the list of `combo` with Alt+Down, moves to the entry `text` and
-// takes it with Enter, which closes the list.
+// Opens the list of `combo` with Alt+Down, walks to the entry `text` with
+// Home and Down and takes it with Enter, which closes the list.
 inline void PickFromList(NotifyingComboBox* combo, const std::string& text) {
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     ASSERT_TRUE(combo->view()->isVisible());
     const int index = combo->FindStringExact(text);
     ASSERT_GE(index, 0) << text;
-    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Home);
+    for (int i = 0; i < index; ++i) {
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+    }
     QTest::keyClick(combo->view(), Qt::Key_Return);
     Settle();
     ASSERT_FALSE(combo->view()->isVisible());
@@ -109,6 +112,19 @@ inline void PickFromList(NotifyingComboBox* combo, const std::string& text) {
     combo->window()->windowHandle()->requestActivate();
     ASSERT_TRUE(QTest::qWaitFor(
         [combo] { return QGuiApplication::focusWindow() == combo->window()->windowHandle(); }));
+}
+
+// Clicks into `control`, as the user moves the focus there.
+inline void ClickInto(QWidget* control) {
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    Settle();
+}
+
+// Clicks into `field` and types `text` at its end.
+inline void Type(QWidget* field, const std::string& text) {
+    ClickInto(field);
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClicks(field, QString::fromStdString(text));
 }
 
 class WindowHarness {
@@ -193,19 +209,6 @@ public:
             open += Shows(ui.paramLists[k]) ? std::to_string(k + 1) : "";
         }
         return open + (Shows(ui.exitButton) ? "X" : "") + (Shows(ui.helpersButton) ? "H" : "");
-    }
-
-    // Opens every selection list below the row and hides the two buttons an
-    // open list covers, as an open selection list leaves the window.
-    void OpenAllLists() const {
-        for (std::size_t k = 0; k < 4; ++k) {
-            ui.paramLists[k]->setGeometry(40 + 100 * static_cast<int>(k), 300, 90, 120);
-            ui.paramLists[k]->show();
-        }
-        for (QPushButton* button : {ui.exitButton, ui.helpersButton}) {
-            button->setGeometry(1, 1, 1, 1);
-            button->hide();
-        }
     }
 
     bool Shows(const QWidget* control) const { return control->isVisibleTo(window.get()); }
