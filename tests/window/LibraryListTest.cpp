@@ -14,33 +14,17 @@ namespace quill {
 namespace {
 
 const char* const kHeaderA = "/* a */\nvoid AlphaInit(void);\nint AlphaRead(int iChannel);\n";
+const char* const kSourceA =
+    "/**\n * @brief Starts.\n */\nvoid AlphaInit(void)\n/**\n * @brief Reads.\n */\n"
+    "int AlphaRead(int iChannel)\n";
 const char* const kAssemblerB = "; C Function prototype: void BetaGo(void)\n\tRSEG\tCODE\n";
 
 class LibraryList : public ::testing::Test {
 protected:
-    // The catalogue in one line, paths under the program folder shortened:
-    // the entries with the selected one starred, the keys of "Libraries",
-    // and "Last" / "Library".
-    std::string Catalogue() const {
-        const auto shorter = [this](const std::string& path) {
-            return path.rfind(harness.folder, 0) == 0 ? path.substr(harness.folder.size()) : path;
-        };
-        std::string text;
-        for (int i = 0; i < ui.libraryCombo->count(); ++i) {
-            text += shorter(ui.libraryCombo->TextAt(i)) +
-                    (i == ui.libraryCombo->currentIndex() ? "* " : " ");
-        }
-        text += "| keys";
-        for (const std::string& key : GetAllSettingKeys("Libraries", settingsFile)) {
-            text += " " + shorter(key);
-        }
-        return text + " | last " + shorter(harness.Setting("Last", "Library"));
-    }
-
     // Clicks AddButton; the dialog answers `chosen`.
     Texts ClickAdd(const std::string& chosen) {
         harness.platform.chosenFiles.push_back(chosen);
-        return harness.Click(ui.addButton);
+        return harness.Click(harness.ui.addButton);
     }
 
     WindowHarness harness{false};
@@ -60,9 +44,28 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     harness.Start();
     EXPECT_EQ(harness.platform.log,
               Texts{Msg(16, "Library " + gone + " not available.\nWill be removed from list.")});
-    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/a.h lib/b.s | last lib/a.h");
+    EXPECT_EQ(harness.Catalogue(), "lib/a.h* lib/b.s | keys lib/a.h lib/b.s | last lib/a.h");
     EXPECT_EQ(harness.Shown(), kHeaderA);
     EXPECT_EQ(ui.functionCombo->count(), 0);
+
+    // Opening the function list rescans the library, selects the stored
+    // choice (found ignoring case) and shows the first entry's block, in one
+    // write; Enter chooses the selected entry.
+    harness.WriteFile("lib/a.c", kSourceA);
+    harness.WriteFile("lib/a.h", std::string(kHeaderA) + "void AlphaNew(void);\n");
+    harness.SetSetting("Last", "Choice", "VOID ALPHAINIT(VOID)");
+    Texts texts;
+    QObject::connect(ui.sourcePane, &SourceView::textChanged, ui.sourcePane,
+                     [&] { texts.push_back(harness.Shown()); });
+    QTest::keyClick(ui.functionCombo, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Entries(ui.functionCombo), (Texts{"int AlphaRead(int iChannel)",
+                                                "void AlphaInit(void)", "void AlphaNew(void)"}));
+    EXPECT_EQ(ui.functionCombo->currentIndex(), 1);
+    EXPECT_EQ(texts, Texts{"/**\n * @brief Reads.\n */\nint AlphaRead(int iChannel)\n"});
+    QTest::keyClick(ui.functionCombo->view(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(harness.Setting("Last", "Choice"), "void AlphaInit(void)");
+    EXPECT_EQ(harness.Shown(), "/**\n * @brief Starts.\n */\nvoid AlphaInit(void)\n");
 
     // Add starts the dialog at the selected library. A path the settings file
     // cannot keep is refused; a chosen file is listed, stored and shown.
@@ -75,15 +78,23 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     EXPECT_EQ(harness.platform.dialogs.back().initialFolder, harness.PathOf("lib/"));
     const std::string headerC = harness.WriteFile("lib/my lib ;[1].h", "void Gamma(void);\n");
     EXPECT_EQ(ClickAdd(headerC), Texts{"dialog: Select Library Source"});
-    EXPECT_EQ(Catalogue(),
+    EXPECT_EQ(harness.Catalogue(),
               "lib/a.h lib/b.s lib/my lib ;[1].h* | keys lib/a.h lib/b.s lib/my lib ;[1].h | "
               "last lib/my lib ;[1].h");
     EXPECT_EQ(harness.Shown(), "void Gamma(void);\n");
 
+    // The arrow keys move the library selection without closing a list: the
+    // function list follows it, the stored last library does not.
+    QTest::keyClick(harness.window.get(), Qt::Key_L, Qt::AltModifier);
+    QTest::keyClick(ui.libraryCombo, Qt::Key_Up);
+    harness.Choose("void BetaGo(void)");
+    EXPECT_EQ(Entries(ui.functionCombo), Texts{"void BetaGo(void)"});
+    EXPECT_EQ(harness.Setting("Last", "Library"), headerC);
+
     // Picked from the list: stored as the last library, shown with its tabs
     // expanded, its only function becomes the stored choice.
     PickFromList(ui.libraryCombo, assemblerB);
-    EXPECT_EQ(Catalogue(),
+    EXPECT_EQ(harness.Catalogue(),
               "lib/a.h lib/b.s* lib/my lib ;[1].h | keys lib/a.h lib/b.s lib/my lib ;[1].h | "
               "last lib/b.s");
     EXPECT_EQ(harness.Shown(), "; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
@@ -95,9 +106,9 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
               Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?")});
     EXPECT_EQ(ui.libraryCombo->count(), 3);
     harness.Click(ui.unlistButton);
-    EXPECT_EQ(Catalogue(),
+    EXPECT_EQ(harness.Catalogue(),
               "lib/a.h* lib/my lib ;[1].h | keys lib/a.h lib/my lib ;[1].h | last lib/a.h");
-    EXPECT_EQ(harness.Shown(), kHeaderA);
+    EXPECT_EQ(harness.Shown(), std::string(kHeaderA) + "void AlphaNew(void);\n");
 
     // Show: a library that has gone is reported and nothing is shown.
     ASSERT_TRUE(QFile::remove(QString::fromStdString(headerA)));
@@ -114,7 +125,7 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     // The last library unlisted: nothing is selected and nothing to show.
     harness.Click(ui.unlistButton);
     harness.Click(ui.unlistButton);
-    EXPECT_EQ(Catalogue(), "| keys | last lib/my lib ;[1].h");
+    EXPECT_EQ(harness.Catalogue(), "| keys | last lib/my lib ;[1].h");
     EXPECT_TRUE(harness.Click(ui.unlistButton).empty());
     EXPECT_EQ(harness.Click(ui.showButton), Texts{Msg(48, "No library to show.")});
 }

@@ -104,6 +104,11 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     CtrlClick(list, 0);
     LeaveAndComeBack();
     EXPECT_EQ(harness.Lists(), "2");
+    // F1 leaves it open too; it starts what the settings say, the notes file.
+    log.clear();
+    QTest::keyClick(harness.window.get(), Qt::Key_F1);
+    EXPECT_EQ(log, Texts{"editor: " + harness.PathOf("Quill.txt")});
+    EXPECT_EQ(harness.Lists(), "2");
     // A visit elsewhere closes it, joins the picks with "|" in list order and
     // brings the buttons home.
     ClickInto(ui.sourcePane->viewport());
@@ -133,6 +138,10 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     EXPECT_EQ(Selected(list), "XY");
     CtrlClick(list, 0);
     CtrlClick(list, 1);
+    // The help button, unlike F1, closes it.
+    EXPECT_EQ(harness.Click(ui.Find<QPushButton>("HelpButton")),
+              Texts{"editor: " + harness.PathOf("Quill.txt")});
+    EXPECT_EQ(harness.Lists(), "XH");
     EXPECT_EQ(harness.Click(ui.copyButton), (Texts{Msg(48, "Some parameters not selected."),
                                                    "clipboard: Mix(A,,\"Pick.exe\",30000)"}));
 

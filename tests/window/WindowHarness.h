@@ -7,7 +7,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -54,6 +53,32 @@ struct WindowControls {
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+
+    // What the parameter row shows: per slot the label's text, then "[item]"
+    // for a drop-down or "<text>" for an entry field, then "," or ")" where
+    // shown.
+    std::string Row() const {
+        std::string row;
+        for (std::size_t k = 0; k < 4; ++k) {
+            row += Shows(paramLabels[k]) ? ToBytes(paramLabels[k]->text()) : "";
+            row += Shows(paramCombos[k]) ? "[" + ToBytes(paramCombos[k]->currentText()) + "]" : "";
+            row += Shows(paramEdits[k]) ? "<" + ToBytes(paramEdits[k]->text()) + ">" : "";
+            row += k < 3 && Shows(separatorLabels[k]) ? "," : "";
+        }
+        return row + (Shows(closeParenLabel) ? ")" : "");
+    }
+
+    // The open selection lists ("1234": all of them), then "X" when
+    // ExitButton and "H" when HelpersButton shows.
+    std::string Lists() const {
+        std::string open;
+        for (std::size_t k = 0; k < 4; ++k) {
+            open += Shows(paramLists[k]) ? std::to_string(k + 1) : "";
+        }
+        return open + (Shows(exitButton) ? "X" : "") + (Shows(helpersButton) ? "H" : "");
+    }
+
+    bool Shows(const QWidget* control) const { return control->isVisibleTo(&window_); }
 
     const MainWindow& window_;
     NotifyingComboBox* libraryCombo = Find<NotifyingComboBox>("LibraryCombo");
@@ -186,29 +211,26 @@ public:
         return platform.log;
     }
 
-    // What the parameter row shows: per slot the label's text, then "[item]"
-    // for a drop-down or "<text>" for an entry field, then "," or ")" where
-    // shown.
-    std::string Row() const {
-        std::string row;
-        for (std::size_t k = 0; k < 4; ++k) {
-            row += Shows(ui.paramLabels[k]) ? ToBytes(ui.paramLabels[k]->text()) : "";
-            row += Shows(ui.paramCombos[k]) ? "[" + ToBytes(ui.paramCombos[k]->currentText()) + "]"
-                                            : "";
-            row += Shows(ui.paramEdits[k]) ? "<" + ToBytes(ui.paramEdits[k]->text()) + ">" : "";
-            row += k < 3 && Shows(ui.separatorLabels[k]) ? "," : "";
-        }
-        return row + (Shows(ui.closeParenLabel) ? ")" : "");
-    }
+    std::string Row() const { return ui.Row(); }
+    std::string Lists() const { return ui.Lists(); }
 
-    // The open selection lists ("1234": all of them), then "X" when
-    // ExitButton and "H" when HelpersButton shows.
-    std::string Lists() const {
-        std::string open;
-        for (std::size_t k = 0; k < 4; ++k) {
-            open += Shows(ui.paramLists[k]) ? std::to_string(k + 1) : "";
+    // The catalogue in one line, paths under the folder shortened: the
+    // entries with the selected one starred, the keys of "Libraries", and
+    // "Last" / "Library".
+    std::string Catalogue() const {
+        const auto shorter = [this](const std::string& path) {
+            return path.rfind(folder, 0) == 0 ? path.substr(folder.size()) : path;
+        };
+        std::string text;
+        for (int i = 0; i < ui.libraryCombo->count(); ++i) {
+            text += shorter(ui.libraryCombo->TextAt(i)) +
+                    (i == ui.libraryCombo->currentIndex() ? "* " : " ");
         }
-        return open + (Shows(ui.exitButton) ? "X" : "") + (Shows(ui.helpersButton) ? "H" : "");
+        text += "| keys";
+        for (const std::string& key : GetAllSettingKeys("Libraries", folder + "Quill.ini")) {
+            text += " " + shorter(key);
+        }
+        return text + " | last " + shorter(Setting("Last", "Library"));
     }
 
     bool Shows(const QWidget* control) const { return control->isVisibleTo(window.get()); }
