@@ -88,6 +88,7 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     QTest::keyClick(harness.window.get(), Qt::Key_L, Qt::AltModifier);
     QTest::keyClick(ui.libraryCombo, Qt::Key_Up);
     harness.Choose("void BetaGo(void)");
+    EXPECT_EQ(ui.libraryCombo->SelectedText(), assemblerB);
     EXPECT_EQ(Entries(ui.functionCombo), Texts{"void BetaGo(void)"});
     EXPECT_EQ(harness.Setting("Last", "Library"), headerC);
 
