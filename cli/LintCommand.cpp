@@ -17,6 +17,7 @@
 #include "core/docs/ChoiceForms.h"
 #include "core/docs/DocumentationLint.h"
 #include "core/library/FunctionScanner.h"
+#include "core/text/NoText.h"
 
 namespace quill::cli {
 
@@ -116,7 +117,7 @@ void LintFunction(LibraryChoices& library, const std::string& entry, bool quiet,
         coverage.withSuggestions += choice.suggestions[k].Empty() ? 0 : 1;
         write(ParameterLine(parameter, choice.suggestions[k]));
     }
-    if (documentation.helperName != "-") {
+    if (documentation.helperName != kNoText) {
         write(HelperLine(choice));
     }
 

@@ -11,6 +11,7 @@
 #include "cli/CliOutput.h"
 #include "core/ChooseFunction.h"
 #include "core/docs/ChoiceForms.h"
+#include "core/text/NoText.h"
 
 namespace quill::cli {
 
@@ -38,9 +39,9 @@ std::string FormText(const std::string& choiceText) {
     return form;
 }
 
-// The helper program the window would offer: its path, or "-".
+// The helper program the window would offer: its path, or kNoText.
 std::string HelperText(const HelperProgram& helper) {
-    return helper.looked ? helper.Offered() : std::string(1, '-');
+    return helper.looked ? helper.Offered() : std::string(kNoText);
 }
 
 // Suggested values joined with ",".

@@ -169,7 +169,7 @@ DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoi
     if (documentingPath_.empty() || entry.empty()) {
         lookup.outcome = LookupOutcome::EmptyInput;
         lookup.path = documentingPath_;
-        lookup.text.assign(1, '-');
+        lookup.text = std::string(kNoText);
         choice.documentationRead = CanOpenForReading(lookup.path);
     } else {
         Open();
@@ -183,7 +183,7 @@ DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoi
         } else {
             lookup.outcome = LookupOutcome::NoSource;
             lookup.path = file_.path;
-            lookup.text.assign(1, '-');
+            lookup.text = std::string(kNoText);
         }
         // Vendors keep sources in a folder beside the headers, or document
         // in the header: tried before anything is reported.
@@ -233,14 +233,14 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
         choice.messages.push_back("Could not find " + lookup.path);
     }
 
-    // The parse runs only on a block longer than the failure marker "-".
+    // The parse runs only on a block longer than the failure marker kNoText.
     const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
     choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
     if (ForgetFailedRead(found)) {
         return Choose(entry);
     }
     PresetSlots(choice.documentation);
-    // Most functions of a library name the same helper, or none ("-"):
+    // Most functions of a library name the same helper, or none (kNoText):
     // each place is tried once.
     choice.helper = HelperPlace(lookup.path, choice.documentation.helperName);
     if (choice.helper.looked) {

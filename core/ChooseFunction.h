@@ -14,6 +14,7 @@
 #include "core/docs/PrototypeLookup.h"
 #include "core/docs/VendorValues.h"
 #include "core/library/LibraryDeclarations.h"
+#include "core/text/NoText.h"
 
 namespace quill {
 
@@ -45,13 +46,13 @@ struct HelperProgram {
     bool looked = false;
     std::string path;     // the folder with its separator, then the helper's name
     bool exists = false;  // the path opens for reading
-    // What to offer: the path, or "-" for none.
-    std::string Offered() const { return exists ? path : std::string(1, '-'); }
+    // What to offer: the path, or kNoText for none.
+    std::string Offered() const { return exists ? path : std::string(kNoText); }
 };
 
 struct FunctionChoice {
     std::string documentingPath;  // the library path with a last ".h" turned into ".c"
-    PrototypeLookup lookup;       // outcome, the file read, the block or "-"
+    PrototypeLookup lookup;       // outcome, the file read, the block or kNoText
     bool documentationRead = false;
     // The parsed documentation, each entry field preset as its slot starts:
     // the first value of a flags list, a helper in double quotes, nothing

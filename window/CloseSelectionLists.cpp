@@ -1,36 +1,21 @@
 #include <QListWidget>
-#include <QPushButton>
 
+#include "core/text/NoText.h"
 #include "window/MainWindow.h"
+#include "window/widgets/TuckAway.h"
 
 namespace quill {
-
-namespace {
-
-// Sizes of the two buttons when they come back.
-constexpr int kExitButtonWidth = 44;
-constexpr int kExitButtonHeight = 30;
-constexpr int kHelpersButtonWidth = 88;
-constexpr int kHelpersButtonHeight = 23;
-
-}  // namespace
 
 void MainWindow::CloseSelectionLists(int keep) {
     for (int k = 1; k <= static_cast<int>(paramLists.size()); ++k) {
         if (k == keep) {
             continue;
         }
-        QListWidget* list = paramLists[static_cast<std::size_t>(k - 1)];
-        list->setGeometry(1, 1, 1, 1);
-        list->hide();
+        TuckAway(paramLists[static_cast<std::size_t>(k - 1)]);
     }
-    exitButton->setGeometry(exitButtonPos.x(), exitButtonPos.y(), kExitButtonWidth,
-                            kExitButtonHeight);
-    exitButton->show();
-    if (helperProgram != "-") {
-        helpersButton->setGeometry(helpersButtonPos.x(), helpersButtonPos.y(), kHelpersButtonWidth,
-                                   kHelpersButtonHeight);
-        helpersButton->show();
+    ShowExitButtonAtHome();
+    if (helperProgram != kNoText) {
+        ShowHelpersButtonAtHome();
     }
 }
 

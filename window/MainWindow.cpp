@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/platform/Platform.h"
+#include "core/text/NoText.h"
 #include "window/widgets/ControlWidgets.h"
 #include "window/widgets/DialogUnits.h"
 
@@ -16,7 +17,7 @@ static void InitQuillResources() {
 namespace quill {
 
 MainWindow::MainWindow(Platform& platformToUse, AppPaths appPaths, QWidget* parent)
-    : QDialog(parent), platform(platformToUse), paths(std::move(appPaths)) {
+    : EndingDialog(parent), platform(platformToUse), paths(std::move(appPaths)) {
     InitQuillResources();
     appIcon = QIcon(QStringLiteral(":/icons/quill128.png"));
     CreateControls();
@@ -52,7 +53,7 @@ void MainWindow::OnInitDialog() {
     SetWindowIcons();
     SetMarkButtonImage();
 
-    helperProgram.assign(1, '-');  // no helper program
+    helperProgram = std::string(kNoText);  // no helper program
 
     LoadStartupLibrary();
 
@@ -93,16 +94,10 @@ void MainWindow::accept() {
     QDialog::accept();
 }
 
-void MainWindow::done(int result) {
-    ending_ = true;
-    QDialog::done(result);
-    ending_ = false;
-}
-
 // The close box, the window menu's Close and Alt+F4 end the dialog with
 // result OK but without saving the controls' values.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (ending_ || !isVisible()) {
+    if (Ending() || !isVisible()) {
         event->accept();
         return;
     }

@@ -9,14 +9,13 @@
 // below directly. A new handler is declared here together with its
 // definition, and connected in RouteEvents (window/EventRouting.cpp) or called
 // from eventFilter there. This folder holds construction, the controls, the
-// data exchange, the layout measurement, the event routing and
-// CloseSelectionLists.
+// data exchange, the layout measurement, the event routing,
+// CloseSelectionLists and the buttons' home positions.
 //
 // Tests drive the window through its controls, found by their objectName
 // (the control's name), and through the platform seam; the read-only
 // accessors report the little that no control shows.
 
-#include <QDialog>
 #include <QIcon>
 #include <QPoint>
 #include <array>
@@ -28,6 +27,8 @@
 #include "core/docs/VendorValues.h"
 #include "core/library/LibraryDeclarations.h"
 #include "core/settings/AppPaths.h"
+#include "core/text/NoText.h"
+#include "window/widgets/EndingDialog.h"
 #include "window/widgets/SourceView.h"
 
 class QCloseEvent;
@@ -44,7 +45,7 @@ class Platform;
 class NotifyingComboBox;
 class ClickLabel;
 
-class MainWindow : public QDialog {
+class MainWindow : public EndingDialog {
     Q_OBJECT
 
 public:
@@ -57,7 +58,7 @@ public:
 
     // What no control shows: the chosen function's documentation with the
     // values last saved from the entry fields, the full path of its helper
-    // program ("-" for none), and the library selected when the window
+    // program (kNoText for none), and the library selected when the window
     // opened.
     const FunctionDocumentation& Documentation() const { return documentation; }
     const std::string& HelperPath() const { return helperProgram; }
@@ -65,7 +66,6 @@ public:
 
     // The OK command saves the controls' values, then ends the dialog.
     void accept() override;
-    void done(int result) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +103,9 @@ private:
     // none) and brings back ExitButton and, when there is a helper program,
     // HelpersButton at their home positions.
     void CloseSelectionLists(int keep = 0);
+    // ExitButton, HelpersButton: shown at their home positions.
+    void ShowExitButtonAtHome();
+    void ShowHelpersButtonAtHome();
 
     // Shows a message box with the program's caption; returns the answer.
     int ShowMessage(const std::string& text, unsigned style);
@@ -216,8 +219,8 @@ private:
     // per library for all of its functions.
     LibraryDeclarations libraryDeclarations;
     std::string declarationsLibrary;
-    std::string helperProgram = "-";  // full path of the helper program, "-" for none
-    bool helperLaunched = false;      // an entry field's helper ran during this visit
+    std::string helperProgram{kNoText};  // full path of the helper program, kNoText for none
+    bool helperLaunched = false;         // an entry field's helper ran during this visit
     QFont sourceFont;
     QIcon appIcon;
 
@@ -231,7 +234,6 @@ private:
     // SourcePane; shared with the pane, which only reads it, so that a
     // large library is held once.
     SharedText sourceText = ShareText("");
-    bool ending_ = false;  // inside done()
 };
 
 }  // namespace quill

@@ -11,6 +11,7 @@
 #include "window/MainWindow.h"
 #include "window/widgets/ControlWidgets.h"
 #include "window/widgets/DialogUnits.h"
+#include "window/widgets/PlaceControl.h"
 
 namespace quill {
 
@@ -23,53 +24,47 @@ constexpr int kWindowHeightUnits = 290;
 // Id of the static texts and group boxes that no code refers to.
 constexpr int kNoId = -1;
 
-struct Placement {
-    int x, y, width, height;  // dialog units
-};
-
 class ControlBuilder {
 public:
     ControlBuilder(QWidget* window, const DialogBaseUnits& base) : window_(window), base_(base) {}
 
     // Names, ids and places a new control; `visible` and `enabled` as laid out.
     template <typename Widget>
-    Widget* Place(Widget* widget, const char* name, int id, const Placement& at,
+    Widget* Place(Widget* widget, const char* name, int id, const DialogRect& at,
                   bool visible = true, bool enabled = true) {
-        widget->setObjectName(QString::fromLatin1(name));
-        widget->setProperty("controlId", id);
-        widget->setGeometry(MapDialogRect(base_, at.x, at.y, at.width, at.height));
+        PlaceControl(widget, base_, name, id, at);
         widget->setEnabled(enabled);
         widget->setVisible(visible);
         return widget;
     }
 
-    QPushButton* Button(const char* name, int id, const char* caption, const Placement& at,
+    QPushButton* Button(const char* name, int id, const char* caption, const DialogRect& at,
                         bool visible = true, bool enabled = true) {
         return Place(new QPushButton(QString::fromLatin1(caption), window_), name, id, at, visible,
                      enabled);
     }
 
-    QLabel* Static(const char* name, int id, const char* caption, const Placement& at,
+    QLabel* Static(const char* name, int id, const char* caption, const DialogRect& at,
                    Qt::Alignment alignment, bool visible = true) {
         QLabel* label = NewPlainLabel(QString::fromLatin1(caption), window_);
         label->setAlignment(alignment);
         return Place(label, name, id, at, visible);
     }
 
-    ClickLabel* ClickStatic(const char* name, int id, const char* caption, const Placement& at,
+    ClickLabel* ClickStatic(const char* name, int id, const char* caption, const DialogRect& at,
                             Qt::Alignment alignment) {
         auto* label = new ClickLabel(QString::fromLatin1(caption), window_);
         label->setAlignment(alignment);
         return Place(label, name, id, at);
     }
 
-    QGroupBox* Group(const char* name, int id, const char* caption, const Placement& at) {
+    QGroupBox* Group(const char* name, int id, const char* caption, const DialogRect& at) {
         return Place(new FrameGroupBox(QString::fromLatin1(caption), window_), name, id, at);
     }
 
     // `at.height` is the extent of the opened list; the closed box takes the
     // height its style needs.
-    NotifyingComboBox* Combo(const char* name, int id, const Placement& at, bool editable,
+    NotifyingComboBox* Combo(const char* name, int id, const DialogRect& at, bool editable,
                              bool sorted, bool visible = true) {
         auto* combo = new NotifyingComboBox(window_);
         combo->setEditable(editable);
@@ -83,13 +78,13 @@ public:
         return combo;
     }
 
-    QLineEdit* ParamEdit(const char* name, int id, const Placement& at) {
+    QLineEdit* ParamEdit(const char* name, int id, const DialogRect& at) {
         auto* edit = new QLineEdit(window_);
         edit->setReadOnly(true);
         return Place(edit, name, id, at, false);
     }
 
-    QListWidget* ParamList(const char* name, int id, const Placement& at) {
+    QListWidget* ParamList(const char* name, int id, const DialogRect& at) {
         auto* list = new SelectionList(window_);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return Place(list, name, id, at, false);
@@ -106,15 +101,10 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
 }  // namespace
 
 void MainWindow::CreateControls() {
-    setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Quill"));
+    const DialogBaseUnits base = SetUpDialogFrame(*this, "MainWindow", "Quill", kWindowWidthUnits,
+                                                  kWindowHeightUnits, Qt::WindowMinimizeButtonHint);
     // Library texts reach the tooltips of the parameter labels.
     ShowToolTipsAsPlainText(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(DialogFont());
-    const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(MapDialogRect(base, 0, 0, kWindowWidthUnits, kWindowHeightUnits).size());
 
     ControlBuilder make(this, base);
 

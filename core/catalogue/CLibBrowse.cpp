@@ -1,14 +1,16 @@
 #include "core/catalogue/CLibBrowse.h"
 
+#include "core/text/PathText.h"
+
 namespace quill {
 
 namespace {
 
+// Elsewhere than on Windows a path from the root counts as one after a
+// drive.
 #ifdef _WIN32
-constexpr const char* kSeparators = "\\";
 constexpr bool kRootStandsForDrive = false;
 #else
-constexpr const char* kSeparators = "\\/";
 constexpr bool kRootStandsForDrive = true;
 #endif
 
@@ -60,7 +62,7 @@ bool CLibBrowse::DoModal() {
 }
 
 std::string LibraryDialogFolder(const std::string& path) {
-    const std::size_t first = path.find_first_of(kSeparators);
+    const std::size_t first = path.find_first_of(kLibraryPathSeparators);
     if (first == std::string::npos) {
         return path;
     }
@@ -69,7 +71,7 @@ std::string LibraryDialogFolder(const std::string& path) {
     if (!afterDrive && !afterRoot) {
         return path;
     }
-    return path.substr(0, path.find_last_of(kSeparators) + 1);
+    return path.substr(0, path.find_last_of(kLibraryPathSeparators) + 1);
 }
 
 }  // namespace quill

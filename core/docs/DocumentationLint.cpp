@@ -147,7 +147,7 @@ void LintHelperNames(const std::vector<std::string>& lines,
             check(parameter.choiceText, parameter.name);
         }
     }
-    if (documentation.helperName != "-") {
+    if (documentation.helperName != kNoText) {
         check(documentation.helperName, "");
     }
 }

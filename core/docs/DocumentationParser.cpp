@@ -23,10 +23,10 @@ std::string RemoveChars(std::string text, const char* chars) {
 }
 
 // The normalised lines [begin, end) of the parser's text, and the helper the
-// last "@note" among them names ("-" when none does).
+// last "@note" among them names (kNoText when none does).
 void TakeBlock(const DocumentLines& lines, std::size_t begin, std::size_t end,
                FunctionDocumentation& doc) {
-    doc.helperName.assign(1, '-');
+    doc.helperName = std::string(kNoText);
     LineNormaliser normaliser;
     std::string scratch;
     for (std::size_t i = begin; i < end; ++i) {

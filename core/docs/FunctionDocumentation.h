@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "core/text/NoText.h"
+
 namespace quill {
 
 struct ParameterDescription {
@@ -19,7 +21,7 @@ struct FunctionDocumentation {
     std::string returnType;
     int parameterCount = 0;
     std::array<ParameterDescription, kMaxParameters> parameters;
-    std::string helperName = "-";  // "-" means none
+    std::string helperName{kNoText};  // kNoText: none
     std::string documentationText;
 };
 

@@ -69,7 +69,7 @@ PrototypeLookup LookUpInLines(DocumentLines& lines, const std::string& path,
     const std::optional<std::size_t> match = lines.FirstLookupMatch(entry);
     if (!match) {
         result.outcome = LookupOutcome::NotFound;
-        result.text.assign(1, '-');
+        result.text = std::string(kNoText);
         return result;
     }
     result.outcome = LookupOutcome::Found;
@@ -80,7 +80,7 @@ PrototypeLookup LookUpInLines(DocumentLines& lines, const std::string& path,
 PrototypeLookup LookUpPrototypeText(const std::string& documentingPath, const std::string& entry) {
     PrototypeLookup result;
     result.path = documentingPath;
-    result.text.assign(1, '-');
+    result.text = std::string(kNoText);
     if (documentingPath.empty() || entry.empty()) {
         result.outcome = LookupOutcome::EmptyInput;
         return result;

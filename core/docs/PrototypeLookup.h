@@ -7,6 +7,7 @@
 
 #include "core/files/ReadTextLine.h"
 #include "core/text/DocumentLines.h"
+#include "core/text/NoText.h"
 
 namespace quill {
 
@@ -27,7 +28,7 @@ enum class LookupOutcome {
 struct PrototypeLookup {
     LookupOutcome outcome = LookupOutcome::EmptyInput;
     std::string path;  // the form finally opened, or the last form tried
-    std::string text;  // collected text, or "-" on every failure
+    std::string text;  // collected text, or kNoText on every failure
 };
 
 // Collects the block around the first line whose normalised copy begins with

@@ -8,14 +8,8 @@
 #include <sstream>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "core/files/DescriptorCalls.h"
+#include "core/files/RegularFile.h"
 
 namespace quill {
 
@@ -56,14 +50,6 @@ int CreateTemporaryBeside(const fs::path& target, fs::path& tmp) {
         }
     }
     return -1;
-}
-
-bool CloseFile(int fd) {
-#ifdef _WIN32
-    return _close(fd) == 0;
-#else
-    return close(fd) == 0;
-#endif
 }
 
 std::error_code LastError() {

@@ -3,15 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "core/files/DescriptorCalls.h"
 
 namespace quill {
 
@@ -72,11 +64,11 @@ long long SizeOfOpenFile(int fd) {
 #endif
 }
 
-void CloseFile(int fd) {
+bool CloseFile(int fd) {
 #ifdef _WIN32
-    _close(fd);
+    return _close(fd) == 0;
 #else
-    close(fd);
+    return close(fd) == 0;
 #endif
 }
 

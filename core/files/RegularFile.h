@@ -25,6 +25,8 @@ long long ReadFromFile(int fd, char* buffer, std::size_t max);
 // The size the open file has now (it may still change); -1 when unknown.
 long long SizeOfOpenFile(int fd);
 
-void CloseFile(int fd);
+// Closes the descriptor; false when the system reports that the close
+// failed (for a written file: its last data may not have reached the disk).
+bool CloseFile(int fd);
 
 }  // namespace quill

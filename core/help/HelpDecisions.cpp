@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/text/NoText.h"
 #include "core/text/TextOps.h"
 
 namespace quill {
@@ -167,7 +168,7 @@ std::string HelpNotStartedMessage(const HelpStart& start, const std::string& bro
 }
 
 HelpStart HelperProgramStart(const std::string& helperProgram) {
-    if (helperProgram.empty() || helperProgram == "-") {
+    if (helperProgram.empty() || helperProgram == kNoText) {
         return HelpStart{};
     }
     return HelpStart::Start(helperProgram, "");

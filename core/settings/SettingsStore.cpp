@@ -7,17 +7,12 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/files/DescriptorCalls.h"
 #include "core/files/FileBytes.h"
 #include "core/files/FileReplacement.h"
 #include "core/files/RegularFile.h"
 #include "core/files/UpdateLock.h"
 #include "core/settings/IniText.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace quill {
 

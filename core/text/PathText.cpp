@@ -3,11 +3,7 @@
 namespace quill {
 
 std::size_t LastSeparator(const std::string& path) {
-#ifdef _WIN32
-    return path.find_last_of('\\');
-#else
-    return path.find_last_of("\\/");
-#endif
+    return path.find_last_of(kLibraryPathSeparators);
 }
 
 std::size_t LastProgramPathSeparator(const std::string& path) {

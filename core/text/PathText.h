@@ -9,6 +9,13 @@
 
 namespace quill {
 
+// The folder separators of a library path.
+#ifdef _WIN32
+inline constexpr const char* kLibraryPathSeparators = "\\";
+#else
+inline constexpr const char* kLibraryPathSeparators = "\\/";
+#endif
+
 // Position of the last folder separator of a library path, or npos.
 std::size_t LastSeparator(const std::string& path);
 

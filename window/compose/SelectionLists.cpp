@@ -11,33 +11,17 @@
 #include "core/docs/ChoiceForms.h"
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
+#include "window/widgets/ItemBytes.h"
+#include "window/widgets/TuckAway.h"
 
 namespace quill {
-
-namespace {
-
-// Each item keeps its bytes beside the shown text, so that the value written
-// back is exactly the documented one.
-constexpr int kBytesRole = Qt::UserRole + 1;
-
-std::string ItemBytes(const QListWidgetItem* item) {
-    const QByteArray bytes = item->data(kBytesRole).toByteArray();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-void Hide(QWidget* control) {
-    control->setGeometry(1, 1, 1, 1);
-    control->hide();
-}
-
-}  // namespace
 
 void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items) {
     const auto slot = static_cast<std::size_t>(k - 1);
     QListWidget* list = paramLists[slot];
     // The open list reaches down over the place of the two buttons.
-    Hide(helpersButton);
-    Hide(exitButton);
+    TuckAway(helpersButton);
+    TuckAway(exitButton);
     paramGroup->hide();
 
     list->clear();
@@ -49,7 +33,7 @@ void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items)
     list->raise();
     for (const std::string& text : items) {
         auto* item = new QListWidgetItem(ToQString(text), list);
-        item->setData(kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+        item->setData(kBytesRole, AsByteArray(text));
     }
     const std::vector<int> selected =
         FindPreselection(items, documentation.parameters[slot].editText);
@@ -92,13 +76,13 @@ void MainWindow::OnParamListKillFocus(int k) {
     QListWidget* list = paramLists[slot];
     value.clear();
     UpdateData(false);
-    Hide(list);
+    TuckAway(list);
     paramGroup->show();
 
     std::vector<std::string> items;
     std::vector<int> selected;
     for (int i = 0; i < list->count(); ++i) {
-        items.push_back(ItemBytes(list->item(i)));
+        items.push_back(BytesOf(list->item(i)->data(kBytesRole)));
         if (list->item(i)->isSelected()) {
             selected.push_back(i);
         }

@@ -19,6 +19,7 @@
 #include "window/platform/QtText.h"
 #include "window/widgets/ControlWidgets.h"
 #include "window/widgets/DialogUnits.h"
+#include "window/widgets/PlaceControl.h"
 
 namespace quill {
 
@@ -28,19 +29,10 @@ constexpr std::size_t kReadLimit = 1000;
 constexpr int kWidthUnits = 207;
 constexpr int kHeightUnits = 130;
 
-template <typename Widget>
-Widget* Place(Widget* widget, const DialogBaseUnits& base, const char* name, int id, int x, int y,
-              int width, int height) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setProperty("controlId", id);
-    widget->setGeometry(MapDialogRect(base, x, y, width, height));
-    return widget;
-}
-
 }  // namespace
 
 SetupDialog::SetupDialog(Platform& platform, AppPaths paths, QWidget* parent)
-    : QDialog(parent), platform_(platform), paths_(std::move(paths)) {
+    : EndingDialog(parent), platform_(platform), paths_(std::move(paths)) {
     CreateControls();
 }
 
@@ -49,30 +41,30 @@ void SetupDialog::CreateControls() {
         SetUpDialogFrame(*this, "SetupDialog", "Setup", kWidthUnits, kHeightUnits);
 
     // In tab order.
-    auto* browserLabel =
-        Place(NewPlainLabel(QStringLiteral("&Browser - full path, name and extension"), this), base,
-              "BrowserLabel", -1, 5, 15, 124, 8);
-    browserEdit_ = Place(new QLineEdit(this), base, "BrowserEdit", 1008, 5, 25, 195, 15);
+    auto* browserLabel = PlaceControl(
+        NewPlainLabel(QStringLiteral("&Browser - full path, name and extension"), this), base,
+        "BrowserLabel", -1, {5, 15, 124, 8});
+    browserEdit_ = PlaceControl(new QLineEdit(this), base, "BrowserEdit", 1008, {5, 25, 195, 15});
     browserLabel->setBuddy(browserEdit_);
-    auto* helpPathLabel = Place(NewPlainLabel(QStringLiteral("Help &Path"), this), base,
-                                "HelpPathLabel", -1, 5, 50, 32, 8);
-    helpPathEdit_ = Place(new QLineEdit(this), base, "HelpPathEdit", 1012, 5, 60, 195, 15);
+    auto* helpPathLabel = PlaceControl(NewPlainLabel(QStringLiteral("Help &Path"), this), base,
+                                       "HelpPathLabel", -1, {5, 50, 32, 8});
+    helpPathEdit_ = PlaceControl(new QLineEdit(this), base, "HelpPathEdit", 1012, {5, 60, 195, 15});
     helpPathLabel->setBuddy(helpPathEdit_);
-    helpGroup_ = Place(new FrameGroupBox(QStringLiteral("&Help"), this), base, "HelpGroup", -1, 5,
-                       85, 65, 40);
-    introRadio_ = Place(new QRadioButton(QStringLiteral("&Intro"), this), base, "IntroRadio", 1010,
-                        20, 95, 30, 10);
-    detailsRadio_ = Place(new QRadioButton(QStringLiteral("&Details"), this), base, "DetailsRadio",
-                          1011, 20, 110, 37, 10);
-    auto* cancelButton = Place(new QPushButton(QStringLiteral("&Cancel"), this), base,
-                               "CancelButton", 2, 165, 85, 35, 15);
-    okButton_ =
-        Place(new QPushButton(QStringLiteral("OK"), this), base, "OkButton", 1, 165, 110, 35, 15);
+    helpGroup_ = PlaceControl(new FrameGroupBox(QStringLiteral("&Help"), this), base, "HelpGroup",
+                              -1, {5, 85, 65, 40});
+    introRadio_ = PlaceControl(new QRadioButton(QStringLiteral("&Intro"), this), base, "IntroRadio",
+                               1010, {20, 95, 30, 10});
+    detailsRadio_ = PlaceControl(new QRadioButton(QStringLiteral("&Details"), this), base,
+                                 "DetailsRadio", 1011, {20, 110, 37, 10});
+    auto* cancelButton = PlaceControl(new QPushButton(QStringLiteral("&Cancel"), this), base,
+                                      "CancelButton", 2, {165, 85, 35, 15});
+    okButton_ = PlaceControl(new QPushButton(QStringLiteral("OK"), this), base, "OkButton", 1,
+                             {165, 110, 35, 15});
     okButton_->setDefault(true);
-    auto* browseHelpButton = Place(new QPushButton(QStringLiteral("Browse"), this), base,
-                                   "BrowseHelpButton", 1059, 165, 45, 35, 15);
-    auto* browseBrowserButton = Place(new QPushButton(QStringLiteral("Browse"), this), base,
-                                      "BrowseBrowserButton", 1058, 165, 10, 35, 15);
+    auto* browseHelpButton = PlaceControl(new QPushButton(QStringLiteral("Browse"), this), base,
+                                          "BrowseHelpButton", 1059, {165, 45, 35, 15});
+    auto* browseBrowserButton = PlaceControl(new QPushButton(QStringLiteral("Browse"), this), base,
+                                             "BrowseBrowserButton", 1058, {165, 10, 35, 15});
     // The group box only frames the radio buttons; it lies beneath them.
     helpGroup_->lower();
 
@@ -202,12 +194,6 @@ void SetupDialog::accept() {
     }
 }
 
-void SetupDialog::done(int result) {
-    ending_ = true;
-    QDialog::done(result);
-    ending_ = false;
-}
-
 bool SetupDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == helpGroup_ && event->type() == QEvent::Shortcut) {
         // The group's mnemonic goes to its chosen radio button.
@@ -215,7 +201,7 @@ bool SetupDialog::eventFilter(QObject* watched, QEvent* event) {
             ->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
-    if (watched == helpPathEdit_ && event->type() == QEvent::FocusOut && !ending_ && isVisible() &&
+    if (watched == helpPathEdit_ && event->type() == QEvent::FocusOut && !Ending() && isVisible() &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         helpPathEdit_->event(event);
         StoreHelpPath();

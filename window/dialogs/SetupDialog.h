@@ -4,10 +4,10 @@
 // settings file when it opens; the three values are written back by OK, and
 // the help folder on its own whenever its field loses the focus.
 
-#include <QDialog>
 #include <string>
 
 #include "core/settings/AppPaths.h"
+#include "window/widgets/EndingDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -18,7 +18,7 @@ namespace quill {
 
 class Platform;
 
-class SetupDialog : public QDialog {
+class SetupDialog : public EndingDialog {
     Q_OBJECT
 
 public:
@@ -40,7 +40,6 @@ public:
     // OK and Enter: the controls' values are written to the settings file;
     // the dialog stays open when that fails.
     void accept() override;
-    void done(int result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,7 +61,6 @@ private:
     QRadioButton* introRadio_ = nullptr;
     QRadioButton* detailsRadio_ = nullptr;
     QPushButton* okButton_ = nullptr;
-    bool ending_ = false;  // inside done(): focus changes are no longer visits
 };
 
 }  // namespace quill

@@ -13,13 +13,6 @@
 
 namespace quill {
 
-namespace {
-
-constexpr int kHelpersButtonWidth = 88;
-constexpr int kHelpersButtonHeight = 23;
-
-}  // namespace
-
 void MainWindow::OnFunctionChosen() {
     const SettingsAction action;
     UpdateData(true);
@@ -56,10 +49,8 @@ void MainWindow::OnFunctionChosen() {
         if (helper.looked) {
             helperProgram = helper.Offered();
             if (helper.exists) {
-                helpersButton->setGeometry(helpersButtonPos.x(), helpersButtonPos.y(),
-                                           kHelpersButtonWidth, kHelpersButtonHeight);
                 helpersButton->setText(ToQString(documentation.helperName));
-                helpersButton->show();
+                ShowHelpersButtonAtHome();
             } else {
                 helpersButton->hide();
             }

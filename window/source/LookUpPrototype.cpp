@@ -12,7 +12,7 @@ std::string MainWindow::LookUpPrototype(const std::string& libraryPath, const st
     for (const std::string& message : found.messages) {
         ShowMessage(message, kStyleExclamation);
     }
-    sourceText = ShareText(std::move(found.lookup.text));  // "-" after every failure
+    sourceText = ShareText(std::move(found.lookup.text));  // kNoText after every failure
     UpdateData(false);
     return found.lookup.path;
 }

@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QApplication>
-#include <QByteArray>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -17,18 +16,11 @@
 
 #include "core/text/TextOps.h"
 #include "window/platform/QtText.h"
+#include "window/widgets/ItemBytes.h"
 
 namespace quill {
 
 namespace {
-
-// Each entry keeps its original bytes beside the shown text, so that texts the
-// local code page cannot show exactly still come back unchanged.
-constexpr int kBytesRole = Qt::UserRole + 1;
-
-QByteArray AsByteArray(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The application's style, except that a drop-down list opens below its
 // field with at most the combo box's visible item count.
@@ -111,8 +103,7 @@ public:
         if (role == Qt::DisplayRole || role == Qt::EditRole) {
             entry = ToBytes(value.toString());
         } else if (role == kBytesRole) {
-            const QByteArray bytes = value.toByteArray();
-            entry.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            entry = BytesOf(value);
         } else {
             return false;
         }
@@ -255,8 +246,7 @@ std::string NotifyingComboBox::TextAt(int index) const {
     }
     const QVariant bytes = itemData(index, kBytesRole);
     if (bytes.isValid()) {
-        const QByteArray array = bytes.toByteArray();
-        return std::string(array.constData(), static_cast<std::size_t>(array.size()));
+        return BytesOf(bytes);
     }
     return ToBytes(itemText(index));
 }

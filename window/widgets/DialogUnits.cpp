@@ -46,11 +46,11 @@ QFont DialogFont() {
 }
 
 DialogBaseUnits SetUpDialogFrame(QWidget& dialog, const char* name, const char* caption,
-                                 int widthUnits, int heightUnits) {
+                                 int widthUnits, int heightUnits, Qt::WindowFlags more) {
     dialog.setObjectName(QString::fromLatin1(name));
     dialog.setWindowTitle(QString::fromLatin1(caption));
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint);
+                          Qt::WindowCloseButtonHint | more);
     dialog.setFont(DialogFont());
     const DialogBaseUnits base = BaseUnitsOf(dialog.font());
     dialog.setFixedSize(MapDialogRect(base, 0, 0, widthUnits, heightUnits).size());

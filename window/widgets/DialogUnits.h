@@ -30,10 +30,12 @@ DialogBaseUnits BaseUnitsOf(const QFont& font);
 QFont DialogFont();
 
 // Gives `dialog` its name, caption, the frame of a modal dialog (title bar,
-// window menu, close box), the dialog font and its fixed size in dialog
-// units; returns the base units to place its controls with.
+// window menu, close box, and the `more` buttons), the dialog font and its
+// fixed size in dialog units; returns the base units to place its controls
+// with.
 DialogBaseUnits SetUpDialogFrame(QWidget& dialog, const char* name, const char* caption,
-                                 int widthUnits, int heightUnits);
+                                 int widthUnits, int heightUnits,
+                                 Qt::WindowFlags more = Qt::WindowFlags());
 
 // The fixed-pitch font of the source pane and the two lists: "Courier New",
 // or the platform's monospace font, with a character height of
