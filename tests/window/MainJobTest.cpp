@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
-
 #include "WindowHarness.h"
 
 namespace quill {
@@ -29,10 +27,10 @@ struct ExampleWindow {
         harness.platform.log.clear();
         harness.Choose(entry);
         std::string shown =
-            harness.Row() + " " + ToBytes(harness.ui.typeLabel->text()) + " " +
+            harness.ui.Row() + " " + ToBytes(harness.ui.typeLabel->text()) + " " +
             ToBytes(harness.ui.functionLabel->text()) + " " +
-            (harness.Shows(harness.ui.helpersButton) ? ToBytes(harness.ui.helpersButton->text())
-                                                     : "-");
+            (harness.ui.Shows(harness.ui.helpersButton) ? ToBytes(harness.ui.helpersButton->text())
+                                                        : "-");
         for (const std::string& line : harness.platform.log) {
             shown += " | " + line;
         }
@@ -59,16 +57,9 @@ TEST(MainJob, EachDemoFunctionShowsAsDocumented) {
          "iChannel[0],uOutputs<PWM_A>,iFreqHz<>) void PwmSetup -"},
         {"Gpio.h", "void GpioSetMode(int iPin, int iMode)",
          "iPin<\"PinHelp.exe\">,iMode[GPIO_INPUT]) void GpioSetMode PinHelp.exe"},
-        {"Gpio.h", "int GpioRead(int iPin)", "iPin<\"PinHelp.exe\">) int GpioRead -"},
-        {"Uart.h", "int UartInit(int iPort, long lBaud, unsigned int uFormat)",
-         "iPort[0],lBaud[9600],uFormat<UART_8N1>) int UartInit -"},
-        {"Adc.s79", "void AdcSetReference(int iSource)",
-         "iSource[ADC_REF_VDD]) void AdcSetReference -"},
         {"include/Timer.h",
          "void TmrStart(int iTimer, unsigned int uPeriod, int iPriority, unsigned int uIrqFlags)",
          "iTimer[TMR0],uPeriod<>,iPriority<>,uIrqFlags<TMR_IRQ_NONE>) void TmrStart -"},
-        {"include/Timer.h", "unsigned int TmrRead(int iTimer)",
-         "iTimer[TMR0]) unsigned int TmrRead -"},
         {"vendor/Inc/tns_uart.h", "void tns_uart_put(tns_uart_t *uart, uint8_t byte)",
          "uart<>,byte<>) void tns_uart_put -" + notFound},
     };
@@ -110,9 +101,9 @@ TEST(MainJob, CopyWarnsAboutMissingValuesCutsLongCallsAndTellsAFailingClipboard)
     EXPECT_EQ(harness.platform.clipboardText, "UartSendText(iCh," + std::string(238, '7'));
 }
 
-// A vendor-style library: drop-downs and a combination from what its
-// documentation names, the source of the values told on the label.
-TEST(MainJob, VendorDocumentationFillsTheDropDownsAndTheCombination) {
+// A vendor-style library: drop-downs from the enum its documentation names,
+// the source of the values told on the label.
+TEST(MainJob, VendorDocumentationFillsTheDropDowns) {
     ExampleWindow window("vendor/Inc/tns_gpio.h");
     WindowHarness& harness = window.harness;
     const WindowControls& ui = harness.ui;
@@ -121,19 +112,6 @@ TEST(MainJob, VendorDocumentationFillsTheDropDownsAndTheCombination) {
     const QString labelTip = QStringLiteral("Click to go to details in Source Code.");
     EXPECT_EQ(ui.paramLabels[0]->toolTip(),
               labelTip + QStringLiteral("\nValues from enum tns_port_t in tns_gpio.h."));
-    PickFromList(ui.paramCombos[0], "TNS_PORT_C");
-    // A suggested combination opens its list with nothing picked.
-    ClickInto(ui.paramEdits[1]);
-    QListWidget* pins = ui.paramLists[1];
-    ASSERT_EQ(harness.Lists(), "2");
-    ASSERT_EQ(pins->count(), 4);
-    EXPECT_TRUE(pins->selectedItems().isEmpty());
-    for (const int row : {3, 1}) {
-        QTest::mouseClick(pins->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          pins->visualItemRect(pins->item(row)).center());
-    }
-    EXPECT_EQ(harness.Click(ui.copyButton),
-              Texts{"clipboard: tns_gpio_write(TNS_PORT_C,TNS_PIN_1|TNS_PIN_3,true)"});
     // The next function clears the note.
     window.Choose("uint16_t tns_gpio_read(tns_port_t port, uint16_t pin)");
     EXPECT_EQ(ui.paramLabels[0]->toolTip(), labelTip);

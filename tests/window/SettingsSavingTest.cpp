@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <memory>
+#include <optional>
 
 #include "UnsavableSettings.h"
 #include "WindowHarness.h"
@@ -19,61 +18,35 @@ namespace {
 const char* const kHeaderA = "void AlphaInit(void);\n";
 const char* const kAssemblerB = "; C Function prototype: void BetaGo(void)\n";
 
-// What makes the file refuse changes, made once the window has started;
-// `before` runs before any file is written. Each gives what undoes it, or
-// nothing when the system does not allow it.
-struct Refusal {
-    const char* reason;
-    std::function<std::shared_ptr<void>(WindowHarness&)> before;
-    std::function<std::shared_ptr<void>(WindowHarness&, const std::shared_ptr<void>&)> make;
-};
-
-template <typename Made>
-std::shared_ptr<void> IfMade(std::shared_ptr<Made> made) {
-    return made->Made() ? made : nullptr;
-}
-
 TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy) {
-    const auto none = [](WindowHarness&) { return std::make_shared<int>(0); };
-    const Refusal refusals[] = {
-        {"the file is read-only", none,
-         [](WindowHarness& h, const auto&) {
-             return IfMade(std::make_shared<ReadOnly>(h.PathOf("Quill.ini")));
-         }},
-        {"the folder is read-only", none,
-         [](WindowHarness& h, const auto&) {
-             return IfMade(std::make_shared<ReadOnly>(h.dir.path().toStdString()));
-         }},
-        {"the disk is full",
-         [](WindowHarness& h) {
-             return IfMade(std::make_shared<TinyDisk>(h.dir.path().toStdString()));
-         },
-         [](WindowHarness&, const std::shared_ptr<void>& disk) {
-             static_cast<TinyDisk*>(disk.get())->Fill();
-             return disk;
-         }},
-        {"another copy of Quill kept it locked for more than 5 seconds", none,
-         [](WindowHarness& h, const auto&) {
-             return std::make_shared<UpdateLock>(h.PathOf("Quill.ini.lock"),
-                                                 std::chrono::milliseconds(0));
-         }},
-    };
+    const std::string reasons[] = {"the file is read-only", "the folder is read-only",
+                                   "the disk is full",
+                                   "another copy of Quill kept it locked for more than 5 seconds"};
     std::string skipped;
-    for (const Refusal& refusal : refusals) {
+    for (std::size_t k = 0; k < 4; ++k) {
+        const std::string& reason = reasons[k];
         WindowHarness harness(false);
-        const std::shared_ptr<void> prepared = refusal.before(harness);
-        if (!prepared) {
-            skipped += std::string(" ") + refusal.reason;
+        const std::string ini = harness.PathOf("Quill.ini");
+        // The small disk is mounted on the folder while it is still empty.
+        std::optional<TinyDisk> disk;
+        if (k == 2 && !disk.emplace(harness.dir.path().toStdString()).Made()) {
+            skipped += " " + reason;
             continue;
         }
         const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
         harness.WriteFile("lib/b.s", kAssemblerB);
         harness.ListLibrary(harness.PathOf("lib/b.s"));
         harness.Start();
-        const std::shared_ptr<void> refusing = refusal.make(harness, prepared);
-        if (!refusing) {
-            skipped += std::string(" ") + refusal.reason;
+        std::optional<ReadOnly> readOnly;
+        std::optional<UpdateLock> lock;
+        if (k < 2 && !readOnly.emplace(k == 0 ? ini : harness.dir.path().toStdString()).Made()) {
+            skipped += " " + reason;
             continue;
+        }
+        if (k == 2) {
+            disk->Fill();
+        } else if (k == 3) {
+            lock.emplace(ini + ".lock", std::chrono::milliseconds(0));
         }
 
         harness.platform.chosenFiles.push_back(headerA);
@@ -81,15 +54,14 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
         const Texts log = harness.Click(harness.ui.addButton);
         // Once the lock was not had, the choice of function is not tried.
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
-        EXPECT_EQ(log,
-                  (Texts{"dialog: Select Library Source",
-                         Msg(48, "Could not save the settings to " + harness.PathOf("Quill.ini") +
-                                     ": " + refusal.reason + ".\nLibrary " + headerA +
-                                     " is listed until Quill ends, but not saved.")}))
-            << refusal.reason;
-        EXPECT_EQ(harness.Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s | last lib/b.s")
-            << refusal.reason;
-        EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)") << refusal.reason;
+        EXPECT_EQ(
+            log,
+            (Texts{"dialog: Select Library Source",
+                   Msg(48, "Could not save the settings to " + ini + ": " + reason + ".\nLibrary " +
+                               headerA + " is listed until Quill ends, but not saved.")}))
+            << reason;
+        EXPECT_EQ(harness.Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s | last lib/b.s") << reason;
+        EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)") << reason;
     }
     if (!skipped.empty()) {
         GTEST_SKIP() << "this system cannot make:" << skipped;

@@ -81,9 +81,9 @@ protected:
 
 TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     harness.Choose(kMix);
-    EXPECT_EQ(harness.Row(), "uFirst<A>,uSecond<X>,iPin<\"Pick.exe\">,iFreq<>)");
+    EXPECT_EQ(harness.ui.Row(), "uFirst<A>,uSecond<X>,iPin<\"Pick.exe\">,iFreq<>)");
     EXPECT_EQ(ui.helpersButton->text(), QStringLiteral("Pick.exe"));
-    EXPECT_EQ(harness.Lists(), "XH");
+    EXPECT_EQ(harness.ui.Lists(), "XH");
     log.clear();
 
     // A value out of range is pointed out when its field is left.
@@ -93,7 +93,7 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     // The combination's list opens under its field with the field's value
     // picked, over the two buttons at the bottom.
     QListWidget* list = ui.paramLists[1];
-    ASSERT_EQ(harness.Lists(), "2");
+    ASSERT_EQ(harness.ui.Lists(), "2");
     EXPECT_TRUE(list->hasFocus());
     EXPECT_TRUE(ui.paramGroup->isHidden());
     EXPECT_EQ(Selected(list), "X");
@@ -103,19 +103,19 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     CtrlClick(list, 0);
     CtrlClick(list, 0);
     LeaveAndComeBack();
-    EXPECT_EQ(harness.Lists(), "2");
+    EXPECT_EQ(harness.ui.Lists(), "2");
     // F1 leaves it open too; it starts what the settings say, the notes file.
     log.clear();
     QTest::keyClick(harness.window.get(), Qt::Key_F1);
     EXPECT_EQ(log, Texts{"editor: " + harness.PathOf("Quill.txt")});
-    EXPECT_EQ(harness.Lists(), "2");
+    EXPECT_EQ(harness.ui.Lists(), "2");
     // A visit elsewhere closes it, joins the picks with "|" in list order and
     // brings the buttons home.
     ClickInto(ui.sourcePane->viewport());
-    EXPECT_EQ(harness.Lists(), "XH");
+    EXPECT_EQ(harness.ui.Lists(), "XH");
     EXPECT_EQ(ui.exitButton->geometry(), QRect(744, 423, 44, 30));
     EXPECT_EQ(ui.helpersButton->geometry(), QRect(385, 431, 88, 23));
-    EXPECT_EQ(harness.Row(), "uFirst<A>,uSecond<X|Y>,iPin<\"Pick.exe\">,iFreq<30000>)");
+    EXPECT_EQ(harness.ui.Row(), "uFirst<A>,uSecond<X|Y>,iPin<\"Pick.exe\">,iFreq<30000>)");
 
     // The helper field runs its program once per visit of the field; a start
     // that fails is told.
@@ -141,7 +141,7 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     // The help button, unlike F1, closes it.
     EXPECT_EQ(harness.Click(ui.Find<QPushButton>("HelpButton")),
               Texts{"editor: " + harness.PathOf("Quill.txt")});
-    EXPECT_EQ(harness.Lists(), "XH");
+    EXPECT_EQ(harness.ui.Lists(), "XH");
     EXPECT_EQ(harness.Click(ui.copyButton), (Texts{Msg(48, "Some parameters not selected."),
                                                    "clipboard: Mix(A,,\"Pick.exe\",30000)"}));
 
@@ -157,11 +157,11 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     // Chosen again, the values typed are gone. A function whose helper is
     // missing hides the button, without a message; no parameters leave ")".
     harness.Choose(kMix);
-    EXPECT_EQ(harness.Row(), "uFirst<A>,uSecond<X>,iPin<\"Pick.exe\">,iFreq<>)");
+    EXPECT_EQ(harness.ui.Row(), "uFirst<A>,uSecond<X>,iPin<\"Pick.exe\">,iFreq<>)");
     log.clear();
     harness.Choose("void Bare(void)");
-    EXPECT_EQ(harness.Row(), ")");
-    EXPECT_EQ(harness.Lists(), "X");
+    EXPECT_EQ(harness.ui.Row(), ")");
+    EXPECT_EQ(harness.ui.Lists(), "X");
     EXPECT_TRUE(log.empty());
 }
 

@@ -211,9 +211,6 @@ public:
         return platform.log;
     }
 
-    std::string Row() const { return ui.Row(); }
-    std::string Lists() const { return ui.Lists(); }
-
     // The catalogue in one line, paths under the folder shortened: the
     // entries with the selected one starred, the keys of "Libraries", and
     // "Last" / "Library".
@@ -232,8 +229,6 @@ public:
         }
         return text + " | last " + shorter(Setting("Last", "Library"));
     }
-
-    bool Shows(const QWidget* control) const { return control->isVisibleTo(window.get()); }
 
     QTemporaryDir dir;
     std::string folder;  // ends with "/"
