@@ -2,8 +2,6 @@
 // "Libraries" at start-up, through Add, a pick from the list, Unlist and Show,
 // and at the next start; and a start-up while another copy writes the file.
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 #include <cstdio>
 #include <set>

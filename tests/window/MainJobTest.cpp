@@ -3,41 +3,25 @@
 // Copy puts the call on the clipboard, with the warning before it, the cut
 // to 255 bytes and a clipboard that fails.
 
-#include <gtest/gtest.h>
-
 #include "WindowHarness.h"
 
 namespace quill {
 namespace {
 
-std::string Example(const std::string& name) {
-    return std::string(QUILL_EXAMPLES_DIR) + "/" + name;
+// The row, "type name", the helpers button's caption ("-": hidden) and the
+// messages, after picking `entry`.
+std::string Choose(WindowHarness& harness, const std::string& entry) {
+    const WindowControls& ui = harness.ui;
+    harness.platform.log.clear();
+    harness.Choose(entry);
+    std::string shown = ui.Row() + " " +
+                        ToBytes(ui.typeLabel->text() + " " + ui.functionLabel->text()) + " " +
+                        (ui.Shows(ui.helpersButton) ? ToBytes(ui.helpersButton->text()) : "-");
+    for (const std::string& line : harness.platform.log) {
+        shown += " | " + line;
+    }
+    return shown;
 }
-
-// A started window on the demo library `library`.
-struct ExampleWindow {
-    explicit ExampleWindow(const std::string& library) {
-        harness.ListLibrary(Example(library));
-        harness.Start();
-        harness.platform.log.clear();
-    }
-    // The row, "type name", the helpers button's caption ("-": hidden) and
-    // the messages, after picking `entry`.
-    std::string Choose(const std::string& entry) {
-        harness.platform.log.clear();
-        harness.Choose(entry);
-        std::string shown =
-            harness.ui.Row() + " " + ToBytes(harness.ui.typeLabel->text()) + " " +
-            ToBytes(harness.ui.functionLabel->text()) + " " +
-            (harness.ui.Shows(harness.ui.helpersButton) ? ToBytes(harness.ui.helpersButton->text())
-                                                        : "-");
-        for (const std::string& line : harness.platform.log) {
-            shown += " | " + line;
-        }
-        return shown;
-    }
-    WindowHarness harness{false};
-};
 
 TEST(MainJob, EachDemoFunctionShowsAsDocumented) {
     // The documentation of tns_uart_put cannot be found: the messages say
@@ -64,16 +48,15 @@ TEST(MainJob, EachDemoFunctionShowsAsDocumented) {
          "uart<>,byte<>) void tns_uart_put -" + notFound},
     };
     for (const auto& c : cases) {
-        ExampleWindow window(c.library);
-        EXPECT_EQ(window.Choose(c.entry), c.shown);
+        WindowHarness harness(Example(c.library));
+        EXPECT_EQ(Choose(harness, c.entry), c.shown);
     }
 }
 
 TEST(MainJob, CopyWarnsAboutMissingValuesCutsLongCallsAndTellsAFailingClipboard) {
-    ExampleWindow window("Uart.h");
-    WindowHarness& harness = window.harness;
+    WindowHarness harness(Example("Uart.h"));
     const WindowControls& ui = harness.ui;
-    window.Choose("void UartSendText(int iPort, const char *pText)");
+    Choose(harness, "void UartSendText(int iPort, const char *pText)");
     // The warning never stops the copy.
     EXPECT_EQ(harness.Click(ui.copyButton),
               (Texts{Msg(48, "Some parameters not selected."), "clipboard: UartSendText(0,)"}));
@@ -104,16 +87,15 @@ TEST(MainJob, CopyWarnsAboutMissingValuesCutsLongCallsAndTellsAFailingClipboard)
 // A vendor-style library: drop-downs from the enum its documentation names,
 // the source of the values told on the label.
 TEST(MainJob, VendorDocumentationFillsTheDropDowns) {
-    ExampleWindow window("vendor/Inc/tns_gpio.h");
-    WindowHarness& harness = window.harness;
+    WindowHarness harness(Example("vendor/Inc/tns_gpio.h"));
     const WindowControls& ui = harness.ui;
-    window.Choose("void tns_gpio_write(tns_port_t port, uint16_t pins, bool level)");
+    Choose(harness, "void tns_gpio_write(tns_port_t port, uint16_t pins, bool level)");
     EXPECT_EQ(Entries(ui.paramCombos[0]), (Texts{"TNS_PORT_A", "TNS_PORT_B", "TNS_PORT_C"}));
     const QString labelTip = QStringLiteral("Click to go to details in Source Code.");
     EXPECT_EQ(ui.paramLabels[0]->toolTip(),
               labelTip + QStringLiteral("\nValues from enum tns_port_t in tns_gpio.h."));
     // The next function clears the note.
-    window.Choose("uint16_t tns_gpio_read(tns_port_t port, uint16_t pin)");
+    Choose(harness, "uint16_t tns_gpio_read(tns_port_t port, uint16_t pin)");
     EXPECT_EQ(ui.paramLabels[0]->toolTip(), labelTip);
 }
 

@@ -8,12 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <QHelpEvent>
 #include <QMessageBox>
 #include <QTextDocumentFragment>
-#include <QTimer>
 #include <QToolTip>
 #include <atomic>
 #include <chrono>
@@ -70,8 +67,7 @@ protected:
         harness.WriteFile("lib/Tags.c", "/**\n * @brief <b>Bold</b> " + img +
                                             "\n * @param a<b> :{" + img + ",<b>two</b>}\n */\n" +
                                             entry + "\n");
-        harness.ListLibrary(library);
-        harness.Start();
+        harness.Start(library);
     }
 
     WindowHarness harness{false};

@@ -3,8 +3,6 @@
 
 #ifndef _WIN32
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <optional>
 
@@ -35,8 +33,7 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
         }
         const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
         harness.WriteFile("lib/b.s", kAssemblerB);
-        harness.ListLibrary(harness.PathOf("lib/b.s"));
-        harness.Start();
+        harness.Start(harness.PathOf("lib/b.s"));
         std::optional<ReadOnly> readOnly;
         std::optional<UpdateLock> lock;
         if (k < 2 && !readOnly.emplace(k == 0 ? ini : harness.dir.path().toStdString()).Made()) {
@@ -73,8 +70,7 @@ TEST(SettingsSaving, AnUnlistedLibraryTheFileKeepsIsSaidToComeBack) {
     const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
     const std::string assemblerB = harness.WriteFile("lib/b.s", kAssemblerB);
     harness.SetSetting("Libraries", headerA, "Yes");
-    harness.ListLibrary(assemblerB);
-    harness.Start();
+    harness.Start(assemblerB);
     const ReadOnly readOnly(harness.PathOf("Quill.ini"));
     if (!readOnly.Made()) {
         GTEST_SKIP() << "this system cannot make a file read-only for its user";

@@ -3,12 +3,7 @@
 
 #include "window/dialogs/SetupDialog.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QRadioButton>
-#include <QTimer>
-#include <functional>
 
 #include "UnsavableSettings.h"
 #include "WindowHarness.h"

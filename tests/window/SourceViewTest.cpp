@@ -1,10 +1,7 @@
 // SourcePane read with keys and mouse.
 
-#include <gtest/gtest.h>
-
 #include <QClipboard>
 #include <QImage>
-#include <QScrollBar>
 
 #include "WindowHarness.h"
 
@@ -25,8 +22,7 @@ TEST(SourcePane, ReadsScrollsAndSelectsWithKeysAndMouse) {
     for (int i = 0; i < 200; ++i) {
         text += "void F" + std::to_string(i) + "(int n);\n";
     }
-    harness.ListLibrary(harness.WriteFile("lib/Long.h", text + "int caf\xC3\xA9(void);"));
-    harness.Start();
+    harness.Start(harness.WriteFile("lib/Long.h", text + "int caf\xC3\xA9(void);"));
     SourceView* pane = harness.ui.sourcePane;
     QWidget* page = pane->viewport();
     QScrollBar* bar = pane->verticalScrollBar();

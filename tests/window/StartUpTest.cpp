@@ -1,11 +1,6 @@
 // Starting Quill on a program folder: the settings file, the notes file and
 // the window as it first opens.
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <functional>
-
 #include "UnsavableSettings.h"
 #include "WindowHarness.h"
 #include "window/QuillApp.h"

@@ -4,10 +4,6 @@
 // Copy, the buttons an open list covers, and the label clicks that bring a
 // line of the documentation to the top.
 
-#include <gtest/gtest.h>
-
-#include <QScrollBar>
-
 #include "WindowHarness.h"
 
 namespace quill {
@@ -39,10 +35,9 @@ std::string MixSource() {
 class ValueEntry : public ::testing::Test {
 protected:
     void SetUp() override {
-        harness.ListLibrary(harness.WriteFile("My Libs/Mix.h", kMix + ";\nvoid Bare(void);\n"));
         harness.WriteFile("My Libs/Mix.c", MixSource());
         harness.WriteFile("My Libs/Pick.exe", "#!/bin/sh\n");
-        harness.Start();
+        harness.Start(harness.WriteFile("My Libs/Mix.h", kMix + ";\nvoid Bare(void);\n"));
     }
 
     // Clicks item `row` of an open list with Ctrl held.

@@ -2,28 +2,15 @@
 // controls stand, the first focus, the tab order and the mnemonics, the
 // function list's drop-down, and the three ways the window ends.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QScrollBar>
-#include <QTimer>
-#include <functional>
-
 #include "WindowHarness.h"
 
 namespace quill {
 namespace {
 
-std::string Example(const std::string& name) {
-    return std::string(QUILL_EXAMPLES_DIR) + "/" + name;
-}
-
 // The pixel numbers below are the dialog-unit layout in the dialog font of
 // the offscreen platform: 7 pixels per 4 units across and 13 per 8 down.
 TEST(WindowFrame, SizePlacesFocusTabOrderAndMnemonics) {
-    WindowHarness harness(false);
-    harness.ListLibrary(Example("Pwm.h"));
-    harness.Start();
+    WindowHarness harness(Example("Pwm.h"));
     MainWindow& window = *harness.window;
     const WindowControls& ui = harness.ui;
     ASSERT_EQ(QFontMetrics(window.font()).height(), 13) << "another dialog font than measured";
@@ -85,8 +72,7 @@ TEST(WindowFrame, ALongFunctionListDropsDownScrolledBelowItsField) {
     for (int i = 0; i < 5000; ++i) {
         lines += "void glFunction" + std::to_string(i) + "(int iValue);\n";
     }
-    harness.ListLibrary(harness.WriteFile("lib/Gl.h", lines));
-    harness.Start();
+    harness.Start(harness.WriteFile("lib/Gl.h", lines));
     NotifyingComboBox* functions = harness.ui.functionCombo;
     QTest::keyClick(functions, Qt::Key_Down, Qt::AltModifier);
     QWidget* popup = functions->view()->window();
@@ -115,9 +101,7 @@ TEST(WindowFrame, EachWayEndsWithItsResult) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(&way - ways);
-        WindowHarness harness(false);
-        harness.ListLibrary(Example("Pwm.h"));
-        harness.Start();
+        WindowHarness harness(Example("Pwm.h"));
         harness.platform.messageAnswers.push_back(kAnswerNo);  // should Unlist ask
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         ASSERT_TRUE(harness.window->isVisible());

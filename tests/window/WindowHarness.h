@@ -13,10 +13,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,6 +104,11 @@ struct WindowControls {
     std::array<QLabel*, 3> separatorLabels{};
 };
 
+// The path of the demo library `name`.
+inline std::string Example(const std::string& name) {
+    return std::string(QUILL_EXAMPLES_DIR) + "/" + name;
+}
+
 // The entries of a combo box, in list order.
 inline Texts Entries(const NotifyingComboBox* combo) {
     Texts entries;
@@ -166,8 +174,15 @@ public:
         }
     }
 
-    // Runs OnInitDialog and shows the window, as the start-up routine does.
-    void Start() {
+    // Starts the window with `library` listed as the last one chosen.
+    explicit WindowHarness(const std::string& library) : WindowHarness(false) { Start(library); }
+
+    // Runs OnInitDialog and shows the window, as the start-up routine does;
+    // `library`, when given, is listed first as the last one chosen.
+    void Start(const std::string& library = "") {
+        if (!library.empty()) {
+            ListLibrary(library);
+        }
         window->OnInitDialog();
         window->show();
         window->activateWindow();
