@@ -24,11 +24,11 @@ public:
         }
         return Next(messageAnswers).value_or((style & 0x0Fu) == 4u ? kAnswerYes : kAnswerOk);
     }
-    // "dialog: <title>", the request kept in `dialogs`; cancelled unless a
-    // file is queued.
+    // "dialog: <title> at <file name> in <folder>"; cancelled unless a file
+    // is queued.
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
-        log.push_back("dialog: " + request.title);
-        dialogs.push_back(request);
+        log.push_back("dialog: " + request.title + " at " + request.initialName + " in " +
+                      request.initialFolder);
         return Next(chosenFiles).value_or(std::nullopt);
     }
     bool StartProgram(const std::string& program, const std::string& parameters) override {
@@ -51,7 +51,6 @@ public:
     }
 
     std::vector<std::string> log;
-    std::vector<FileDialogRequest> dialogs;
     std::deque<int> messageAnswers;
     std::deque<int> runStatuses;  // -1: the program could not be started
     std::deque<std::optional<std::string>> chosenFiles;

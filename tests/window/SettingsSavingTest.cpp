@@ -53,7 +53,8 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
         EXPECT_EQ(
             log,
-            (Texts{"dialog: Select Library Source",
+            (Texts{"dialog: Select Library Source at " + harness.PathOf("lib/b.s") + " in " +
+                       harness.PathOf("lib/"),
                    Msg(48, "Could not save the settings to " + ini + ": " + reason + ".\nLibrary " +
                                headerA + " is listed until Quill ends, but not saved.")}))
             << reason;

@@ -40,7 +40,9 @@ TEST(SourcePane, ReadsScrollsAndSelectsWithKeysAndMouse) {
     // A cancelled Add writes every control back; the pane keeps its place.
     int changes = 0;
     QObject::connect(pane, &SourceView::textChanged, pane, [&] { ++changes; });
-    EXPECT_EQ(harness.Click(harness.ui.addButton), Texts{"dialog: Select Library Source"});
+    EXPECT_EQ(harness.Click(harness.ui.addButton),
+              Texts{"dialog: Select Library Source at " + harness.PathOf("lib/Long.h") + " in " +
+                    harness.PathOf("lib/")});
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_EQ(changes, 0);
     QTest::keyClick(harness.window.get(), Qt::Key_S, Qt::AltModifier);

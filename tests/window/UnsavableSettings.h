@@ -24,17 +24,10 @@ namespace quill {
 // the system does not allow it.
 class ReadOnly {
 public:
-    explicit ReadOnly(std::string path) : path_(std::move(path)) {
-        struct stat info = {};
-        if (stat(path_.c_str(), &info) != 0) {
-            return;
-        }
-        mode_ = info.st_mode & 07777;
-        made_ = geteuid() == 0 ? SetImmutable(true) : chmod(path_.c_str(), mode_ & ~0222) == 0;
-    }
+    explicit ReadOnly(std::string path) : path_(std::move(path)), made_(Set(true)) {}
     ~ReadOnly() {
         if (made_) {
-            geteuid() == 0 ? SetImmutable(false) : chmod(path_.c_str(), mode_) == 0;
+            Set(false);
         }
     }
     ReadOnly(const ReadOnly&) = delete;
@@ -43,7 +36,10 @@ public:
     bool Made() const { return made_; }
 
 private:
-    bool SetImmutable(bool on) const {
+    bool Set(bool on) const {
+        if (geteuid() != 0) {
+            return chmod(path_.c_str(), on ? 0555 : 0755) == 0;
+        }
         const int fd = open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         int flags = 0;
         bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
@@ -56,8 +52,7 @@ private:
     }
 
     std::string path_;
-    mode_t mode_ = 0;
-    bool made_ = false;
+    bool made_;
 };
 
 // A file system of 64 KiB mounted on the empty folder `folder`; Made() is
