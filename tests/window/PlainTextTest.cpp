@@ -1,20 +1,14 @@
 // Library texts that look like markup are shown as they stand: labels, lists,
 // tooltips and message boxes never read them as markup, so a tag naming a
-// file never opens it. The tags name a FIFO that notes any opening and lets
-// it go on, so that a regression fails instead of hanging. Help that cannot
-// be shown says what was tried.
+// file never opens it. Help that cannot be shown says what was tried.
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <QHelpEvent>
 #include <QMessageBox>
 #include <QTextDocumentFragment>
 #include <QToolTip>
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 #include "WindowHarness.h"
 #include "window/platform/QtPlatform.h"
@@ -22,36 +16,23 @@
 namespace quill {
 namespace {
 
-// A FIFO at `path`. A reader waiting in open() is let go by a writer end
-// opened and closed at once, and is noted.
-class FifoTrap {
+// An image file at `path` that notes being opened.
+class OpenTrap {
 public:
-    explicit FifoTrap(std::string path) : path_(std::move(path)) {
-        EXPECT_EQ(mkfifo(path_.c_str(), 0600), 0) << path_;
-        watcher_ = std::thread([this] {
-            while (!stop_) {
-                const int end = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
-                if (end >= 0) {  // only with a reader
-                    opened_ = true;
-                    ::close(end);
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        });
+    explicit OpenTrap(std::string path) : path_(std::move(path)) {
+        std::ofstream(path_) << "GIF89a";
+        EXPECT_GE(inotify_add_watch(watch_, path_.c_str(), IN_OPEN), 0) << path_;
     }
-    ~FifoTrap() {
-        stop_ = true;
-        watcher_.join();
-        ::unlink(path_.c_str());
+    ~OpenTrap() { ::close(watch_); }
+    bool Opened() const {
+        char events[256];
+        return ::read(watch_, events, sizeof events) > 0;
     }
-    bool Opened() const { return opened_; }
     const std::string& Path() const { return path_; }
 
 private:
     std::string path_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> opened_{false};
-    std::thread watcher_;
+    int watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
 };
 
 std::string Img(const std::string& path, const char* blank = " ") {
@@ -72,7 +53,7 @@ protected:
 
     WindowHarness harness{false};
     const WindowControls& ui = harness.ui;
-    FifoTrap trap{harness.PathOf("fifo")};
+    OpenTrap trap{harness.PathOf("pic.gif")};
     std::string entry;
 };
 
@@ -119,7 +100,7 @@ TEST_F(PlainText, ToolTipsShowTheirTextAsItStands) {
 
 TEST(PlainTextMessage, MessageBoxShowsItsTextAsItStands) {
     QTemporaryDir dir;
-    FifoTrap trap(dir.path().toStdString() + "/fifo");
+    OpenTrap trap(dir.path().toStdString() + "/pic.gif");
     const std::string text = "Could not start " + Img(trap.Path(), "\f") + ".exe\n<b>x</b>";
     QString shown;
     Qt::TextFormat format = Qt::AutoText;

@@ -66,26 +66,6 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
     }
 }
 
-TEST(SettingsSaving, AnUnlistedLibraryTheFileKeepsIsSaidToComeBack) {
-    WindowHarness harness(false);
-    const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
-    const std::string assemblerB = harness.WriteFile("lib/b.s", kAssemblerB);
-    harness.SetSetting("Libraries", headerA, "Yes");
-    harness.Start(assemblerB);
-    const ReadOnly readOnly(harness.PathOf("Quill.ini"));
-    if (!readOnly.Made()) {
-        GTEST_SKIP() << "this system cannot make a file read-only for its user";
-    }
-
-    // The question, then one message for the key and "Last" / "Library".
-    const Texts log = harness.Click(harness.ui.unlistButton);
-    EXPECT_EQ(log, (Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?"),
-                          Msg(48, "Could not save the settings to " + harness.PathOf("Quill.ini") +
-                                      ": the file is read-only.\nLibrary " + assemblerB +
-                                      " will be listed again at the next start.")}));
-    EXPECT_EQ(harness.Catalogue(), "lib/a.h* | keys lib/a.h lib/b.s | last lib/b.s");
-}
-
 }  // namespace
 }  // namespace quill
 

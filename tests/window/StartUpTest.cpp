@@ -28,10 +28,6 @@ protected:
         settingsFile = app.settingsFile;
     }
 
-    std::string Setting(const std::string& key) const {
-        return GetSetting("Last", key, "<missing>", 1000, programFolder + "Quill.ini");
-    }
-
     QTemporaryDir root;
     const std::string programFolder = root.path().toStdString() + "/Tools/Quill/";
     RecordingPlatform platform;
@@ -55,7 +51,7 @@ TEST_F(StartUp, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(settingsFile, programFolder + "Quill.ini");
     const std::string lowered = root.path().toLower().toStdString() + "/tools/quill/";
     EXPECT_EQ(appFolder, lowered);
-    EXPECT_EQ(Setting("AppPath"), lowered);
+    EXPECT_EQ(GetSetting("Last", "AppPath", "", 1000, settingsFile), lowered);
     EXPECT_EQ(GetAllSettingKeys("Last", settingsFile), Texts{"AppPath"});
     EXPECT_EQ(platform.log, Texts{"editor: " + programFolder + "Quill.txt"});
 }
@@ -78,12 +74,21 @@ TEST_F(StartUp, AReadOnlySettingsFileGivesOneMessageOnlyWhenAChangeIsLost) {
             GTEST_SKIP() << "this system cannot make a file read-only for its user";
         }
         // "AppPath" and the gone library fail: one message, which says what
-        // the other one claimed.
-        Run();
+        // the other one claimed. A library unlisted then is said to come back.
+        Run([](MainWindow& window) {
+            const WindowControls ui(window);
+            ui.unlistButton->click();
+            EXPECT_EQ(ui.libraryCombo->count(), 0);
+        });
         EXPECT_EQ(platform.log,
-                  (Texts{goneMessage, Msg(48, "Could not save the settings to " + ini +
-                                                  ": the file is read-only.\nLibrary " + gone +
-                                                  " was not removed from it.")}));
+                  (Texts{goneMessage,
+                         Msg(48, "Could not save the settings to " + ini +
+                                     ": the file is read-only.\nLibrary " + gone +
+                                     " was not removed from it."),
+                         Msg(36, "Do you wish to remove access to\n" + library + " ?"),
+                         Msg(48, "Could not save the settings to " + ini +
+                                     ": the file is read-only.\nLibrary " + library +
+                                     " will be listed again at the next start.")}));
         EXPECT_EQ(GetAllSettingKeys("Libraries", ini), (Texts{library, gone}));
     }
     Run();
