@@ -16,12 +16,11 @@ TEST(FileDialog, AllFilesListsNamesWithoutADot) {
     for (const char* name : {"Makefile", "noext", "Gpio.h", "Adc.s79"}) {
         std::ofstream(dir.filePath(QString::fromLatin1(name)).toStdString()) << "x";
     }
-    const QStringList all =
-        QDir(dir.path()).entryList({FilterPattern("*.*")}, QDir::Files, QDir::Name);
-    EXPECT_EQ(all, (QStringList{"Adc.s79", "Gpio.h", "Makefile", "noext"}));
-    const QStringList headers =
-        QDir(dir.path()).entryList({FilterPattern("*.h")}, QDir::Files, QDir::Name);
-    EXPECT_EQ(headers, QStringList{"Gpio.h"});
+    const QDir folder(dir.path());
+    EXPECT_EQ(folder.entryList({FilterPattern("*.*")}, QDir::Files, QDir::Name),
+              (QStringList{"Adc.s79", "Gpio.h", "Makefile", "noext"}));
+    EXPECT_EQ(folder.entryList({FilterPattern("*.h")}, QDir::Files, QDir::Name),
+              QStringList{"Gpio.h"});
 }
 
 }  // namespace

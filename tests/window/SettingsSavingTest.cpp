@@ -24,7 +24,7 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
     for (std::size_t k = 0; k < 4; ++k) {
         const std::string& reason = reasons[k];
         WindowHarness harness(false);
-        const std::string ini = harness.PathOf("Quill.ini");
+        const std::string ini = harness.folder + "Quill.ini";
         // The small disk is mounted on the folder while it is still empty.
         std::optional<TinyDisk> disk;
         if (k == 2 && !disk.emplace(harness.dir.path().toStdString()).Made()) {
@@ -33,7 +33,7 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
         }
         const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
         harness.WriteFile("lib/b.s", kAssemblerB);
-        harness.Start(harness.PathOf("lib/b.s"));
+        harness.Start(harness.folder + "lib/b.s");
         std::optional<ReadOnly> readOnly;
         std::optional<UpdateLock> lock;
         if (k < 2 && !readOnly.emplace(k == 0 ? ini : harness.dir.path().toStdString()).Made()) {
@@ -53,8 +53,8 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
         EXPECT_EQ(
             log,
-            (Texts{"dialog: Select Library Source at " + harness.PathOf("lib/b.s") + " in " +
-                       harness.PathOf("lib/"),
+            (Texts{"dialog: Select Library Source at " + harness.folder + "lib/b.s" + " in " +
+                       harness.folder + "lib/",
                    Msg(48, "Could not save the settings to " + ini + ": " + reason + ".\nLibrary " +
                                headerA + " is listed until Quill ends, but not saved.")}))
             << reason;

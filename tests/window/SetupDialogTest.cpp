@@ -92,7 +92,7 @@ TEST_F(SetupDialogTest, BrowseHelpKeyLeaveTheHelpPathAndOk) {
 #ifndef _WIN32
 TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
     files.SetSetting("Last", "Browser", "/b");
-    const ReadOnly readOnly(files.PathOf("Quill.ini"));
+    const ReadOnly readOnly(files.folder + "Quill.ini");
     if (!readOnly.Made()) {
         GTEST_SKIP() << "this system cannot make a file read-only for its user";
     }
@@ -100,7 +100,7 @@ TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
         Retype(d, "BrowserEdit", "/other");
         QTest::mouseClick(Get<QPushButton>(d, "OkButton"), Qt::LeftButton);
         EXPECT_EQ(files.platform.log,
-                  Texts{Msg(48, "Could not save the settings to " + files.PathOf("Quill.ini") +
+                  Texts{Msg(48, "Could not save the settings to " + files.folder + "Quill.ini" +
                                     ": the file is read-only.")});
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(Get(d, "BrowserEdit")->text(), QStringLiteral("/other"));

@@ -71,7 +71,7 @@ protected:
     WindowHarness harness{false};
     const WindowControls& ui = harness.ui;
     Texts& log = harness.platform.log;
-    const std::string pick = harness.PathOf("My Libs/Pick.exe");
+    const std::string pick = harness.folder + "My Libs/Pick.exe";
 };
 
 TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
@@ -102,7 +102,7 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     // F1 leaves it open too; it starts what the settings say, the notes file.
     log.clear();
     QTest::keyClick(harness.window.get(), Qt::Key_F1);
-    EXPECT_EQ(log, Texts{"editor: " + harness.PathOf("Quill.txt")});
+    EXPECT_EQ(log, Texts{"editor: " + harness.folder + "Quill.txt"});
     EXPECT_EQ(harness.ui.Lists(), "2");
     // A visit elsewhere closes it, joins the picks with "|" in list order and
     // brings the buttons home.
@@ -135,7 +135,7 @@ TEST_F(ValueEntry, CombinationHelperRangeCopyAndLabels) {
     CtrlClick(list, 1);
     // The help button, unlike F1, closes it.
     EXPECT_EQ(harness.Click(ui.Find<QPushButton>("HelpButton")),
-              Texts{"editor: " + harness.PathOf("Quill.txt")});
+              Texts{"editor: " + harness.folder + "Quill.txt"});
     EXPECT_EQ(harness.ui.Lists(), "XH");
     EXPECT_EQ(harness.Click(ui.copyButton), (Texts{Msg(48, "Some parameters not selected."),
                                                    "clipboard: Mix(A,,\"Pick.exe\",30000)"}));

@@ -197,7 +197,6 @@ public:
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-    std::string PathOf(const std::string& name) const { return folder + name; }
 
     std::string Setting(const std::string& section, const std::string& key) const {
         return GetSetting(section, key, "<missing>", 10000, folder + "Quill.ini");
