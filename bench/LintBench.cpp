@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "bench/BenchMain.h"
@@ -41,11 +42,11 @@ void Lint(benchmark::State& state) {
     int status = -1;
     std::size_t outputBytes = 0;
     for (auto _ : state) {
-        std::string out;
-        std::string err;
-        const quill::cli::CapturedOutput captured(out, err);
-        status = quill::cli::RunQuillCli({"quill-cli", "lint", library.headerPath});
-        outputBytes = out.size();
+        std::ostringstream out;
+        std::ostringstream err;
+        quill::cli::CliOutput output(out, err);
+        status = quill::cli::RunQuillCli({"quill-cli", "lint", library.headerPath}, output);
+        outputBytes = static_cast<std::size_t>(out.tellp());
     }
     if (status != 0) {
         state.SkipWithError("lint warned about the generated library");

@@ -14,18 +14,18 @@ namespace quill::cli {
 namespace {
 
 // CLI11's own report of a usage error, --help and --version included.
-int ExitOnParseError(const CLI::App& app, const CLI::ParseError& error) {
+int ExitOnParseError(CliOutput& output, const CLI::App& app, const CLI::ParseError& error) {
     std::ostringstream out;
     std::ostringstream err;
     const int status = app.exit(error, out, err);
-    WriteOut(out.str());
-    WriteErr(err.str());
+    output.Out(out.str());
+    output.Err(err.str());
     return status;
 }
 
 }  // namespace
 
-int RunQuillCli(const std::vector<std::string>& args) {
+int RunQuillCli(const std::vector<std::string>& args, CliOutput& output) {
     CLI::App app{"quill-cli: what Quill reads from a peripheral library, from a terminal."};
     app.require_subcommand(1);
     app.footer(
@@ -35,21 +35,22 @@ int RunQuillCli(const std::vector<std::string>& args) {
         "standard error).");
 
     int status = kExitOk;
-    AddFunctionsCommand(app, status);
-    AddLookupCommand(app, status);
-    AddParamsCommand(app, status);
-    AddComposeCommand(app, status);
-    AddLintCommand(app, status);
-    AddRangeCommand(app, status);
+    AddFunctionsCommand(app, output, status);
+    AddLookupCommand(app, output, status);
+    AddParamsCommand(app, output, status);
+    AddComposeCommand(app, output, status);
+    AddLintCommand(app, output, status);
+    AddRangeCommand(app, output, status);
 
     // CLI11 reports a mistyped subcommand only as a missing one: name it.
     if (args.size() > 1 && (args[1].empty() || args[1][0] != '-')) {
         const std::string& name = args[1];
         if (app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); })
                 .empty()) {
-            Report("Unknown subcommand: " + name +
-                   " (the subcommands are functions, lookup, params, compose, lint and range)");
-            Report("Run with --help for more information.");
+            output.Report(
+                "Unknown subcommand: " + name +
+                " (the subcommands are functions, lookup, params, compose, lint and range)");
+            output.Report("Run with --help for more information.");
             return static_cast<int>(CLI::ExitCodes::ExtrasError);
         }
     }
@@ -63,19 +64,24 @@ int RunQuillCli(const std::vector<std::string>& args) {
     try {
         app.parse(static_cast<int>(copies.size()), argv.data());
     } catch (const CLI::ParseError& e) {
-        return ExitOnParseError(app, e);
+        return ExitOnParseError(output, app, e);
     } catch (const std::bad_alloc&) {
-        Report("quill-cli: out of memory");
+        output.Report("quill-cli: out of memory");
         return kExitFailed;
     } catch (const std::exception& e) {
-        Report(std::string("quill-cli: ") + e.what());
+        output.Report(std::string("quill-cli: ") + e.what());
         return kExitFailed;
     }
-    if (!FinishOutput()) {
-        Report("quill-cli: the output could not be written");
+    if (!output.Finish()) {
+        output.Report("quill-cli: the output could not be written");
         return kExitFailed;
     }
     return status;
+}
+
+int RunQuillCli(const std::vector<std::string>& args) {
+    CliOutput output = CliOutput::Standard();
+    return RunQuillCli(args, output);
 }
 
 }  // namespace quill::cli

@@ -1,6 +1,6 @@
 #pragma once
 // The quill-cli subcommands. Each adds itself to the application; when it
-// runs, it stores its exit status in `status`.
+// runs, it writes to `output` and stores its exit status in `status`.
 
 namespace CLI {
 class App;
@@ -8,11 +8,13 @@ class App;
 
 namespace quill::cli {
 
-void AddFunctionsCommand(CLI::App& app, int& status);
-void AddLookupCommand(CLI::App& app, int& status);
-void AddParamsCommand(CLI::App& app, int& status);
-void AddComposeCommand(CLI::App& app, int& status);
-void AddLintCommand(CLI::App& app, int& status);
-void AddRangeCommand(CLI::App& app, int& status);
+class CliOutput;
+
+void AddFunctionsCommand(CLI::App& app, CliOutput& output, int& status);
+void AddLookupCommand(CLI::App& app, CliOutput& output, int& status);
+void AddParamsCommand(CLI::App& app, CliOutput& output, int& status);
+void AddComposeCommand(CLI::App& app, CliOutput& output, int& status);
+void AddLintCommand(CLI::App& app, CliOutput& output, int& status);
+void AddRangeCommand(CLI::App& app, CliOutput& output, int& status);
 
 }  // namespace quill::cli

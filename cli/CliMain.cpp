@@ -8,6 +8,6 @@
 #include "cli/CliOutput.h"
 
 int main(int argc, char** argv) {
-    quill::cli::UseBinaryStreams();
+    quill::cli::PrepareStandardStreams();
     return quill::cli::RunQuillCli(std::vector<std::string>(argv, argv + argc));
 }

@@ -1,6 +1,8 @@
 #include "cli/CliOutput.h"
 
 #include <cstdio>
+#include <iostream>
+#include <ostream>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -13,45 +15,12 @@ namespace quill::cli {
 
 namespace {
 
-std::string* capturedOut = nullptr;
-std::string* capturedErr = nullptr;
-TerminalStreams capturedTerminal;
-
 bool IsTerminal(std::FILE* stream) {
 #ifdef _WIN32
     return _isatty(_fileno(stream)) != 0;
 #else
     return isatty(fileno(stream)) != 0;
 #endif
-}
-
-// Asked once per stream: the answer does not change while the program runs.
-bool OutIsTerminal() {
-    static const bool terminal = IsTerminal(stdout);
-    return terminal;
-}
-
-bool ErrIsTerminal() {
-    static const bool terminal = IsTerminal(stderr);
-    return terminal;
-}
-
-void Put(std::FILE* stream, std::string* captured, const std::string& bytes) {
-    if (captured != nullptr) {
-        captured->append(bytes);
-    } else if (!bytes.empty()) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    }
-}
-
-// The one place where text leaves the program: escaped for a terminal,
-// byte for byte otherwise.
-void Write(std::FILE* stream, std::string* captured, bool terminal, const std::string& bytes) {
-    if (terminal) {
-        Put(stream, captured, EscapeForTerminal(bytes));
-    } else {
-        Put(stream, captured, bytes);
-    }
 }
 
 bool IsControl(unsigned char byte) {
@@ -88,50 +57,50 @@ std::string EscapeForTerminal(std::string_view bytes) {
     return text;
 }
 
-CapturedOutput::CapturedOutput(std::string& out, std::string& err, TerminalStreams terminal) {
-    capturedOut = &out;
-    capturedErr = &err;
-    capturedTerminal = terminal;
+CliOutput::CliOutput(std::ostream& out, std::ostream& err, TerminalStreams terminal)
+    : out_(out), err_(err), terminal_(terminal) {}
+
+CliOutput CliOutput::Standard() {
+    // std::cout and std::cerr write through stdout and stderr, so that these
+    // are the streams to ask.
+    return CliOutput(std::cout, std::cerr, {IsTerminal(stdout), IsTerminal(stderr)});
 }
 
-CapturedOutput::~CapturedOutput() {
-    capturedOut = nullptr;
-    capturedErr = nullptr;
-    capturedTerminal = {};
-}
-
-bool OutputIsCaptured() {
-    return capturedOut != nullptr;
-}
-
-void UseBinaryStreams() {
+void PrepareStandardStreams() {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    std::cerr.tie(nullptr);
 }
 
-void WriteOut(const std::string& bytes) {
-    const bool terminal = OutputIsCaptured() ? capturedTerminal.out : OutIsTerminal();
-    Write(stdout, capturedOut, terminal, bytes);
-}
-
-void WriteErr(const std::string& bytes) {
-    const bool terminal = OutputIsCaptured() ? capturedTerminal.err : ErrIsTerminal();
-    Write(stderr, capturedErr, terminal, bytes);
-}
-
-void Report(const std::string& message) {
-    WriteErr(message);
-    WriteErr("\n");
-}
-
-bool FinishOutput() {
-    if (OutputIsCaptured()) {
-        return true;
+// The one place where text leaves the program: escaped for a terminal,
+// byte for byte otherwise.
+void CliOutput::Write(std::ostream& stream, bool terminal, std::string_view bytes) {
+    if (terminal) {
+        const std::string shown = EscapeForTerminal(bytes);
+        stream.write(shown.data(), static_cast<std::streamsize>(shown.size()));
+    } else if (!bytes.empty()) {
+        stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    const bool flushed = std::fflush(stdout) == 0;
-    return flushed && std::ferror(stdout) == 0;
+}
+
+void CliOutput::Out(std::string_view bytes) {
+    Write(out_, terminal_.out, bytes);
+}
+
+void CliOutput::Err(std::string_view bytes) {
+    Write(err_, terminal_.err, bytes);
+}
+
+void CliOutput::Report(std::string_view message) {
+    Err(message);
+    Err("\n");
+}
+
+bool CliOutput::Finish() {
+    out_.flush();
+    return !out_.fail();
 }
 
 }  // namespace quill::cli

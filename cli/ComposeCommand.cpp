@@ -22,7 +22,7 @@ struct ComposeOptions {
     std::vector<std::string> values;
 };
 
-int RunCompose(const ComposeOptions& options) {
+int RunCompose(CliOutput& output, const ComposeOptions& options) {
     std::array<ParameterSlotValue, 4> slots;
     const std::size_t used = std::min(options.values.size(), slots.size());
     for (std::size_t k = 0; k < used; ++k) {
@@ -31,22 +31,22 @@ int RunCompose(const ComposeOptions& options) {
         slots[k].editText = options.values[k];
     }
     if (options.values.size() > slots.size()) {
-        Report("Only the first " + std::to_string(slots.size()) + " of " +
-               std::to_string(options.values.size()) +
-               " values are used: a function has at most four parameter slots.");
+        output.Report("Only the first " + std::to_string(slots.size()) + " of " +
+                      std::to_string(options.values.size()) +
+                      " values are used: a function has at most four parameter slots.");
     }
 
     const CallText call = ComposeCallText(options.name, slots);
     // The text is printed whole; the window would cut it for the clipboard.
-    WriteOut(call.text);
-    WriteOut("\n");
+    output.Out(call.text);
+    output.Out("\n");
     if (call.text.size() > kMaxCallTextBytes) {
-        Report("The call text is " + std::to_string(call.text.size()) +
-               " bytes long; the window places only its first " +
-               std::to_string(kMaxCallTextBytes) + " bytes on the clipboard.");
+        output.Report("The call text is " + std::to_string(call.text.size()) +
+                      " bytes long; the window places only its first " +
+                      std::to_string(kMaxCallTextBytes) + " bytes on the clipboard.");
     }
     if (!call.allValuesGiven) {
-        Report("Some parameters not selected.");
+        output.Report("Some parameters not selected.");
         return kExitFailed;
     }
     return kExitOk;
@@ -54,7 +54,7 @@ int RunCompose(const ComposeOptions& options) {
 
 }  // namespace
 
-void AddComposeCommand(CLI::App& app, int& status) {
+void AddComposeCommand(CLI::App& app, CliOutput& output, int& status) {
     auto options = std::make_shared<ComposeOptions>();
     CLI::App* command = app.add_subcommand(
         "compose",
@@ -64,7 +64,7 @@ void AddComposeCommand(CLI::App& app, int& status) {
         "before NAME.");
     command->add_option("NAME", options->name, "function name")->required();
     command->add_option("VALUE", options->values, "parameter values, in order (at most four)");
-    command->callback([options, &status] { status = RunCompose(*options); });
+    command->callback([options, &output, &status] { status = RunCompose(output, *options); });
 }
 
 }  // namespace quill::cli

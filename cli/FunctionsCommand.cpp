@@ -16,20 +16,21 @@ namespace quill::cli {
 
 namespace {
 
-int RunFunctions(const std::string& libraryPath) {
+int RunFunctions(CliOutput& output, const std::string& libraryPath) {
     // A library that cannot be read to its end gives no list at all, so the
     // entries are held back until the scan has succeeded.
-    HeldOutput held;
+    HeldOutput held(output);
     const bool read = ScanLibraryFile(libraryPath, [&held](std::string_view entry) {
         held.Append(entry);
         held.Append("\n");
     });
     if (!read) {
-        Report(LibraryUnavailableMessage(libraryPath));
+        output.Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;
     }
     if (!held.Release()) {
-        Report("quill-cli: the function list could not be read back from its temporary file");
+        output.Report(
+            "quill-cli: the function list could not be read back from its temporary file");
         return kExitFailed;
     }
     return kExitOk;
@@ -37,12 +38,13 @@ int RunFunctions(const std::string& libraryPath) {
 
 }  // namespace
 
-void AddFunctionsCommand(CLI::App& app, int& status) {
+void AddFunctionsCommand(CLI::App& app, CliOutput& output, int& status) {
     auto libraryPath = std::make_shared<std::string>();
     CLI::App* command = app.add_subcommand(
         "functions", "Print the function entries of a library in file order, one a line.");
     command->add_option("LIBRARY", *libraryPath, "header (.h) or assembler library")->required();
-    command->callback([libraryPath, &status] { status = RunFunctions(*libraryPath); });
+    command->callback(
+        [libraryPath, &output, &status] { status = RunFunctions(output, *libraryPath); });
 }
 
 }  // namespace quill::cli

@@ -38,7 +38,8 @@ std::FILE* OpenTemporaryFile() {
 
 }  // namespace
 
-HeldOutput::HeldOutput(std::size_t memoryBytes) : memoryBytes_(memoryBytes) {}
+HeldOutput::HeldOutput(CliOutput& output, std::size_t memoryBytes)
+    : output_(output), memoryBytes_(memoryBytes) {}
 
 HeldOutput::~HeldOutput() {
     if (spill_ != nullptr) {
@@ -79,14 +80,14 @@ bool HeldOutput::Release() {
             block.resize(std::min(left, kReadBackBytes));
             block.resize(std::fread(block.data(), 1, block.size(), spill_));
             whole = !block.empty();
-            WriteOut(block);
+            output_.Out(block);
         }
         std::fclose(spill_);
         spill_ = nullptr;
         spilledBytes_ = 0;
     }
     if (whole) {
-        WriteOut(memory_);
+        output_.Out(memory_);
     }
     memory_.clear();
     memoryOnly_ = false;

@@ -11,13 +11,16 @@
 
 namespace quill::cli {
 
+class CliOutput;
+
 class HeldOutput {
 public:
     // As large as the blocks the output was written in before it was held:
     // a larger one costs more in page faults than the temporary file does.
     static constexpr std::size_t kMemoryBytes = 64 * 1024;
 
-    explicit HeldOutput(std::size_t memoryBytes = kMemoryBytes);
+    // Holds what is on its way to `output`'s standard output.
+    explicit HeldOutput(CliOutput& output, std::size_t memoryBytes = kMemoryBytes);
     // What was not released is dropped, and the temporary file removed.
     ~HeldOutput();
     HeldOutput(const HeldOutput&) = delete;
@@ -25,7 +28,7 @@ public:
 
     void Append(std::string_view bytes);
 
-    // Writes everything held to standard output (WriteOut), in order, and
+    // Writes everything held to standard output (CliOutput::Out), in order, and
     // empties the hold. False when the temporary file could not be read
     // back; part of the output may have been written then.
     bool Release();
@@ -33,6 +36,7 @@ public:
 private:
     void Spill();
 
+    CliOutput& output_;
     std::size_t memoryBytes_;
     std::string memory_;
     std::FILE* spill_ = nullptr;

@@ -89,11 +89,11 @@ std::string ParameterLine(const ParameterDescription& parameter, const Suggestio
 }
 
 // Lints one function and counts it; prints its lines unless `quiet`.
-void LintFunction(LibraryChoices& library, const std::string& entry, bool quiet,
+void LintFunction(CliOutput& output, LibraryChoices& library, const std::string& entry, bool quiet,
                   Coverage& coverage) {
-    const auto write = [quiet](const std::string& text) {
+    const auto write = [&output, quiet](const std::string& text) {
         if (!quiet) {
-            WriteOut(text);
+            output.Out(text);
         }
     };
     const FunctionChoice choice = library.Choose(entry);
@@ -128,23 +128,23 @@ void LintFunction(LibraryChoices& library, const std::string& entry, bool quiet,
     coverage.warnings += warnings.size();
 }
 
-void WriteSummary(const std::string& libraryPath, const Coverage& coverage) {
-    WriteOut(libraryPath + "\n");
-    WriteOut("  functions: " + std::to_string(coverage.functions) + "\n");
+void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage) {
+    output.Out(libraryPath + "\n");
+    output.Out("  functions: " + std::to_string(coverage.functions) + "\n");
     std::string routes;
     for (const auto& [route, count] : coverage.documented) {
         routes += (routes.empty() ? " (" : ", ") + std::string(DocumentationRouteName(route)) +
                   " " + std::to_string(count);
     }
-    WriteOut("  documentation found: " + std::to_string(coverage.Documented()) +
-             (routes.empty() ? "" : routes + ")") + "\n");
-    WriteOut("  parameters: " + std::to_string(coverage.parameters) + "\n");
-    WriteOut("  with a choice text: " + std::to_string(coverage.withChoiceText) + "\n");
-    WriteOut("  with suggestions: " + std::to_string(coverage.withSuggestions) + "\n");
-    WriteOut("  warnings: " + std::to_string(coverage.warnings) + "\n");
+    output.Out("  documentation found: " + std::to_string(coverage.Documented()) +
+               (routes.empty() ? "" : routes + ")") + "\n");
+    output.Out("  parameters: " + std::to_string(coverage.parameters) + "\n");
+    output.Out("  with a choice text: " + std::to_string(coverage.withChoiceText) + "\n");
+    output.Out("  with suggestions: " + std::to_string(coverage.withSuggestions) + "\n");
+    output.Out("  warnings: " + std::to_string(coverage.warnings) + "\n");
 }
 
-int LintLibrary(const std::string& libraryPath, bool summary) {
+int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary) {
     // The entries come from the lines the lookups read, one at a time: the
     // library is read once and its entries are never all held.
     LibraryChoices library(libraryPath, "");
@@ -153,38 +153,39 @@ int LintLibrary(const std::string& libraryPath, bool summary) {
     std::string entryText;
     const bool opened = library.ScanEntries([&](std::string_view entry) {
         entryText.assign(entry);
-        LintFunction(library, entryText, summary, coverage);
+        LintFunction(output, library, entryText, summary, coverage);
     });
     if (!opened) {
-        Report(LibraryUnavailableMessage(libraryPath));
+        output.Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;
     }
     // Nothing to check is no pass: a UTF-16 or binary file, for instance,
     // yields no entry (its first NUL byte ends the scan).
     if (coverage.functions == 0) {
-        Report("No function entries in " + libraryPath + ".");
+        output.Report("No function entries in " + libraryPath + ".");
         return kExitFailed;
     }
     if (summary) {
-        WriteSummary(libraryPath, coverage);
+        WriteSummary(output, libraryPath, coverage);
     }
     int status = kExitOk;
     if (coverage.Documented() == 0) {
-        Report("No function of " + libraryPath + " has documentation.");
+        output.Report("No function of " + libraryPath + " has documentation.");
         status = kExitFailed;
     }
     if (coverage.warnings > 0) {
-        Report(std::to_string(coverage.warnings) +
-               (coverage.warnings == 1 ? " warning" : " warnings") + " in " + libraryPath + ".");
+        output.Report(std::to_string(coverage.warnings) +
+                      (coverage.warnings == 1 ? " warning" : " warnings") + " in " + libraryPath +
+                      ".");
         status = kExitFailed;
     }
     return status;
 }
 
-int RunLint(const std::vector<std::string>& libraryPaths, bool summary) {
+int RunLint(CliOutput& output, const std::vector<std::string>& libraryPaths, bool summary) {
     int status = kExitOk;
     for (const std::string& libraryPath : libraryPaths) {
-        if (LintLibrary(libraryPath, summary) != kExitOk) {
+        if (LintLibrary(output, libraryPath, summary) != kExitOk) {
             status = kExitFailed;
         }
     }
@@ -193,7 +194,7 @@ int RunLint(const std::vector<std::string>& libraryPaths, bool summary) {
 
 }  // namespace
 
-void AddLintCommand(CLI::App& app, int& status) {
+void AddLintCommand(CLI::App& app, CliOutput& output, int& status) {
     auto libraryPaths = std::make_shared<std::vector<std::string>>();
     auto summary = std::make_shared<bool>(false);
     CLI::App* command = app.add_subcommand(
@@ -207,8 +208,9 @@ void AddLintCommand(CLI::App& app, int& status) {
     command->add_flag("--summary", *summary,
                       "print per library only the counts: functions, documentation found and "
                       "where, parameters with a choice text and with suggestions, warnings");
-    command->callback(
-        [libraryPaths, summary, &status] { status = RunLint(*libraryPaths, *summary); });
+    command->callback([libraryPaths, summary, &output, &status] {
+        status = RunLint(output, *libraryPaths, *summary);
+    });
 }
 
 }  // namespace quill::cli

@@ -14,23 +14,23 @@ namespace quill::cli {
 
 namespace {
 
-int RunLookup(const std::string& libraryPath, const std::string& entry) {
+int RunLookup(CliOutput& output, const std::string& libraryPath, const std::string& entry) {
     const FunctionChoice choice = ChooseFunction({libraryPath, entry, ""});
     for (const std::string& message : choice.messages) {
-        Report(message);
+        output.Report(message);
     }
     if (choice.lookup.outcome != LookupOutcome::Found) {
         return kExitFailed;
     }
-    WriteOut(choice.lookup.path);
-    WriteOut("\n");
-    WriteOut(choice.lookup.text);
+    output.Out(choice.lookup.path);
+    output.Out("\n");
+    output.Out(choice.lookup.text);
     return kExitOk;
 }
 
 }  // namespace
 
-void AddLookupCommand(CLI::App& app, int& status) {
+void AddLookupCommand(CLI::App& app, CliOutput& output, int& status) {
     auto libraryPath = std::make_shared<std::string>();
     auto entry = std::make_shared<std::string>();
     CLI::App* command = app.add_subcommand(
@@ -39,7 +39,9 @@ void AddLookupCommand(CLI::App& app, int& status) {
         "exactly as collected.");
     command->add_option("LIBRARY", *libraryPath, "header (.h) or assembler library")->required();
     command->add_option("ENTRY", *entry, "function entry as `functions` prints it")->required();
-    command->callback([libraryPath, entry, &status] { status = RunLookup(*libraryPath, *entry); });
+    command->callback([libraryPath, entry, &output, &status] {
+        status = RunLookup(output, *libraryPath, *entry);
+    });
 }
 
 }  // namespace quill::cli

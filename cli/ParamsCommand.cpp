@@ -23,11 +23,11 @@ struct ParamsOptions {
     bool json = false;
 };
 
-void WriteField(const std::string& key, const std::string& value) {
-    WriteOut(key);
-    WriteOut(": ");
-    WriteOut(value);
-    WriteOut("\n");
+void WriteField(CliOutput& output, const std::string& key, const std::string& value) {
+    output.Out(key);
+    output.Out(": ");
+    output.Out(value);
+    output.Out("\n");
 }
 
 // "list", "flags", "helper" or "free", then " range" for a range.
@@ -62,33 +62,33 @@ std::string DocumentationFile(const FunctionChoice& choice) {
     return choice.Found() ? choice.lookup.path : std::string();
 }
 
-void WriteLines(const FunctionChoice& choice) {
+void WriteLines(CliOutput& output, const FunctionChoice& choice) {
     const FunctionDocumentation& documentation = choice.documentation;
-    WriteField("functionName", documentation.functionName);
-    WriteField("returnType", documentation.returnType);
-    WriteField("parameterCount", std::to_string(documentation.parameterCount));
+    WriteField(output, "functionName", documentation.functionName);
+    WriteField(output, "returnType", documentation.returnType);
+    WriteField(output, "parameterCount", std::to_string(documentation.parameterCount));
     for (int k = 0; k < kMaxParameters; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
         const std::string prefix = "parameter" + std::to_string(k + 1) + ".";
-        WriteField(prefix + "name", parameter.name);
-        WriteField(prefix + "choiceText", parameter.choiceText);
-        WriteField(prefix + "form", FormText(parameter.choiceText));
-        WriteField(prefix + "editText", parameter.editText);
+        WriteField(output, prefix + "name", parameter.name);
+        WriteField(output, prefix + "choiceText", parameter.choiceText);
+        WriteField(output, prefix + "form", FormText(parameter.choiceText));
+        WriteField(output, prefix + "editText", parameter.editText);
     }
-    WriteField("helperName", documentation.helperName);
-    WriteField("helperProgram", HelperText(choice.helper));
+    WriteField(output, "helperName", documentation.helperName);
+    WriteField(output, "helperProgram", HelperText(choice.helper));
     // The vendor-style suggestions follow the record, which stays as it was.
     for (int k = 0; k < kMaxParameters; ++k) {
         const Suggestions& suggestions = choice.suggestions[k];
         const std::string prefix = "parameter" + std::to_string(k + 1) + ".";
-        WriteField(prefix + "suggestions", JoinedValues(suggestions));
-        WriteField(prefix + "suggestionKind", KindText(suggestions));
-        WriteField(prefix + "suggestionSource", suggestions.source);
+        WriteField(output, prefix + "suggestions", JoinedValues(suggestions));
+        WriteField(output, prefix + "suggestionKind", KindText(suggestions));
+        WriteField(output, prefix + "suggestionSource", suggestions.source);
     }
-    WriteField("documentationFile", DocumentationFile(choice));
+    WriteField(output, "documentationFile", DocumentationFile(choice));
 }
 
-void WriteJson(const FunctionChoice& choice) {
+void WriteJson(CliOutput& output, const FunctionChoice& choice) {
     const FunctionDocumentation& documentation = choice.documentation;
     nlohmann::ordered_json parameters = nlohmann::ordered_json::array();
     for (int k = 0; k < kMaxParameters; ++k) {
@@ -116,28 +116,28 @@ void WriteJson(const FunctionChoice& choice) {
     };
     // Library texts are 8-bit bytes in any code page: bytes that are not
     // UTF-8 become U+FFFD instead of failing the whole output.
-    WriteOut(object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
-    WriteOut("\n");
+    output.Out(object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+    output.Out("\n");
 }
 
-int RunParams(const ParamsOptions& options) {
+int RunParams(CliOutput& output, const ParamsOptions& options) {
     const FunctionChoice choice = ChooseFunction({options.libraryPath, options.entry, ""});
     for (const std::string& message : choice.messages) {
-        Report(message);
+        output.Report(message);
     }
     // Like the window, a failed lookup still leaves a record: the name, the
     // return type and a free entry per parameter, taken from the entry.
     if (options.json) {
-        WriteJson(choice);
+        WriteJson(output, choice);
     } else {
-        WriteLines(choice);
+        WriteLines(output, choice);
     }
     return choice.Found() ? kExitOk : kExitFailed;
 }
 
 }  // namespace
 
-void AddParamsCommand(CLI::App& app, int& status) {
+void AddParamsCommand(CLI::App& app, CliOutput& output, int& status) {
     auto options = std::make_shared<ParamsOptions>();
     CLI::App* command = app.add_subcommand(
         "params",
@@ -151,7 +151,7 @@ void AddParamsCommand(CLI::App& app, int& status) {
     command->add_option("ENTRY", options->entry, "function entry as `functions` prints it")
         ->required();
     command->add_flag("--json", options->json, "print one JSON object instead of lines");
-    command->callback([options, &status] { status = RunParams(*options); });
+    command->callback([options, &output, &status] { status = RunParams(output, *options); });
 }
 
 }  // namespace quill::cli

@@ -20,23 +20,23 @@ struct RangeOptions {
     std::string value;
 };
 
-int RunRange(const RangeOptions& options) {
+int RunRange(CliOutput& output, const RangeOptions& options) {
     const std::optional<RangeBounds> bounds = SplitRange(options.choiceText);
     const RangeResult result = CheckRange(options.choiceText, options.value);
     // The bounds as the window reads them, so that "1-" shows its 0.
-    WriteOut("range: ");
-    WriteOut(bounds ? std::to_string(ParseNumber(bounds->low)) + " to " +
-                          std::to_string(ParseNumber(bounds->high))
-                    : std::string("none"));
-    WriteOut("\n");
+    output.Out("range: ");
+    output.Out(bounds ? std::to_string(ParseNumber(bounds->low)) + " to " +
+                            std::to_string(ParseNumber(bounds->high))
+                      : std::string("none"));
+    output.Out("\n");
     if (result != RangeResult::NoTest) {
-        WriteOut("value: " + std::to_string(ParseNumber(options.value)) + "\n");
+        output.Out("value: " + std::to_string(ParseNumber(options.value)) + "\n");
     }
-    WriteOut("result: ");
-    WriteOut(RangeResultName(result));
-    WriteOut("\n");
+    output.Out("result: ");
+    output.Out(RangeResultName(result));
+    output.Out("\n");
     if (result == RangeResult::Out) {
-        Report(OutOfRangeMessage(options.value));
+        output.Report(OutOfRangeMessage(options.value));
         return kExitFailed;
     }
     return kExitOk;
@@ -44,7 +44,7 @@ int RunRange(const RangeOptions& options) {
 
 }  // namespace
 
-void AddRangeCommand(CLI::App& app, int& status) {
+void AddRangeCommand(CLI::App& app, CliOutput& output, int& status) {
     auto options = std::make_shared<RangeOptions>();
     CLI::App* command = app.add_subcommand(
         "range",
@@ -55,7 +55,7 @@ void AddRangeCommand(CLI::App& app, int& status) {
         "1 when the value is out of range. Put \"--\" before CHOICE when it begins with \"-\".");
     command->add_option("CHOICE", options->choiceText, "choice text of the parameter")->required();
     command->add_option("VALUE", options->value, "the value typed into the field")->required();
-    command->callback([options, &status] { status = RunRange(*options); });
+    command->callback([options, &output, &status] { status = RunRange(output, *options); });
 }
 
 }  // namespace quill::cli

@@ -1,6 +1,7 @@
-// quill-cli's subcommands run in-process with their output captured: what
-// each prints, its exit status and its messages. The decisions behind them
-// are tested in the core's unit tests.
+// quill-cli run in-process on string streams: what each subcommand prints,
+// on which stream, escaped or not, and its exit status. The decisions behind
+// the output (lookup, parse, range check, call text) are the core's and are
+// tested there.
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,13 +31,14 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunCli(const Args& args, cli::TerminalStreams terminal = {}) {
-    CliRun run;
-    const cli::CapturedOutput captured(run.out, run.err, terminal);
+CliRun RunCli(const Args& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CliOutput output(out, err);
     Args argv{"quill-cli"};
     argv.insert(argv.end(), args.begin(), args.end());
-    run.status = cli::RunQuillCli(argv);
-    return run;
+    const int status = cli::RunQuillCli(argv, output);
+    return {status, out.str(), err.str()};
 }
 
 std::string Example(const std::string& relative) {
@@ -56,19 +59,48 @@ struct Case {
 
 void ExpectCases(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.empty() ? "" : c.args[0] + " " + c.args.back().substr(0, 60));
+        SCOPED_TRACE(c.args[0] + " " + c.args.back().substr(0, 60));
         const CliRun run = RunCli(c.args);
         EXPECT_EQ(run.status, c.status);
-        if (c.partial) {
-            EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
-        } else {
-            EXPECT_EQ(run.out, c.out);
-        }
+        // A part that is there compares equal; otherwise the whole output shows.
+        const bool found = c.partial && run.out.find(c.out) != std::string::npos;
+        EXPECT_EQ(found ? c.out : run.out, c.out);
         EXPECT_EQ(run.err, c.err);
     }
 }
 
-const std::string kPwmSetup = "void PwmSetup(int iChannel, unsigned int uOutputs, int iFreqHz)";
+TEST(CliOutput, ControlCharactersReachATerminalEscapedAndALostOutputFails) {
+    const std::pair<std::string, std::string> texts[] = {
+        {"tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0",
+         "tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0"},
+        {"\x1B]0;title\x07\x1B[2J", "\\x1b]0;title\\x07\\x1b[2J"},
+        {"\0\x01\x1F\x7F"s, "\\x00\\x01\\x1f\\x7f"},
+        // A carriage return before a newline is a Windows line end.
+        {"a\rb\r\n\r", "a\\x0db\r\n\\x0d"},
+        // C1 controls in UTF-8; a lone lead byte stays as it is.
+        {"\xC2\x9B\x32J\xC2\x80\xC2", "\\xc2\\x9b2J\\xc2\\x80\xC2"},
+    };
+    for (const auto& [bytes, shown] : texts) {
+        EXPECT_EQ(cli::EscapeForTerminal(bytes), shown);
+    }
+
+    // Each stream is escaped by its own answer.
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CliOutput output(out, err, {true, false});
+    output.Out("a\x1B[2J\n");
+    output.Report("b\x07");
+    EXPECT_EQ(out.str(), "a\\x1b[2J\n");
+    EXPECT_EQ(err.str(), "b\x07\n");
+    EXPECT_TRUE(output.Finish());
+
+    // Standard output takes nothing: the job's own status gives way to 1.
+    std::ostream lost(nullptr);
+    std::ostringstream lostErr;
+    cli::CliOutput lostOutput(lost, lostErr);
+    EXPECT_EQ(cli::RunQuillCli({"quill-cli", "compose", "F"}, lostOutput), 1);
+    EXPECT_EQ(lostErr.str(), "quill-cli: the output could not be written\n");
+}
 
 TEST(Cli, FunctionsLookupAndParams) {
     ScratchFolder folder;
@@ -76,38 +108,38 @@ TEST(Cli, FunctionsLookupAndParams) {
     const std::string fifo = folder.PathOf("Fifo.h");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string enc = folder.Write("Enc.h", "void Caf\xE9(int iMode);\n");
-    folder.Write("Enc.c", "/**\n * @param iMode :{CAF\xC9,B}\n */\nvoid Caf\xE9(int iMode)\n");
+    const std::string encC =
+        folder.Write("Enc.c", "/**\n * @param iMode :{1-20}\n */\nvoid Caf\xE9(int iMode)\n");
     const std::string gone = "void PwmGone(int iChannel)";
     const std::string notFound =
         "Could not find \n" + gone + "\nin " + Example("Pwm.c") + "\nMust match exactly.\n";
+    const std::string noParameter =
+        R"({"name":"","choiceText":"","form":"free","range":false,"editText":"","suggestions":[],)"
+        R"("suggestionKind":"","suggestionSource":""})";
     ExpectCases({
-        {Args{"functions", Example("Pwm.h")}, 0,
-         "void PwmInit(void)\n" + kPwmSetup +
-             "\nvoid PwmSetDuty(int iChannel, unsigned char ucDuty)\nvoid PwmStop(int "
-             "iChannel)\nint PwmIsRunning(int iChannel)\n",
-         ""},
         {Args{"functions", fifo}, 1, "", LibraryMessage(fifo)},
         {Args{"lookup", Example("Pwm.h"), "void PwmInit(void)"}, 0,
-         " * @brief  Stops all four channels and drives their outputs low.\n", "", true},
+         Example("Pwm.c") + "\n/**\n * @brief  Stops all four channels", "", true},
         {Args{"lookup", Example("Pwm.h"), gone}, 1, "", notFound},
-        {Args{"params", Example("Pwm.h"), kPwmSetup}, 0,
-         "parameter1.form: list\nparameter1.editText: \n"
-         "parameter2.name: uOutputs\nparameter2.choiceText: PWM_A|PWM_B|PWM_C\n"
-         "parameter2.form: flags\nparameter2.editText: PWM_A\n"
-         "parameter3.name: iFreqHz\nparameter3.choiceText: 1-20000\n"
-         "parameter3.form: free range\n",
+        // Not found: the reasons, and the record the entry alone gives.
+        {Args{"params", Example("Pwm.h"), gone}, 1, "functionName: PwmGone\n", notFound, true},
+        {Args{"params", enc, "void Caf\xE9(int iMode)"}, 0,
+         "functionName: Caf\xE9\nreturnType: void\nparameterCount: 1\nparameter1.name: iMode\n"
+         "parameter1.choiceText: 1-20\nparameter1.form: free range\nparameter1.editText: \n",
          "", true},
         // JSON replaces each byte that is not UTF-8 by U+FFFD.
         {Args{"params", enc, "void Caf\xE9(int iMode)", "--json"}, 0,
-         R"("choiceText":"CAF)"
-         "\xEF\xBF\xBD"
-         R"(,B","form":"list")",
+         "{\"functionName\":\"Caf\xEF\xBF\xBD\",\"returnType\":\"void\",\"parameterCount\":1,"
+         "\"parameters\":[{\"name\":\"iMode\",\"choiceText\":\"1-20\",\"form\":"
+         "\"free\",\"range\":true,\"editText\":\"\",\"suggestions\":[],\"suggestionKind\":\"\","
+         "\"suggestionSource\":\"\"}," +
+             noParameter + "," + noParameter + "," + noParameter +
+             R"(],"helperName":"-","helperProgram":"-","documentationFile":")" + encC + "\"}\n",
+         ""},
+        {Args{"params", Example("vendor/Inc/tns_gpio.h"),
+              "void tns_gpio_init(tns_port_t port, uint16_t pins, tns_gpio_dir_t dir)"},
+         0, "parameter3.suggestions: TNS_GPIO_DIR_IN,TNS_GPIO_DIR_OUT\nparameter3.suggestionKind: ",
          "", true},
-        // Not found: the reasons, and the record the entry alone gives.
-        {Args{"params", Example("Pwm.h"), gone, "--json"}, 1,
-         R"({"functionName":"PwmGone","returnType":"void","parameterCount":1,"parameters":[)"
-         R"({"name":"iChannel","choiceText":"","form":"free")",
-         notFound, true},
     });
 }
 
@@ -136,73 +168,19 @@ TEST(Cli, FunctionsOfALibraryCutWhileItIsReadPrintNothing) {
         list += "void Uart" + std::to_string(i) + "(int iByte)\n";
     }
     // Should the scan ever end before the cut, the run is repeated.
-    bool cut = false;
-    for (int attempt = 0; attempt < 5 && !cut; ++attempt) {
-        const std::string library = folder.Write("Uart.h", text);
-        std::thread cutter = CutAfterReads(library, 8);
-        const CliRun run = RunCli({"functions", library});
+    CliRun run;
+    for (int attempt = 0; attempt < 5 && run.status != 1; ++attempt) {
+        std::thread cutter = CutAfterReads(folder.Write("Uart.h", text), 8);
+        run = RunCli({"functions", folder.PathOf("Uart.h")});
         cutter.join();
-        if ((cut = run.status == 1)) {
-            EXPECT_EQ(run.out.size(), 0u);
-            EXPECT_EQ(run.err, LibraryMessage(library));
-        }
     }
-    EXPECT_TRUE(cut) << "the scan always ended before the cut";
+    EXPECT_EQ(run.status, 1) << "the scan always ended before the cut";
+    EXPECT_EQ(run.out.size(), 0u);
+    EXPECT_EQ(run.err, LibraryMessage(folder.PathOf("Uart.h")));
     // Whole, the list passes through the temporary file beyond 64 KiB.
     const CliRun whole = RunCli({"functions", folder.Write("Uart.h", text)});
     EXPECT_EQ(whole.status, 0);
     EXPECT_TRUE(whole.out == list) << whole.out.size() << " bytes";
-}
-
-TEST(Cli, ControlCharactersReachATerminalEscaped) {
-    const std::pair<std::string, std::string> texts[] = {
-        {"tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0",
-         "tab\tnewline\n back\\slash caf\xC3\xA9 \xE2\x82\xAC \x9B \xC2\xA0"},
-        {"\x1B]0;title\x07\x1B[2J", "\\x1b]0;title\\x07\\x1b[2J"},
-        {"\0\x01\x1F\x7F"s, "\\x00\\x01\\x1f\\x7f"},
-        // A carriage return before a newline is a Windows line end.
-        {"a\rb\r\n\r", "a\\x0db\r\n\\x0d"},
-        // C1 controls in UTF-8; a lone lead byte stays as it is.
-        {"\xC2\x9B"
-         "2J\xC2\x80\xC2",
-         "\\xc2\\x9b2J\\xc2\\x80\xC2"},
-    };
-    for (const auto& [bytes, shown] : texts) {
-        EXPECT_EQ(cli::EscapeForTerminal(bytes), shown);
-    }
-
-    // Every command's standard output and standard error, each by its own
-    // stream's answer.
-    ScratchFolder folder;
-    const std::string library = folder.Write("Esc.h", "void Esc\x1B[2J(int iMode);\n");
-    const std::string source = folder.Write("Esc.c", "void Other(void)\n");
-    const auto notFound = [&source](const std::string& entry) {
-        return "Could not find \n" + entry + "\nin " + source + "\nMust match exactly.\n";
-    };
-    struct Run {
-        cli::TerminalStreams terminal;
-        Args args;
-        std::string out;
-        std::string err;
-    };
-    const Run runs[] = {
-        {{true, false}, {"functions", library}, "void Esc\\x1b[2J(int iMode)\n", ""},
-        {{false, true}, {"compose", "F\x1B", "\t\x07"}, "F\x1B(\t\x07)\n", ""},
-        {{false, true},
-         {"lookup", library, "void Gone\x1B[8m(void)"},
-         "",
-         notFound("void Gone\\x1b[8m(void)")},
-        {{true, false},
-         {"lookup", library, "void Gone\x1B[8m(void)"},
-         "",
-         notFound("void Gone\x1B[8m(void)")},
-    };
-    for (const Run& r : runs) {
-        SCOPED_TRACE(r.args[0]);
-        const CliRun run = RunCli(r.args, r.terminal);
-        EXPECT_EQ(run.out, r.out);
-        EXPECT_EQ(run.err, r.err);
-    }
 }
 
 TEST(Cli, ComposeAndRange) {
@@ -218,7 +196,6 @@ TEST(Cli, ComposeAndRange) {
          "clipboard.\n"},
         {Args{"range", "1-20000", "30000"}, 1, "range: 1 to 20000\nvalue: 30000\nresult: out\n",
          "30000 Out of range.\n"},
-        {Args{"range", "0-0xFF", "0xff"}, 0, "range: 0 to 255\nvalue: 255\nresult: in\n", ""},
         {Args{"range", "--", "-5-5", "100"}, 0, "range: none\nresult: no test\n", ""},
     });
 }
@@ -227,8 +204,6 @@ TEST(Cli, Lint) {
     ScratchFolder folder;
     const std::string lone = folder.Write("Lone.h", "void LoneGo(int iMode);\n");
     const std::string noEntries = folder.Write("Empty.s79", "; no prototypes here\n");
-    const std::string utf16 = folder.Write("Wide.h", "\xFF\xFEv\0o\0i\0d\0 \0F\0(\0)\0;\0\n\0"s);
-    const std::string zeros = folder.Write("Zeros.h", std::string(4096, '\0'));
     const std::string part =
         folder.Write("Part.h", "void Documented(int iMode);\nvoid Bare(int iMode);\n");
     const std::string partC = folder.Write(
@@ -236,41 +211,23 @@ TEST(Cli, Lint) {
         "/**\n * @param iMode :{A,B}\n * @note Run Gone.exe\n */\nvoid Documented(int iMode)\n");
     const std::string blank = folder.Write("Blank.h", "void Blank(int iMode);\n");
     folder.Write("Blank.c", "/**\n * @param iMode : {A,B}\n */\nvoid Blank(int iMode)\n");
+    const std::string gpio = Example("vendor/Inc/tns_gpio.h");
     ExpectCases({
         // Nothing to check fails, even next to a library that passes.
-        {Args{"lint", noEntries}, 1, "", "No function entries in " + noEntries + ".\n"},
-        {Args{"lint", "--summary", utf16}, 1, "", "No function entries in " + utf16 + ".\n"},
-        {Args{"lint", zeros, part}, 1, "void Documented(int iMode)\n",
-         "No function entries in " + zeros + ".\n", true},
+        // Missing documentation and a missing helper are listed, not warned about.
+        {Args{"lint", noEntries, part}, 1,
+         "void Documented(int iMode)\n  documentation: found in " + partC +
+             "\n  iMode: list\n  helper: Gone.exe (missing: " + folder.PathOf("Gone.exe") +
+             ")\nvoid Bare(int iMode)\n  documentation: not found in " + partC + "\n",
+         "No function entries in " + noEntries + ".\n"},
         // A library none of whose functions has documentation fails.
         {Args{"lint", lone}, 1,
          "void LoneGo(int iMode)\n  documentation: no documenting file (" +
              folder.PathOf("Lone.c") + " or .c)\n",
          "No function of " + lone + " has documentation.\n"},
-        // Missing documentation and a missing helper are listed, not warned about.
-        {Args{"lint", part}, 0,
-         "void Documented(int iMode)\n  documentation: found in " + partC +
-             "\n  iMode: list\n  helper: Gone.exe (missing: " + folder.PathOf("Gone.exe") +
-             ")\nvoid Bare(int iMode)\n  documentation: not found in " + partC + "\n",
-         ""},
-        // A near miss: the warning with the line under it, and status 1.
+        // A warning with the line under it, and status 1.
         {Args{"lint", blank}, 1, "[blank-after-colon]\n    |  * @param iMode : {A,B}\n",
          "1 warning in " + blank + ".\n", true},
-    });
-}
-
-// The vendor-style example: suggestions after the record, and the summary.
-TEST(Cli, VendorLibrary) {
-    const std::string gpio = Example("vendor/Inc/tns_gpio.h");
-    ExpectCases({
-        {Args{"params", gpio,
-              "void tns_gpio_init(tns_port_t port, uint16_t pins, tns_gpio_dir_t dir)"},
-         0,
-         "parameter2.suggestions: TNS_PIN_0,TNS_PIN_1,TNS_PIN_2,TNS_PIN_3,TNS_PIN_ALL\n"
-         "parameter2.suggestionKind: combination\n"
-         "parameter2.suggestionSource: @defgroup TNS_GPIO_Pins in tns_gpio.h\n"
-         "parameter3.suggestions: TNS_GPIO_DIR_IN,TNS_GPIO_DIR_OUT\n",
-         "", true},
         {Args{"lint", "--summary", gpio}, 0,
          gpio + "\n  functions: 4\n  documentation found: 4 (source folder 4)\n  parameters: 11\n"
                 "  with a choice text: 2\n  with suggestions: 8\n  warnings: 0\n",

@@ -1,205 +1,134 @@
-// The library catalogue: LibraryCombo and section "Libraries" at start-up,
-// when a library is added, removed or picked from the list; and the library
-// file dialog of every use.
+// The library catalogue as a user keeps it: LibraryCombo and section
+// "Libraries" at start-up, through Add, a pick from the list, Unlist and Show,
+// and at the next start; and a start-up while another copy writes the file.
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <cstdio>
 #include <set>
 
 #include "WindowHarness.h"
-#include "core/catalogue/CLibBrowse.h"
 
 namespace quill {
 namespace {
 
 const char* const kHeaderA = "/* a */\nvoid AlphaInit(void);\nint AlphaRead(int iChannel);\n";
+const char* const kSourceA =
+    "/**\n * @brief Starts.\n */\nvoid AlphaInit(void)\n/**\n * @brief Reads.\n */\n"
+    "int AlphaRead(int iChannel)\n";
 const char* const kAssemblerB = "; C Function prototype: void BetaGo(void)\n\tRSEG\tCODE\n";
 
-// A program folder with two libraries on disk; the window is not initialised
-// until Start.
 class LibraryList : public ::testing::Test {
 protected:
-    // Lists `libraries`, with `last` as the last library (none: no key), and
-    // starts the window.
-    void Start(const Texts& libraries, const std::string& last = "") {
-        for (const std::string& library : libraries) {
-            harness.SetSetting("Libraries", library, "Yes");
-        }
-        if (!last.empty()) {
-            harness.SetSetting("Last", "Library", last);
-        }
-        harness.Start();
-        log.clear();
-    }
-
-    Texts LibraryKeys() const { return GetAllSettingKeys("Libraries", settingsFile); }
-    // The catalogue in one line, paths under the program folder shortened:
-    // the entries with the selected one starred, the keys of "Libraries",
-    // and "Last" / "Library".
-    std::string Catalogue() const {
-        const auto shorter = [this](const std::string& path) {
-            return path.rfind(harness.folder, 0) == 0 ? path.substr(harness.folder.size()) : path;
-        };
-        std::string text;
-        for (int i = 0; i < ui.libraryCombo->count(); ++i) {
-            text += shorter(ui.libraryCombo->TextAt(i)) +
-                    (i == ui.libraryCombo->currentIndex() ? "* " : " ");
-        }
-        text += "| keys";
-        for (const std::string& key : LibraryKeys()) {
-            text += " " + shorter(key);
-        }
-        return text + " | last " + shorter(harness.Setting("Last", "Library"));
-    }
-
-    // Clicks AddButton; the dialog answers `chosen` (nothing: cancelled).
-    FileDialogRequest ClickAdd(std::optional<std::string> chosen) {
-        harness.platform.chosenFiles.push_back(std::move(chosen));
-        QTest::mouseClick(ui.addButton, Qt::LeftButton);
-        return harness.platform.dialogs.back();
-    }
-
-    // A second window on the same program folder, as the next start makes.
-    std::unique_ptr<MainWindow> NextStart() {
-        auto again = std::make_unique<MainWindow>(
-            harness.platform, AppPaths{harness.folder, harness.folder, settingsFile, "Quill"});
-        again->OnInitDialog();
-        return again;
-    }
-
-    // After a change of library it is shown and the function list is empty.
-    void ExpectShown(const char* bytes) {
-        EXPECT_EQ(harness.Shown(), bytes);
-        EXPECT_EQ(ui.functionCombo->count(), 0);
+    // Clicks AddButton; the dialog answers `chosen`.
+    Texts ClickAdd(const std::string& chosen) {
+        harness.platform.chosenFiles.push_back(chosen);
+        return harness.Click(harness.ui.addButton);
     }
 
     WindowHarness harness{false};
     const WindowControls& ui = harness.ui;
-    Texts& log = harness.platform.log;
     const std::string headerA = harness.WriteFile("lib/a.h", kHeaderA);
     const std::string assemblerB = harness.WriteFile("lib/b.s", kAssemblerB);
     const std::string settingsFile = harness.PathOf("Quill.ini");
 };
 
-TEST_F(LibraryList, StartUpRewritesTheSectionSortedAndDropsMissingLibraries) {
-    const std::string missing = harness.PathOf("gone/old.h");
+TEST_F(LibraryList, StartAddPickUnlistShowAndStartAgain) {
+    // Start-up drops a library that is gone, says so, and writes the section
+    // back sorted; with no stored last library the first entry is selected.
+    const std::string gone = harness.PathOf("gone/old.h");
     harness.SetSetting("Libraries", assemblerB, "Yes");
-    harness.SetSetting("Libraries", missing, "Yes");
+    harness.SetSetting("Libraries", gone, "Yes");
     harness.SetSetting("Libraries", headerA, "no");  // only the key name counts
     harness.Start();
-    EXPECT_EQ(log,
-              Texts{Msg(16, "Library " + missing + " not available.\nWill be removed from list.")});
-    // Nothing was stored as the last library: the first entry is.
-    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/a.h lib/b.s | last lib/a.h");
-    EXPECT_EQ(harness.Setting("Libraries", headerA), "Yes");
-    ExpectShown(kHeaderA);
-
-    // The next start finds the cleaned section and has nothing to report;
-    // "Last" / "Library" is found ignoring case.
-    log.clear();
-    harness.SetSetting("Last", "Library", harness.folder + "LIB/B.S");
-    EXPECT_EQ(NextStart()->StartupLibrary(), assemblerB);
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(LibraryList, AddListsStoresSelectsAndShowsTheChosenFile) {
-    Start({assemblerB});
-    const FileDialogRequest request = ClickAdd(headerA);
-    EXPECT_EQ(log, Texts{"dialog: Select Library Source"});
-    // It starts from the selected library.
-    EXPECT_EQ(request.initialName, assemblerB);
-    EXPECT_EQ(request.initialFolder, harness.PathOf("lib/"));
-    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s lib/a.h | last lib/a.h");
-    ExpectShown(kHeaderA);
-
-    // A name that does not exist is listed as it is, and its scan reported;
-    // a listed file again is a second entry for this run, and one key.
-    log.clear();
-    const std::string typed = harness.PathOf("lib/typed.h");
-    ClickAdd(typed);
-    EXPECT_EQ(log,
-              (Texts{"dialog: Select Library Source",
-                     Msg(64, "Library " + typed +
-                                 " source file not available.\nFix using Library Combobox.")}));
+    EXPECT_EQ(harness.platform.log,
+              Texts{Msg(16, "Library " + gone + " not available.\nWill be removed from list.")});
+    EXPECT_EQ(harness.Catalogue(), "lib/a.h* lib/b.s | keys lib/a.h lib/b.s | last lib/a.h");
     EXPECT_EQ(harness.Shown(), kHeaderA);
-    ClickAdd(assemblerB);
-    EXPECT_EQ(
-        Catalogue(),
-        "lib/a.h lib/b.s lib/b.s* lib/typed.h | keys lib/b.s lib/a.h lib/typed.h | last lib/b.s");
-}
+    EXPECT_EQ(ui.functionCombo->count(), 0);
 
-TEST_F(LibraryList, UnlistRemovesTheLibraryAndSelectsTheFirstUntilNoneIsLeft) {
-    Start({headerA, assemblerB}, assemblerB);
-    // No keeps it.
-    harness.platform.messageAnswers.push_back(kAnswerNo);
-    harness.Click(ui.unlistButton);
-    EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/a.h lib/b.s | last lib/b.s");
-    log.clear();
-    QTest::mouseClick(ui.unlistButton, Qt::LeftButton);  // answered Yes
-    EXPECT_EQ(log, Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?")});
-    EXPECT_EQ(Catalogue(), "lib/a.h* | keys lib/a.h | last lib/a.h");
-    ExpectShown(kHeaderA);
+    // Opening the function list rescans the library, selects the stored
+    // choice (found ignoring case) and shows the first entry's block, in one
+    // write; Enter chooses the selected entry.
+    harness.WriteFile("lib/a.c", kSourceA);
+    harness.WriteFile("lib/a.h", std::string(kHeaderA) + "void AlphaNew(void);\n");
+    harness.SetSetting("Last", "Choice", "VOID ALPHAINIT(VOID)");
+    Texts texts;
+    QObject::connect(ui.sourcePane, &SourceView::textChanged, ui.sourcePane,
+                     [&] { texts.push_back(harness.Shown()); });
+    QTest::keyClick(ui.functionCombo, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Entries(ui.functionCombo), (Texts{"int AlphaRead(int iChannel)",
+                                                "void AlphaInit(void)", "void AlphaNew(void)"}));
+    EXPECT_EQ(ui.functionCombo->currentIndex(), 1);
+    EXPECT_EQ(texts, Texts{"/**\n * @brief Reads.\n */\nint AlphaRead(int iChannel)\n"});
+    QTest::keyClick(ui.functionCombo->view(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(harness.Setting("Last", "Choice"), "void AlphaInit(void)");
+    EXPECT_EQ(harness.Shown(), "/**\n * @brief Starts.\n */\nvoid AlphaInit(void)\n");
 
-    // The last one: "Last" / "Library" still names it, and the function list
-    // and the source view are not touched.
-    PickFromList(ui.functionCombo, "void AlphaInit(void)");
-    const std::string shown = harness.Shown();
-    harness.Click(ui.unlistButton);
-    EXPECT_EQ(Catalogue(), "| keys | last lib/a.h");
-    EXPECT_TRUE(ui.libraryCombo->currentText().isEmpty());
-    EXPECT_EQ(harness.Shown(), shown);
-    EXPECT_EQ(ui.functionCombo->count(), 2);
+    // Add starts the dialog at the selected library. A path the settings file
+    // cannot keep is refused; a chosen file is listed, stored and shown.
+    EXPECT_EQ(ClickAdd(harness.PathOf("lib/a=b.h")),
+              (Texts{"dialog: Select Library Source",
+                     Msg(48, "Library " + harness.PathOf("lib/a=b.h") +
+                                 " cannot be listed: the settings file cannot keep a name that "
+                                 "holds \"=\".")}));
+    EXPECT_EQ(harness.platform.dialogs.back().initialName, headerA);
+    EXPECT_EQ(harness.platform.dialogs.back().initialFolder, harness.PathOf("lib/"));
+    const std::string headerC = harness.WriteFile("lib/my lib ;[1].h", "void Gamma(void);\n");
+    EXPECT_EQ(ClickAdd(headerC), Texts{"dialog: Select Library Source"});
+    EXPECT_EQ(harness.Catalogue(),
+              "lib/a.h lib/b.s lib/my lib ;[1].h* | keys lib/a.h lib/b.s lib/my lib ;[1].h | "
+              "last lib/my lib ;[1].h");
+    EXPECT_EQ(harness.Shown(), "void Gamma(void);\n");
 
-    // Without a selection nobody is asked, and the next start selects nothing.
-    EXPECT_TRUE(harness.Click(ui.unlistButton).empty());
-    EXPECT_TRUE(NextStart()->StartupLibrary().empty());
-}
+    // The arrow keys move the library selection without closing a list: the
+    // function list follows it, the stored last library does not.
+    QTest::keyClick(harness.window.get(), Qt::Key_L, Qt::AltModifier);
+    QTest::keyClick(ui.libraryCombo, Qt::Key_Up);
+    harness.Choose("void BetaGo(void)");
+    EXPECT_EQ(ui.libraryCombo->SelectedText(), assemblerB);
+    EXPECT_EQ(Entries(ui.functionCombo), Texts{"void BetaGo(void)"});
+    EXPECT_EQ(harness.Setting("Last", "Library"), headerC);
 
-TEST_F(LibraryList, ClosingTheListRewritesBothKeysAndShowsThePickedLibrary) {
-    Start({headerA, assemblerB}, headerA);
-    // Unchanged: both keys are written all the same, and the library
-    // replaces the documentation shown.
-    PickFromList(ui.functionCombo, "void AlphaInit(void)");
-    DeleteSettingKey("Libraries", headerA, settingsFile);
-    harness.SetSetting("Last", "Library", "elsewhere");
-    log.clear();
-    PickFromList(ui.libraryCombo, headerA);
-    EXPECT_EQ(Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s lib/a.h | last lib/a.h");
-    ExpectShown(kHeaderA);
-
+    // Picked from the list: stored as the last library, shown with its tabs
+    // expanded, its only function becomes the stored choice.
     PickFromList(ui.libraryCombo, assemblerB);
-    EXPECT_EQ(Catalogue(), "lib/a.h lib/b.s* | keys lib/b.s lib/a.h | last lib/b.s");
-    ExpectShown("; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
+    EXPECT_EQ(harness.Catalogue(),
+              "lib/a.h lib/b.s* lib/my lib ;[1].h | keys lib/a.h lib/b.s lib/my lib ;[1].h | "
+              "last lib/b.s");
+    EXPECT_EQ(harness.Shown(), "; C Function prototype: void BetaGo(void)\n    RSEG    CODE\n");
     EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)");
-    EXPECT_TRUE(log.empty());
-}
 
-TEST_F(LibraryList, PathsTheSettingsFileCannotKeepAreRefusedOthersReadBackExactly) {
-    Start({assemblerB}, assemblerB);
-    const std::string before = Catalogue();
-    const std::pair<std::string, const char*> refused[] = {
-        {harness.PathOf("lib/a=b.h"), "holds \"=\""},
-        {harness.PathOf("lib/two\nlines.h"), "holds a line break"},
-        {harness.PathOf("lib/trailing.h "), "begins or ends with a blank"},
-        {" " + headerA, "begins or ends with a blank"},
-        {";lib.h", "begins with \";\""},
-    };
-    for (const auto& [path, why] : refused) {
-        log.clear();
-        ClickAdd(path);
-        EXPECT_EQ(log, (Texts{"dialog: Select Library Source",
-                              Msg(48, "Library " + path +
-                                          " cannot be listed: the settings file cannot keep a "
-                                          "name that " +
-                                          why + ".")}));
-        EXPECT_EQ(Catalogue(), before);
-    }
-    // Blanks inside, ";" and "[" after the start are kept as they are.
-    const std::string odd = harness.WriteFile("lib/my lib ;[1].h", kHeaderA);
-    ClickAdd(odd);
-    EXPECT_EQ(LibraryKeys(), (Texts{assemblerB, odd}));
-    EXPECT_EQ(NextStart()->StartupLibrary(), odd);
+    // Unlist asks; No keeps the library, Yes drops it and selects the first.
+    harness.platform.messageAnswers.push_back(kAnswerNo);
+    EXPECT_EQ(harness.Click(ui.unlistButton),
+              Texts{Msg(36, "Do you wish to remove access to\n" + assemblerB + " ?")});
+    EXPECT_EQ(ui.libraryCombo->count(), 3);
+    harness.Click(ui.unlistButton);
+    EXPECT_EQ(harness.Catalogue(),
+              "lib/a.h* lib/my lib ;[1].h | keys lib/a.h lib/my lib ;[1].h | last lib/a.h");
+    EXPECT_EQ(harness.Shown(), std::string(kHeaderA) + "void AlphaNew(void);\n");
+
+    // Show: a library that has gone is reported and nothing is shown.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(headerA)));
+    EXPECT_EQ(harness.Click(ui.showButton), Texts{Msg(48, "Could not find source " + headerA)});
+    EXPECT_EQ(harness.Shown(), "");
+
+    // The next start selects the stored last library, found ignoring case.
+    harness.SetSetting("Last", "Library", harness.folder + "LIB/MY LIB ;[1].H");
+    RecordingPlatform quiet;
+    MainWindow again(quiet, AppPaths{harness.folder, harness.folder, settingsFile, "Quill"});
+    again.OnInitDialog();
+    EXPECT_EQ(again.StartupLibrary(), headerC);
+
+    // The last library unlisted: nothing is selected and nothing to show.
+    harness.Click(ui.unlistButton);
+    harness.Click(ui.unlistButton);
+    EXPECT_EQ(harness.Catalogue(), "| keys | last lib/my lib ;[1].h");
+    EXPECT_TRUE(harness.Click(ui.unlistButton).empty());
+    EXPECT_EQ(harness.Click(ui.showButton), Texts{Msg(48, "No library to show.")});
 }
 
 #ifndef _WIN32
@@ -224,7 +153,7 @@ TEST_F(LibraryList, StartUpDropsOnlyTheGoneLibraryWhileAnotherCopyAddsLibraries)
     const int count = std::stoi(written);
     ASSERT_GT(count, 0);
 
-    const Texts keys = LibraryKeys();
+    const Texts keys = GetAllSettingKeys("Libraries", settingsFile);
     const std::set<std::string> listed(keys.begin(), keys.end());
     int missing = 0;
     for (int i = 0; i < count; ++i) {
@@ -232,30 +161,10 @@ TEST_F(LibraryList, StartUpDropsOnlyTheGoneLibraryWhileAnotherCopyAddsLibraries)
     }
     EXPECT_EQ(missing, 0) << "of " << count;
     EXPECT_EQ(listed.count(gone), 0u);
-    EXPECT_EQ(listed.count(assemblerB), 1u);
     EXPECT_EQ(keys.size(), static_cast<std::size_t>(count) + 1);
     EXPECT_EQ(Entries(ui.libraryCombo), Texts{assemblerB});
 }
 #endif
-
-TEST(CLibBrowse, TheFolderIsThePathUpToItsLastSeparatorAfterADrive) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\x\\b.s", "C:\\x\\"},
-        // No separator, or the first one too early: the path itself.
-        {"lib.h", "lib.h"},
-        {"a\\b.h", "a\\b.h"},
-        {"\\\\srv\\share\\b.h", "\\\\srv\\share\\b.h"},
-#ifndef _WIN32
-        // Slashes count, and the root stands for a drive.
-        {"/home/x/lib.h", "/home/x/"},
-        {"/lib.h", "/"},
-        {"a/b.h", "a/b.h"},
-#endif
-    };
-    for (const auto& [path, folder] : cases) {
-        EXPECT_EQ(LibraryDialogFolder(path), folder) << path;
-    }
-}
 
 }  // namespace
 }  // namespace quill

@@ -19,24 +19,6 @@ namespace {
 const char* const kHeaderA = "void AlphaInit(void);\n";
 const char* const kAssemblerB = "; C Function prototype: void BetaGo(void)\n";
 
-// The catalogue: the entries with the selected one starred, then the keys of
-// "Libraries" and "Last" / "Library", paths under the program folder shortened.
-std::string Catalogue(const WindowHarness& harness) {
-    const auto shorter = [&](const std::string& path) {
-        return path.rfind(harness.folder, 0) == 0 ? path.substr(harness.folder.size()) : path;
-    };
-    std::string text;
-    for (int i = 0; i < harness.ui.libraryCombo->count(); ++i) {
-        text += shorter(harness.ui.libraryCombo->TextAt(i)) +
-                (i == harness.ui.libraryCombo->currentIndex() ? "* " : " ");
-    }
-    text += "| keys";
-    for (const std::string& key : GetAllSettingKeys("Libraries", harness.PathOf("Quill.ini"))) {
-        text += " " + shorter(key);
-    }
-    return text + " | last " + shorter(harness.Setting("Last", "Library"));
-}
-
 // What makes the file refuse changes, made once the window has started;
 // `before` runs before any file is written. Each gives what undoes it, or
 // nothing when the system does not allow it.
@@ -105,7 +87,7 @@ TEST(SettingsSaving, AnAddedLibraryTheFileRefusesStaysListedAndOneMessageSaysWhy
                                      ": " + refusal.reason + ".\nLibrary " + headerA +
                                      " is listed until Quill ends, but not saved.")}))
             << refusal.reason;
-        EXPECT_EQ(Catalogue(harness), "lib/a.h* lib/b.s | keys lib/b.s | last lib/b.s")
+        EXPECT_EQ(harness.Catalogue(), "lib/a.h* lib/b.s | keys lib/b.s | last lib/b.s")
             << refusal.reason;
         EXPECT_EQ(harness.Setting("Last", "Choice"), "void BetaGo(void)") << refusal.reason;
     }
@@ -132,7 +114,7 @@ TEST(SettingsSaving, AnUnlistedLibraryTheFileKeepsIsSaidToComeBack) {
                           Msg(48, "Could not save the settings to " + harness.PathOf("Quill.ini") +
                                       ": the file is read-only.\nLibrary " + assemblerB +
                                       " will be listed again at the next start.")}));
-    EXPECT_EQ(Catalogue(harness), "lib/a.h* | keys lib/a.h lib/b.s | last lib/b.s");
+    EXPECT_EQ(harness.Catalogue(), "lib/a.h* | keys lib/a.h lib/b.s | last lib/b.s");
 }
 
 }  // namespace

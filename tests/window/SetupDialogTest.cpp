@@ -1,5 +1,5 @@
-// The Setup dialog as a user works it: what it shows, what reaches the
-// settings file and when, its F1 help and its two Browse buttons.
+// The Setup dialog as a user works it: its Browse buttons, its F1 help, what
+// reaches the settings file and when, and an OK that cannot save.
 
 #include "window/dialogs/SetupDialog.h"
 
@@ -7,13 +7,11 @@
 
 #include <QApplication>
 #include <QRadioButton>
-#include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "UnsavableSettings.h"
 #include "WindowHarness.h"
-#include "core/help/HelpDecisions.h"
 
 namespace quill {
 namespace {
@@ -21,13 +19,11 @@ namespace {
 class SetupDialogTest : public ::testing::Test {
 protected:
     // Opens the dialog as SetupButton does; `drive` works it and closes it.
-    int Run(const std::function<void(SetupDialog&)>& drive) {
+    void Run(const std::function<void(SetupDialog&)>& drive) {
         bool driven = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<SetupDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
-                return;
-            }
+            ASSERT_NE(dialog, nullptr);
             driven = true;
             dialog->activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
@@ -37,88 +33,70 @@ protected:
                 dialog->reject();
             }
         });
-        const int result = SetupDialog::Open(files.platform, paths, nullptr);
+        SetupDialog::Open(files.platform, paths, nullptr);
         EXPECT_TRUE(driven) << "no setup dialog ran";
-        return result;
     }
 
-    static QLineEdit* Edit(SetupDialog& d, const char* name) {
-        return d.findChild<QLineEdit*>(QString::fromLatin1(name));
+    template <typename Widget = QLineEdit>
+    static Widget* Get(SetupDialog& d, const char* name) {
+        return d.findChild<Widget*>(QString::fromLatin1(name));
     }
-    static QRadioButton* Radio(SetupDialog& d, const char* name) {
-        return d.findChild<QRadioButton*>(QString::fromLatin1(name));
-    }
-    static QPushButton* Button(SetupDialog& d, const char* name) {
-        return d.findChild<QPushButton*>(QString::fromLatin1(name));
+    // Clicks into the field, selects all of it and types `text` over it.
+    static void Retype(SetupDialog& d, const char* field, const std::string& text) {
+        ClickInto(Get(d, field));
+        QTest::keyClick(Get(d, field), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Get(d, field), QString::fromStdString(text));
     }
 
     WindowHarness files{false};
     AppPaths paths{files.folder, files.folder, files.folder + "Quill.ini", "Quill"};
 };
 
-TEST_F(SetupDialogTest, WithoutIntroKeyDetailsIsChosenAndOkWritesTheFieldsAsTheyStand) {
-    const int result = Run([&](SetupDialog& d) {
-        EXPECT_TRUE(Radio(d, "DetailsRadio")->isChecked());
-        EXPECT_EQ(ToBytes(Edit(d, "BrowserEdit")->text()), kDefaultBrowser);
-        EXPECT_EQ(ToBytes(Edit(d, "HelpPathEdit")->text()), files.folder);
-        // Nothing is written while the dialog just shows its values.
-        EXPECT_EQ(files.Setting("Last", "Intro"), "<missing>");
-        Edit(d, "BrowserEdit")->setText(QStringLiteral("/opt/web/browse"));
-        // Enter in the help path field: OK without the focus leaving it, so
-        // no separator is added.
-        QLineEdit* help = Edit(d, "HelpPathEdit");
-        help->setFocus(Qt::TabFocusReason);
-        help->setText(QStringLiteral("/srv/doc"));
-        QTest::keyClick(help, Qt::Key_Return);
-    });
-    EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(files.Setting("Last", "Intro"), "No");
-    EXPECT_EQ(files.Setting("Last", "Browser"), "/opt/web/browse");
-    EXPECT_EQ(files.Setting("Last", "Url"), "/srv/doc");
-}
-
-TEST_F(SetupDialogTest, LeavingTheHelpPathStoresItAtOnceWithASeparator) {
-    files.SetSetting("Last", "Intro", "Yes");
-    files.SetSetting("Last", "Browser", "/b");
-    const int result = Run([&](SetupDialog& d) {
-        QLineEdit* help = Edit(d, "HelpPathEdit");
-        help->setFocus(Qt::TabFocusReason);
-        help->setText(QStringLiteral("/docs/help"));
-        QTest::keyClick(help, Qt::Key_Tab);
-        EXPECT_EQ(help->text(), QStringLiteral("/docs/help/"));
-        // The other two fields are not stored on their own.
-        Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
-        QTest::mouseClick(Radio(d, "DetailsRadio"), Qt::LeftButton);
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
-    EXPECT_EQ(files.Setting("Last", "Browser"), "/b");
-    EXPECT_EQ(files.Setting("Last", "Intro"), "Yes");
-}
-
-#ifndef _WIN32
-TEST_F(SetupDialogTest, F1FollowsTheStoredModeNotTheRadioButtonAndTheFieldsAsTheyStand) {
+TEST_F(SetupDialogTest, BrowseHelpKeyLeaveTheHelpPathAndOk) {
     const std::string viewer = files.WriteFile("bin/viewer", "#!/bin/sh\n");
     files.SetSetting("Last", "Intro", "No");
+    files.SetSetting("Last", "Browser", "/usr/bin/webview");
+    files.SetSetting("Last", "Url", "/srv/manual");
+    files.platform.chosenFiles = {viewer, std::string("/srv/guide/index.html")};
     Run([&](SetupDialog& d) {
-        QTest::mouseClick(Radio(d, "IntroRadio"), Qt::LeftButton);
-        Edit(d, "BrowserEdit")->setText(ToQString(viewer));
-        Edit(d, "HelpPathEdit")->setText(QStringLiteral("/h elp/"));
-        QTest::keyClick(Radio(d, "IntroRadio"), Qt::Key_F1);
-        // A browser that cannot be started is told.
+        EXPECT_TRUE(Get<QRadioButton>(d, "DetailsRadio")->isChecked());
+        // The Browse buttons fill the fields from where they point.
+        QTest::mouseClick(Get<QPushButton>(d, "BrowseBrowserButton"), Qt::LeftButton);
+        QTest::mouseClick(Get<QPushButton>(d, "BrowseHelpButton"), Qt::LeftButton);
+        EXPECT_EQ(Get(d, "HelpPathEdit")->text(), QStringLiteral("/srv/guide/"));
+        // F1 follows the stored mode, not the radio button, and the fields as
+        // they stand; a browser that cannot be started is told.
+        QTest::mouseClick(Get<QRadioButton>(d, "IntroRadio"), Qt::LeftButton);
+        QTest::keyClick(Get<QRadioButton>(d, "IntroRadio"), Qt::Key_F1);
         files.platform.startsWork = false;
-        QTest::keyClick(Radio(d, "IntroRadio"), Qt::Key_F1);
-        QTest::keyClick(&d, Qt::Key_Escape);
+        QTest::keyClick(Get<QRadioButton>(d, "IntroRadio"), Qt::Key_F1);
+        files.platform.startsWork = true;
+        // Leaving the help path stores it at once, with a separator; the
+        // other fields wait for OK.
+        Retype(d, "HelpPathEdit", "/docs/help");
+        QTest::keyClick(Get(d, "HelpPathEdit"), Qt::Key_Tab);
+        EXPECT_EQ(Get(d, "HelpPathEdit")->text(), QStringLiteral("/docs/help/"));
+        EXPECT_EQ(files.Setting("Last", "Url"), "/docs/help/");
+        EXPECT_EQ(files.Setting("Last", "Browser"), "/usr/bin/webview");
+        // Enter in the help path field: OK without the focus leaving it, so
+        // no separator is added.
+        Retype(d, "HelpPathEdit", "/srv/doc");
+        QTest::keyClick(Get(d, "HelpPathEdit"), Qt::Key_Return);
     });
-    EXPECT_EQ(
-        files.platform.log,
-        (Texts{"start: " + viewer + " /h elp/QHS_B.html", "start: " + viewer + " /h elp/QHS_B.html",
-               "message 48 Quill: Could not open the help page\n/h elp/QHS_B.html\nThe "
-               "browser\n" +
-                   viewer + "\ncould not be started."}));
+    EXPECT_EQ(files.Setting("Last", "Intro"), "Yes");
+    EXPECT_EQ(files.Setting("Last", "Browser"), viewer);
+    EXPECT_EQ(files.Setting("Last", "Url"), "/srv/doc");
+    const std::string start = "start: " + viewer + " /srv/guide/QHS_B.html";
+    EXPECT_EQ(files.platform.log,
+              (Texts{"dialog: Select Browser", "dialog: Help Parent", start, start,
+                     Msg(48, "Could not open the help page\n/srv/guide/QHS_B.html\nThe browser\n" +
+                                 viewer + "\ncould not be started.")}));
+    std::string seen;
+    for (const FileDialogRequest& request : files.platform.dialogs) {
+        seen += request.initialName + " in " + request.initialFolder + "\n";
+    }
+    EXPECT_EQ(seen, "/usr/bin/webview in /usr/bin/\n/srv/manualQH_P.html in /srv/manual\n");
 }
-#endif
 
 #ifndef _WIN32
 TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
@@ -127,43 +105,19 @@ TEST_F(SetupDialogTest, OkThatCannotSaveSaysSoAndKeepsTheDialogOpen) {
     if (!readOnly.Made()) {
         GTEST_SKIP() << "this system cannot make a file read-only for its user";
     }
-    const int result = Run([&](SetupDialog& d) {
-        Edit(d, "BrowserEdit")->setText(QStringLiteral("/other"));
-        QTest::mouseClick(Button(d, "OkButton"), Qt::LeftButton);
+    Run([&](SetupDialog& d) {
+        Retype(d, "BrowserEdit", "/other");
+        QTest::mouseClick(Get<QPushButton>(d, "OkButton"), Qt::LeftButton);
         EXPECT_EQ(files.platform.log,
                   Texts{Msg(48, "Could not save the settings to " + files.PathOf("Quill.ini") +
                                     ": the file is read-only.")});
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(Edit(d, "BrowserEdit")->text(), QStringLiteral("/other"));
+        EXPECT_EQ(Get(d, "BrowserEdit")->text(), QStringLiteral("/other"));
         QTest::keyClick(&d, Qt::Key_Escape);
     });
-    EXPECT_EQ(result, QDialog::Rejected);
     EXPECT_EQ(files.Setting("Last", "Browser"), "/b");
 }
 #endif
-
-TEST_F(SetupDialogTest, BrowseButtonsFillTheFieldsFromWhereTheyPoint) {
-    files.SetSetting("Last", "Browser", "/usr/bin/webview");
-    files.SetSetting("Last", "Url", "/srv/manual");
-    files.platform.chosenFiles = {std::string("/opt/web/viewer"),
-                                  std::string("/srv/guide/index.html")};
-    Run([&](SetupDialog& d) {
-        QTest::mouseClick(Button(d, "BrowseBrowserButton"), Qt::LeftButton);
-        QTest::mouseClick(Button(d, "BrowseHelpButton"), Qt::LeftButton);
-        EXPECT_EQ(Edit(d, "BrowserEdit")->text() + Edit(d, "HelpPathEdit")->text(),
-                  QStringLiteral("/opt/web/viewer/srv/guide/"));
-        // The chosen folder is not stored before the field is left or OK.
-        EXPECT_EQ(files.Setting("Last", "Url"), "/srv/manual");
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    std::string seen;
-    for (const FileDialogRequest& request : files.platform.dialogs) {
-        seen += request.title + ": " + request.initialName + " in " + request.initialFolder + "\n";
-    }
-    EXPECT_EQ(seen,
-              "Select Browser: /usr/bin/webview in /usr/bin/\n"
-              "Help Parent: /srv/manualQH_P.html in /srv/manual\n");
-}
 
 }  // namespace
 }  // namespace quill

@@ -7,7 +7,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -55,6 +54,32 @@ struct WindowControls {
         return found;
     }
 
+    // What the parameter row shows: per slot the label's text, then "[item]"
+    // for a drop-down or "<text>" for an entry field, then "," or ")" where
+    // shown.
+    std::string Row() const {
+        std::string row;
+        for (std::size_t k = 0; k < 4; ++k) {
+            row += Shows(paramLabels[k]) ? ToBytes(paramLabels[k]->text()) : "";
+            row += Shows(paramCombos[k]) ? "[" + ToBytes(paramCombos[k]->currentText()) + "]" : "";
+            row += Shows(paramEdits[k]) ? "<" + ToBytes(paramEdits[k]->text()) + ">" : "";
+            row += k < 3 && Shows(separatorLabels[k]) ? "," : "";
+        }
+        return row + (Shows(closeParenLabel) ? ")" : "");
+    }
+
+    // The open selection lists ("1234": all of them), then "X" when
+    // ExitButton and "H" when HelpersButton shows.
+    std::string Lists() const {
+        std::string open;
+        for (std::size_t k = 0; k < 4; ++k) {
+            open += Shows(paramLists[k]) ? std::to_string(k + 1) : "";
+        }
+        return open + (Shows(exitButton) ? "X" : "") + (Shows(helpersButton) ? "H" : "");
+    }
+
+    bool Shows(const QWidget* control) const { return control->isVisibleTo(&window_); }
+
     const MainWindow& window_;
     NotifyingComboBox* libraryCombo = Find<NotifyingComboBox>("LibraryCombo");
     NotifyingComboBox* functionCombo = Find<NotifyingComboBox>("FunctionCombo");
@@ -92,14 +117,17 @@ inline void Settle() {
     }
 }
 
-// Opens the list of `combo` with Alt+Down, moves to the entry `text` and
-// takes it with Enter, which closes the list.
+// Opens the list of `combo` with Alt+Down, walks to the entry `text` with
+// Home and Down and takes it with Enter, which closes the list.
 inline void PickFromList(NotifyingComboBox* combo, const std::string& text) {
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     ASSERT_TRUE(combo->view()->isVisible());
     const int index = combo->FindStringExact(text);
     ASSERT_GE(index, 0) << text;
-    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Home);
+    for (int i = 0; i < index; ++i) {
+        QTest::keyClick(combo->view(), Qt::Key_Down);
+    }
     QTest::keyClick(combo->view(), Qt::Key_Return);
     Settle();
     ASSERT_FALSE(combo->view()->isVisible());
@@ -109,6 +137,19 @@ inline void PickFromList(NotifyingComboBox* combo, const std::string& text) {
     combo->window()->windowHandle()->requestActivate();
     ASSERT_TRUE(QTest::qWaitFor(
         [combo] { return QGuiApplication::focusWindow() == combo->window()->windowHandle(); }));
+}
+
+// Clicks into `control`, as the user moves the focus there.
+inline void ClickInto(QWidget* control) {
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    Settle();
+}
+
+// Clicks into `field` and types `text` at its end.
+inline void Type(QWidget* field, const std::string& text) {
+    ClickInto(field);
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClicks(field, QString::fromStdString(text));
 }
 
 class WindowHarness {
@@ -170,42 +211,26 @@ public:
         return platform.log;
     }
 
-    // What the parameter row shows: per slot the label's text, then "[item]"
-    // for a drop-down or "<text>" for an entry field, then "," or ")" where
-    // shown.
-    std::string Row() const {
-        std::string row;
-        for (std::size_t k = 0; k < 4; ++k) {
-            row += Shows(ui.paramLabels[k]) ? ToBytes(ui.paramLabels[k]->text()) : "";
-            row += Shows(ui.paramCombos[k]) ? "[" + ToBytes(ui.paramCombos[k]->currentText()) + "]"
-                                            : "";
-            row += Shows(ui.paramEdits[k]) ? "<" + ToBytes(ui.paramEdits[k]->text()) + ">" : "";
-            row += k < 3 && Shows(ui.separatorLabels[k]) ? "," : "";
-        }
-        return row + (Shows(ui.closeParenLabel) ? ")" : "");
-    }
+    std::string Row() const { return ui.Row(); }
+    std::string Lists() const { return ui.Lists(); }
 
-    // The open selection lists ("1234": all of them), then "X" when
-    // ExitButton and "H" when HelpersButton shows.
-    std::string Lists() const {
-        std::string open;
-        for (std::size_t k = 0; k < 4; ++k) {
-            open += Shows(ui.paramLists[k]) ? std::to_string(k + 1) : "";
+    // The catalogue in one line, paths under the folder shortened: the
+    // entries with the selected one starred, the keys of "Libraries", and
+    // "Last" / "Library".
+    std::string Catalogue() const {
+        const auto shorter = [this](const std::string& path) {
+            return path.rfind(folder, 0) == 0 ? path.substr(folder.size()) : path;
+        };
+        std::string text;
+        for (int i = 0; i < ui.libraryCombo->count(); ++i) {
+            text += shorter(ui.libraryCombo->TextAt(i)) +
+                    (i == ui.libraryCombo->currentIndex() ? "* " : " ");
         }
-        return open + (Shows(ui.exitButton) ? "X" : "") + (Shows(ui.helpersButton) ? "H" : "");
-    }
-
-    // Opens every selection list below the row and hides the two buttons an
-    // open list covers, as an open selection list leaves the window.
-    void OpenAllLists() const {
-        for (std::size_t k = 0; k < 4; ++k) {
-            ui.paramLists[k]->setGeometry(40 + 100 * static_cast<int>(k), 300, 90, 120);
-            ui.paramLists[k]->show();
+        text += "| keys";
+        for (const std::string& key : GetAllSettingKeys("Libraries", folder + "Quill.ini")) {
+            text += " " + shorter(key);
         }
-        for (QPushButton* button : {ui.exitButton, ui.helpersButton}) {
-            button->setGeometry(1, 1, 1, 1);
-            button->hide();
-        }
+        return text + " | last " + shorter(Setting("Last", "Library"));
     }
 
     bool Shows(const QWidget* control) const { return control->isVisibleTo(window.get()); }
