@@ -83,12 +83,6 @@ TEST(CutToBytes, PlainByteCut) {
 using Items = std::vector<std::string>;
 using Positions = std::vector<int>;
 
-TEST(SplitChoices, EverySeparatorEndsOneItem) {
-    EXPECT_EQ(SplitChoices("PWM_A|PWM_B|PWM_C"), (Items{"PWM_A", "PWM_B", "PWM_C"}));
-    EXPECT_EQ(SplitChoices("|A||B|"), (Items{"", "A", "", "B", ""}));
-    EXPECT_EQ(SplitChoices(""), (Items{""}));
-}
-
 TEST(JoinSelection, ListOrderAtMostThirtyTwo) {
     const Items abc{"A", "B", "C"};
     EXPECT_EQ(JoinSelection(abc, {2, 0}), "A|C");  // picked C first, then A

@@ -1,4 +1,4 @@
-// Path separators, bounded whole-file reads, the text operations and the
+// Bounded whole-file reads, the text operations and the
 // whole-library view built on the line reader. The reader itself and the
 // line normalisation are compared with plain versions in ScanReferenceTest.
 
@@ -10,21 +10,10 @@
 #include "core/files/FileBytes.h"
 #include "core/library/LibrarySource.h"
 #include "core/settings/ProgramPaths.h"
-#include "core/text/PathText.h"
 #include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
-
-TEST(PathText, FolderUpToTheLastSeparator) {
-    EXPECT_EQ(FolderOf("C:\\kit\\lib\\Pwm.h"), "C:\\kit\\lib\\");
-    EXPECT_EQ(FolderOf("Pwm.h"), "");
-    EXPECT_EQ(FolderOf(""), "");
-#ifndef _WIN32
-    EXPECT_EQ(FolderOf("/opt/kit\\lib/Pwm.h"), "/opt/kit\\lib/");
-    EXPECT_EQ(FolderOf("/opt/kit/lib\\Pwm.h"), "/opt/kit/lib\\");
-#endif
-}
 
 TEST(FileBytes, WholeFilesUpToTheLimitOnly) {
     testing::ScratchFolder folder;

@@ -85,18 +85,5 @@ TEST(ScanFunctionEntries, HeaderCommentsOpenedOnALineHideEverythingUntilTheyClos
     EXPECT_EQ(Header({"/* long\n", "note */ void Two(void);\n"}), Entries{});
 }
 
-TEST(ScanLibraryFile, ThePathDecidesTheScan) {
-    testing::ScratchFolder scratch;
-    const std::string both = "; C Function prototype: int Asm(int a)\r\nint Header(int a);\r\n";
-    const LibraryScan header = ScanLibraryFile(scratch.Write("uart.h", both));
-    EXPECT_TRUE(header.opened);
-    EXPECT_EQ(header.entries, (Entries{"int Header(int a)"}));
-    EXPECT_EQ(ScanLibraryFile(scratch.Write("uart.s79", both)).entries,
-              (Entries{"int Asm(int a)"}));
-    EXPECT_FALSE(ScanLibraryFile("").opened);
-    EXPECT_FALSE(ScanLibraryFile(scratch.PathOf("missing.h")).opened);
-    EXPECT_TRUE(ScanLibraryFile(scratch.Write("empty.h", "")).opened);
-}
-
 }  // namespace
 }  // namespace quill

@@ -109,5 +109,34 @@ TEST(HelpFolder, SeparatorBrowseStartAndTheRealProgramFolder) {
     EXPECT_EQ(HelpFolderOnDisk("/opt/quil", "/opt/quill/", "/opt/Quill/"), "/opt/quil");
 }
 
+TEST(HelpStarts, WhatIsToldWhenNothingStartedAndTheIntroSetting) {
+    const std::string browser = "C:\\Web\\browse.exe";
+    const struct {
+        HelpStart start;
+        const char* message;
+    } cases[] = {
+        {HelpStart::Editor("/q/Quill.txt"),
+         "Could not open the notes file\n/q/Quill.txt\nin a text editor."},
+        {HelpStart::Start("/q/help.exe", ""), "Could not start the help program\n/q/help.exe"},
+        {HelpStart::Start(browser, "/q/a.htm"),
+         "Could not open the help page\n/q/a.htm\nThe browser\nC:\\Web\\browse.exe\n"
+         "could not be started."},
+        {HelpStart::Start("xdg-open", "/q/a.htm"),
+         "Could not open the help page\n/q/a.htm\nThe browser\nC:\\Web\\browse.exe\nwas not "
+         "found, and xdg-open could not be started either."},
+        {HelpStart::Start("", "/q/a.htm"),
+         "Could not open the help page\n/q/a.htm\nThe browser\nC:\\Web\\browse.exe\nwas not "
+         "found."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HelpNotStartedMessage(c.start, browser), c.message);
+    }
+    EXPECT_TRUE(IsIntroMode("yes"));
+    EXPECT_TRUE(IsIntroMode("YeS"));
+    EXPECT_FALSE(IsIntroMode("yes "));
+    EXPECT_FALSE(IsIntroMode("no"));
+    EXPECT_FALSE(IsIntroMode(""));
+}
+
 }  // namespace
 }  // namespace quill

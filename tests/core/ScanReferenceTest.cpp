@@ -197,25 +197,6 @@ TEST(ScanReference, ReaderAndScansMatchThePlainOnesAcrossBufferBoundaries) {
             EXPECT_EQ(ReadTextLine(disk), "");  // the end stays the end
         }
 
-        // Skipping to the lines that may hold "*/" passes only whole lines
-        // without it, and every line that holds it still comes.
-        TextFile skipping;
-        ASSERT_TRUE(skipping.Open(scratch.PathOf("lines.h")));
-        std::size_t next = 0;
-        for (;;) {
-            skipping.SkipLinesWithout("*/");
-            const std::string line(skipping.NextLine());
-            while (next < expected.size() && expected[next] != line) {
-                ASSERT_EQ(expected[next].find("*/"), std::string::npos) << "skipped line " << next;
-                ++next;
-            }
-            if (line.empty()) {
-                break;
-            }
-            ASSERT_LT(next, expected.size()) << "a line that was never there: " << line;
-            ++next;
-        }
-
         // The scan of a file as it streams by gives what the scan of its lines
         // gives (whose rules FunctionScannerTest checks).
         for (const auto& [name, kind] : {std::pair{"lib.h", LibraryKind::Header},
