@@ -51,7 +51,7 @@ TEST(RunProgram, ExactlyTheNamedFileRuns) {
     // "sh" is on every PATH but not in the current folder; a zero byte does
     // not cut a name short.
     script("Local.exe", 4);
-    for (const std::string name :
+    for (const std::string& name :
          {std::string("sh"), std::string(), std::string("Local.exe\0;x", 12)}) {
         EXPECT_EQ(platform.RunProgramAndWait(name), -1) << name;
     }
