@@ -167,17 +167,22 @@ std::optional<std::size_t> DocumentLines::FromTable(const std::string& entry, Ki
     return std::nullopt;
 }
 
+std::optional<std::size_t> DocumentLines::IndexedMatch(const std::string& entry, Kind kind) {
+    bool answered = false;
+    const std::optional<std::size_t> line = FromTable(entry, kind, answered);
+    if (answered) {
+        return line;
+    }
+    std::optional<PrefixIndex>& index = kind == Kind::Lookup ? lookupIndex_ : parserIndex_;
+    if (!index) {
+        kind == Kind::Lookup ? IndexLookup() : IndexParser();
+    }
+    return index->First(bytes_, entry);
+}
+
 std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& entry) {
     if (indexed_ && IndexAnswers(entry)) {
-        bool answered = false;
-        const std::optional<std::size_t> line = FromTable(entry, Kind::Lookup, answered);
-        if (answered) {
-            return line;
-        }
-        if (!lookupIndex_) {
-            IndexLookup();
-        }
-        return lookupIndex_->First(bytes_, entry);
+        return IndexedMatch(entry, Kind::Lookup);
     }
     for (std::size_t i = 0; Has(i); ++i) {
         if (NormalisedLineStartsWith(Text(i), entry)) {
@@ -189,15 +194,7 @@ std::optional<std::size_t> DocumentLines::FirstLookupMatch(const std::string& en
 
 std::optional<std::size_t> DocumentLines::FirstParserMatch(const std::string& entry) {
     if (indexed_ && IndexAnswers(entry)) {
-        bool answered = false;
-        const std::optional<std::size_t> line = FromTable(entry, Kind::Parser, answered);
-        if (answered) {
-            return line;
-        }
-        if (!parserIndex_) {
-            IndexParser();
-        }
-        return parserIndex_->First(bytes_, entry);
+        return IndexedMatch(entry, Kind::Parser);
     }
     // A line that begins with a blank keeps it in the parser's text, whose
     // normalised copy then begins with one: only such an entry needs its

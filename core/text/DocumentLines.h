@@ -99,6 +99,9 @@ private:
     // it; nullopt when the table shows that no line does.
     enum class Kind { Lookup, Parser };
     std::optional<std::size_t> FromTable(const std::string& entry, Kind kind, bool& answered);
+    // The table's answer, else that of the kind's prefix index, built on
+    // first use.
+    std::optional<std::size_t> IndexedMatch(const std::string& entry, Kind kind);
 
     void IndexTable();
     bool indexed_ = false;
