@@ -18,6 +18,12 @@ std::string NotFound(const std::string& entry, const std::string& path) {
     return "Could not find \n" + entry + "\nin " + path + "\nMust match exactly.";
 }
 
+// The messages when no form of the documenting path `path` opens.
+Messages NoSource(const std::string& entry, const std::string& path) {
+    return {"Could not find source " + path + " or .c", NotFound(entry, path),
+            "Could not find " + ToLowerAscii(path)};
+}
+
 const char* const kTimerSource =
     "/**\n"
     " * @param iMode :{TMR_OFF,TMR_ON}\n"
@@ -83,16 +89,8 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
         {header, "", LookupOutcome::EmptyInput, {NotFound("", source)}},
         {"", gone, LookupOutcome::EmptyInput, {NotFound(gone, ""), "Could not find "}},
         // Every form fails; the parse reports the last one tried.
-        {lone,
-         gone,
-         LookupOutcome::NoSource,
-         {"Could not find source " + loneSource + " or .c", NotFound(gone, loneSource),
-          "Could not find " + ToLowerAscii(loneSource)}},
-        {vendor,
-         gone,
-         LookupOutcome::NoSource,
-         {"Could not find source " + vendorSource + " or .c", NotFound(gone, vendorSource),
-          "Could not find " + ToLowerAscii(vendorSource)}},
+        {lone, gone, LookupOutcome::NoSource, NoSource(gone, loneSource)},
+        {vendor, gone, LookupOutcome::NoSource, NoSource(gone, vendorSource)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library + " / " + c.entry);
@@ -120,32 +118,6 @@ TEST(LookForHelper, OnlyAFolderEndingAtPositionFiveOrLaterIsSearched) {
         EXPECT_FALSE(LookForHelper(path, "Help.exe").looked) << path;
     }
     EXPECT_EQ(LookForHelper("abcde\\Tmr.c", "Help.exe").path, "abcde\\Help.exe");
-}
-
-// A library checked as a whole gives each function what choosing it alone
-// gives; a list left open runs into the next block.
-TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
-    ScratchFolder folder;
-    const std::string header = folder.Write("Lib.h", "");
-    folder.Write("Lib.c",
-                 "int Early(int iA)\n/**\n * @param iA :{A,\n"
-                 "/** @param iB :{X,Y}\n * @note Use B.exe\n */\nvoid Two(int iA, int iB)\n"
-                 "void Two(int iA, int iB)\n/*!\n\t@param iC :{P,Q}\n */\n"
-                 "extern  void  Three( int iC ,int iD );\n/**\n */\n");
-    LibraryChoices library(header, "");
-    library.IndexAll();
-    for (const char* entry :
-         {"int Early(int iA)", "void Two(int iA, int iB)", "void Three(int iC, int iD)",
-          "void Three", "void Missing(int iA)", "v", " */"}) {
-        SCOPED_TRACE(entry);
-        const FunctionChoice single = ChooseFunction({header, entry, ""});
-        const FunctionChoice indexed = library.Choose(entry);
-        EXPECT_EQ(indexed.lookup.outcome, single.lookup.outcome);
-        EXPECT_EQ(indexed.lookup.text, single.lookup.text);
-        EXPECT_EQ(indexed.documentation.documentationText, single.documentation.documentationText);
-        EXPECT_EQ(indexed.documentation.helperName, single.documentation.helperName);
-        EXPECT_EQ(indexed.messages, single.messages);
-    }
 }
 
 // A whole-library check takes the entries and the declarations from the
