@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ScratchFolder.h"
-#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
@@ -18,10 +17,12 @@ std::string NotFound(const std::string& entry, const std::string& path) {
     return "Could not find \n" + entry + "\nin " + path + "\nMust match exactly.";
 }
 
-// The messages when no form of the documenting path `path` opens.
-Messages NoSource(const std::string& entry, const std::string& path) {
+// The messages when no form of the documenting path `relative` opens.
+Messages NoSource(const std::string& entry, const ScratchFolder& folder,
+                  const std::string& relative) {
+    const std::string path = folder.PathOf(relative);
     return {"Could not find source " + path + " or .c", NotFound(entry, path),
-            "Could not find " + ToLowerAscii(path)};
+            "Could not find " + folder.LowerPathOf(relative)};
 }
 
 const char* const kTimerSource =
@@ -71,10 +72,8 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
     const std::string header = folder.Write("Tmr.h", "");
     const std::string source = folder.Write("Tmr.c", kTimerSource);
     const std::string lone = folder.Write("Lone.h", "");
-    const std::string loneSource = folder.PathOf("Lone.c");
     // A source folder file that does not hold the function is no source either.
     const std::string vendor = folder.Write("v/Inc/tmr.h", "");
-    const std::string vendorSource = folder.PathOf("v/Inc/tmr.c");
     folder.Write("v/Src/tmr.c", "void TmrGone(void)\n");
     const std::string gone = "void TmrGone(int iMode)";
     struct Case {
@@ -89,8 +88,8 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
         {header, "", LookupOutcome::EmptyInput, {NotFound("", source)}},
         {"", gone, LookupOutcome::EmptyInput, {NotFound(gone, ""), "Could not find "}},
         // Every form fails; the parse reports the last one tried.
-        {lone, gone, LookupOutcome::NoSource, NoSource(gone, loneSource)},
-        {vendor, gone, LookupOutcome::NoSource, NoSource(gone, vendorSource)},
+        {lone, gone, LookupOutcome::NoSource, NoSource(gone, folder, "Lone.c")},
+        {vendor, gone, LookupOutcome::NoSource, NoSource(gone, folder, "v/Inc/tmr.c")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library + " / " + c.entry);
