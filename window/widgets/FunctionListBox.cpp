@@ -58,8 +58,15 @@ void FunctionListBox::showPopup() {
     typed_.clear();
     found_ = true;
     names_.clear();
-    namesMade_ = false;
     NotifyingComboBox::showPopup();
+    // The list has been filled for this opening: its names are made now, so
+    // that no keystroke waits for them.
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(count()));
+    for (int i = 0; i < count(); ++i) {
+        entries.push_back(TextAt(i));
+    }
+    names_ = SearchableNames(entries);
 }
 
 void FunctionListBox::hidePopup() {
@@ -76,15 +83,6 @@ void FunctionListBox::Type(const std::string& typed) {
         typed_.pop_back();
     } else {
         typed_ += typed;
-    }
-    if (!namesMade_) {
-        std::vector<std::string> entries;
-        entries.reserve(static_cast<std::size_t>(count()));
-        for (int i = 0; i < count(); ++i) {
-            entries.push_back(TextAt(i));
-        }
-        names_ = SearchableNames(entries);
-        namesMade_ = true;
     }
     Highlight(BestNameMatch(names_, typed_));
 }

@@ -45,9 +45,8 @@ private:
 
     std::string typed_;
     bool found_ = true;
-    // The searchable names of the entries, made at the first keystroke.
+    // The searchable names of the entries, made at each opening.
     std::vector<std::string> names_;
-    bool namesMade_ = false;
 };
 
 }  // namespace quill
