@@ -93,7 +93,8 @@ struct CatalogueIndex::Library {
     std::unique_ptr<LibraryChoices> choices;
     std::map<std::string, FunctionChoice> parsed;  // by entry
     bool textRead = false;
-    std::string text;  // the library file, for the notes on values
+    std::string text;                          // the library file, for the notes on values
+    std::map<std::string, std::string> notes;  // by value, once looked for
 };
 
 CatalogueIndex::CatalogueIndex(std::vector<std::string> libraryPaths)
@@ -211,7 +212,11 @@ std::string CatalogueIndex::ValueNote(const CatalogueFunction& function, const s
             library.text = std::move(read.bytes);
         }
     }
-    return NoteInText(library.text, value);
+    const auto known = library.notes.find(value);
+    if (known != library.notes.end()) {
+        return known->second;
+    }
+    return library.notes.emplace(value, NoteInText(library.text, value)).first->second;
 }
 
 }  // namespace quill::lsp

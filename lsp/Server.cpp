@@ -138,14 +138,14 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
         return;
     }
     if (method == "textDocument/signatureHelp") {
-        catalogue_->Refresh();
+        RefreshCatalogue();
         const auto [text, offset] = Place(params);
         const std::optional<Json> help = HelpWithSignature(*catalogue_, *text, offset);
         Respond(id, help ? *help : Json());
         return;
     }
     if (method == "textDocument/hover") {
-        catalogue_->Refresh();
+        RefreshCatalogue();
         const auto [text, offset] = Place(params);
         const std::optional<Json> hover = HoverAt(*catalogue_, *text, offset);
         Respond(id, hover ? *hover : Json());
@@ -174,6 +174,9 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
         }
         Publish(uri);
     } else if (method == "textDocument/didSave") {
+        // The file saved may be a library itself.
+        catalogue_->Refresh();
+        lastRefresh_ = std::chrono::steady_clock::now();
         Publish(params.at("textDocument").at("uri").get<std::string>());
     } else if (method == "textDocument/didClose") {
         const std::string uri = params.at("textDocument").at("uri").get<std::string>();
@@ -190,6 +193,7 @@ Json Server::Initialize(const Json& params) {
     catalogue_ =
         std::make_unique<CatalogueIndex>(CatalogueLibraries(options, options_.settingsFile));
     catalogue_->Refresh();
+    lastRefresh_ = std::chrono::steady_clock::now();
     initialized_ = true;
     return {
         {"capabilities",
@@ -215,7 +219,7 @@ std::pair<const std::string*, std::size_t> Server::Place(const Json& params) {
 }
 
 Json Server::Complete(const Json& params) {
-    catalogue_->Refresh();
+    RefreshCatalogue();
     const auto [text, offset] = Place(params);
     Json names = CompleteFunctionName(*catalogue_, *text, offset);
     if (std::optional<Json> values = CompleteArgument(*catalogue_, *text, offset)) {
@@ -233,9 +237,17 @@ void Server::Publish(const std::string& uri) {
     if (!text) {
         return;
     }
-    catalogue_->Refresh();
+    RefreshCatalogue();
     Notify("textDocument/publishDiagnostics",
            {{"uri", uri}, {"diagnostics", DiagnoseText(*catalogue_, *text)}});
+}
+
+void Server::RefreshCatalogue() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRefresh_ >= std::chrono::seconds(1)) {
+        catalogue_->Refresh();
+        lastRefresh_ = now;
+    }
 }
 
 int RunServer(MessageReader& reader, MessageWriter& writer, ServerOptions options) {

@@ -4,6 +4,7 @@
 // request to its feature. Messages are handled one at a time in the order
 // they came; the features live in files of their own.
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <string>
@@ -44,6 +45,9 @@ private:
     Json Initialize(const Json& params);
     Json Complete(const Json& params);
     void Publish(const std::string& uri);
+    // Looks for changed library files, at most once a second: in a large
+    // tree that costs more than a completion.
+    void RefreshCatalogue();
     // The text of the document the params name and the byte offset of their
     // position; throws for a document that is not open.
     std::pair<const std::string*, std::size_t> Place(const Json& params);
@@ -56,6 +60,7 @@ private:
     ServerOptions options_;
     DocumentStore documents_;
     std::unique_ptr<CatalogueIndex> catalogue_;
+    std::chrono::steady_clock::time_point lastRefresh_{};
     bool initialized_ = false;
     bool shutDown_ = false;
     bool exited_ = false;
