@@ -2,6 +2,7 @@
 // the framed answers out, over the examples/vendor library.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -53,19 +54,27 @@ struct Exchange {
     std::vector<Json> answers;  // responses and notifications, in order
     int status = -1;
 
-    // The answer to request `id`.
-    const Json& To(int id) const {
+    // The answer to request `id` (a copy: a missing key reads as null).
+    Json To(int id) const {
         for (const Json& answer : answers) {
             if (answer.value("id", Json()) == id) {
                 return answer;
             }
         }
-        static const Json none;
-        return none;
+        return {};
     }
+    // The labels of a completion list in the order a client shows them.
     std::vector<std::string> Labels(int id) const {
+        Json answer = To(id);
+        std::vector<Json> items;
+        for (const Json& item : answer["result"]["items"]) {
+            items.push_back(item);
+        }
+        std::stable_sort(items.begin(), items.end(), [](const Json& a, const Json& b) {
+            return a.value("sortText", a["label"]) < b.value("sortText", b["label"]);
+        });
         std::vector<std::string> labels;
-        for (const Json& item : To(id)["result"]["items"]) {
+        for (const Json& item : items) {
             labels.push_back(item["label"]);
         }
         return labels;
@@ -90,7 +99,7 @@ Exchange Converse(const std::string& input) {
 }
 
 int ErrorOf(const Json& answer) {
-    return answer.contains("error") ? answer["error"]["code"].get<int>() : 0;
+    return answer.is_object() && answer.contains("error") ? answer["error"]["code"].get<int>() : 0;
 }
 
 TEST(LspProtocol, LifeCycleAndErrorCodes) {
@@ -141,12 +150,13 @@ TEST(LspFeatures, LegalValuesFirstAtAnArgument) {
         "int \xC3\xA9t\xC3\xA9 = 1; tns_gpio_init(\n"
         "    /* a, b */ TNS_PORT_B, g(\"x,y\", 2),\n"
         "    );\n"
-        "tns_gpio_write(TNS_PORT_A, TNS_PIN_0 |";
+        "tns_gpio_write(TNS_PORT_A, TNS_PIN_0 |, );";
     const Exchange exchange = Converse(
         Initialize() + Open(text) + Request(2, "textDocument/completion", At(0, 27)) +
         Request(3, "textDocument/completion", At(2, 4)) +
         Request(4, "textDocument/completion", At(3, 38)) +
         Request(5, "textDocument/completion", At(1, 34)) +
+        Request(7, "textDocument/completion", At(3, 40)) +
         Notice("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
                                           {"contentChanges",
                                            {{{"range",
@@ -158,7 +168,7 @@ TEST(LspFeatures, LegalValuesFirstAtAnArgument) {
               (std::vector<std::string>{"TNS_PORT_A", "TNS_PORT_B", "TNS_PORT_C"}));
     EXPECT_EQ(exchange.Labels(3),
               (std::vector<std::string>{"TNS_GPIO_DIR_IN", "TNS_GPIO_DIR_OUT"}));
-    const Json& dirIn = exchange.To(3)["result"]["items"][0];
+    Json dirIn = exchange.To(3)["result"]["items"][0];
     EXPECT_EQ(dirIn["documentation"], "input, the reset state");
     EXPECT_EQ(dirIn["kind"], 20);
     EXPECT_EQ(dirIn["textEdit"]["range"]["start"], (Json{{"line", 2}, {"character", 4}}));
@@ -166,6 +176,7 @@ TEST(LspFeatures, LegalValuesFirstAtAnArgument) {
                                                             "TNS_PIN_1 | TNS_PIN_2 | TNS_PIN_3"}));
     EXPECT_EQ(exchange.To(4)["result"]["items"][0]["textEdit"]["newText"], " TNS_PIN_1");
     EXPECT_TRUE(exchange.Labels(5).empty());  // in g's arguments: Quill knows nothing
+    EXPECT_EQ(exchange.Labels(7), (std::vector<std::string>{"true", "false"}));
     EXPECT_EQ(exchange.Labels(6).front(), "TNS_TMR_ONESHOT");
 }
 
@@ -174,22 +185,23 @@ TEST(LspFeatures, SnippetSignatureHoverAndDiagnostics) {
         "void f(void) {\n"
         "    tns_gpio_rea\n"
         "    tns_gpio_set_pull(3, TNS_PIN_0, 1);\n"
-        "    tns_gpio_set_pull(2, TNS_PIN_0, 1);\n"
+        "    tns_gpio_set_pull(-1, TNS_PIN_0, 1); tns_gpio_set_pull(0x2u, TNS_PIN_0, 1);\n"
         "    tns_gpio_read(TNS_PORT_C, TNS_PIN_1);\n"
         "    tns_gpio_read(port, TNS_PIN_1);\n"
+        "    tns_gpio_write(TNS_PORT_A, LED_PINS, true);\n"  // vendor values pin nothing
         "}\n";
     const Exchange exchange =
         Converse(Initialize() + Open(text) + Request(2, "textDocument/completion", At(1, 16)) +
                  Request(3, "textDocument/signatureHelp", At(2, 25)) +
                  Request(4, "textDocument/hover", At(4, 8)));
-    const Json& item = exchange.To(2)["result"]["items"][0];
+    Json item = exchange.To(2)["result"]["items"][0];
     EXPECT_EQ(item["label"], "tns_gpio_read");
     EXPECT_EQ(item["insertTextFormat"], 2);
     EXPECT_EQ(item["textEdit"]["newText"],
               "tns_gpio_read(${1|TNS_PORT_A,TNS_PORT_B|}, "
               "${2|TNS_PIN_0,TNS_PIN_1,TNS_PIN_2,TNS_PIN_3,TNS_PIN_ALL|})");
 
-    const Json& signature = exchange.To(3)["result"];
+    Json signature = exchange.To(3)["result"];
     EXPECT_EQ(signature["activeParameter"], 1);
     EXPECT_EQ(signature["signatures"][0]["parameters"][1]["label"], (Json{42, 55}));
     EXPECT_EQ(signature["signatures"][0]["parameters"][0]["documentation"], "From 0 to 2.");
@@ -207,16 +219,17 @@ TEST(LspFeatures, SnippetSignatureHoverAndDiagnostics) {
             diagnostics = answer["params"]["diagnostics"];
         }
     }
-    ASSERT_EQ(diagnostics.size(), 3u);
+    ASSERT_EQ(diagnostics.size(), 4u);
     EXPECT_EQ(diagnostics[0]["code"], "quill-out-of-range");
     EXPECT_EQ(diagnostics[0]["severity"], 2);
     EXPECT_EQ(diagnostics[0]["range"], (Json{{"start", {{"line", 2}, {"character", 22}}},
                                              {"end", {{"line", 2}, {"character", 23}}}}));
-    EXPECT_EQ(diagnostics[1]["code"], "quill-not-listed");
-    EXPECT_EQ(diagnostics[1]["message"],
+    EXPECT_EQ(diagnostics[1]["range"]["start"], (Json{{"line", 3}, {"character", 22}}));
+    EXPECT_EQ(diagnostics[2]["code"], "quill-not-listed");
+    EXPECT_EQ(diagnostics[2]["message"],
               "TNS_PORT_C is none of the documented values of port of tns_gpio_read: TNS_PORT_A, "
               "TNS_PORT_B.");
-    EXPECT_EQ(diagnostics[2]["range"]["start"], (Json{{"line", 5}, {"character", 18}}));
+    EXPECT_EQ(diagnostics[3]["range"]["start"], (Json{{"line", 5}, {"character", 18}}));
 }
 
 TEST(CatalogueIndex, ScansAgainOnlyTheLibraryThatChanged) {
