@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -33,10 +34,10 @@ struct ServeOptions {
 
 // This program's own path, "" when it cannot be told.
 fs::path ProgramPath() {
-    std::error_code error;
 #ifdef _WIN32
     return {};
 #else
+    std::error_code error;
     const fs::path path = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::path() : path;
 #endif
