@@ -49,8 +49,13 @@ std::string QuillProgramFolder(const fs::path& program) {
     const fs::path folder = program.parent_path();
     std::error_code error;
     for (const fs::path& candidate : {folder, folder.parent_path() / "libexec" / "quill"}) {
-        if (fs::exists(candidate / "Quill", error) || fs::exists(candidate / "Quill.exe", error)) {
-            return candidate.string() + "/";
+        for (const char* name : {"Quill", "Quill.exe"}) {
+            if (fs::exists(candidate / name, error)) {
+                // A packaged /usr/bin/Quill is a link: Quill keeps its settings
+                // beside the program the link leads to.
+                const fs::path real = fs::canonical(candidate / name, error);
+                return (error ? candidate : real.parent_path()).string() + "/";
+            }
         }
     }
     return folder.empty() ? std::string() : folder.string() + "/";
