@@ -16,4 +16,11 @@ typedef enum tns_pin_fn_t12 {
     TNS_FN_NONE = 15 /*!< disconnected */
 } tns_pin_fn_t;
 
+/*! \brief The function a pin has after a reset
+ *
+ * \param pin pin number, 0 to 15
+ * \return one of \ref tns_pin_fn_t
+ */
+tns_pin_fn_t tns_t12_reset_function(unsigned pin);
+
 #endif /* TNS_T12_PINS_H */
