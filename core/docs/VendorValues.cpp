@@ -410,9 +410,18 @@ std::string SuggestionNote(const Suggestions& suggestions) {
     if (suggestions.Empty()) {
         return {};
     }
-    return "Values from " + suggestions.source +
-           (suggestions.kind == SuggestionKind::Combination ? ", any combination joined with |."
-                                                            : ".");
+    std::string note =
+        "Values from " + suggestions.source +
+        (suggestions.kind == SuggestionKind::Combination ? ", any combination joined with |."
+                                                         : ".");
+    std::string onlySome;
+    for (std::size_t k = 0; k < suggestions.values.size(); ++k) {
+        if (!suggestions.ConditionOf(k).empty()) {
+            onlySome += (onlySome.empty() ? "" : "; ") + suggestions.values[k] + " (" +
+                        suggestions.ConditionOf(k) + ")";
+        }
+    }
+    return onlySome.empty() ? note : note + " Only on some chips: " + onlySome + ".";
 }
 
 std::vector<std::string> DescriptionOfParameter(const std::string& block, const std::string& name) {

@@ -41,7 +41,8 @@ const char* SuggestionKindName(SuggestionKind kind);
 
 // One line for people on where suggested values came from and how they
 // combine: "Values from @arg lines." / "Values from enum t in a.h, any
-// combination joined with |." ("" when nothing is suggested).
+// combination joined with |." ("" when nothing is suggested), then the
+// values that exist on some chips only: " Only on some chips: A (cond).".
 std::string SuggestionNote(const Suggestions& suggestions);
 
 // The description of parameter `name` in a documentation block: the text

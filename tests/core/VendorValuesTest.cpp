@@ -204,6 +204,9 @@ TEST(VendorValues, ChipDependentValuesAreMarked) {
     EXPECT_EQ(Describe(SuggestValues(block, "source", "int", declarations)),
               "one-of:CLK_SRC_HSI,CLK_SRC_PLL  [only: defined(T12B)],CLK_SRC_EXT  [only: "
               "defined(T12C)] (@defgroup CLK_Src in clk.h)");
+    EXPECT_EQ(SuggestionNote(SuggestValues(block, "source", "int", declarations)),
+              "Values from @defgroup CLK_Src in clk.h. Only on some chips: CLK_SRC_PLL "
+              "(defined(T12B)); CLK_SRC_EXT (defined(T12C)).");
     EXPECT_EQ(Describe(SuggestValues(block, "mode", "int", declarations)),
               "one-of:CLK_MODE_RUN,CLK_MODE_SLEEP  [only: available only for T12B devices],"
               "CLK_MODE_STOP  [only: available for all devices except T12A] (@arg lines)");
