@@ -6,6 +6,8 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
@@ -53,6 +55,19 @@ std::string JoinedValues(const Suggestions& suggestions) {
     return joined;
 }
 
+// The values that exist only on some chips, each with what decides it:
+// "A: cond; B: cond" ("" when every value exists everywhere).
+std::string ChipDependentValues(const Suggestions& suggestions) {
+    std::string joined;
+    for (std::size_t k = 0; k < suggestions.values.size(); ++k) {
+        if (!suggestions.ConditionOf(k).empty()) {
+            joined += (joined.empty() ? "" : "; ") + suggestions.values[k] + ": " +
+                      suggestions.ConditionOf(k);
+        }
+    }
+    return joined;
+}
+
 std::string KindText(const Suggestions& suggestions) {
     return suggestions.Empty() ? std::string() : SuggestionKindName(suggestions.kind);
 }
@@ -84,6 +99,9 @@ void WriteLines(CliOutput& output, const FunctionChoice& choice) {
         WriteField(output, prefix + "suggestions", JoinedValues(suggestions));
         WriteField(output, prefix + "suggestionKind", KindText(suggestions));
         WriteField(output, prefix + "suggestionSource", suggestions.source);
+        if (const std::string onlySome = ChipDependentValues(suggestions); !onlySome.empty()) {
+            WriteField(output, prefix + "suggestionsOnlyOn", onlySome);
+        }
     }
     WriteField(output, "documentationFile", DocumentationFile(choice));
 }
@@ -94,7 +112,7 @@ void WriteJson(CliOutput& output, const FunctionChoice& choice) {
     for (int k = 0; k < kMaxParameters; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
         const Suggestions& suggestions = choice.suggestions[k];
-        parameters.push_back({
+        nlohmann::ordered_json record = {
             {"name", parameter.name},
             {"choiceText", parameter.choiceText},
             {"form", FormName(FormOf(parameter.choiceText))},
@@ -103,7 +121,17 @@ void WriteJson(CliOutput& output, const FunctionChoice& choice) {
             {"suggestions", suggestions.values},
             {"suggestionKind", KindText(suggestions)},
             {"suggestionSource", suggestions.source},
-        });
+        };
+        // Only where some value exists on some chips alone: beside each
+        // value, what decides it ("" for every chip).
+        if (!ChipDependentValues(suggestions).empty()) {
+            std::vector<std::string> conditions;
+            for (std::size_t v = 0; v < suggestions.values.size(); ++v) {
+                conditions.push_back(suggestions.ConditionOf(v));
+            }
+            record["suggestionConditions"] = conditions;
+        }
+        parameters.push_back(std::move(record));
     }
     const nlohmann::ordered_json object = {
         {"functionName", documentation.functionName},

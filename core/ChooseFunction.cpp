@@ -1,11 +1,13 @@
 #include "core/ChooseFunction.h"
 
+#include <memory>
 #include <utility>
 
 #include "core/docs/ChoiceForms.h"
 #include "core/docs/DocumentationParser.h"
 #include "core/docs/VendorLookup.h"
 #include "core/files/FileBytes.h"
+#include "core/library/DeclarationTree.h"
 #include "core/text/PathText.h"
 
 namespace quill {
@@ -315,6 +317,13 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     if (choice.Found()) {
         AddDeclarations(lookup.path);
     }
+    // Names declared in neither are looked for in the library's whole tree.
+    declarations_->LookFurtherIn(
+        [path = libraryPath_,
+         kept = std::make_shared<std::shared_ptr<const LibraryDeclarations>>()] {
+            *kept = DeclarationTreeOf(path);
+            return kept->get();
+        });
     choice.suggestions = SuggestForFunction(
         choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);
     return choice;

@@ -86,6 +86,13 @@ Suggestions Found(std::vector<std::string> values, std::string source) {
     return suggestions;
 }
 
+// The values of a declaration with the preprocessor conditions they stand under.
+Suggestions Declared(const DeclaredValues& declared, std::string source) {
+    Suggestions suggestions = Found(declared.values, std::move(source));
+    suggestions.conditions = declared.conditions;
+    return suggestions;
+}
+
 // One comment line without its leaders ("/**", "/*!", "*", "//!", "///")
 // and without the comment's end; `ended` tells that "*/" stood on it.
 std::string CommentText(const std::string& line, bool& ended) {
@@ -226,7 +233,174 @@ bool HoldsWord(const std::string& text, const std::string& word) {
     return false;
 }
 
+// A word that names a constant rather than prose: "UART_PARITY_ODD",
+// "GPIOA", "kLPUART_ParityOdd"; not "Enable" or "the".
+bool LooksLikeConstant(const std::string& word) {
+    if (!IsName(word) || word.size() < 2) {
+        return false;
+    }
+    if (word.find('_') != std::string::npos) {
+        return true;
+    }
+    if (word[0] == 'k' && std::isupper(static_cast<unsigned char>(word[1])) != 0) {
+        return true;
+    }
+    return std::none_of(word.begin(), word.end(),
+                        [](char c) { return std::islower(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The words of a line on a value that tell it exists only on some chips:
+// "available only for X devices", "available for all devices except Y",
+// "only on Z". "" when it says nothing of the kind.
+std::string ChipNote(const std::string& text) {
+    const std::string lower = ToLowerAscii(text);
+    std::size_t at = std::string::npos;
+    for (const char* phrase :
+         {"only for", "only on", "only in", "only available", "except", "not available"}) {
+        at = std::min(at, lower.find(phrase));
+    }
+    if (at == std::string::npos) {
+        return {};
+    }
+    // The clause begins at "available" when it stands before the phrase.
+    const std::size_t clause = lower.find_last_of(",;(:", at);
+    const std::size_t available = lower.rfind("available", at);
+    if (available != std::string::npos && (clause == std::string::npos || available > clause)) {
+        at = available;
+    } else if (clause != std::string::npos) {
+        at = clause + 1;
+    }
+    std::string note = Trim(text.substr(at));
+    while (!note.empty() && (note.back() == '.' || note.back() == ',' || note.back() == ')')) {
+        note.pop_back();
+    }
+    // It speaks of chips: a device, a package, or a part number such as "F410Rx".
+    const std::string lowerNote = ToLowerAscii(note);
+    bool chips = false;
+    for (const char* word : {"device", "chip", "package", "product"}) {
+        chips = chips || lowerNote.find(word) != std::string::npos;
+    }
+    for (std::size_t i = 0; i < note.size() && !chips;) {
+        const std::string word = WordAt(note, i);
+        chips =
+            std::any_of(word.begin(), word.end(),
+                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }) &&
+            std::any_of(word.begin(), word.end(),
+                        [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; });
+        i += word.empty() ? 1 : word.size();
+    }
+    return chips ? note : std::string();
+}
+
+// A bullet's text without its marker ("-", "\li", "@li"; a "*" went with
+// the comment's leaders), or none when `line` is no bullet: a line without
+// a marker is one when it begins with a constant's name ("NAME_A: ...").
+std::optional<std::string> BulletText(const std::string& line) {
+    if (!line.empty() && line[0] == '-') {
+        return line.substr(1);
+    }
+    if (const std::size_t end = TagEnd(line, 0, "li"); end != std::string::npos) {
+        return line.substr(end);
+    }
+    const std::string word = WordAt(line, line.compare(0, 1, "`") == 0 ? 1 : 0);
+    if (word.find('_') != std::string::npos && LooksLikeConstant(word)) {
+        return line;
+    }
+    return std::nullopt;
+}
+
+// The value a bullet or a table cell names: after an optional "\b", "\c",
+// "\e", "@ref" or a backtick. `marked` tells that "\b" or a reference
+// stood before it, which makes any name a value.
+std::string NamedValue(const std::string& text, bool& marked) {
+    std::size_t at = SkipBlanks(text, 0);
+    marked = false;
+    for (const char* tag : {"b", "c", "e", "ref", "p"}) {
+        if (const std::size_t end = TagEnd(text, at, tag); end != std::string::npos) {
+            marked = true;
+            at = SkipBlanks(text, end);
+            break;
+        }
+    }
+    if (at < text.size() && text[at] == '`') {
+        ++at;
+    }
+    return WordAt(text, at);
+}
+
+// True when a parameter's name says it takes a mask ("event_mask", "intMask").
+bool NamesAMask(const std::string& name) {
+    const std::string lower = ToLowerAscii(name);
+    return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, "mask") == 0;
+}
+
+// One "x can be (a..b)" range read at `from`: its values' suffixes, or none.
+std::vector<std::string> IndexRange(const std::string& text, std::size_t& from) {
+    std::size_t i = SkipBlanks(text, from);
+    const bool parenthesised = i < text.size() && text[i] == '(';
+    if (parenthesised) {
+        i = SkipBlanks(text, i + 1);
+    }
+    const std::string low = WordAt(text, i);
+    i = SkipBlanks(text, i + low.size());
+    if (text.compare(i, 2, "..") != 0) {
+        return {};
+    }
+    i = SkipBlanks(text, i + 2);
+    const std::string high = WordAt(text, i);
+    i += high.size();
+    if (parenthesised) {
+        i = SkipBlanks(text, i);
+        if (i >= text.size() || text[i] != ')') {
+            return {};
+        }
+        ++i;
+    }
+    std::vector<std::string> suffixes;
+    const auto digits = [](const std::string& word) {
+        return !word.empty() && word.size() <= 3 &&
+               std::all_of(word.begin(), word.end(),
+                           [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+    };
+    const auto letter = [](const std::string& word) {
+        return word.size() == 1 && std::isalpha(static_cast<unsigned char>(word[0])) != 0;
+    };
+    if (digits(low) && digits(high) && std::stoi(low) <= std::stoi(high) &&
+        std::stoi(high) - std::stoi(low) < 64) {
+        for (int k = std::stoi(low); k <= std::stoi(high); ++k) {
+            suffixes.push_back(std::to_string(k));
+        }
+    } else if (letter(low) && letter(high) && low[0] <= high[0] &&
+               (std::isupper(static_cast<unsigned char>(low[0])) != 0) ==
+                   (std::isupper(static_cast<unsigned char>(high[0])) != 0)) {
+        for (char c = low[0]; c <= high[0]; ++c) {
+            suffixes.emplace_back(1, c);
+        }
+    }
+    from = i;
+    return suffixes;
+}
+
+// A name that ends in the index letter: "GPIO_PIN_x", "GPIOx", "TIMx".
+bool IsIndexTemplate(const std::string& word) {
+    if (word.size() < 2 || word.back() != 'x') {
+        return false;
+    }
+    const char before = word[word.size() - 2];
+    return before == '_' || std::isupper(static_cast<unsigned char>(before)) != 0 ||
+           std::isdigit(static_cast<unsigned char>(before)) != 0;
+}
+
 }  // namespace
+
+std::string MarkedValue(const Suggestions& suggestions, std::size_t k) {
+    if (k >= suggestions.values.size()) {
+        return {};
+    }
+    const std::string condition = suggestions.ConditionOf(k);
+    return condition.empty() ? suggestions.values[k]
+                             : suggestions.values[k] + "  [only: " + condition + "]";
+}
 
 const char* SuggestionKindName(SuggestionKind kind) {
     return kind == SuggestionKind::Combination ? "combination" : "one-of";
@@ -236,9 +410,18 @@ std::string SuggestionNote(const Suggestions& suggestions) {
     if (suggestions.Empty()) {
         return {};
     }
-    return "Values from " + suggestions.source +
-           (suggestions.kind == SuggestionKind::Combination ? ", any combination joined with |."
-                                                            : ".");
+    std::string note =
+        "Values from " + suggestions.source +
+        (suggestions.kind == SuggestionKind::Combination ? ", any combination joined with |."
+                                                         : ".");
+    std::string onlySome;
+    for (std::size_t k = 0; k < suggestions.values.size(); ++k) {
+        if (!suggestions.ConditionOf(k).empty()) {
+            onlySome += (onlySome.empty() ? "" : "; ") + suggestions.values[k] + " (" +
+                        suggestions.ConditionOf(k) + ")";
+        }
+    }
+    return onlySome.empty() ? note : note + " Only on some chips: " + onlySome + ".";
 }
 
 std::vector<std::string> DescriptionOfParameter(const std::string& block, const std::string& name) {
@@ -247,6 +430,8 @@ std::vector<std::string> DescriptionOfParameter(const std::string& block, const 
         return description;
     }
     bool inside = false;
+    bool blankSeen = false;
+    std::string lastText;
     std::size_t start = 0;
     while (start < block.size()) {
         std::size_t end = block.find('\n', start);
@@ -263,8 +448,18 @@ std::vector<std::string> DescriptionOfParameter(const std::string& block, const 
         if (!inside && tag == "param" && DocumentedName(text) == name) {
             inside = true;
             description.push_back(AfterDocumentedName(text, name));
+            lastText = text;
+        } else if (inside && text.empty()) {
+            // A blank line ends the description, unless it stands between
+            // a line that announces values ("... values:") and their list.
+            if (blankSeen || lastText.empty() || lastText.back() != ':') {
+                break;
+            }
+            blankSeen = true;
         } else if (inside) {
             description.push_back(text);
+            lastText = text;
+            blankSeen = false;
         }
         if (inside && ended) {
             break;
@@ -302,11 +497,14 @@ bool DescribesCombination(const std::vector<std::string>& description) {
     const std::string text = Joined(description);
     const std::string lower = ToLowerAscii(text);
     return HoldsWord(lower, "combination") || HoldsWord(lower, "mask") ||
-           HoldsWord(lower, "logical or") || HoldsWord(text, "OR of");
+           HoldsWord(lower, "bitmask") || HoldsWord(lower, "logical or") ||
+           HoldsWord(text, "OR of") || HoldsWord(lower, "ored") || HoldsWord(lower, "or-ed") ||
+           HoldsWord(lower, "or operation");
 }
 
 Suggestions ValuesFromArgLines(const std::vector<std::string>& description) {
     std::vector<std::string> values;
+    std::vector<std::string> conditions;
     for (const std::string& line : description) {
         const std::size_t argEnd = TagEnd(line, 0, "arg");
         if (argEnd == std::string::npos) {
@@ -317,36 +515,144 @@ Suggestions ValuesFromArgLines(const std::vector<std::string>& description) {
             at = SkipBlanks(line, refEnd);
         }
         const std::string value = WordAt(line, at);
-        if (IsName(value)) {
-            AddOnce(values, value);
+        if (IsName(value) && std::find(values.begin(), values.end(), value) == values.end()) {
+            values.push_back(value);
+            conditions.push_back(ChipNote(line.substr(at + value.size())));
         }
     }
-    return Found(std::move(values), "@arg lines");
+    Suggestions found = Found(std::move(values), "@arg lines");
+    found.conditions = std::move(conditions);
+    return found;
 }
 
 Suggestions ValuesFromBullets(const std::vector<std::string>& description) {
     std::vector<std::string> values;
+    std::vector<std::string> conditions;
     bool listed = false;
     for (const std::string& line : description) {
         if (!listed) {
             const std::string lower = ToLowerAscii(line);
             listed = lower.find("valid values are") != std::string::npos ||
-                     lower.find("of the following") != std::string::npos;
+                     lower.find("of the following") != std::string::npos ||
+                     (!line.empty() && line.back() == ':');
             continue;
         }
-        if (line.empty() || line[0] != '-') {
+        const std::optional<std::string> bullet = BulletText(line);
+        if (!bullet) {
             continue;
         }
-        const std::size_t boldEnd = TagEnd(line, SkipBlanks(line, 1), "b");
-        if (boldEnd == std::string::npos) {
-            continue;
-        }
-        const std::string value = WordAt(line, SkipBlanks(line, boldEnd));
-        if (IsName(value)) {
-            AddOnce(values, value);
+        bool marked = false;
+        const std::string value = NamedValue(*bullet, marked);
+        if ((marked ? IsName(value) : LooksLikeConstant(value)) &&
+            std::find(values.begin(), values.end(), value) == values.end()) {
+            values.push_back(value);
+            conditions.push_back(ChipNote(bullet->substr(bullet->find(value) + value.size())));
         }
     }
-    return Found(std::move(values), "\\b bullets");
+    Suggestions found = Found(std::move(values), "bullets");
+    found.conditions = std::move(conditions);
+    return found;
+}
+
+Suggestions ValuesFromTable(const std::vector<std::string>& description) {
+    std::vector<std::string> values;
+    for (const std::string& line : description) {
+        if (line.find('|') == std::string::npos) {
+            continue;
+        }
+        for (const std::string& cell : SplitAtEvery(line, '|')) {
+            bool marked = false;
+            const std::string value = NamedValue(cell, marked);
+            // A cell that holds one constant and nothing else.
+            if (LooksLikeConstant(value) && Trim(cell).size() <= value.size() + 8 &&
+                Trim(cell).find(' ', Trim(cell).find(value)) == std::string::npos) {
+                AddOnce(values, value);
+                break;
+            }
+        }
+    }
+    if (values.size() < 2) {
+        return {};
+    }
+    return Found(std::move(values), "table");
+}
+
+Suggestions ValuesFromIndexPattern(const std::vector<std::string>& description,
+                                   const std::string& name) {
+    std::string text;
+    for (const std::string& line : description) {
+        text += line;
+        text += ' ';
+    }
+    // Each "x can be" range with its template and the words after it.
+    struct Range {
+        std::string stem;
+        std::vector<std::string> suffixes;
+        std::string note;
+    };
+    std::vector<Range> ranges;
+    constexpr std::string_view kCanBe = "x can be";
+    for (std::size_t at = text.find(kCanBe); at != std::string::npos;
+         at = text.find(kCanBe, at + 1)) {
+        if (at > 0 && IsWordChar(text[at - 1])) {
+            continue;
+        }
+        std::string stem;
+        for (std::size_t i = 0; i < at;) {
+            const std::string word = WordAt(text, i);
+            if (word.empty()) {
+                ++i;
+                continue;
+            }
+            if (IsIndexTemplate(word)) {
+                stem = word.substr(0, word.size() - 1);
+            }
+            i += word.size();
+        }
+        if (stem.empty() && IsIndexTemplate(name)) {
+            stem = name.substr(0, name.size() - 1);
+        }
+        std::size_t end = at + kCanBe.size();
+        std::vector<std::string> suffixes = IndexRange(text, end);
+        if (stem.empty() || suffixes.empty()) {
+            continue;
+        }
+        std::string note = text.substr(end);
+        note = note.substr(0, std::min({note.find(" or "), note.find('.'), note.find(';')}));
+        if (const std::size_t forAt = note.find("for "); forAt != std::string::npos) {
+            note = note.substr(forAt);
+        }
+        ranges.push_back({stem, std::move(suffixes), Trim(note)});
+    }
+    Suggestions found;
+    for (const Range& range : ranges) {
+        for (const std::string& suffix : range.suffixes) {
+            AddOnce(found.values, range.stem + suffix);
+        }
+    }
+    if (found.values.empty()) {
+        return found;
+    }
+    found.source = "index pattern";
+    // With several ranges, a value that not all of them give is marked with
+    // the words of those that do.
+    if (ranges.size() > 1) {
+        for (const std::string& value : found.values) {
+            std::string note;
+            bool everywhere = true;
+            for (const Range& range : ranges) {
+                const bool holds = std::any_of(
+                    range.suffixes.begin(), range.suffixes.end(),
+                    [&](const std::string& suffix) { return range.stem + suffix == value; });
+                everywhere = everywhere && holds;
+                if (holds && !range.note.empty()) {
+                    note += (note.empty() ? "" : "; ") + range.note;
+                }
+            }
+            found.conditions.push_back(everywhere ? std::string() : note);
+        }
+    }
+    return found;
 }
 
 Suggestions ValuesFromReference(const std::vector<std::string>& description,
@@ -354,10 +660,10 @@ Suggestions ValuesFromReference(const std::vector<std::string>& description,
     for (const Reference& reference : References(Joined(description))) {
         const std::string& name = reference.name;
         if (const DeclaredValues* values = declarations.Enum(name)) {
-            return Found(values->values, "enum " + name + " in " + FileNameOf(values->file));
+            return Declared(*values, "enum " + name + " in " + FileNameOf(values->file));
         }
         if (const DeclaredValues* values = declarations.Group(name)) {
-            return Found(values->values, "@defgroup " + name + " in " + FileNameOf(values->file));
+            return Declared(*values, "@defgroup " + name + " in " + FileNameOf(values->file));
         }
     }
     return {};
@@ -369,7 +675,7 @@ Suggestions ValuesFromEnumType(const std::string& type, const LibraryDeclaration
     if (values == nullptr) {
         return {};
     }
-    return Found(values->values, "enum type " + name + " in " + FileNameOf(values->file));
+    return Declared(*values, "enum type " + name + " in " + FileNameOf(values->file));
 }
 
 Suggestions ValuesFromRangeLine(const std::vector<std::string>& description) {
@@ -447,6 +753,12 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
         suggestions = ValuesFromBullets(description);
     }
     if (suggestions.Empty()) {
+        suggestions = ValuesFromTable(description);
+    }
+    if (suggestions.Empty()) {
+        suggestions = ValuesFromIndexPattern(description, name);
+    }
+    if (suggestions.Empty()) {
         suggestions = ValuesFromReference(description, declarations);
     }
     if (suggestions.Empty()) {
@@ -461,7 +773,7 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
     if (suggestions.Empty()) {
         return ValuesFromBoolType(type);
     }
-    if (DescribesCombination(description)) {
+    if (DescribesCombination(description) || NamesAMask(name)) {
         suggestions.kind = SuggestionKind::Combination;
     }
     return suggestions;

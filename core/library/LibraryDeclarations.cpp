@@ -15,6 +15,50 @@ bool IsIdentifierChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
+// One open #if, #ifdef or #ifndef: which one, which branch is being read,
+// and its condition for that branch ("" for conditions that say nothing of
+// the build, such as include guards and __cplusplus).
+struct OpenCondition {
+    int id = 0;
+    int branch = 0;
+    std::string text;
+    std::string ifndefName;  // the name of an "#ifndef NAME", which a guard defines next
+};
+
+// Where a value stands among the open conditions: their ids and branches.
+using ConditionPath = std::vector<std::pair<int, int>>;
+
+// "defined(X) || defined(__DOC_DOXYGEN__)" without the documentation
+// builds' alternative, blanks collapsed.
+std::string CleanCondition(std::string text) {
+    for (std::size_t at = text.find("DOXYGEN"); at != std::string::npos;
+         at = text.find("DOXYGEN")) {
+        std::size_t start = text.rfind("defined", at);
+        std::size_t end = text.find(')', at);
+        if (start == std::string::npos || end == std::string::npos) {
+            break;
+        }
+        const std::size_t bars = text.find_last_not_of(" \t", start == 0 ? 0 : start - 1);
+        if (bars != std::string::npos && bars >= 1 && text.compare(bars - 1, 2, "||") == 0) {
+            start = bars - 1;
+        }
+        text.erase(start, end + 1 - start);
+    }
+    std::string clean;
+    for (char c : text) {
+        if (c == '\t' || c == '\r') {
+            c = ' ';
+        }
+        if (!(c == ' ' && (clean.empty() || clean.back() == ' '))) {
+            clean += c;
+        }
+    }
+    while (!clean.empty() && clean.back() == ' ') {
+        clean.pop_back();
+    }
+    return clean;
+}
+
 bool IsCompilerWord(const std::string& word) {
     // __attribute__, __packed and the like stand between "enum" and its name.
     return word.size() >= 2 && word[0] == '_' && word[1] == '_';
@@ -225,12 +269,14 @@ private:
             const char next = text[i + 1];
             if (next == '{') {
                 openGroups_.push_back(pendingGroup_);
+                groupDepths_.push_back(conditions_.size());
                 pendingGroup_.clear();
                 continue;
             }
             if (next == '}') {
                 if (!openGroups_.empty()) {
                     openGroups_.pop_back();
+                    groupDepths_.pop_back();
                 }
                 continue;
             }
@@ -258,6 +304,7 @@ private:
 
     void EndPreprocessorLine() {
         TakeDefine();
+        TakeCondition();
         inPreprocessor_ = false;
         preprocessor_.clear();
     }
@@ -286,22 +333,124 @@ private:
         if (end == i || (end < line.size() && line[end] == '(')) {
             return;
         }
+        const std::string name = line.substr(i, end - i);
+        // "#ifndef NAME" then "#define NAME": a guard or a default, no condition.
+        if (!conditions_.empty() && conditions_.back().ifndefName == name) {
+            conditions_.back().text.clear();
+        }
         if (line.find_first_not_of(" \t\\", end) == std::string::npos) {
             return;
         }
         pendingGroup_.clear();
-        AddToInnermostGroup(line.substr(i, end - i));
+        AddToInnermostGroup(name, "", Path());
     }
 
-    void AddToInnermostGroup(const std::string& value) {
-        for (auto it = openGroups_.rbegin(); it != openGroups_.rend(); ++it) {
-            if (!it->empty()) {
-                DeclaredValues& group = into_.groups_[*it];
+    // The conditional directives: each opens, turns or closes a condition.
+    void TakeCondition() {
+        const std::string& line = preprocessor_;
+        std::size_t i = line.find_first_not_of(" \t");
+        if (i == std::string::npos) {
+            return;
+        }
+        std::size_t end = i;
+        while (end < line.size() && IsIdentifierChar(line[end])) {
+            ++end;
+        }
+        const std::string directive = line.substr(i, end - i);
+        std::string rest = CleanCondition(line.substr(std::min(end, line.size())));
+        if (const std::size_t first = rest.find_first_not_of(' '); first != std::string::npos) {
+            rest.erase(0, first);
+        }
+        if (directive == "if" || directive == "ifdef" || directive == "ifndef") {
+            OpenCondition opened;
+            opened.id = ++conditionCount_;
+            if (directive == "ifdef") {
+                opened.text = "defined(" + rest + ")";
+            } else if (directive == "ifndef") {
+                opened.text = "!defined(" + rest + ")";
+                opened.ifndefName = rest;
+            } else {
+                opened.text = rest;
+            }
+            if (rest.find("__cplusplus") != std::string::npos) {
+                opened.text.clear();
+            }
+            conditions_.push_back(std::move(opened));
+        } else if (conditions_.empty()) {
+            return;
+        } else if (directive == "elif") {
+            ++conditions_.back().branch;
+            conditions_.back().ifndefName.clear();
+            if (!conditions_.back().text.empty()) {
+                conditions_.back().text = rest;
+            }
+        } else if (directive == "else") {
+            OpenCondition& open = conditions_.back();
+            ++open.branch;
+            open.ifndefName.clear();
+            if (!open.text.empty()) {
+                open.text = "!(" + open.text + ")";
+            }
+        } else if (directive == "endif") {
+            conditions_.pop_back();
+        }
+    }
+
+    // The conditions opened from depth `base` on, joined with "&&".
+    std::string Condition(std::size_t base) const {
+        std::string joined;
+        for (std::size_t k = base; k < conditions_.size(); ++k) {
+            if (!conditions_[k].text.empty()) {
+                joined += (joined.empty() ? "" : " && ") + conditions_[k].text;
+            }
+        }
+        return joined;
+    }
+
+    ConditionPath Path() const {
+        ConditionPath path;
+        for (const OpenCondition& open : conditions_) {
+            path.emplace_back(open.id, open.branch);
+        }
+        return path;
+    }
+
+    // Adds `value` once to `into`. A value declared again in another branch
+    // of the same directive (the "#if" and the "#else" of one choice) is
+    // declared whichever way the build goes.
+    void AddValue(DeclaredValues& into, const std::string& value, const std::string& condition,
+                  const ConditionPath& path) {
+        into.conditions.resize(into.values.size());
+        const auto known = std::find(into.values.begin(), into.values.end(), value);
+        if (known == into.values.end()) {
+            into.values.push_back(value);
+            into.conditions.push_back(condition);
+            paths_[{&into, value}] = path;
+            return;
+        }
+        const ConditionPath& first = paths_[{&into, value}];
+        if (first.size() == path.size() && !path.empty() &&
+            std::equal(path.begin(), path.end() - 1, first.begin()) &&
+            first.back().first == path.back().first && first.back().second != path.back().second) {
+            into.conditions[known - into.values.begin()].clear();
+        }
+    }
+
+    // `condition` is taken from the depth the group was opened at.
+    void AddToInnermostGroup(const std::string& value, const std::string& enumCondition,
+                             const ConditionPath& path) {
+        for (std::size_t k = openGroups_.size(); k-- > 0;) {
+            if (!openGroups_[k].empty()) {
+                DeclaredValues& group = into_.groups_[openGroups_[k]];
                 if (group.file.empty()) {
                     group.file = file_;
                 }
+                std::string condition = Condition(groupDepths_[k]);
+                if (!enumCondition.empty()) {
+                    condition += (condition.empty() ? "" : " && ") + enumCondition;
+                }
                 // A name defined in both branches of an #if counts once.
-                AddOnce(group.values, value);
+                AddValue(group, value, condition, path);
                 return;
             }
         }
@@ -333,7 +482,9 @@ private:
                 } else if (token == "{") {
                     enumState_ = EnumState::Body;
                     depth_ = 1;
-                    items_.clear();
+                    items_ = DeclaredValues();
+                    itemPaths_.clear();
+                    enumBase_ = conditions_.size();
                     expectItem_ = true;
                 } else if (!(inAttribute_ && (token == "(" || token == ")"))) {
                     // A second name ("enum tag func(") or anything else: no definition.
@@ -352,7 +503,11 @@ private:
                 } else if (depth_ == 1 && token == ",") {
                     expectItem_ = true;
                 } else if (depth_ == 1 && word && expectItem_) {
-                    items_.push_back(token);
+                    if (std::find(items_.values.begin(), items_.values.end(), token) ==
+                        items_.values.end()) {
+                        itemPaths_.push_back(Path());
+                    }
+                    AddValue(items_, token, Condition(enumBase_), Path());
                     expectItem_ = false;
                 }
                 return;
@@ -374,20 +529,22 @@ private:
     }
 
     void Record() {
-        if (items_.empty()) {
+        if (items_.values.empty()) {
             return;
         }
+        items_.file = file_;
+        items_.conditions.resize(items_.values.size());
         const auto add = [this](const std::string& name) {
             if (!name.empty()) {
-                into_.enums_.emplace(name, DeclaredValues{items_, file_});
+                into_.enums_.emplace(name, items_);
             }
         };
         if (typedef_) {
             add(name_);
         }
         add(tag_);
-        for (const std::string& value : items_) {
-            AddToInnermostGroup(value);
+        for (std::size_t k = 0; k < items_.values.size(); ++k) {
+            AddToInnermostGroup(items_.values[k], items_.conditions[k], itemPaths_[k]);
         }
     }
 
@@ -424,7 +581,14 @@ private:
     int depth_ = 0;
     std::string tag_;
     std::string name_;
-    std::vector<std::string> items_;
+    DeclaredValues items_;
+    std::vector<ConditionPath> itemPaths_;
+    std::size_t enumBase_ = 0;
+
+    std::vector<OpenCondition> conditions_;
+    int conditionCount_ = 0;
+    std::vector<std::size_t> groupDepths_;  // beside openGroups_: the conditions open then
+    std::map<std::pair<const DeclaredValues*, std::string>, ConditionPath> paths_;
 };
 
 void LibraryDeclarations::AddFile(const std::string& path) {
@@ -460,14 +624,39 @@ void LibraryDeclarations::AddText(const std::string& text, const std::string& fi
     reader.Finish();
 }
 
+void LibraryDeclarations::LookFurtherIn(std::function<const LibraryDeclarations*()> wider) {
+    wider_ = std::move(wider);
+    widerAsked_ = false;
+    widerRead_ = nullptr;
+}
+
+const LibraryDeclarations* LibraryDeclarations::Wider() const {
+    if (!widerAsked_ && wider_) {
+        widerAsked_ = true;
+        widerRead_ = wider_();
+        if (widerRead_ == this) {
+            widerRead_ = nullptr;
+        }
+    }
+    return widerRead_;
+}
+
 const DeclaredValues* LibraryDeclarations::Enum(const std::string& name) const {
     const auto it = enums_.find(name);
-    return it == enums_.end() ? nullptr : &it->second;
+    if (it != enums_.end()) {
+        return &it->second;
+    }
+    const LibraryDeclarations* wider = Wider();
+    return wider == nullptr ? nullptr : wider->Enum(name);
 }
 
 const DeclaredValues* LibraryDeclarations::Group(const std::string& name) const {
     const auto it = groups_.find(name);
-    return it == groups_.end() || it->second.values.empty() ? nullptr : &it->second;
+    if (it != groups_.end() && !it->second.values.empty()) {
+        return &it->second;
+    }
+    const LibraryDeclarations* wider = Wider();
+    return wider == nullptr ? nullptr : wider->Group(name);
 }
 
 }  // namespace quill

@@ -3,6 +3,7 @@
 // and the #define names of each documentation group ("@defgroup NAME" opened
 // by "@{" and closed by "@}"). Read once per file and kept with the library.
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -15,6 +16,9 @@ namespace quill {
 struct DeclaredValues {
     std::vector<std::string> values;  // in declaration order
     std::string file;                 // where they are declared
+    // Beside each value: the preprocessor condition it is declared under
+    // inside its enum or group ("" when it is declared for every build).
+    std::vector<std::string> conditions;
 };
 
 class LibraryDeclarations {
@@ -29,6 +33,10 @@ public:
 
     bool HasRead(const std::string& path) const { return read_.count(path) != 0; }
 
+    // Names these files do not declare are looked up in the declarations
+    // `wider` hands out, asked for only on the first such name.
+    void LookFurtherIn(std::function<const LibraryDeclarations*()> wider);
+
     // The enumerators of an enum known by its typedef name or its tag.
     const DeclaredValues* Enum(const std::string& name) const;
     // The #defines of a documentation group.
@@ -40,6 +48,11 @@ private:
     std::map<std::string, DeclaredValues> enums_;
     std::map<std::string, DeclaredValues> groups_;
     std::set<std::string> read_;
+    std::function<const LibraryDeclarations*()> wider_;
+    mutable const LibraryDeclarations* widerRead_ = nullptr;
+    mutable bool widerAsked_ = false;
+
+    const LibraryDeclarations* Wider() const;
 };
 
 }  // namespace quill

@@ -5,7 +5,10 @@
 #include <string>
 
 #include "ScratchFolder.h"
+#include "core/ChooseFunction.h"
+#include "core/library/DeclarationTree.h"
 #include "core/library/LibraryDeclarations.h"
+#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
@@ -17,7 +20,7 @@ std::string Describe(const Suggestions& suggestions) {
     }
     std::string text = SuggestionKindName(suggestions.kind) + std::string(":");
     for (std::size_t i = 0; i < suggestions.values.size(); ++i) {
-        text += (i == 0 ? "" : ",") + suggestions.values[i];
+        text += (i == 0 ? "" : ",") + MarkedValue(suggestions, i);
     }
     return text + " (" + suggestions.source + ")";
 }
@@ -92,11 +95,27 @@ TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
         // Bullets after their introduction.
         {Bullets("//! Valid values are:\n//! - \\b UART_NO_PARITY [Default]\n"
                  "//! - \\b UART_EVEN_PARITY\n//!   still the even one\n//! -\\b UART_ODD\n"),
-         "parity", "uint32_t", "one-of:UART_NO_PARITY,UART_EVEN_PARITY,UART_ODD (\\b bullets)"},
+         "parity", "uint32_t", "one-of:UART_NO_PARITY,UART_EVEN_PARITY,UART_ODD (bullets)"},
         {Bullets("//! Mask value is the logical OR of any of the following:\n"
                  "//! - \\b UART_INT_RX\n//! - \\b UART_INT_TX\n"),
-         "parity", "uint32_t", "combination:UART_INT_RX,UART_INT_TX (\\b bullets)"},
+         "parity", "uint32_t", "combination:UART_INT_RX,UART_INT_TX (bullets)"},
         {Bullets("//! - \\b UART_NO_PARITY\n"), "parity", "uint32_t", "-"},
+        {Bullets("//! One of:\n//!\n//! * UART_PAR_NONE\n//! * `UART_PAR_ODD` only on T12B\n//! * "
+                 "none\n"),
+         "parity", "uint32_t", "one-of:UART_PAR_NONE,UART_PAR_ODD  [only: only on T12B] (bullets)"},
+        // A table that follows the tag; not one after a paragraph break.
+        {Described("the event, one of:\n *\n * bit | name     | when\n * ----|----------|-----\n"
+                   " *   0 | EV_LOW   | low\n *   1 | EV_HIGH  | high"),
+         "value", "uint8_t", "one-of:EV_LOW,EV_HIGH (table)"},
+        {Described("the event\n *\n *   0 | EV_LOW   | low\n *   1 | EV_HIGH  | high"), "value",
+         "uint8_t", "-"},
+        // Numbered names, and a range that only some chips have.
+        {Described("any combination of PIN_x where x can be(0..2)"), "value", "uint16_t",
+         "combination:PIN_0,PIN_1,PIN_2 (index pattern)"},
+        {"/** @param PORTx where x can be (A..C) for the T12B or\n *  x can be (A..B) for the "
+         "T12A.\n */",
+         "PORTx", "void *", "one-of:PORTA,PORTB,PORTC  [only: for the T12B] (index pattern)"},
+        {Described("where x can be (0..3) names no template"), "value", "int", "-"},
         {Bullets("//! Valid values are \\b UART_NO_PARITY and more\n"), "parity", "uint32_t", "-"},
         // References: the first that names a declaration wins.
         {Described("This parameter can be a value of @ref ADC_Channel"), "value", "uint8_t",
@@ -104,6 +123,9 @@ TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
         {Described("Refer @ref gpio_dir_t for valid values."), "value", "uint8_t",
          "one-of:GPIO_DIR_IN,GPIO_DIR_OUT (enum gpio_dir_t in vnd_gpio.h)"},
         {Described("a logical OR of members of the enumeration ::tmr_int_t"), "value", "uint8_t",
+         "combination:TMR_INT_OVF,TMR_INT_CMP (enum tmr_int_t in vnd_gpio.h)"},
+        {"/*!\n * \\param event_mask Which events. See \\ref tmr_int_t for details.\n */",
+         "event_mask", "uint8_t",
          "combination:TMR_INT_OVF,TMR_INT_CMP (enum tmr_int_t in vnd_gpio.h)"},
         {Described("see @ref Nothing_Here or @ref ADC_Channel"), "value", "uint8_t",
          "one-of:ADC_CH_0,ADC_CH_1 (@defgroup ADC_Channel in vnd_gpio.h)"},
@@ -131,6 +153,111 @@ TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
     for (const auto& c : cases) {
         EXPECT_EQ(Suggest(c.block, c.name, c.type), c.expected) << c.name << " " << c.block;
     }
+}
+
+// The values of the tag's own text only: a paragraph after the last tag
+// belongs to none of them, and a mask takes combinations.
+TEST(VendorValues, ParagraphAfterTheTagsGivesNoParameterItsValues) {
+    const std::string block =
+        "/*! \\brief Turns event interrupts of a pin on or off\n"
+        " * \\param pin pin number\n"
+        " * \\param events Which events\n"
+        " * \\param on true to turn them on\n"
+        " *\n"
+        " * Events is a bitmask of the following \\ref tmr_int_t values:\n"
+        " * @arg TMR_INT_OVF\n"
+        " */\n";
+    EXPECT_EQ(Suggest(block, "on", "bool"), "one-of:true,false (bool)");
+    EXPECT_EQ(Suggest(block, "events"), "-");
+    EXPECT_EQ(
+        Suggest(ReplaceAll(block, "Which events", "Which events, see \\ref tmr_int_t"), "events"),
+        "one-of:TMR_INT_OVF,TMR_INT_CMP (enum tmr_int_t in vnd_gpio.h)");
+    for (const char* words : {"a bitmask of", "a bit mask of", "values ORed together",
+                              "values OR-ed together", "Logical OR of"}) {
+        EXPECT_TRUE(DescribesCombination({std::string("the events, ") + words + " them"})) << words;
+    }
+    EXPECT_FALSE(DescribesCombination({"ordered by priority, or one of them"}));
+}
+
+// Values the preprocessor or the text gives to some chips only are listed,
+// with what decides them.
+TEST(VendorValues, ChipDependentValuesAreMarked) {
+    LibraryDeclarations declarations;
+    declarations.AddText(
+        "#ifndef CLK_H\n#define CLK_H\n#ifdef __cplusplus\nextern \"C\" {\n#endif\n"
+        "typedef enum {\n#if defined(HAS_DRIVE) || defined(__DOC_DOXYGEN__)\n  DRV_STD,\n"
+        "#if defined(HAS_EXTRA)\n  DRV_EXTRA,\n#endif\n#else\n  DRV_STD,\n#endif\n  DRV_OFF\n"
+        "} drv_t;\n"
+        "/** @defgroup CLK_Src sources\n  * @{ */\n#define CLK_SRC_HSI 0\n"
+        "#if defined(T12B)\n#define CLK_SRC_PLL 1\n#elif defined(T12C)\n#define CLK_SRC_EXT 2\n"
+        "#endif\n/** @} */\n#endif\n",
+        "clk.h");
+    const std::string block =
+        "/** @param drive the drive\n * @param source see @ref CLK_Src\n"
+        " * @param mode one of the following values:\n"
+        " *   @arg CLK_MODE_RUN: running\n"
+        " *   @arg CLK_MODE_SLEEP: sleep, available only for T12B devices.\n"
+        " *   @arg CLK_MODE_STOP: stop, available for all devices except T12A\n */";
+    EXPECT_EQ(Describe(SuggestValues(block, "drive", "drv_t", declarations)),
+              "one-of:DRV_STD,DRV_EXTRA  [only: defined(HAS_DRIVE) && defined(HAS_EXTRA)],DRV_OFF "
+              "(enum type drv_t in clk.h)");
+    EXPECT_EQ(Describe(SuggestValues(block, "source", "int", declarations)),
+              "one-of:CLK_SRC_HSI,CLK_SRC_PLL  [only: defined(T12B)],CLK_SRC_EXT  [only: "
+              "defined(T12C)] (@defgroup CLK_Src in clk.h)");
+    EXPECT_EQ(SuggestionNote(SuggestValues(block, "source", "int", declarations)),
+              "Values from @defgroup CLK_Src in clk.h. Only on some chips: CLK_SRC_PLL "
+              "(defined(T12B)); CLK_SRC_EXT (defined(T12C)).");
+    EXPECT_EQ(Describe(SuggestValues(block, "mode", "int", declarations)),
+              "one-of:CLK_MODE_RUN,CLK_MODE_SLEEP  [only: available only for T12B devices],"
+              "CLK_MODE_STOP  [only: available for all devices except T12A] (@arg lines)");
+}
+
+// An SDK whose enum lives in another branch of the tree than the header
+// that refers to it.
+TEST(DeclarationTree, FindsEnumsAnywhereInTheLibrarysTreeOnce) {
+    testing::ScratchFolder folder;
+    const std::string library =
+        folder.Write("sdk/src/common/pin_drv/include/drv/pin.h",
+                     "/*! \\brief Selects a pin function\n * \\param pin pin number\n"
+                     " * \\param fn the function, from list \\ref pin_fn_t\n */\n"
+                     "void pin_set_function(unsigned pin, pin_fn_t fn);\n");
+    folder.Write("sdk/src/t12/structs/include/drv/bank.h",
+                 "typedef enum pin_fn_t12 { FN_SPI, FN_UART } pin_fn_t;\n");
+    folder.Write("sdk/src/common/docs/old.h", "typedef enum { FN_OLD } old_t;\n");
+    folder.Write("sdk/outside.h", "typedef enum { FN_FAR } far_t;\n");
+    EXPECT_EQ(DeclarationTreeRoot(library), folder.PathOf("sdk/src"));
+
+    const auto tree = DeclarationTreeOf(library);
+    ASSERT_NE(tree->Enum("pin_fn_t"), nullptr);
+    EXPECT_EQ(tree->Enum("pin_fn_t")->values, (std::vector<std::string>{"FN_SPI", "FN_UART"}));
+    EXPECT_EQ(tree->Enum("old_t"), nullptr);
+    EXPECT_EQ(tree->Enum("far_t"), nullptr);
+    EXPECT_EQ(DeclarationTreeOf(library), tree);
+
+    // The file's own declarations first, the tree only for what they miss.
+    LibraryDeclarations own;
+    own.AddText("typedef enum { FN_MINE } mine_t;\n", "pin.h");
+    int built = 0;
+    own.LookFurtherIn([&] {
+        ++built;
+        return tree.get();
+    });
+    EXPECT_EQ(Describe(SuggestValues("/** @param fn see \\ref mine_t */", "fn", "int", own)),
+              "one-of:FN_MINE (enum mine_t in pin.h)");
+    EXPECT_EQ(built, 0);
+    for (int twice = 0; twice < 2; ++twice) {
+        EXPECT_EQ(Describe(SuggestValues("/** @param fn see \\ref pin_fn_t */", "fn", "int", own)),
+                  "one-of:FN_SPI,FN_UART (enum pin_fn_t in bank.h)");
+    }
+    EXPECT_EQ(built, 1);
+
+    // A choice reads the tree too; a forgotten tree is read again.
+    folder.Write("sdk/src/t12/structs/include/drv/bank.h",
+                 "typedef enum pin_fn_t12 { FN_I2C } pin_fn_t;\n");
+    ForgetDeclarationTree(library);
+    const FunctionChoice choice =
+        ChooseFunction({library, "void pin_set_function(unsigned pin, pin_fn_t fn)", ""});
+    EXPECT_EQ(Describe(choice.suggestions[1]), "one-of:FN_I2C (enum pin_fn_t in bank.h)");
 }
 
 TEST(VendorValues, OnlyParametersWithoutAChoiceTextGetSuggestions) {

@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const quill::Suggestions suggestions =
             quill::SuggestValues(bytes, name, type, declarations);
         Check(suggestions.Empty() == suggestions.source.empty());
+        Check(suggestions.conditions.size() <= suggestions.values.size());
         for (const std::string& value : suggestions.values) {
             Check(!value.empty() && value.find_first_of(" \t\r\n,|") == std::string::npos);
         }
