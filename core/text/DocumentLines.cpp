@@ -85,7 +85,7 @@ std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) 
         return text.substr(0, std::min(ParserCut(text).Kept(), text.size()));
     }
     bool listOpen = openBefore;
-    scratch = ReadParserLine(std::string(text), listOpen);
+    scratch = ReadParserLine(text, listOpen);
     return scratch;
 }
 
@@ -146,7 +146,12 @@ std::optional<std::size_t> DocumentLines::FromTable(const std::string& entry, Ki
     if (!tableBuilt_) {
         IndexTable();
     }
-    const ParenPrefixTable::Firsts firsts = parenTable_.Find(entry);
+    // The lookup and the parser ask for the same entry one after the other.
+    if (entry != foundEntry_) {
+        foundEntry_ = entry;
+        found_ = parenTable_.Find(entry);
+    }
+    const ParenPrefixTable::Firsts firsts = found_;
     const std::uint32_t line = kind == Kind::Lookup ? firsts.first : firsts.second;
     if (line == ParenPrefixTable::kNone) {
         answered = true;  // no line has this prefix: it would be there
@@ -316,7 +321,12 @@ void AppendExpanded(std::string_view line, std::string& out) {
 }
 
 std::string ExpandedText(const DocumentLines& lines, std::size_t begin, std::size_t end) {
+    std::size_t bytes = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        bytes += lines.Text(i).size();
+    }
     std::string text;
+    text.reserve(bytes);
     for (std::size_t i = begin; i < end; ++i) {
         AppendExpanded(lines.Text(i), text);
     }

@@ -107,6 +107,8 @@ private:
     bool indexed_ = false;
     bool tableBuilt_ = false;
     ParenPrefixTable parenTable_;
+    std::string foundEntry_;  // the entry last asked of the table, and its answer
+    ParenPrefixTable::Firsts found_;
     LineNormaliser normaliser_;
     std::optional<PrefixIndex> lookupIndex_;
     std::optional<PrefixIndex> parserIndex_;
