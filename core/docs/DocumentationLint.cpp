@@ -205,6 +205,14 @@ std::string ListCutMark(const Lines& lines, std::size_t paramLine) {
     if (paramLine >= lines.size()) {
         return {};
     }
+    // Rewriting moves no brace and makes no mark: a line without marks
+    // whose every "{" has a "}" after it is read whole.
+    const std::string_view line = Content(lines[paramLine]);
+    if (line.find_first_of(");/") == std::string_view::npos &&
+        (line.rfind('{') == std::string_view::npos ||
+         (line.rfind('}') != std::string_view::npos && line.rfind('{') < line.rfind('}')))) {
+        return {};
+    }
     const std::string first = RewriteParamLine(lines[paramLine]);
     const std::optional<ParamLine> entry = ReadParamLine(Content(first));
     if (!entry || !entry->HasList()) {

@@ -112,7 +112,11 @@ std::vector<std::string> ParameterNames(std::string_view rest, std::size_t limit
         return names;
     }
     while (names.size() < limit) {
-        const std::size_t end = rest.find_first_of(",)");
+        std::size_t end = 0;
+        while (end < rest.size() && rest[end] != ',' && rest[end] != ')') {
+            ++end;
+        }
+        end = end == rest.size() ? std::string_view::npos : end;
         if (end == std::string_view::npos ||
             end <= static_cast<std::size_t>(kShortestParameterText)) {
             break;
