@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "core/ChooseFunction.h"
 #include "core/docs/ChoiceForms.h"
 #include "core/docs/DocumentationLint.h"
+#include "core/docs/DocumentationParser.h"
 #include "core/library/FunctionScanner.h"
 #include "core/text/NoText.h"
 
@@ -88,12 +90,14 @@ std::string ParameterLine(const ParameterDescription& parameter, const Suggestio
     return line + "\n";
 }
 
-// Lints one function and counts it; prints its lines unless `quiet`.
+// Lints one function and counts it; prints its lines unless `quiet`, all
+// at once.
 void LintFunction(CliOutput& output, LibraryChoices& library, const std::string& entry, bool quiet,
                   Coverage& coverage) {
-    const auto write = [&output, quiet](const std::string& text) {
+    std::string lines;
+    const auto write = [&lines, quiet](const std::string& text) {
         if (!quiet) {
-            output.Out(text);
+            lines += text;
         }
     };
     const FunctionChoice choice = library.Choose(entry);
@@ -101,6 +105,7 @@ void LintFunction(CliOutput& output, LibraryChoices& library, const std::string&
     write(entry + "\n");
     write("  documentation: " + DocumentationLine(choice) + "\n");
     if (!choice.Found()) {
+        output.Out(lines);
         return;
     }
     ++coverage.documented[choice.route];
@@ -109,9 +114,15 @@ void LintFunction(CliOutput& output, LibraryChoices& library, const std::string&
     if (documentation.parameterCount == 0) {
         write("  parameters: none\n");
     }
+    // The record keeps the first kMaxParameters; the rest count as well. Each
+    // parameter after the fourth needs one more "," before the first ")".
+    const std::string_view list = std::string_view(entry).substr(0, entry.find(')'));
+    const bool more = documentation.parameterCount == kMaxParameters &&
+                      std::count(list.begin(), list.end(), ',') >= kMaxParameters;
+    coverage.parameters += more ? PrototypeParameterCount(entry)
+                                : static_cast<std::size_t>(documentation.parameterCount);
     for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
-        ++coverage.parameters;
         coverage.withChoiceText += parameter.choiceText.empty() ? 0 : 1;
         coverage.withSuggestions += choice.suggestions[k].Empty() ? 0 : 1;
         write(ParameterLine(parameter, choice.suggestions[k]));
@@ -126,6 +137,7 @@ void LintFunction(CliOutput& output, LibraryChoices& library, const std::string&
         write("    | " + warning.lineText + "\n");
     }
     coverage.warnings += warnings.size();
+    output.Out(lines);
 }
 
 void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage) {

@@ -12,8 +12,11 @@ namespace quill {
 
 namespace {
 
+// The lines of a block are views into its text.
+using Lines = std::vector<std::string_view>;
+
 // Length of `line` without its trailing CR and LF bytes.
-std::size_t ContentLength(const std::string& line) {
+std::size_t ContentLength(std::string_view line) {
     std::size_t n = line.size();
     while (n > 0 && IsLineEnd(line[n - 1])) {
         --n;
@@ -21,12 +24,12 @@ std::size_t ContentLength(const std::string& line) {
     return n;
 }
 
-std::string WithoutLineEnd(const std::string& line) {
+std::string_view Content(std::string_view line) {
     return line.substr(0, ContentLength(line));
 }
 
-std::string_view Content(const std::string& line) {
-    return std::string_view(line).substr(0, ContentLength(line));
+std::string WithoutLineEnd(std::string_view line) {
+    return std::string(Content(line));
 }
 
 bool HasNonBlank(std::string_view text) {
@@ -34,7 +37,7 @@ bool HasNonBlank(std::string_view text) {
 }
 
 // The mark at which the parser cuts `line` before position `end`, or "".
-std::string CutMarkBefore(const std::string& line, std::size_t end) {
+std::string CutMarkBefore(std::string_view line, std::size_t end) {
     const LineCut cut = ParserCut(line);
     return cut.at < end ? cut.mark : std::string();
 }
@@ -70,18 +73,18 @@ struct OpenList {
     bool ended = false;   // a line holding "@" follows, so the joined entry ends
 };
 
-OpenList FollowOpenList(const std::vector<std::string>& lines, std::size_t paramLine) {
+OpenList FollowOpenList(const Lines& lines, std::size_t paramLine) {
     OpenList list;
     for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
         const std::size_t at = lines[j].find('@');
-        const bool hasAt = at != std::string::npos;
+        const bool hasAt = at != std::string_view::npos;
         // A "}" after an "@" on the same line closes a list that has already
         // taken in that "@" text.
         if (lines[j].find('}') < at) {
             list.closed = true;
             list.ended = hasAt;
             for (std::size_t after = j + 1; after < lines.size() && !list.ended; ++after) {
-                list.ended = lines[after].find('@') != std::string::npos;
+                list.ended = lines[after].find('@') != std::string_view::npos;
             }
             return list;
         }
@@ -95,8 +98,10 @@ OpenList FollowOpenList(const std::vector<std::string>& lines, std::size_t param
 
 // The name after a backslash keyword "\param", if the line has a list and
 // no "@param".
-std::optional<std::string> BackslashEntryName(const std::string& line) {
-    if (line.find(kParamKeyword) != std::string::npos) {
+std::optional<std::string> BackslashEntryName(std::string_view line) {
+    // Only a line with a backslash can hold "\param".
+    if (line.find('\\') == std::string_view::npos ||
+        line.find(kParamKeyword) != std::string_view::npos) {
         return std::nullopt;
     }
     const std::optional<ParamLine> entry = ReadParamLine(Content(line), kBackslashParamKeyword);
@@ -107,9 +112,9 @@ std::optional<std::string> BackslashEntryName(const std::string& line) {
 }
 
 // The first line of `lines` that holds `text`, without its line end.
-std::string LineHolding(const std::vector<std::string>& lines, const std::string& text) {
-    for (const std::string& line : lines) {
-        if (line.find(text) != std::string::npos) {
+std::string LineHolding(const Lines& lines, const std::string& text) {
+    for (const std::string_view line : lines) {
+        if (line.find(text) != std::string_view::npos) {
             return WithoutLineEnd(line);
         }
     }
@@ -118,8 +123,7 @@ std::string LineHolding(const std::vector<std::string>& lines, const std::string
 
 // Helper programs named by parameter entries and by "@note" whose names
 // would not name one file in the library's folder.
-void LintHelperNames(const std::vector<std::string>& lines,
-                     const FunctionDocumentation& documentation,
+void LintHelperNames(const Lines& lines, const FunctionDocumentation& documentation,
                      std::vector<LintWarning>& warnings) {
     auto check = [&](const std::string& helper, const std::string& owner) {
         const std::string problem = HelperNameProblem(helper);
@@ -191,8 +195,22 @@ const char* LintRuleName(LintRule rule) {
     return "unknown";
 }
 
-std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine) {
+namespace {
+
+// The mark (")", ";" or "//") at which the parser cuts a line of the choice
+// list that starts on lines[paramLine], before the list's "}"; "" when the
+// list is read whole. Continuation lines are followed up to the first "}" or
+// the next line holding "@".
+std::string ListCutMark(const Lines& lines, std::size_t paramLine) {
     if (paramLine >= lines.size()) {
+        return {};
+    }
+    // Rewriting moves no brace and makes no mark: a line without marks
+    // whose every "{" has a "}" after it is read whole.
+    const std::string_view line = Content(lines[paramLine]);
+    if (line.find_first_of(");/") == std::string_view::npos &&
+        (line.rfind('{') == std::string_view::npos ||
+         (line.rfind('}') != std::string_view::npos && line.rfind('{') < line.rfind('}')))) {
         return {};
     }
     const std::string first = RewriteParamLine(lines[paramLine]);
@@ -207,25 +225,27 @@ std::string ListCutMark(const std::vector<std::string>& lines, std::size_t param
     }
     // The list goes on: the parser cuts each joined line on its own.
     for (std::size_t j = paramLine + 1; j < lines.size(); ++j) {
-        const std::string& line = lines[j];
-        if (line.find('@') != std::string::npos) {
+        const std::string_view line = lines[j];
+        if (line.find('@') != std::string_view::npos) {
             return {};
         }
         const std::size_t close = line.find('}');
-        mark = CutMarkBefore(line, close == std::string::npos ? ContentLength(line) : close);
-        if (!mark.empty() || close != std::string::npos) {
+        mark = CutMarkBefore(line, close == std::string_view::npos ? ContentLength(line) : close);
+        if (!mark.empty() || close != std::string_view::npos) {
             return mark;
         }
     }
     return {};
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
+// The lines of a text, each with its line end ("\n"); a last line without one
+// is kept as it is.
+Lines SplitLines(std::string_view text) {
+    Lines lines;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
+        if (end == std::string_view::npos) {
             lines.push_back(text.substr(start));
             break;
         }
@@ -235,8 +255,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-namespace {
-
 // What one rule finds on one line.
 struct Finding {
     LintRule rule;
@@ -245,7 +263,7 @@ struct Finding {
 };
 using MaybeFinding = std::optional<Finding>;
 
-MaybeFinding BackslashKeyword(const std::string& line) {
+MaybeFinding BackslashKeyword(std::string_view line) {
     const std::optional<std::string> name = BackslashEntryName(line);
     if (!name) {
         return std::nullopt;
@@ -283,8 +301,7 @@ MaybeFinding NameInsideKeyword(const std::string& name) {
                        "(rename it; one-letter names such as a, p, r or m never match)"};
 }
 
-MaybeFinding ListCut(const std::vector<std::string>& lines, std::size_t i,
-                     const std::string& name) {
+MaybeFinding ListCut(const Lines& lines, std::size_t i, const std::string& name) {
     const std::string mark = ListCutMark(lines, i);
     if (mark.empty()) {
         return std::nullopt;
@@ -294,9 +311,10 @@ MaybeFinding ListCut(const std::vector<std::string>& lines, std::size_t i,
                        ": the line ends there for the parser"};
 }
 
-MaybeFinding OpenListLost(const std::vector<std::string>& lines, std::size_t i,
-                          const std::string& name) {
-    if (!ParamListStaysOpen(RewriteParamLine(lines[i]))) {
+MaybeFinding OpenListLost(const Lines& lines, std::size_t i, const std::string& name) {
+    // The line holds "@param": whether its list stays open after it does not
+    // depend on the lines before.
+    if (!ListOpenAfter(lines[i], false)) {
         return std::nullopt;
     }
     const OpenList list = FollowOpenList(lines, i);
@@ -342,8 +360,8 @@ MaybeFinding ListNotRead(const ParamLine& entry) {
 }
 
 // The first rule that finds something in the "@param" entry of line i.
-MaybeFinding CheckEntry(const std::vector<std::string>& lines, std::size_t i,
-                        const ParamLine& entry, const FunctionDocumentation& documentation) {
+MaybeFinding CheckEntry(const Lines& lines, std::size_t i, const ParamLine& entry,
+                        const FunctionDocumentation& documentation) {
     if (!entry.blankAfterKeyword) {
         return NoBlankAfterKeyword(entry);
     }
@@ -372,7 +390,7 @@ MaybeFinding CheckEntry(const std::vector<std::string>& lines, std::size_t i,
 std::vector<LintWarning> LintDocumentation(const std::string& blockText,
                                            const FunctionDocumentation& documentation) {
     std::vector<LintWarning> warnings;
-    const std::vector<std::string> lines = SplitLines(blockText);
+    const Lines lines = SplitLines(blockText);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         MaybeFinding finding = BackslashKeyword(lines[i]);
         if (!finding) {

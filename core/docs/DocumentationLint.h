@@ -36,16 +36,6 @@ struct LintWarning {
     std::string lineText;  // the block line, without its line end
 };
 
-// The mark (")", ";" or "//") at which the parser cuts a line of the choice
-// list that starts on lines[paramLine], before the list's "}"; "" when the
-// list is read whole. Continuation lines are followed up to the first "}" or
-// the next line holding "@".
-std::string ListCutMark(const std::vector<std::string>& lines, std::size_t paramLine);
-
-// The lines of a text, each with its line end ("\n"); a last line without one
-// is kept as it is.
-std::vector<std::string> SplitLines(const std::string& text);
-
 // What makes `name` unfit as the file name of a helper program, which is run
 // from the library's folder: a folder separator, "..", a character a command
 // interpreter would act on, or a control byte. "" when nothing does.

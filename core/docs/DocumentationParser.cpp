@@ -18,6 +18,11 @@ namespace {
 void TakeBlock(const DocumentLines& lines, std::size_t begin, std::size_t end,
                FunctionDocumentation& doc) {
     doc.helperName = std::string(kNoText);
+    std::size_t bytes = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        bytes += lines.Text(i).size();
+    }
+    doc.documentationText.reserve(bytes);
     LineNormaliser normaliser;
     std::string scratch;
     for (std::size_t i = begin; i < end; ++i) {
@@ -50,11 +55,12 @@ std::string SpacedPrototype(std::string_view entry) {
     if (close == std::string_view::npos) {
         return {};
     }
-    std::string spaced;
-    spaced.reserve(3 * (close + 1));
-    const auto put = [&spaced](char c) {
-        if (c != ' ' || spaced.empty() || spaced.back() != ' ') {
-            spaced += c;
+    std::string spaced(3 * (close + 1), '\0');
+    char* const begin = spaced.data();
+    char* write = begin;
+    const auto put = [begin, &write](char c) {
+        if (c != ' ' || write == begin || write[-1] != ' ') {
+            *write++ = c;
         }
     };
     for (const char c : entry.substr(0, close + 1)) {
@@ -66,53 +72,71 @@ std::string SpacedPrototype(std::string_view entry) {
             put(c == '\t' ? ' ' : c);
         }
     }
-    std::string p;
-    p.reserve(spaced.size());
-    for (std::size_t i = 0; i < spaced.size(); ++i) {
-        if (spaced[i] == ' ') {
-            const char before = i > 0 ? spaced[i - 1] : '\0';
-            const char after = i + 1 < spaced.size() ? spaced[i + 1] : '\0';
-            if (before == ',' || before == '(' || after == ',' || after == '(' || after == ')') {
-                continue;
-            }
+    // The second pass in place: it never writes ahead of what it reads, and
+    // keeps the byte it read before.
+    const char* const end = write;
+    write = begin;
+    char before = '\0';
+    for (const char* read = begin; read < end; ++read) {
+        const char c = *read;
+        const char after = read + 1 < end ? read[1] : '\0';
+        const bool dropped = c == ' ' && (before == ',' || before == '(' || after == ',' ||
+                                          after == '(' || after == ')');
+        before = c;
+        if (!dropped) {
+            *write++ = c;
         }
-        p += spaced[i];
     }
-    return p;
+    spaced.resize(static_cast<std::size_t>(write - begin));
+    return spaced;
 }
 
 // True when the parameter list before the first ")" of `rest` is the word
 // "void" alone: a pointer such as "void *p" is a parameter like any other.
-bool IsVoidList(const std::string& rest) {
-    const std::string list = rest.substr(0, rest.find(')'));
+bool IsVoidList(std::string_view rest) {
+    const std::string_view list = rest.substr(0, rest.find(')'));
     const std::size_t first = list.find_first_not_of(' ');
-    return first != std::string::npos && list.compare(first, 4, "void") == 0 &&
-           list.find_first_not_of(' ', first + 4) == std::string::npos;
+    return first != std::string_view::npos && list.compare(first, 4, "void") == 0 &&
+           list.find_first_not_of(' ', first + 4) == std::string_view::npos;
 }
 
-void TakeParameters(std::string rest, FunctionDocumentation& doc) {
+// The names of the parameters in `rest` (the prototype after its "("), at
+// most `limit` of them: each "type name" text up to a "," or ")" gives the
+// word after its last blank. The list ends at a text that is too short or
+// holds no such word.
+std::vector<std::string> ParameterNames(std::string_view rest, std::size_t limit) {
+    std::vector<std::string> names;
     const long close = FindPos(rest, ")");
     const long open = FindPos(rest, "(");
     if (close - open < kShortestParameterList || IsVoidList(rest)) {
-        return;
+        return names;
     }
-    for (auto& parameter : doc.parameters) {
-        const std::size_t end = static_cast<std::size_t>(
-            std::find_if(rest.begin(), rest.end(), [](char c) { return c == ',' || c == ')'; }) -
-            rest.begin());
-        if (end == rest.size() || end <= static_cast<std::size_t>(kShortestParameterText)) {
-            return;
+    while (names.size() < limit) {
+        std::size_t end = 0;
+        while (end < rest.size() && rest[end] != ',' && rest[end] != ')') {
+            ++end;
         }
-        const std::string typeAndName = rest.substr(0, end);
-        const long space = FindLastPos(typeAndName, " ");
-        if (space <= 1) {
-            return;
+        end = end == rest.size() ? std::string_view::npos : end;
+        if (end == std::string_view::npos ||
+            end <= static_cast<std::size_t>(kShortestParameterText)) {
+            break;
         }
-        parameter.name = typeAndName.substr(static_cast<std::size_t>(space) + 1);
-        if (parameter.name.empty()) {
-            return;
+        const std::string_view typeAndName = rest.substr(0, end);
+        const std::size_t space = typeAndName.rfind(' ');
+        if (space == std::string_view::npos || space <= 1 || space + 1 == typeAndName.size()) {
+            break;
         }
-        rest.erase(0, end + 1);
+        names.emplace_back(typeAndName.substr(space + 1));
+        rest.remove_prefix(end + 1);
+    }
+    return names;
+}
+
+void TakeParameters(std::string_view rest, FunctionDocumentation& doc) {
+    const std::vector<std::string> names = ParameterNames(rest, kMaxParameters);
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        ParameterDescription& parameter = doc.parameters[k];
+        parameter.name = names[k];
         parameter.choiceText = ParserParamList(doc.documentationText, parameter.name);
         if (AtPositionOneOrLater(parameter.choiceText, ".exe")) {
             parameter.editText = QuotedHelperText(parameter.choiceText);
@@ -131,7 +155,9 @@ void TakePrototype(const std::string& entry, FunctionDocumentation& doc) {
     doc.returnType = space < 0 ? std::string() : head.substr(0, static_cast<std::size_t>(space));
     doc.functionName = space < 0 ? head : head.substr(static_cast<std::size_t>(space) + 1);
 
-    TakeParameters(open < 0 ? prototype : prototype.substr(static_cast<std::size_t>(open) + 1),
+    TakeParameters(open < 0
+                       ? std::string_view(prototype)
+                       : std::string_view(prototype).substr(static_cast<std::size_t>(open) + 1),
                    doc);
 
     doc.parameterCount = 0;
@@ -152,6 +178,15 @@ FunctionDocumentation RecordFromEntry(const std::string& entry) {
         doc.functionName = entry;
     }
     return doc;
+}
+
+std::size_t PrototypeParameterCount(const std::string& entry) {
+    const std::string prototype = SpacedPrototype(entry);
+    const std::size_t open = prototype.find('(');
+    const std::string_view rest = open == std::string::npos
+                                      ? std::string_view(prototype)
+                                      : std::string_view(prototype).substr(open + 1);
+    return ParameterNames(rest, std::string_view::npos).size();
 }
 
 FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,

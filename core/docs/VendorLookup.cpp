@@ -114,7 +114,7 @@ public:
         }
         if (first_) {
             first_ = false;
-            std::string text(line.substr(0, line.find('\n')));
+            std::string_view text = line.substr(0, line.find('\n'));
             if (!TrimBlockOpener(text)) {
                 return Decide(false);
             }
@@ -177,7 +177,16 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
     PlacementCheck check(entry);
     std::string line;
     for (std::size_t i = begin; lines.Has(i) && (i == begin || lines.BlockStart(i) != i); ++i) {
-        AppendExpanded(lines.Text(i), line);
+        const std::string_view text = lines.Text(i);
+        // A whole line without tabs is its own expansion.
+        if (line.empty() && !text.empty() && text.back() == '\n' &&
+            text.find('\t') == std::string_view::npos) {
+            if (check.Feed(text)) {
+                return check.Answer();
+            }
+            continue;
+        }
+        AppendExpanded(text, line);
         if (line.back() == '\n') {
             if (check.Feed(line)) {
                 return check.Answer();

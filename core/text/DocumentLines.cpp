@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/files/LargePages.h"
 #include "core/files/RegularFile.h"
 #include "core/text/DocumentationRules.h"
 #include "core/text/TextOps.h"
@@ -16,12 +17,14 @@ bool DocumentLines::ReadNext() {
     if (!file_.IsOpen()) {
         return false;
     }
-    if (lengths_.empty()) {
+    if (starts_.size() == 1) {
         // The lines are never longer than the file: room for all of them at
         // once spares the copies of a growing string (the pages are only
-        // taken as the lines fill them).
+        // taken as the lines fill them, in large pieces where the system
+        // can).
         bytes_.reserve(static_cast<std::size_t>(
             std::min<unsigned long long>(file_.SizeAtOpen(), kMaxInputFileBytes)));
+        PreferLargePages(bytes_.data(), bytes_.capacity());
     }
     const std::string_view raw = file_.NextLine();
     if (raw.empty()) {
@@ -29,7 +32,7 @@ bool DocumentLines::ReadNext() {
         file_.Close();  // the reader's end of file ends every scan
         return false;
     }
-    const std::size_t i = lengths_.size();
+    const std::size_t i = CountRead();
     std::string_view line = raw;
     if (TrimBlockOpener(line)) {
         openers_.push_back(static_cast<std::uint32_t>(i));
@@ -41,17 +44,14 @@ bool DocumentLines::ReadNext() {
     }
     listOpen_ = ListOpenAfter(line, listOpen_);
     listOpenAfter_.push_back(listOpen_);
-    static_assert(kMaxLineBytes <= 0xFF, "a line's length fits in a byte");
-    if (i % kStartEvery == 0) {
-        starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-    }
-    lengths_.push_back(static_cast<std::uint8_t>(raw.size()));
+    static_assert(kMaxInputFileBytes <= 0xFFFFFFFFu, "a line's start fits in 32 bits");
     bytes_.append(raw);
+    starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
     return true;
 }
 
 bool DocumentLines::Has(std::size_t i) {
-    while (i >= lengths_.size()) {
+    while (i >= CountRead()) {
         if (!ReadNext()) {
             return false;
         }
@@ -62,15 +62,11 @@ bool DocumentLines::Has(std::size_t i) {
 std::size_t DocumentLines::Count() {
     while (ReadNext()) {
     }
-    return lengths_.size();
+    return CountRead();
 }
 
 std::string_view DocumentLines::RawText(std::size_t i) const {
-    std::size_t start = starts_[i / kStartEvery];
-    for (std::size_t j = i - i % kStartEvery; j < i; ++j) {
-        start += lengths_[j];
-    }
-    return std::string_view(bytes_).substr(start, lengths_[i]);
+    return std::string_view(bytes_.data() + starts_[i], starts_[i + 1] - starts_[i]);
 }
 
 std::string_view DocumentLines::Text(std::size_t i) const {
@@ -89,7 +85,7 @@ std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) 
         return text.substr(0, std::min(ParserCut(text).Kept(), text.size()));
     }
     bool listOpen = openBefore;
-    scratch = ReadParserLine(std::string(text), listOpen);
+    scratch = ReadParserLine(text, listOpen);
     return scratch;
 }
 
@@ -118,11 +114,11 @@ std::size_t DocumentLines::BlockEnd(std::size_t i) {
         return *after;
     }
     while (ReadNext()) {
-        if (!openers_.empty() && openers_.back() > i && openers_.back() + 1 == lengths_.size()) {
+        if (!openers_.empty() && openers_.back() > i && openers_.back() + 1 == CountRead()) {
             return openers_.back();
         }
     }
-    return std::max(lengths_.size(), i + 1);
+    return std::max(CountRead(), i + 1);
 }
 
 namespace {
@@ -150,7 +146,12 @@ std::optional<std::size_t> DocumentLines::FromTable(const std::string& entry, Ki
     if (!tableBuilt_) {
         IndexTable();
     }
-    const ParenPrefixTable::Firsts firsts = parenTable_.Find(entry);
+    // The lookup and the parser ask for the same entry one after the other.
+    if (entry != foundEntry_) {
+        foundEntry_ = entry;
+        found_ = parenTable_.Find(entry);
+    }
+    const ParenPrefixTable::Firsts firsts = found_;
     const std::uint32_t line = kind == Kind::Lookup ? firsts.first : firsts.second;
     if (line == ParenPrefixTable::kNone) {
         answered = true;  // no line has this prefix: it would be there
@@ -224,13 +225,13 @@ void DocumentLines::IndexTable() {
     tableBuilt_ = true;
     // Most lines that hold a ")" give one prefix: room for them at once.
     std::size_t withParen = 0;
-    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+    for (std::size_t i = 0; i < CountRead(); ++i) {
         const std::string_view text = Text(i);
         withParen += !BeginsWithBlank(text) && text.find(')') != std::string_view::npos ? 1 : 0;
     }
     parenTable_.Reserve(withParen);
     std::string scratch;
-    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+    for (std::size_t i = 0; i < CountRead(); ++i) {
         const std::string_view text = Text(i);
         if (BeginsWithBlank(text)) {
             continue;
@@ -279,7 +280,7 @@ void AddNormalised(PrefixIndex& index, const std::string& bytes, LineNormaliser&
 
 void DocumentLines::IndexLookup() {
     PrefixIndex lookup;
-    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+    for (std::size_t i = 0; i < CountRead(); ++i) {
         if (!BeginsWithBlank(Text(i))) {
             AddNormalised(lookup, bytes_, normaliser_, Text(i), i);
         }
@@ -291,7 +292,7 @@ void DocumentLines::IndexLookup() {
 void DocumentLines::IndexParser() {
     PrefixIndex parser;
     std::string scratch;
-    for (std::size_t i = 0; i < lengths_.size(); ++i) {
+    for (std::size_t i = 0; i < CountRead(); ++i) {
         if (BeginsWithBlank(Text(i))) {
             continue;
         }
@@ -320,7 +321,12 @@ void AppendExpanded(std::string_view line, std::string& out) {
 }
 
 std::string ExpandedText(const DocumentLines& lines, std::size_t begin, std::size_t end) {
+    std::size_t bytes = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        bytes += lines.Text(i).size();
+    }
     std::string text;
+    text.reserve(bytes);
     for (std::size_t i = begin; i < end; ++i) {
         AppendExpanded(lines.Text(i), text);
     }

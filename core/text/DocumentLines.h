@@ -31,7 +31,7 @@ public:
     // The number of lines; reads the whole file.
     std::size_t Count();
     // The number of lines read so far.
-    std::size_t CountRead() const { return lengths_.size(); }
+    std::size_t CountRead() const { return starts_.size() - 1; }
     // True when made from a file that was open.
     bool FromOpenFile() const { return fromOpenFile_; }
 
@@ -78,10 +78,10 @@ private:
     TextFile file_;
     bool fromOpenFile_ = false;
     bool readFailed_ = false;
-    std::string bytes_;                  // every line read, one after the other
-    std::vector<std::uint8_t> lengths_;  // of each line (see kMaxLineBytes)
-    std::vector<std::uint32_t> starts_;  // where every kStartEvery-th line begins
-    static constexpr std::size_t kStartEvery = 16;
+    std::string bytes_;  // every line read, one after the other
+    // Where each line begins, and after the last one where the next would:
+    // line i is bytes_[starts_[i], starts_[i + 1]).
+    std::vector<std::uint32_t> starts_{0};
     std::vector<std::uint32_t> openers_;  // the lines that start a block, ascending
     // A line that holds an opener loses its leading blanks: per line whether
     // it lost any, and the lines that did with how many, ascending.
@@ -107,6 +107,8 @@ private:
     bool indexed_ = false;
     bool tableBuilt_ = false;
     ParenPrefixTable parenTable_;
+    std::string foundEntry_;  // the entry last asked of the table, and its answer
+    ParenPrefixTable::Firsts found_;
     LineNormaliser normaliser_;
     std::optional<PrefixIndex> lookupIndex_;
     std::optional<PrefixIndex> parserIndex_;

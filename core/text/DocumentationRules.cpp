@@ -144,7 +144,7 @@ std::string ParserParamList(std::string_view text, std::string_view name) {
                         static_cast<std::size_t>(close - open - 1));
 }
 
-std::string RewriteParamLine(const std::string& line) {
+std::string RewriteParamLine(std::string_view line) {
     // In one pass: a space before every ":", tabs to spaces, and every run
     // of spaces collapsed to one.
     std::string out(2 * line.size(), '\0');
@@ -214,14 +214,16 @@ bool ParamNameCanMatch(std::string_view name) {
     return FindPos(keyed, name) == kParamNameAt;
 }
 
-std::string ReadParserLine(std::string line, bool& listOpen) {
-    if (line.find('@') != std::string::npos) {
-        if (FindPos(line, kParamKeyword) >= 0) {
-            line = RewriteParamLine(line);
-            listOpen = ParamListStaysOpen(line);
-        } else {
+std::string ReadParserLine(std::string_view text, bool& listOpen) {
+    std::string line;
+    if (text.find('@') != std::string_view::npos && FindPos(text, kParamKeyword) >= 0) {
+        line = RewriteParamLine(text);
+        listOpen = ParamListStaysOpen(line);
+    } else {
+        if (text.find('@') != std::string_view::npos) {
             listOpen = false;
         }
+        line.assign(text);
     }
     if (listOpen) {
         // The open list goes on in the next line: join them.

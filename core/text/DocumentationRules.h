@@ -85,7 +85,7 @@ std::size_t BlockCloseAt(std::string_view line);
 
 // An "@param" line as the parser reads it: ":" becomes " :" (so "name:{" and
 // "name :{" read alike), tabs become blanks, runs of blanks one blank.
-std::string RewriteParamLine(const std::string& line);
+std::string RewriteParamLine(std::string_view line);
 
 // True when a line rewritten by RewriteParamLine leaves its list open, so
 // that the parser joins the next line to it.
@@ -118,7 +118,7 @@ bool ParamNameCanMatch(std::string_view name);
 // line that continues an open list joined to the next one (its line end
 // goes), then cut. `listOpen` tells whether the list of an "@param" line
 // before it is still open, and receives whether it is open after this line.
-std::string ReadParserLine(std::string line, bool& listOpen);
+std::string ReadParserLine(std::string_view line, bool& listOpen);
 
 // The open-list state ReadParserLine leaves after `line`, given the state
 // before it, without rewriting the line where that can be helped.

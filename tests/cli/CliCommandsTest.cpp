@@ -207,6 +207,11 @@ TEST(Cli, Lint) {
     const std::string blank = folder.Write("Blank.h", "void Blank(int iMode);\n");
     folder.Write("Blank.c", "/**\n * @param iMode : {A,B}\n */\nvoid Blank(int iMode)\n");
     const std::string gpio = Example("vendor/Inc/tns_gpio.h");
+    const std::string six =
+        folder.Write("Six.h", "int Six(int iA, int iB, int iC, int iD, int iE, int iF);\n");
+    folder.Write(
+        "Six.c",
+        "/**\n * @param iA :{X,Y}\n */\nint Six(int iA, int iB, int iC, int iD, int iE, int iF)\n");
     ExpectCases({
         // Nothing to check fails, even next to a library that passes.
         // Missing documentation and a missing helper are listed, not warned about.
@@ -226,6 +231,11 @@ TEST(Cli, Lint) {
         {Args{"lint", "--summary", gpio}, 0,
          gpio + "\n  functions: 4\n  documentation found: 4 (source folder 4)\n  parameters: 11\n"
                 "  with a choice text: 2\n  with suggestions: 8\n  warnings: 0\n",
+         ""},
+        // Parameters after the fourth count, though no slot shows them.
+        {Args{"lint", "--summary", six}, 0,
+         six + "\n  functions: 1\n  documentation found: 1 (as given 1)\n  parameters: 6\n"
+               "  with a choice text: 1\n  with suggestions: 0\n  warnings: 0\n",
          ""},
     });
 }
