@@ -256,6 +256,7 @@ bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
 DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, FunctionChoice& choice) {
     const std::string name = VendorFunctionName(entry);
     Open();
+    std::string sourcesRead;  // the sources that exist, for the note below
     if (!name.empty()) {
         if (file_.opened && TakeOwnBlock(file_.lines, file_.path, name,
                                          RouteOfForm(documentingPath_, file_.path), choice)) {
@@ -269,6 +270,9 @@ DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, Funct
             if (TakeOwnBlock(lines, path, name, DocumentationRoute::SourceFolder, choice)) {
                 return &lines;
             }
+            if (lines.FromOpenFile() && path != file_.path) {
+                sourcesRead += path + " or ";
+            }
         }
         DocumentLines& header = OtherFile(libraryPath_);
         if (TakeOwnBlock(header, libraryPath_, name, DocumentationRoute::Header, choice)) {
@@ -281,11 +285,14 @@ DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, Funct
     lookup.outcome = file_.opened ? LookupOutcome::NotFound : LookupOutcome::NoSource;
     lookup.path = file_.opened ? file_.path : libraryPath_;
     const std::string function = name.empty() ? entry : name;
-    lookup.text = file_.opened ? "No documentation block stands before " + function + " in " +
-                                     file_.path + " or in the header.\n"
-                               : "No .c beside the header, and no documentation block stands "
-                                 "before " +
-                                     function + " in it.\n";
+    if (file_.opened) {
+        sourcesRead.insert(0, file_.path + " or ");
+    }
+    lookup.text = sourcesRead.empty() ? "No .c beside the header, and no documentation block "
+                                        "stands before " +
+                                            function + " in it.\n"
+                                      : "No documentation block stands before " + function +
+                                            " in " + sourcesRead + libraryPath_ + ".\n";
     return nullptr;
 }
 

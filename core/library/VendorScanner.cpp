@@ -16,8 +16,10 @@ constexpr std::size_t kNone = std::string_view::npos;
 // macro's output): it stops growing there, so memory stays flat.
 constexpr std::size_t kLongestCandidate = 4096;
 
+// Bytes above 127 count as letters: names in UTF-8 or a code page.
 bool IsIdentifierByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
 
 // Blanks that C treats as white space within a line.
@@ -147,6 +149,35 @@ std::string_view FunctionShape(std::string_view text, std::size_t& close) {
     return {};
 }
 
+// `text` without its attribute groups ("__attribute__((x))"), which the
+// entry does not need and the parser would take for the parameter list.
+std::string WithoutAttributes(std::string_view text) {
+    std::string kept;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t wordEnd = i;
+        while (wordEnd < text.size() && IsIdentifierByte(text[wordEnd])) {
+            ++wordEnd;
+        }
+        if (wordEnd == i) {
+            kept += text[i++];
+            continue;
+        }
+        std::size_t open = wordEnd;
+        while (open < text.size() && text[open] == ' ') {
+            ++open;
+        }
+        const std::size_t close =
+            open < text.size() && text[open] == '(' ? MatchingParen(text, open) : kNone;
+        if (close != kNone && IsAttributeWord(text.substr(i, wordEnd - i))) {
+            i = close + 1;
+        } else {
+            kept.append(text.substr(i, wordEnd - i));
+            i = wordEnd;
+        }
+    }
+    return kept;
+}
+
 // A line of file-level code that is a macro invocation alone, as in
 // "DEFINE_HANDLE(Name)" with no ";" after it.
 bool IsMacroInvocation(std::string_view text) {
@@ -227,7 +258,8 @@ void VendorScanner::Terminate(bool body) {
     bool opensBody = false;
     if (!name.empty()) {
         VendorFunction function;
-        function.entry = std::string(normaliser_.Normalise(text.substr(0, close)));
+        const std::string entry = WithoutAttributes(text.substr(0, close));
+        function.entry = std::string(normaliser_.Normalise(Trimmed(entry)));
         function.name = std::string(name);
         function.firstLine = candidateLine_;
         function.openers = std::move(candidateOpeners_);
