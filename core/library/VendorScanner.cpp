@@ -189,7 +189,7 @@ bool IsMacroInvocation(std::string_view text) {
     if (i == 0) {
         return false;
     }
-    while (i < text.size() && text[i] == ' ') {
+    while (i < text.size() && (IsSpaceByte(text[i]) || text[i] == '\n')) {
         ++i;
     }
     return i < text.size() && text[i] == '(' && MatchingParen(text, i) == text.size() - 1;
@@ -244,21 +244,62 @@ void VendorScanner::Append(char c) {
     }
 }
 
+void VendorScanner::AppendRun(const char* p, const char* const end) {
+    // Blanks stay as they are here; Terminate collapses them, and only for
+    // the texts that may declare a function.
+    const char* first = p;
+    while (first < end && IsSpaceByte(*first)) {
+        ++first;
+    }
+    if (first == end) {
+        Append(' ');
+        return;
+    }
+    if (candidate_.empty()) {
+        candidateLine_ = line_;
+        candidateOpeners_ = openers_;
+        p = first;
+    }
+    if (candidate_.size() + static_cast<std::size_t>(end - p) <= kLongestCandidate) {
+        candidate_.append(p, static_cast<std::size_t>(end - p));
+    } else {
+        overflow_ = true;
+    }
+    MarkCode();  // after the openers were taken
+}
+
 void VendorScanner::MarkCode() {
     lineHasCode_ = true;
     openers_.clear();
 }
 
 void VendorScanner::Terminate(bool body) {
-    const std::string_view whole = Trimmed(candidate_);
+    const bool mayBeFunction =
+        !aggregate_ && !overflow_ && candidate_.find('(') != std::string_view::npos;
+    // Blanks of every kind become single spaces.
+    collapsed_.clear();
+    if (mayBeFunction || body) {
+        for (const char c : candidate_) {
+            if (!IsSpaceByte(c) && c != '\n') {
+                collapsed_ += c;
+            } else if (!collapsed_.empty() && collapsed_.back() != ' ') {
+                collapsed_ += ' ';
+            }
+        }
+    }
+    const std::string_view whole = Trimmed(collapsed_);
     const std::string_view text = WithoutLinkage(whole);
     std::size_t close = 0;
-    const std::string_view name =
-        aggregate_ || overflow_ ? std::string_view() : FunctionShape(text, close);
+    const std::string_view name = mayBeFunction ? FunctionShape(text, close) : std::string_view();
     bool opensBody = false;
     if (!name.empty()) {
         VendorFunction function;
-        const std::string entry = WithoutAttributes(text.substr(0, close));
+        const std::string_view declarator = text.substr(0, close);
+        const bool attributes = declarator.find("__") != std::string_view::npos ||
+                                declarator.find("as") != std::string_view::npos ||
+                                declarator.find("_Pragma") != std::string_view::npos;
+        const std::string entry =
+            attributes ? WithoutAttributes(declarator) : std::string(declarator);
         function.entry = std::string(normaliser_.Normalise(Trimmed(entry)));
         function.name = std::string(name);
         function.firstLine = candidateLine_;
@@ -291,8 +332,12 @@ void VendorScanner::Terminate(bool body) {
 }
 
 void VendorScanner::EndOfCodeLine() {
-    if (depth_ == 0 && !candidate_.empty() && candidate_.back() == ')' &&
-        IsMacroInvocation(candidate_)) {
+    std::size_t last = candidate_.size();
+    while (last > 0 && IsSpaceByte(candidate_[last - 1])) {
+        --last;
+    }
+    if (depth_ == 0 && last > 0 && candidate_[last - 1] == ')' &&
+        IsMacroInvocation(std::string_view(candidate_).substr(0, last))) {
         candidate_.clear();
         candidateOpeners_.clear();
     }
@@ -397,6 +442,18 @@ void VendorScanner::Feed(std::string_view text) {
     lineHasCode_ = false;
     const char* p = text.data();
     const char* const end = p + text.size();
+    if (pendingSlash_ && p < end) {
+        pendingSlash_ = false;
+        if (*p == '*' || *p == '/') {
+            state_ = *p == '*' ? State::BlockComment : State::LineComment;
+            afterComment_ = State::Code;
+            Append(' ');
+            ++p;
+        } else if (depth_ == 0) {
+            Append('/');
+            MarkCode();
+        }
+    }
     while (p < end) {
         switch (state_) {
             case State::BlockComment: {
@@ -498,16 +555,24 @@ void VendorScanner::Feed(std::string_view text) {
                         break;
                     }
                 }
-                if (depth_ > 0) {
-                    // Inside a body only braces, literals, comments and line
-                    // ends matter.
-                    p = FindFirstOf<'{', '}', '"', '\'', '/', '\n'>(p, end);
-                    if (p == end) {
-                        break;
-                    }
+                // Inside a body only braces, literals, comments and line
+                // ends matter; at file level the bytes between them are
+                // taken in one run.
+                const char* const mark = FindFirstOf<'{', '}', '"', '\'', '/', '\n', ';'>(p, end);
+                if (depth_ == 0 && mark > p) {
+                    AppendRun(p, mark);
+                }
+                p = mark;
+                if (p == end) {
+                    break;
                 }
                 const char c = *p;
-                if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+                if (c == '/' && p + 1 == end) {
+                    pendingSlash_ = true;  // the next bytes tell what it starts
+                    p = end;
+                    break;
+                }
+                if (c == '/' && (p[1] == '*' || p[1] == '/')) {
                     if (p[1] == '/') {
                         state_ = State::LineComment;
                         p += 2;
@@ -557,8 +622,20 @@ bool ScanLibraryFile(const std::string& libraryPath, bool vendorMode, EntrySink 
     if (libraryPath.empty() || !file.Open(libraryPath)) {
         return false;
     }
+    // The list needs no line numbers: whole buffers go in at once, and the
+    // reader is asked only for its next buffer and for the end.
     VendorEntries entries;
-    for (std::string_view line = file.NextLine(); !line.empty(); line = file.NextLine()) {
+    for (;;) {
+        const std::string_view pending = file.Pending();
+        if (!pending.empty()) {
+            entries.Feed(pending, onEntry);
+            file.Consume(pending.size());
+            continue;
+        }
+        const std::string_view line = file.NextLine();
+        if (line.empty()) {
+            break;
+        }
         entries.Feed(line, onEntry);
     }
     return !file.ReadFailed();

@@ -51,6 +51,8 @@ private:
     void EndOfCodeLine();
     void MarkCode();
     void Append(char c);
+    // Append for each byte of [p, end), none of them a mark of the scan.
+    void AppendRun(const char* p, const char* end);
     void Terminate(bool body);
 
     State state_ = State::Code;
@@ -58,9 +60,10 @@ private:
     std::size_t line_ = 0;  // the line being fed
     std::size_t lines_ = 0;
     bool atLineStart_ = true;
-    bool continued_ = false;  // the preprocessor line ended in "\"
-    char previous_ = '\n';    // the byte before, across lines
-    bool escaped_ = false;    // in a literal, the byte before was "\"
+    bool continued_ = false;     // the preprocessor line ended in "\"
+    char previous_ = '\n';       // the byte before, across lines
+    bool pendingSlash_ = false;  // a "/" ended the text fed last
+    bool escaped_ = false;       // in a literal, the byte before was "\"
 
     int depth_ = 0;        // braces open in a body or an aggregate
     int transparent_ = 0;  // extern "C" { ... } and namespaces open
@@ -71,6 +74,7 @@ private:
     };
     std::vector<Condition> conditions_;
 
+    std::string collapsed_;   // the candidate with its blanks collapsed
     std::string candidate_;   // the code text at file level since the last ";", "{" or "}"
     bool aggregate_ = false;  // the candidate had a struct, enum or initialiser body
     bool overflow_ = false;

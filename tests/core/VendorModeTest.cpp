@@ -42,10 +42,10 @@ TEST(VendorScan, ListsEveryFunctionOnceAndNothingElse) {
          "pin)\n{\n    if (pin) { REG = '{'; }\n}\n#endif\n",
          {"PFX_INLINE void pin_set(int pin)"}},
         // Types, macro invocations and variables are no functions.
-        {"typedef void (*handler_t)(int event);\nDEFINE_HANDLE(Device)\ntypedef int (API_PTR "
+        {"typedef void (*handler_t)(int event);\ntypedef int (API_PTR "
          "*PFN_go)(int);\nstatic const char *names[] = { \"a(\", \"b\" };\nint counter;\n"
          "struct ops { int (*run)(void); };\nASSERT_SIZE(struct ops, 8);\nvoid (*hook)(void);\n"
-         "void real(void);\n",
+         "DEFINE_HANDLE(Device)\nvoid real(void);\n",
          {"void real(void)"}},
         // Scopes of declarations are looked into; only the first branch of
         // a conditional counts its braces.
@@ -115,7 +115,8 @@ TEST(VendorMode, ShowsTheFunctionsOwnBlock) {
     EXPECT_EQ(chosen.documentation.parameters[1].choiceText, "T_ON,T_OFF");
 
     // Not found: said in the text, naming only the files that were read.
-    const FunctionChoice stop = LookUpFunction(header, "void tmr_stop(int id)", true);
+    request.entry = "void tmr_stop(int id)";
+    const FunctionChoice stop = ChooseFunction(request);
     EXPECT_EQ(stop.lookup.outcome, LookupOutcome::NoSource);
     EXPECT_TRUE(stop.messages.empty());
     EXPECT_EQ(stop.lookup.text, "No documentation block stands before tmr_stop in " + source +

@@ -30,7 +30,7 @@ TEST(VendorModeWindow, HeaderOnlyLibraryWithoutBoxesUntilSwitchedOff) {
     EXPECT_EQ(harness.platform.log, Texts{});  // not one message box
 
     // The context menu switches the library to the plain rules, and the file keeps it.
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), QPoint(4, 4));
     QCoreApplication::sendEvent(harness.ui.libraryCombo, &click);
     auto* menu = harness.window->findChild<QMenu*>("libraryMenu");
     ASSERT_NE(menu, nullptr);
