@@ -86,7 +86,7 @@ TEST(VendorMode, AutoIsOnForAHeaderWithoutItsSource) {
 }
 
 const char* const kLicence =
-    "/**\n * Copyright (c) Tansy Ltd. All rights reserved.\n * @file tmr.c\n */\n"
+    "/**\n * Copyright (c) Tansy Ltd. All rights reserved.\n */\n"
     "#include \"tmr.h\"\n\n";
 
 // The block right before the function, in the source, a source folder or
