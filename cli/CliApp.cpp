@@ -41,6 +41,7 @@ int RunQuillCli(const std::vector<std::string>& args, CliOutput& output) {
     AddComposeCommand(app, output, status);
     AddLintCommand(app, output, status);
     AddRangeCommand(app, output, status);
+    AddServeCommand(app, output, status);
 
     // CLI11 reports a mistyped subcommand only as a missing one: name it.
     if (args.size() > 1 && (args[1].empty() || args[1][0] != '-')) {
@@ -49,7 +50,7 @@ int RunQuillCli(const std::vector<std::string>& args, CliOutput& output) {
                 .empty()) {
             output.Report(
                 "Unknown subcommand: " + name +
-                " (the subcommands are functions, lookup, params, compose, lint and range)");
+                " (the subcommands are functions, lookup, params, compose, lint, range and serve)");
             output.Report("Run with --help for more information.");
             return static_cast<int>(CLI::ExitCodes::ExtrasError);
         }

@@ -16,5 +16,6 @@ void AddParamsCommand(CLI::App& app, CliOutput& output, int& status);
 void AddComposeCommand(CLI::App& app, CliOutput& output, int& status);
 void AddLintCommand(CLI::App& app, CliOutput& output, int& status);
 void AddRangeCommand(CLI::App& app, CliOutput& output, int& status);
+void AddServeCommand(CLI::App& app, CliOutput& output, int& status);
 
 }  // namespace quill::cli

@@ -1,0 +1,65 @@
+#pragma once
+// The catalogue as the language server asks it: every function of every
+// library by name, and each function's documentation, parsed when first
+// asked for. A library is scanned once and scanned again only when its file
+// or a file its documentation came from changes.
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ChooseFunction.h"
+
+namespace quill::lsp {
+
+struct CatalogueFunction {
+    std::string name;
+    std::string entry;  // the prototype as the scan gives it
+    std::size_t library = 0;
+};
+
+class CatalogueIndex {
+public:
+    explicit CatalogueIndex(std::vector<std::string> libraryPaths = {});
+    CatalogueIndex(const CatalogueIndex&) = delete;
+    CatalogueIndex& operator=(const CatalogueIndex&) = delete;
+    ~CatalogueIndex();
+
+    // Scans the libraries not scanned yet and those whose files changed.
+    void Refresh();
+
+    // The function of that name (the first library that has one wins); null
+    // when the catalogue has none.
+    const CatalogueFunction* Find(std::string_view name) const;
+    // Functions whose name starts with `prefix`, by name, at most `limit`.
+    std::vector<const CatalogueFunction*> WithPrefix(std::string_view prefix,
+                                                     std::size_t limit) const;
+
+    // The documentation of `function`, parsed on the first call.
+    const FunctionChoice& Choice(const CatalogueFunction& function);
+
+    // A line that describes `value` in the library's own file (a "/*!<" or
+    // "//" comment after it on its line), or "".
+    std::string ValueNote(const CatalogueFunction& function, const std::string& value);
+
+    std::size_t FunctionCount() const { return functions_.size(); }
+    // How many library scans were made so far, for tests.
+    std::size_t ScanCount() const { return scans_; }
+    const std::vector<std::string>& LibraryPaths() const { return paths_; }
+
+private:
+    struct Library;
+    void Scan(std::size_t library);
+    void RebuildNames();
+
+    std::vector<std::string> paths_;
+    std::vector<std::unique_ptr<Library>> libraries_;
+    std::vector<CatalogueFunction> functions_;
+    std::vector<std::size_t> byName_;  // indexes of functions_, sorted by name, then library
+    std::size_t scans_ = 0;
+};
+
+}  // namespace quill::lsp
