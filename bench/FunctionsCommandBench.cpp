@@ -71,7 +71,9 @@ const std::string& InstalledHeadersPath() {
     return path;
 }
 
-void FunctionsAgainstWcL(benchmark::State& state, const std::string& corpus) {
+// `mode` is the --vendor-mode given to quill-cli.
+void FunctionsAgainstWcL(benchmark::State& state, const std::string& corpus,
+                         const std::string& mode = "off") {
     if (corpus.empty()) {
         state.SkipWithError("no corpus of that size on this machine");
         return;
@@ -83,11 +85,12 @@ void FunctionsAgainstWcL(benchmark::State& state, const std::string& corpus) {
         close(fd);
     }
     Run({"wc", "-l", corpus});
-    Run({QUILL_CLI_PATH, "functions", corpus});
+    Run({QUILL_CLI_PATH, "functions", "--vendor-mode", mode, corpus});
     std::vector<double> wc, cli, ratio, wcPeak, cliPeak;
     for (auto _ : state) {
         const ChildRun lines = Run({"wc", "-l", corpus});
-        const ChildRun functions = Run({QUILL_CLI_PATH, "functions", corpus});
+        const ChildRun functions =
+            Run({QUILL_CLI_PATH, "functions", "--vendor-mode", mode, corpus});
         if (lines.cpuSeconds < 0 || functions.cpuSeconds < 0) {
             state.SkipWithError("wc or quill-cli failed");
             return;
@@ -115,8 +118,22 @@ void GeneratedHeaders(benchmark::State& state) {
 void InstalledHeaders(benchmark::State& state) {
     FunctionsAgainstWcL(state, InstalledHeadersPath());
 }
+void GeneratedHeadersVendorMode(benchmark::State& state) {
+    FunctionsAgainstWcL(state, GeneratedCorpusPath(), "on");
+}
+void InstalledHeadersVendorMode(benchmark::State& state) {
+    FunctionsAgainstWcL(state, InstalledHeadersPath(), "on");
+}
 BENCHMARK(GeneratedHeaders)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(InstalledHeaders)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(GeneratedHeadersVendorMode)
+    ->Iterations(15)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(InstalledHeadersVendorMode)
+    ->Iterations(15)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

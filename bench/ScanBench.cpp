@@ -14,6 +14,7 @@
 #include "core/files/ReadTextLine.h"
 #include "core/library/FunctionScanner.h"
 #include "core/library/LibrarySource.h"
+#include "core/library/VendorScanner.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -60,6 +61,24 @@ void ScanHeader(benchmark::State& state) {
     state.counters["entries"] = static_cast<double>(entries);
 }
 BENCHMARK(ScanHeader)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The same header in vendor mode: the generated prototypes are one a line,
+// so both scans find the same entries.
+void ScanHeaderVendorMode(benchmark::State& state) {
+    const GeneratedLibrary& library = Library(static_cast<std::size_t>(state.range(0)));
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        const quill::LibraryScan scan = quill::ScanLibraryFile(library.headerPath, true);
+        entries = scan.entries.size();
+        benchmark::DoNotOptimize(scan.entries.data());
+    }
+    if (entries != library.entries.size()) {
+        state.SkipWithError("the vendor scan did not find every generated prototype");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * library.headerBytes));
+    state.counters["entries"] = static_cast<double>(entries);
+}
+BENCHMARK(ScanHeaderVendorMode)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // The source view of the header and of the C source (twice the size).
 void SourceView(benchmark::State& state, bool cSource) {

@@ -10,17 +10,19 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
 #include "cli/HeldOutput.h"
-#include "core/library/FunctionScanner.h"
+#include "cli/VendorModeOption.h"
+#include "core/library/VendorScanner.h"
 
 namespace quill::cli {
 
 namespace {
 
-int RunFunctions(CliOutput& output, const std::string& libraryPath) {
+int RunFunctions(CliOutput& output, const std::string& libraryPath, VendorMode mode) {
     // A library that cannot be read to its end gives no list at all, so the
     // entries are held back until the scan has succeeded.
     HeldOutput held(output);
-    const bool read = ScanLibraryFile(libraryPath, [&held](std::string_view entry) {
+    const bool vendorMode = UsesVendorMode(libraryPath, mode);
+    const bool read = ScanLibraryFile(libraryPath, vendorMode, [&held](std::string_view entry) {
         held.Append(entry);
         held.Append("\n");
     });
@@ -43,8 +45,10 @@ void AddFunctionsCommand(CLI::App& app, CliOutput& output, int& status) {
     CLI::App* command = app.add_subcommand(
         "functions", "Print the function entries of a library in file order, one a line.");
     command->add_option("LIBRARY", *libraryPath, "header (.h) or assembler library")->required();
-    command->callback(
-        [libraryPath, &output, &status] { status = RunFunctions(output, *libraryPath); });
+    auto mode = AddVendorModeOption(*command);
+    command->callback([libraryPath, mode, &output, &status] {
+        status = RunFunctions(output, *libraryPath, *mode);
+    });
 }
 
 }  // namespace quill::cli

@@ -13,6 +13,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/VendorModeOption.h"
 #include "core/ChooseFunction.h"
 #include "core/docs/ChoiceForms.h"
 #include "core/docs/DocumentationLint.h"
@@ -140,8 +141,10 @@ void LintFunction(CliOutput& output, LibraryChoices& library, const std::string&
     output.Out(lines);
 }
 
-void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage) {
+void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage,
+                  bool vendorMode) {
     output.Out(libraryPath + "\n");
+    output.Out(std::string("  vendor mode: ") + VendorModeName(vendorMode) + "\n");
     output.Out("  functions: " + std::to_string(coverage.functions) + "\n");
     std::string routes;
     for (const auto& [route, count] : coverage.documented) {
@@ -156,10 +159,11 @@ void WriteSummary(CliOutput& output, const std::string& libraryPath, const Cover
     output.Out("  warnings: " + std::to_string(coverage.warnings) + "\n");
 }
 
-int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary) {
+int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary, VendorMode mode) {
     // The entries come from the lines the lookups read, one at a time: the
     // library is read once and its entries are never all held.
-    LibraryChoices library(libraryPath, "");
+    const bool vendorMode = UsesVendorMode(libraryPath, mode);
+    LibraryChoices library(libraryPath, "", nullptr, vendorMode);
     library.IndexAll();
     Coverage coverage;
     std::string entryText;
@@ -178,7 +182,8 @@ int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary)
         return kExitFailed;
     }
     if (summary) {
-        WriteSummary(output, libraryPath, coverage);
+        WriteSummary(output, libraryPath, coverage,
+                     vendorMode && LibraryKindOf(libraryPath) == LibraryKind::Header);
     }
     int status = kExitOk;
     if (coverage.Documented() == 0) {
@@ -194,10 +199,11 @@ int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary)
     return status;
 }
 
-int RunLint(CliOutput& output, const std::vector<std::string>& libraryPaths, bool summary) {
+int RunLint(CliOutput& output, const std::vector<std::string>& libraryPaths, bool summary,
+            VendorMode mode) {
     int status = kExitOk;
     for (const std::string& libraryPath : libraryPaths) {
-        if (LintLibrary(output, libraryPath, summary) != kExitOk) {
+        if (LintLibrary(output, libraryPath, summary, mode) != kExitOk) {
             status = kExitFailed;
         }
     }
@@ -220,8 +226,9 @@ void AddLintCommand(CLI::App& app, CliOutput& output, int& status) {
     command->add_flag("--summary", *summary,
                       "print per library only the counts: functions, documentation found and "
                       "where, parameters with a choice text and with suggestions, warnings");
-    command->callback([libraryPaths, summary, &output, &status] {
-        status = RunLint(output, *libraryPaths, *summary);
+    auto mode = AddVendorModeOption(*command);
+    command->callback([libraryPaths, summary, mode, &output, &status] {
+        status = RunLint(output, *libraryPaths, *summary, *mode);
     });
 }
 

@@ -8,18 +8,25 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/VendorModeOption.h"
 #include "core/ChooseFunction.h"
 
 namespace quill::cli {
 
 namespace {
 
-int RunLookup(CliOutput& output, const std::string& libraryPath, const std::string& entry) {
-    const FunctionChoice choice = ChooseFunction({libraryPath, entry, ""});
+int RunLookup(CliOutput& output, const std::string& libraryPath, const std::string& entry,
+              VendorMode mode) {
+    FunctionRequest request{libraryPath, entry, ""};
+    request.vendorMode = UsesVendorMode(libraryPath, mode);
+    const FunctionChoice choice = ChooseFunction(request);
     for (const std::string& message : choice.messages) {
         output.Report(message);
     }
     if (choice.lookup.outcome != LookupOutcome::Found) {
+        if (choice.vendorMode) {
+            output.Err(choice.lookup.text);  // what is missing, in one line
+        }
         return kExitFailed;
     }
     output.Out(choice.lookup.path);
@@ -39,8 +46,9 @@ void AddLookupCommand(CLI::App& app, CliOutput& output, int& status) {
         "exactly as collected.");
     command->add_option("LIBRARY", *libraryPath, "header (.h) or assembler library")->required();
     command->add_option("ENTRY", *entry, "function entry as `functions` prints it")->required();
-    command->callback([libraryPath, entry, &output, &status] {
-        status = RunLookup(output, *libraryPath, *entry);
+    auto mode = AddVendorModeOption(*command);
+    command->callback([libraryPath, entry, mode, &output, &status] {
+        status = RunLookup(output, *libraryPath, *entry, *mode);
     });
 }
 

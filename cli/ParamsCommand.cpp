@@ -11,6 +11,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/VendorModeOption.h"
 #include "core/ChooseFunction.h"
 #include "core/docs/ChoiceForms.h"
 #include "core/text/NoText.h"
@@ -23,6 +24,7 @@ struct ParamsOptions {
     std::string libraryPath;
     std::string entry;
     bool json = false;
+    VendorMode mode = VendorMode::Auto;
 };
 
 void WriteField(CliOutput& output, const std::string& key, const std::string& value) {
@@ -149,9 +151,14 @@ void WriteJson(CliOutput& output, const FunctionChoice& choice) {
 }
 
 int RunParams(CliOutput& output, const ParamsOptions& options) {
-    const FunctionChoice choice = ChooseFunction({options.libraryPath, options.entry, ""});
+    FunctionRequest request{options.libraryPath, options.entry, ""};
+    request.vendorMode = UsesVendorMode(options.libraryPath, options.mode);
+    const FunctionChoice choice = ChooseFunction(request);
     for (const std::string& message : choice.messages) {
         output.Report(message);
+    }
+    if (choice.vendorMode && !choice.Found()) {
+        output.Err(choice.lookup.text);
     }
     // Like the window, a failed lookup still leaves a record: the name, the
     // return type and a free entry per parameter, taken from the entry.
@@ -179,7 +186,11 @@ void AddParamsCommand(CLI::App& app, CliOutput& output, int& status) {
     command->add_option("ENTRY", options->entry, "function entry as `functions` prints it")
         ->required();
     command->add_flag("--json", options->json, "print one JSON object instead of lines");
-    command->callback([options, &output, &status] { status = RunParams(output, *options); });
+    auto mode = AddVendorModeOption(*command);
+    command->callback([options, mode, &output, &status] {
+        options->mode = *mode;
+        status = RunParams(output, *options);
+    });
 }
 
 }  // namespace quill::cli

@@ -90,11 +90,14 @@ HelperProgram LookForHelper(const std::string& documentationPath, const std::str
 }
 
 LibraryChoices::LibraryChoices(std::string libraryPath, std::string startupLibrary,
-                               LibraryDeclarations* declarations)
+                               LibraryDeclarations* declarations, bool vendorMode)
     : libraryPath_(std::move(libraryPath)),
       startupLibrary_(std::move(startupLibrary)),
       documentingPath_(SourcePathForHeader(libraryPath_)),
-      declarations_(declarations != nullptr ? declarations : &ownDeclarations_) {}
+      declarations_(declarations != nullptr ? declarations : &ownDeclarations_),
+      // An assembler library announces its prototypes one a line: its scan
+      // is the same in either mode.
+      vendorMode_(vendorMode && LibraryKindOf(libraryPath_) == LibraryKind::Header) {}
 
 void LibraryChoices::Open() {
     if (!openTried_) {
@@ -179,6 +182,13 @@ bool LibraryChoices::ScanEntries(EntrySink onEntry) {
     if (!lines->FromOpenFile() || lines->ReadFailed()) {
         return false;
     }
+    if (vendorMode_) {
+        VendorEntries entries;
+        for (std::size_t i = 0; i < count; ++i) {
+            entries.Feed(lines->RawText(i), onEntry);
+        }
+        return true;
+    }
     FunctionScanner scanner(LibraryKindOf(libraryPath_));
     for (std::size_t i = 0; i < count; ++i) {
         if (const std::optional<std::string_view> entry = scanner.Scan(lines->RawText(i))) {
@@ -221,11 +231,85 @@ DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
     return &lines;
 }
 
+bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
+                                  const std::string& name, DocumentationRoute route,
+                                  FunctionChoice& choice) {
+    if (!lines.FromOpenFile()) {
+        return false;
+    }
+    auto index = vendorIndexes_.find(path);
+    if (index == vendorIndexes_.end()) {
+        index = vendorIndexes_.emplace(path, VendorFunctionIndex(lines)).first;
+    }
+    const std::vector<VendorFunction>* occurrences = index->second.Find(name);
+    const std::optional<LineRange> block =
+        occurrences != nullptr ? OwnBlock(lines, *occurrences) : std::nullopt;
+    if (!block) {
+        return false;
+    }
+    choice.lookup.outcome = LookupOutcome::Found;
+    choice.lookup.path = path;
+    choice.lookup.text = ExpandedText(lines, block->begin, block->end);
+    choice.route = route;
+    vendorBlock_ = block;
+    return true;
+}
+
+DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, FunctionChoice& choice) {
+    const std::string name = VendorFunctionName(entry);
+    Open();
+    std::string sourcesRead;  // the sources that exist, for the note below
+    if (!name.empty()) {
+        if (file_.opened && TakeOwnBlock(file_.lines, file_.path, name,
+                                         RouteOfForm(documentingPath_, file_.path), choice)) {
+            return &file_.lines;
+        }
+        if (!sourceFolderPaths_) {
+            sourceFolderPaths_ = SiblingSourcePaths(documentingPath_);
+        }
+        for (const std::string& path : *sourceFolderPaths_) {
+            DocumentLines& lines = OtherFile(path);
+            if (TakeOwnBlock(lines, path, name, DocumentationRoute::SourceFolder, choice)) {
+                return &lines;
+            }
+            if (lines.FromOpenFile() && path != file_.path) {
+                sourcesRead += path + " or ";
+            }
+        }
+        DocumentLines& header = OtherFile(libraryPath_);
+        if (TakeOwnBlock(header, libraryPath_, name, DocumentationRoute::Header, choice)) {
+            return &header;
+        }
+    }
+    // A header without its ".c" is normal here: said once, in the text
+    // shown, naming only files that exist.
+    PrototypeLookup& lookup = choice.lookup;
+    lookup.outcome = file_.opened ? LookupOutcome::NotFound : LookupOutcome::NoSource;
+    lookup.path = file_.opened ? file_.path : libraryPath_;
+    const std::string function = name.empty() ? entry : name;
+    if (file_.opened) {
+        sourcesRead.insert(0, file_.path + " or ");
+    }
+    lookup.text = sourcesRead.empty() ? "No .c beside the header, and no documentation block "
+                                        "stands before " +
+                                            function + " in it.\n"
+                                      : "No documentation block stands before " + function +
+                                            " in " + sourcesRead + libraryPath_ + ".\n";
+    return nullptr;
+}
+
 DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoice& choice) {
     choice.documentingPath = documentingPath_;
     choice.parameterHelperFolder = FolderOf(startupLibrary_);
+    choice.vendorMode = vendorMode_;
+    vendorBlock_.reset();
     PrototypeLookup& lookup = choice.lookup;
     DocumentLines* lines = nullptr;
+    if (vendorMode_ && !documentingPath_.empty() && !entry.empty()) {
+        lines = LookUpVendorBlock(entry, choice);
+        choice.documentationRead = lines != nullptr;
+        return lines;
+    }
     if (documentingPath_.empty() || entry.empty()) {
         lookup.outcome = LookupOutcome::EmptyInput;
         lookup.path = documentingPath_;
@@ -272,6 +356,7 @@ bool LibraryChoices::ForgetFailedRead(DocumentLines* lines) {
     } else {
         *lines = DocumentLines();
     }
+    vendorIndexes_.clear();
     return true;
 }
 
@@ -289,13 +374,19 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     DocumentLines* found = LookUpInto(entry, choice);
     DocumentLines* lines = found != nullptr ? found : &noLines;
     const PrototypeLookup& lookup = choice.lookup;
-    if (!choice.documentationRead) {
+    if (!choice.documentationRead && !vendorMode_) {
         choice.messages.push_back("Could not find " + lookup.path);
     }
 
-    // The parse runs only on a block longer than the failure marker kNoText.
-    const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
-    choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
+    if (vendorMode_) {
+        choice.documentation = vendorBlock_ ? ParseDocumentationBlock(*lines, vendorBlock_->begin,
+                                                                      vendorBlock_->end, entry)
+                                            : RecordFromEntry(entry);
+    } else {
+        // The parse runs only on a block longer than the failure marker kNoText.
+        const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
+        choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
+    }
     if (ForgetFailedRead(found)) {
         return Choose(entry);
     }
@@ -329,13 +420,15 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
     return choice;
 }
 
-FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry) {
-    LibraryChoices library(libraryPath, "");
+FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry,
+                              bool vendorMode) {
+    LibraryChoices library(libraryPath, "", nullptr, vendorMode);
     return library.LookUp(entry);
 }
 
 FunctionChoice ChooseFunction(const FunctionRequest& request) {
-    LibraryChoices library(request.libraryPath, request.startupLibrary, request.declarations);
+    LibraryChoices library(request.libraryPath, request.startupLibrary, request.declarations,
+                           request.vendorMode);
     return library.Choose(request.entry);
 }
 

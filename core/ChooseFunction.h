@@ -12,6 +12,7 @@
 
 #include "core/docs/FunctionDocumentation.h"
 #include "core/docs/PrototypeLookup.h"
+#include "core/docs/VendorLookup.h"
 #include "core/docs/VendorValues.h"
 #include "core/library/FunctionScanner.h"
 #include "core/library/LibraryDeclarations.h"
@@ -28,6 +29,8 @@ struct FunctionRequest {
     // The library's declarations, kept from one choice to the next by a
     // caller that chooses often; null: read for this choice alone.
     LibraryDeclarations* declarations = nullptr;
+    // Read in vendor mode (see UsesVendorMode).
+    bool vendorMode = false;
 };
 
 // Which file gave the documentation block: one of the three forms of the
@@ -67,7 +70,10 @@ struct FunctionChoice {
     std::string parameterHelperFolder;  // the folder of the start-up library
     // What the user is told, in order; empty when the documentation was
     // found and read.
+    // In vendor mode a missing block is no failure to report in a box:
+    // `lookup.text` then says what is missing, and `messages` stays empty.
     std::vector<std::string> messages;
+    bool vendorMode = false;
 
     bool Found() const { return lookup.outcome == LookupOutcome::Found && documentationRead; }
 };
@@ -77,7 +83,8 @@ FunctionChoice ChooseFunction(const FunctionRequest& request);
 // The lookup alone, as the source view runs it for the first function of a
 // fresh list: the documenting path's forms, then the vendor places. Only the
 // lookup, its route and its messages are filled in.
-FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry);
+FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry,
+                              bool vendorMode = false);
 
 // The helper named `helperName` beside the file `documentationPath`.
 HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName);
@@ -86,7 +93,7 @@ HelperProgram LookForHelper(const std::string& documentationPath, const std::str
 class LibraryChoices {
 public:
     LibraryChoices(std::string libraryPath, std::string startupLibrary,
-                   LibraryDeclarations* declarations = nullptr);
+                   LibraryDeclarations* declarations = nullptr, bool vendorMode = false);
     LibraryChoices(const LibraryChoices&) = delete;
     LibraryChoices& operator=(const LibraryChoices&) = delete;
 
@@ -121,6 +128,13 @@ private:
     // not the whole file: the file is taken as one that cannot be read, and
     // true tells the caller to look again.
     bool ForgetFailedRead(DocumentLines* lines);
+    // The vendor-mode lookup: the function's own block in the documenting
+    // file, a source folder beside the include folder, or the header, in
+    // that order; the lines it was found in, or null.
+    DocumentLines* LookUpVendorBlock(const std::string& entry, FunctionChoice& choice);
+    // Takes the block of `name` from `lines` when they have its own.
+    bool TakeOwnBlock(DocumentLines& lines, const std::string& path, const std::string& name,
+                      DocumentationRoute route, FunctionChoice& choice);
 
     std::string libraryPath_;
     std::string startupLibrary_;
@@ -133,6 +147,9 @@ private:
     std::map<std::string, bool> helpersFound_;         // whether each helper path opened
     LibraryDeclarations ownDeclarations_;
     LibraryDeclarations* declarations_;
+    bool vendorMode_ = false;
+    std::map<std::string, VendorFunctionIndex> vendorIndexes_;  // by path
+    std::optional<LineRange> vendorBlock_;                      // of the last vendor lookup
 };
 
 }  // namespace quill

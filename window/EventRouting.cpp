@@ -59,6 +59,9 @@ void MainWindow::RouteEvents() {
     connect(addButton, &QPushButton::clicked, this, [this] { AddLibrary(); });
     connect(unlistButton, &QPushButton::clicked, this, [this] { UnlistLibrary(); });
     connect(libraryCombo, &NotifyingComboBox::closedUp, this, [this] { SelectLibrary(); });
+    libraryCombo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(libraryCombo, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowLibraryMenu(at); });
     // Source view:
     connect(showButton, &QPushButton::clicked, this, [this] { ShowLibrarySource(); });
     connect(functionCombo, &NotifyingComboBox::droppedDown, this,

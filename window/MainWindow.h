@@ -120,6 +120,13 @@ private:
     // After a change of library: FillFunctionList; when it found functions,
     // ShowLibrarySource; then FunctionCombo is emptied again.
     void RunLibraryChangeSequence(const std::string& libraryPath);
+    // Vendor mode of a library: its own switch in the settings file, else
+    // the automatic choice (UsesVendorMode).
+    bool LibraryInVendorMode(const std::string& libraryPath) const;
+    // LibraryCombo's context menu: switches vendor mode for the selected
+    // library, remembers it and reads the library again.
+    void ShowLibraryMenu(const QPoint& at);
+    void SwitchVendorMode(bool on);
 
     // --- Function list and source view (source/) ---
 

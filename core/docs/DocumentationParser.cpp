@@ -200,6 +200,14 @@ FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string
     return doc;
 }
 
+FunctionDocumentation ParseDocumentationBlock(const DocumentLines& lines, std::size_t begin,
+                                              std::size_t end, const std::string& entry) {
+    FunctionDocumentation doc;
+    TakeBlock(lines, begin, end, doc);
+    TakePrototype(entry, doc);
+    return doc;
+}
+
 FunctionDocumentation ParseDocumentationLines(TextFile& file, const std::string& entry,
                                               bool lookupSucceeded) {
     DocumentLines lines(std::move(file));

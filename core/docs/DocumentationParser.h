@@ -14,6 +14,10 @@ namespace quill {
 FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,
                                          bool lookupSucceeded);
 
+// The same for a block already found: lines [begin, end) of `lines`.
+FunctionDocumentation ParseDocumentationBlock(const DocumentLines& lines, std::size_t begin,
+                                              std::size_t end, const std::string& entry);
+
 // The same over the lines of `file` (already open).
 FunctionDocumentation ParseDocumentationLines(TextFile& file, const std::string& entry,
                                               bool lookupSucceeded);

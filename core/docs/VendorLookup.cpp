@@ -200,4 +200,60 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
     return check.Answer();
 }
 
+VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
+    VendorScanner scanner;
+    const std::size_t count = lines.Count();
+    for (std::size_t i = 0; i < count; ++i) {
+        scanner.Feed(lines.RawText(i));
+        for (VendorFunction& function : scanner.Found()) {
+            byName_[function.name].push_back(std::move(function));
+        }
+        scanner.Found().clear();
+    }
+}
+
+const std::vector<VendorFunction>* VendorFunctionIndex::Find(const std::string& name) const {
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : &found->second;
+}
+
+namespace {
+
+// True when the comment from line `opener` (up to `before`) documents a
+// function: no file or licence header, no group marker.
+bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
+    std::string text;
+    for (std::size_t i = opener; i < before; ++i) {
+        const std::string_view line = lines.RawText(i);
+        text += ToLowerAscii(std::string(line));
+        if (line.find("*/") != std::string_view::npos) {
+            break;
+        }
+    }
+    for (const char* mark : {"copyright", "licence", "license", "@file", "\\file", "@{", "@}",
+                             "@defgroup", "@addtogroup"}) {
+        if (text.find(mark) != std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<LineRange> OwnBlock(DocumentLines& lines,
+                                  const std::vector<VendorFunction>& occurrences) {
+    for (const VendorFunction& function : occurrences) {
+        // The nearest block first: a group marker may stand between a
+        // function's block and the function.
+        for (auto opener = function.openers.rbegin(); opener != function.openers.rend(); ++opener) {
+            if (lines.Has(function.lastLine) &&
+                DocumentsAFunction(lines, *opener, function.firstLine + 1)) {
+                return LineRange{*opener, function.lastLine + 1};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace quill

@@ -4,9 +4,12 @@
 // beside the header's include folder, or the header itself.
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "core/library/VendorScanner.h"
 #include "core/text/DocumentLines.h"
 
 namespace quill {
@@ -31,5 +34,31 @@ bool BlockStandsBeforePrototype(const std::string& collected, const std::string&
 // The same for the block that begins at line `begin` of a header's lines,
 // read only as far as the answer needs, without collecting its text.
 bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry);
+
+// Every function a file declares or defines, by name, as the vendor-mode
+// scan finds them in its lines (the whole file is read).
+class VendorFunctionIndex {
+public:
+    explicit VendorFunctionIndex(DocumentLines& lines);
+    // The declarations and definitions of `name` in file order, or null.
+    const std::vector<VendorFunction>* Find(const std::string& name) const;
+
+private:
+    std::unordered_map<std::string, std::vector<VendorFunction>> byName_;
+};
+
+// Lines [begin, end) of a file: a function's block and the function.
+struct LineRange {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// The block that is a function's own, with the function after it: of its
+// declarations and definitions the first that a "/**" or "/*!" block
+// precedes with nothing but blank, preprocessor or comment lines between.
+// A file or licence header and a group marker ("@{", "@}", "@defgroup")
+// are no function's block. Nullopt when none has one.
+std::optional<LineRange> OwnBlock(DocumentLines& lines,
+                                  const std::vector<VendorFunction>& occurrences);
 
 }  // namespace quill

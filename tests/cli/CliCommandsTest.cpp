@@ -228,16 +228,34 @@ TEST(Cli, Lint) {
         // A warning with the line under it, and status 1.
         {Args{"lint", blank}, 1, "[blank-after-colon]\n    |  * @param iMode : {A,B}\n",
          "1 warning in " + blank + ".\n", true},
+        // A header without its .c is read in vendor mode unless told otherwise.
         {Args{"lint", "--summary", gpio}, 0,
-         gpio + "\n  functions: 4\n  documentation found: 4 (source folder 4)\n  parameters: 11\n"
-                "  with a choice text: 2\n  with suggestions: 8\n  warnings: 0\n",
+         gpio + "\n  vendor mode: on\n  functions: 4\n  documentation found: 4 (source folder 4)\n"
+                "  parameters: 11\n  with a choice text: 2\n  with suggestions: 8\n  warnings: 0\n",
          ""},
         // Parameters after the fourth count, though no slot shows them.
         {Args{"lint", "--summary", six}, 0,
-         six + "\n  functions: 1\n  documentation found: 1 (as given 1)\n  parameters: 6\n"
+         six + "\n  vendor mode: off\n  functions: 1\n  documentation found: 1 (as given 1)\n  parameters: 6\n"
                "  with a choice text: 1\n  with suggestions: 0\n  warnings: 0\n",
          ""},
+        {Args{"lint", "--summary", "--vendor-mode", "off", part}, 0,
+         part + "\n  vendor mode: off\n  functions: 2\n", "", true},
     });
+}
+
+TEST(Cli, VendorModeListsWhatThePlainScanMisses) {
+    ScratchFolder folder;
+    const std::string split =
+        folder.Write("Split.h",
+                     "typedef void (*cb_t)(int);\n/** Opens. */\nint split_open(int id,\n"
+                     "               int mode);\n");
+    ExpectCases({
+        {Args{"functions", split}, 0, "int split_open(int id, int mode)\n", ""},
+        {Args{"functions", "--vendor-mode", "off", split}, 0, "typedef void(*cb_t)\n", ""},
+        {Args{"lookup", split, "int split_open(int id, int mode)"}, 0,
+         split + "\n/** Opens. */\nint split_open(int id,\n               int mode);\n", ""},
+    });
+    EXPECT_GT(RunCli({"functions", "--vendor-mode", "maybe", split}).status, 1);
 }
 
 TEST(Cli, UsageErrorsAndHelp) {

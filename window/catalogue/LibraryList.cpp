@@ -1,15 +1,20 @@
 // The catalogue of library files: LibraryCombo while the program runs, and
 // section "Libraries" of the settings file from one run to the next.
 
+#include <QAction>
+#include <QMenu>
+
 #include <filesystem>
 #include <system_error>
 #include <unordered_set>
 
 #include "core/catalogue/CLibBrowse.h"
+#include "core/docs/VendorMode.h"
 #include "core/platform/Platform.h"
 #include "core/settings/IniText.h"
 #include "core/settings/SettingsSaving.h"
 #include "core/settings/SettingsStore.h"
+#include "core/settings/VendorModeSetting.h"
 #include "core/text/TextOps.h"
 #include "window/MainWindow.h"
 #include "window/widgets/ControlWidgets.h"
@@ -207,6 +212,45 @@ void MainWindow::RunLibraryChangeSequence(const std::string& libraryPath) {
         functionCombo->clear();
         functionIndex = -1;
     }
+}
+
+bool MainWindow::LibraryInVendorMode(const std::string& libraryPath) const {
+    const std::string stored = StoredVendorMode(libraryPath, paths.settingsFile);
+    const VendorMode mode = stored == "on"    ? VendorMode::On
+                            : stored == "off" ? VendorMode::Off
+                                              : VendorMode::Auto;
+    return UsesVendorMode(libraryPath, mode);
+}
+
+void MainWindow::ShowLibraryMenu(const QPoint& at) {
+    if (libraryCombo->currentIndex() < 0) {
+        return;
+    }
+    auto* menu = findChild<QMenu*>("libraryMenu");
+    if (menu == nullptr) {
+        menu = new QMenu(this);
+        menu->setObjectName("libraryMenu");
+        QAction* vendor = menu->addAction("&Vendor mode");
+        vendor->setObjectName("vendorModeAction");
+        vendor->setCheckable(true);
+        connect(vendor, &QAction::triggered, this, [this](bool on) { SwitchVendorMode(on); });
+    }
+    menu->findChild<QAction*>("vendorModeAction")
+        ->setChecked(LibraryInVendorMode(libraryCombo->SelectedText()));
+    menu->popup(libraryCombo->mapToGlobal(at));
+}
+
+void MainWindow::SwitchVendorMode(bool on) {
+    const SettingsAction action;
+    UpdateData(true);
+    const int selected = libraryCombo->currentIndex();
+    if (selected >= 0) {
+        const std::string path = libraryCombo->TextAt(selected);
+        SaveSetting(platform, paths, kVendorModeSection, path, VendorModeName(on),
+                    "Library " + path + " keeps the mode it had.");
+        RunLibraryChangeSequence(path);
+    }
+    UpdateData(false);
 }
 
 }  // namespace quill

@@ -29,8 +29,9 @@ void MainWindow::OnFunctionChosen() {
                 libraryDeclarations = LibraryDeclarations();
                 declarationsLibrary = libraryPath;
             }
-            FunctionChoice choice =
-                ChooseFunction({libraryPath, entry, startupLibrary, &libraryDeclarations});
+            FunctionRequest request{libraryPath, entry, startupLibrary, &libraryDeclarations};
+            request.vendorMode = LibraryInVendorMode(libraryPath);
+            FunctionChoice choice = ChooseFunction(request);
             suggestions = choice.suggestions;
             sourceText = ShareText(std::move(choice.lookup.text));
             UpdateData(false);

@@ -1,6 +1,6 @@
 // Filling FunctionCombo from a library and re-selecting the stored choice.
 
-#include "core/library/FunctionScanner.h"
+#include "core/library/VendorScanner.h"
 #include "core/platform/Platform.h"
 #include "core/settings/SettingsSaving.h"
 #include "core/settings/SettingsStore.h"
@@ -25,7 +25,7 @@ int MainWindow::FillFunctionList(std::string libraryPath) {
     // again at the next choice.
     declarationsLibrary.clear();
     if (!libraryPath.empty()) {
-        LibraryScan scan = ScanLibraryFile(libraryPath);
+        LibraryScan scan = ScanLibraryFile(libraryPath, LibraryInVendorMode(libraryPath));
         if (!scan.opened) {
             ShowMessage(LibraryUnavailableMessage(libraryPath), kStyleInformation);
         } else if (!scan.entries.empty()) {

@@ -1,5 +1,6 @@
 // The prototype lookup as the window runs it: the block (or "-") goes into
-// SourcePane, failures are reported in message boxes.
+// SourcePane, failures are reported in message boxes. In vendor mode a
+// missing block is said in SourcePane instead, with no box.
 
 #include "core/ChooseFunction.h"
 #include "core/platform/Platform.h"
@@ -8,7 +9,7 @@
 namespace quill {
 
 std::string MainWindow::LookUpPrototype(const std::string& libraryPath, const std::string& entry) {
-    FunctionChoice found = LookUpFunction(libraryPath, entry);
+    FunctionChoice found = LookUpFunction(libraryPath, entry, LibraryInVendorMode(libraryPath));
     for (const std::string& message : found.messages) {
         ShowMessage(message, kStyleExclamation);
     }

@@ -1,0 +1,655 @@
+#include "core/library/VendorScanner.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "core/files/ReadTextLine.h"
+#include "core/text/ByteSearch.h"
+
+namespace quill {
+
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+// Longer file-level text between two ";" is no declaration (a table, a
+// macro's output): it stops growing there, so memory stays flat.
+constexpr std::size_t kLongestCandidate = 4096;
+
+// Bytes above 127 count as letters: names in UTF-8 or a code page.
+bool IsIdentifierByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Blanks that C treats as white space within a line.
+bool IsSpaceByte(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// Words that take a parenthesised argument before or after a declarator
+// without naming the function.
+bool IsAttributeWord(std::string_view word) {
+    return IsOneOf(word, {"__attribute__", "__attribute", "__declspec", "__asm__", "__asm", "asm",
+                          "_Alignas", "alignas", "__pragma", "_Pragma"});
+}
+
+// Words that cannot be a function's name: a "(" after them belongs to a
+// function-pointer type, a cast or a statement.
+bool IsKeyword(std::string_view word) {
+    return IsOneOf(word,
+                   {"void",   "char",     "short",   "int",      "long",     "float",     "double",
+                    "signed", "unsigned", "const",   "volatile", "struct",   "union",     "enum",
+                    "return", "sizeof",   "if",      "while",    "for",      "switch",    "static",
+                    "inline", "extern",   "typedef", "register", "_Bool",    "bool",      "do",
+                    "else",   "case",     "goto",    "auto",     "__inline", "__inline__"});
+}
+
+// The ")" that closes the "(" at `open`, or kNone.
+std::size_t MatchingParen(std::string_view text, std::size_t open) {
+    int depth = 0;
+    for (std::size_t i = open; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            ++depth;
+        } else if (text[i] == ')' && --depth == 0) {
+            return i;
+        }
+    }
+    return kNone;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// After a function's parameter list only attribute-like words may follow,
+// each perhaps with its own parenthesised argument.
+bool IsAttributeTail(std::string_view tail) {
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char c = tail[i];
+        if (c == '(') {
+            std::size_t before = i;
+            while (before > 0 && tail[before - 1] == ' ') {
+                --before;
+            }
+            if (before == 0 || !IsIdentifierByte(tail[before - 1])) {
+                return false;  // a function-pointer shape, not an attribute
+            }
+            i = MatchingParen(tail, i);
+            if (i == kNone) {
+                return false;
+            }
+        } else if (!IsIdentifierByte(c) && c != ' ') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The name of the function `text` declares, with `close` set to just past
+// its parameter list; "" when it declares none.
+std::string_view FunctionShape(std::string_view text, std::size_t& close) {
+    int words = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsIdentifierByte(c)) {
+            if (i == 0 || !IsIdentifierByte(text[i - 1])) {
+                ++words;
+                std::size_t wordEnd = i;
+                while (wordEnd < text.size() && IsIdentifierByte(text[wordEnd])) {
+                    ++wordEnd;
+                }
+                if (text.substr(i, wordEnd - i) == "typedef") {
+                    return {};
+                }
+            }
+            continue;
+        }
+        if (c == '(') {
+            std::size_t wordEnd = i;
+            while (wordEnd > 0 && text[wordEnd - 1] == ' ') {
+                --wordEnd;
+            }
+            std::size_t wordStart = wordEnd;
+            while (wordStart > 0 && IsIdentifierByte(text[wordStart - 1])) {
+                --wordStart;
+            }
+            const std::string_view word = text.substr(wordStart, wordEnd - wordStart);
+            const std::size_t match = MatchingParen(text, i);
+            if (word.empty() || (word[0] >= '0' && word[0] <= '9') || match == kNone) {
+                return {};
+            }
+            if (IsAttributeWord(word)) {
+                --words;
+                i = match;
+                continue;
+            }
+            // A return type must stand before the name: a lone name is a
+            // macro invocation.
+            if (IsKeyword(word) || words < 2 || !IsAttributeTail(text.substr(match + 1))) {
+                return {};
+            }
+            close = match + 1;
+            return word;
+        }
+        if (c != ' ' && c != '*' && c != '&') {
+            return {};  // "=", "[", ",", a literal: no function declarator
+        }
+    }
+    return {};
+}
+
+// `text` without its attribute groups ("__attribute__((x))"), which the
+// entry does not need and the parser would take for the parameter list.
+std::string WithoutAttributes(std::string_view text) {
+    std::string kept;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t wordEnd = i;
+        while (wordEnd < text.size() && IsIdentifierByte(text[wordEnd])) {
+            ++wordEnd;
+        }
+        if (wordEnd == i) {
+            kept += text[i++];
+            continue;
+        }
+        std::size_t open = wordEnd;
+        while (open < text.size() && text[open] == ' ') {
+            ++open;
+        }
+        const std::size_t close =
+            open < text.size() && text[open] == '(' ? MatchingParen(text, open) : kNone;
+        if (close != kNone && IsAttributeWord(text.substr(i, wordEnd - i))) {
+            i = close + 1;
+        } else {
+            kept.append(text.substr(i, wordEnd - i));
+            i = wordEnd;
+        }
+    }
+    return kept;
+}
+
+// A line of file-level code that is a macro invocation alone, as in
+// "DEFINE_HANDLE(Name)" with no ";" after it.
+bool IsMacroInvocation(std::string_view text) {
+    text = Trimmed(text);
+    std::size_t i = 0;
+    while (i < text.size() && IsIdentifierByte(text[i])) {
+        ++i;
+    }
+    if (i == 0) {
+        return false;
+    }
+    while (i < text.size() && (IsSpaceByte(text[i]) || text[i] == '\n')) {
+        ++i;
+    }
+    return i < text.size() && text[i] == '(' && MatchingParen(text, i) == text.size() - 1;
+}
+
+// A text whose "{" opens a scope of declarations rather than a body.
+bool IsTransparentScope(std::string_view text) {
+    text = Trimmed(text);
+    return text.rfind("extern \"C", 0) == 0 || text.rfind("namespace", 0) == 0;
+}
+
+// Past a leading 'extern "C"' or 'extern "C++"' of a one-line declaration.
+std::string_view WithoutLinkage(std::string_view text) {
+    if (text.rfind("extern \"C", 0) == 0) {
+        const std::size_t quote = text.find('"', 8);
+        if (quote != kNone) {
+            return Trimmed(text.substr(quote + 1));
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string VendorFunctionName(std::string_view prototype) {
+    std::string joined;
+    for (const char c : prototype) {
+        const char b = IsSpaceByte(c) || c == '\n' ? ' ' : c;
+        if (b != ' ' || (!joined.empty() && joined.back() != ' ')) {
+            joined += b;
+        }
+    }
+    std::size_t close = 0;
+    return std::string(FunctionShape(WithoutLinkage(Trimmed(joined)), close));
+}
+
+void VendorScanner::Append(char c) {
+    if (c == ' ') {
+        if (!candidate_.empty() && candidate_.back() != ' ') {
+            candidate_ += ' ';
+        }
+        return;
+    }
+    if (candidate_.empty()) {
+        candidateLine_ = line_;
+        candidateOpeners_ = openers_;
+    }
+    if (candidate_.size() < kLongestCandidate) {
+        candidate_ += c;
+    } else {
+        overflow_ = true;
+    }
+}
+
+void VendorScanner::AppendRun(const char* p, const char* const end) {
+    // Blanks stay as they are here; Terminate collapses them, and only for
+    // the texts that may declare a function.
+    const char* first = p;
+    while (first < end && IsSpaceByte(*first)) {
+        ++first;
+    }
+    if (first == end) {
+        Append(' ');
+        return;
+    }
+    if (candidate_.empty()) {
+        candidateLine_ = line_;
+        candidateOpeners_ = openers_;
+        p = first;
+    }
+    if (candidate_.size() + static_cast<std::size_t>(end - p) <= kLongestCandidate) {
+        candidate_.append(p, static_cast<std::size_t>(end - p));
+    } else {
+        overflow_ = true;
+    }
+    MarkCode();  // after the openers were taken
+}
+
+void VendorScanner::MarkCode() {
+    lineHasCode_ = true;
+    openers_.clear();
+}
+
+void VendorScanner::Terminate(bool body) {
+    const bool mayBeFunction =
+        !aggregate_ && !overflow_ && candidate_.find('(') != std::string_view::npos;
+    // Blanks of every kind become single spaces.
+    collapsed_.clear();
+    if (mayBeFunction || body) {
+        for (const char c : candidate_) {
+            if (!IsSpaceByte(c) && c != '\n') {
+                collapsed_ += c;
+            } else if (!collapsed_.empty() && collapsed_.back() != ' ') {
+                collapsed_ += ' ';
+            }
+        }
+    }
+    const std::string_view whole = Trimmed(collapsed_);
+    const std::string_view text = WithoutLinkage(whole);
+    std::size_t close = 0;
+    const std::string_view name = mayBeFunction ? FunctionShape(text, close) : std::string_view();
+    bool opensBody = false;
+    if (!name.empty()) {
+        VendorFunction function;
+        const std::string_view declarator = text.substr(0, close);
+        const bool attributes = declarator.find("__") != std::string_view::npos ||
+                                declarator.find("as") != std::string_view::npos ||
+                                declarator.find("_Pragma") != std::string_view::npos;
+        const std::string entry =
+            attributes ? WithoutAttributes(declarator) : std::string(declarator);
+        function.entry = std::string(normaliser_.Normalise(Trimmed(entry)));
+        function.name = std::string(name);
+        function.firstLine = candidateLine_;
+        function.openers = std::move(candidateOpeners_);
+        function.defined = body;
+        function.lastLine = line_;
+        if (body) {
+            pending_ = std::move(function);
+            inBody_ = true;
+            opensBody = true;
+        } else {
+            found_.push_back(std::move(function));
+        }
+        aggregate_ = false;
+    } else if (body && IsTransparentScope(whole)) {
+        ++transparent_;
+        aggregate_ = false;
+    } else if (body) {
+        opensBody = true;
+        aggregate_ = true;  // what follows its "}" up to the ";" declares no function
+    } else {
+        aggregate_ = false;
+    }
+    if (opensBody) {
+        depth_ = 1;
+    }
+    candidate_.clear();
+    candidateOpeners_.clear();
+    overflow_ = false;
+}
+
+void VendorScanner::EndOfCodeLine() {
+    std::size_t last = candidate_.size();
+    while (last > 0 && IsSpaceByte(candidate_[last - 1])) {
+        --last;
+    }
+    if (depth_ == 0 && last > 0 && candidate_[last - 1] == ')' &&
+        IsMacroInvocation(std::string_view(candidate_).substr(0, last))) {
+        candidate_.clear();
+        candidateOpeners_.clear();
+    }
+    Append(' ');
+}
+
+void VendorScanner::Directive(const char* p, const char* end) {
+    while (p < end && IsSpaceByte(*p)) {
+        ++p;
+    }
+    const char* wordEnd = p;
+    while (wordEnd < end && IsIdentifierByte(*wordEnd)) {
+        ++wordEnd;
+    }
+    const std::string_view word(p, static_cast<std::size_t>(wordEnd - p));
+    // Only the first branch of a conditional counts its braces: the others
+    // usually repeat the same opening in another form.
+    if (word == "if" || word == "ifdef" || word == "ifndef") {
+        conditions_.push_back({depth_, depth_, false});
+    } else if ((word == "else" || word == "elif") && !conditions_.empty()) {
+        Condition& condition = conditions_.back();
+        if (!condition.hadElse) {
+            condition.hadElse = true;
+            condition.depthAfterFirst = depth_;
+        }
+        depth_ = condition.depthAtIf;
+    } else if (word == "endif" && !conditions_.empty()) {
+        if (conditions_.back().hadElse) {
+            depth_ = conditions_.back().depthAfterFirst;
+        }
+        conditions_.pop_back();
+    }
+}
+
+void VendorScanner::CodeByte(char c, const char* p, const char* end) {
+    switch (c) {
+        case '\n':
+            if (depth_ == 0) {
+                EndOfCodeLine();
+            }
+            atLineStart_ = true;
+            return;
+        case '/':
+            if (p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+                return;  // handled by the caller
+            }
+            break;
+        case '"':
+            state_ = State::String;
+            break;
+        case '\'':
+            state_ = State::Char;
+            break;
+        case ';':
+            if (depth_ == 0) {
+                MarkCode();
+                Terminate(false);
+                return;
+            }
+            break;
+        case '{':
+            if (depth_ == 0) {
+                MarkCode();
+                Terminate(true);
+                return;
+            }
+            ++depth_;
+            return;
+        case '}':
+            if (depth_ == 0) {
+                MarkCode();
+                transparent_ = std::max(0, transparent_ - 1);
+                candidate_.clear();
+                aggregate_ = false;
+                return;
+            }
+            if (--depth_ == 0) {
+                MarkCode();
+                if (inBody_) {
+                    inBody_ = false;
+                    pending_.lastLine = line_;
+                    found_.push_back(std::move(pending_));
+                    pending_ = VendorFunction();
+                }
+            }
+            return;
+        default:
+            break;
+    }
+    if (depth_ == 0) {
+        if (IsSpaceByte(c)) {
+            Append(' ');
+        } else {
+            Append(c);  // takes the openers before the code clears them
+            MarkCode();
+        }
+    }
+}
+
+void VendorScanner::Feed(std::string_view text) {
+    line_ = lines_++;
+    lineHasCode_ = false;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    if (pendingSlash_ && p < end) {
+        pendingSlash_ = false;
+        if (*p == '*' || *p == '/') {
+            state_ = *p == '*' ? State::BlockComment : State::LineComment;
+            afterComment_ = State::Code;
+            Append(' ');
+            ++p;
+        } else if (depth_ == 0) {
+            Append('/');
+            MarkCode();
+        }
+    }
+    while (p < end) {
+        switch (state_) {
+            case State::BlockComment: {
+                if (previous_ == '*' && *p == '/' && p == text.data()) {
+                    ++p;  // the "*/" was cut between two pieces of a line
+                    state_ = afterComment_;
+                    break;
+                }
+                const std::size_t close = std::string_view(p, end - p).find("*/");
+                if (close == kNone) {
+                    p = end;
+                    break;
+                }
+                p += close + 2;
+                state_ = afterComment_;
+                atLineStart_ = false;
+                break;
+            }
+            case State::LineComment: {
+                const void* const lineEnd = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+                if (lineEnd == nullptr) {
+                    p = end;
+                    break;
+                }
+                p = static_cast<const char*>(lineEnd);
+                state_ = State::Code;
+                break;
+            }
+            case State::Preprocessor: {
+                const char* const q = FindFirstOf<'\n', '/'>(p, end);
+                if (q == end) {
+                    p = end;
+                    break;
+                }
+                if (*q == '/') {
+                    p = q + 1;
+                    if (p < end && *p == '*') {
+                        state_ = State::BlockComment;
+                        afterComment_ = State::Preprocessor;
+                        ++p;
+                    } else if (p < end && *p == '/') {
+                        state_ = State::LineComment;  // its line end ends the directive
+                    }
+                    break;
+                }
+                // A "\" before the line end (a CR aside) continues the directive.
+                const char* before = q;
+                if (before > text.data() && before[-1] == '\r') {
+                    --before;
+                }
+                const char last = before > text.data() ? before[-1] : previous_;
+                if (last != '\\') {
+                    state_ = State::Code;
+                    atLineStart_ = true;
+                }
+                p = q + 1;
+                break;
+            }
+            case State::String:
+            case State::Char: {
+                const char quote = state_ == State::String ? '"' : '\'';
+                for (; p < end; ++p) {
+                    const char c = *p;
+                    if (escaped_) {
+                        escaped_ = false;
+                    } else if (c == '\\') {
+                        escaped_ = true;
+                    } else if (c == quote || c == '\n') {
+                        break;
+                    }
+                    if (depth_ == 0) {
+                        Append(c);
+                    }
+                }
+                if (p < end) {
+                    if (*p == quote) {
+                        if (depth_ == 0) {
+                            Append(quote);
+                        }
+                        ++p;
+                    }
+                    state_ = State::Code;  // a line end ends an unclosed literal
+                }
+                break;
+            }
+            case State::Code: {
+                if (atLineStart_) {
+                    while (p < end && IsSpaceByte(*p)) {
+                        ++p;
+                    }
+                    if (p == end) {
+                        break;
+                    }
+                    atLineStart_ = false;
+                    if (*p == '#') {
+                        state_ = State::Preprocessor;
+                        Directive(p + 1, end);
+                        ++p;
+                        break;
+                    }
+                }
+                // Inside a body only braces, literals, comments and line
+                // ends matter; at file level the bytes between them are
+                // taken in one run.
+                const char* const mark = FindFirstOf<'{', '}', '"', '\'', '/', '\n', ';'>(p, end);
+                if (depth_ == 0 && mark > p) {
+                    AppendRun(p, mark);
+                }
+                p = mark;
+                if (p == end) {
+                    break;
+                }
+                const char c = *p;
+                if (c == '/' && p + 1 == end) {
+                    pendingSlash_ = true;  // the next bytes tell what it starts
+                    p = end;
+                    break;
+                }
+                if (c == '/' && (p[1] == '*' || p[1] == '/')) {
+                    if (p[1] == '/') {
+                        state_ = State::LineComment;
+                        p += 2;
+                        break;
+                    }
+                    // "/**" or "/*!" opens a documentation block, unless it
+                    // is empty ("/**/") or documents what stands before it
+                    // ("/**<").
+                    const bool documents = p + 2 < end && (p[2] == '*' || p[2] == '!') &&
+                                           !(p + 3 < end && (p[3] == '/' || p[3] == '<'));
+                    if (documents && depth_ == 0 && !lineHasCode_) {
+                        openers_.push_back(line_);
+                    }
+                    Append(' ');
+                    state_ = State::BlockComment;
+                    afterComment_ = State::Code;
+                    p += 2;
+                    break;
+                }
+                CodeByte(c, p, end);
+                ++p;
+                break;
+            }
+        }
+    }
+    if (!text.empty()) {
+        previous_ = text.back();
+    }
+}
+
+void VendorEntries::Feed(std::string_view line, EntrySink onEntry) {
+    scanner_.Feed(line);
+    std::vector<VendorFunction>& found = scanner_.Found();
+    for (const VendorFunction& function : found) {
+        if (names_.insert(function.name).second) {
+            onEntry(function.entry);
+        }
+    }
+    found.clear();
+}
+
+bool ScanLibraryFile(const std::string& libraryPath, bool vendorMode, EntrySink onEntry) {
+    if (!vendorMode || LibraryKindOf(libraryPath) != LibraryKind::Header) {
+        return ScanLibraryFile(libraryPath, onEntry);
+    }
+    TextFile file;
+    if (libraryPath.empty() || !file.Open(libraryPath)) {
+        return false;
+    }
+    // The list needs no line numbers: whole buffers go in at once, and the
+    // reader is asked only for its next buffer and for the end.
+    VendorEntries entries;
+    for (;;) {
+        const std::string_view pending = file.Pending();
+        if (!pending.empty()) {
+            entries.Feed(pending, onEntry);
+            file.Consume(pending.size());
+            continue;
+        }
+        const std::string_view line = file.NextLine();
+        if (line.empty()) {
+            break;
+        }
+        entries.Feed(line, onEntry);
+    }
+    return !file.ReadFailed();
+}
+
+LibraryScan ScanLibraryFile(const std::string& libraryPath, bool vendorMode) {
+    LibraryScan scan;
+    scan.opened = ScanLibraryFile(libraryPath, vendorMode, [&scan](std::string_view entry) {
+        scan.entries.emplace_back(entry);
+    });
+    if (!scan.opened) {
+        scan.entries.clear();
+    }
+    return scan;
+}
+
+}  // namespace quill

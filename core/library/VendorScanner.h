@@ -1,0 +1,109 @@
+#pragma once
+// The vendor-mode scan of a header: every function it declares or defines,
+// whatever the line layout (prototypes over several lines, macro prefixes
+// such as __STATIC_INLINE or "API_ATTR type API_CALL name("), and nothing
+// else (no typedefs, function-pointer types or macro invocations).
+//
+// Lines go in as the line reader delivers them; comments, preprocessor
+// lines, string literals and function bodies are followed across lines.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "core/library/FunctionScanner.h"
+#include "core/text/LineNormaliser.h"
+
+namespace quill {
+
+// One declaration or definition of a function.
+struct VendorFunction {
+    std::string entry;  // the prototype through its ")", joined and normalised
+    std::string name;
+    std::size_t firstLine = 0;  // the line its first word stands on
+    std::size_t lastLine = 0;   // the line of its ";", or of its body's "}"
+    bool defined = false;       // it has a body
+    // The lines that open a "/**" or "/*!" comment after the last line of
+    // code before the function, in file order: the blocks that may be its
+    // own (only comments, blank and preprocessor lines stand between).
+    std::vector<std::size_t> openers;
+};
+
+// The function name a vendor-mode entry (or any prototype text) names, or
+// "" when the text is no function: a typedef, a function-pointer type, a
+// macro invocation, an initialiser.
+std::string VendorFunctionName(std::string_view prototype);
+
+class VendorScanner {
+public:
+    // Feeds the next line (line numbers count from 0 in feeding order).
+    // The functions it completes are added to Found().
+    void Feed(std::string_view line);
+    // The functions completed so far; the caller may take them away.
+    std::vector<VendorFunction>& Found() { return found_; }
+
+private:
+    enum class State { Code, BlockComment, LineComment, Preprocessor, String, Char };
+    void CodeByte(char c, const char* p, const char* end);
+    void Directive(const char* p, const char* end);
+    void EndOfCodeLine();
+    void MarkCode();
+    void Append(char c);
+    // Append for each byte of [p, end), none of them a mark of the scan.
+    void AppendRun(const char* p, const char* end);
+    void Terminate(bool body);
+
+    State state_ = State::Code;
+    State afterComment_ = State::Code;
+    std::size_t line_ = 0;  // the line being fed
+    std::size_t lines_ = 0;
+    bool atLineStart_ = true;
+    bool continued_ = false;     // the preprocessor line ended in "\"
+    char previous_ = '\n';       // the byte before, across lines
+    bool pendingSlash_ = false;  // a "/" ended the text fed last
+    bool escaped_ = false;       // in a literal, the byte before was "\"
+
+    int depth_ = 0;        // braces open in a body or an aggregate
+    int transparent_ = 0;  // extern "C" { ... } and namespaces open
+    struct Condition {
+        int depthAtIf;
+        int depthAfterFirst;
+        bool hadElse;
+    };
+    std::vector<Condition> conditions_;
+
+    std::string collapsed_;   // the candidate with its blanks collapsed
+    std::string candidate_;   // the code text at file level since the last ";", "{" or "}"
+    bool aggregate_ = false;  // the candidate had a struct, enum or initialiser body
+    bool overflow_ = false;
+    std::size_t candidateLine_ = 0;
+    std::vector<std::size_t> candidateOpeners_;
+    std::vector<std::size_t> openers_;  // since the last line of code
+    std::size_t lastCodeLine_ = static_cast<std::size_t>(-1);
+    bool lineHasCode_ = false;
+
+    LineNormaliser normaliser_;
+    bool inBody_ = false;  // the body of `pending_` is open
+    VendorFunction pending_;
+    std::vector<VendorFunction> found_;
+};
+
+// The entries of a vendor-mode scan in file order, each function once (its
+// first declaration or definition).
+class VendorEntries {
+public:
+    void Feed(std::string_view line, EntrySink onEntry);
+
+private:
+    VendorScanner scanner_;
+    std::unordered_set<std::string> names_;
+};
+
+// ScanLibraryFile in vendor mode for a header library; an assembler
+// library is scanned as ever.
+bool ScanLibraryFile(const std::string& libraryPath, bool vendorMode, EntrySink onEntry);
+LibraryScan ScanLibraryFile(const std::string& libraryPath, bool vendorMode);
+
+}  // namespace quill

@@ -1,0 +1,142 @@
+// Vendor mode: the scan of every function a header declares, the block that
+// is a function's own, and which libraries get the mode.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScratchFolder.h"
+#include "core/ChooseFunction.h"
+#include "core/docs/DocumentationLint.h"
+#include "core/docs/VendorMode.h"
+#include "core/library/VendorScanner.h"
+
+namespace quill {
+namespace {
+
+using testing::ScratchFolder;
+using Texts = std::vector<std::string>;
+
+Texts VendorEntriesOf(const std::string& text) {
+    VendorEntries scan;
+    Texts entries;
+    for (const std::string& line : SplitLines(text)) {
+        scan.Feed(line, [&entries](std::string_view entry) { entries.emplace_back(entry); });
+    }
+    return entries;
+}
+
+TEST(VendorScan, ListsEveryFunctionOnceAndNothingElse) {
+    const struct {
+        const char* header;
+        Texts entries;
+    } cases[] = {
+        // Over several lines, comments inside: joined and normalised.
+        {"API_EXPORT int  lib_open(\n  const char *name,  /* a (name) */\n  lib **out\n);\n",
+         {"API_EXPORT int lib_open(const char *name, lib **out)"}},
+        {"ATTR Result CALL mkThing(\r\n\tconst Info* pInfo,\r\n\tThing* pThing);\r\n",
+         {"ATTR Result CALL mkThing(const Info* pInfo, Thing* pThing)"}},
+        // A declaration and its inline body are one function.
+        {"PFX_INLINE void pin_set(int pin);\n#ifndef DECLARE_ONLY\nPFX_INLINE void pin_set(int "
+         "pin)\n{\n    if (pin) { REG = '{'; }\n}\n#endif\n",
+         {"PFX_INLINE void pin_set(int pin)"}},
+        // Types, macro invocations and variables are no functions.
+        {"typedef void (*handler_t)(int event);\ntypedef int (API_PTR "
+         "*PFN_go)(int);\nstatic const char *names[] = { \"a(\", \"b\" };\nint counter;\n"
+         "struct ops { int (*run)(void); };\nASSERT_SIZE(struct ops, 8);\nvoid (*hook)(void);\n"
+         "DEFINE_HANDLE(Device)\nvoid real(void);\n",
+         {"void real(void)"}},
+        // Scopes of declarations are looked into; only the first branch of
+        // a conditional counts its braces.
+        {"#ifdef __cplusplus\nextern \"C\" {\n#endif\n#if FAST\nstatic inline int twice(int "
+         "x) {\n#else\nstatic inline int twice(int x) {\n#endif\n  return 2 * x;\n}\n"
+         "__attribute__((noreturn)) void stop(void) __attribute__((cold));\n#ifdef "
+         "__cplusplus\n}\n#endif\n",
+         {"static inline int twice(int x)", "void stop(void)"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(VendorEntriesOf(c.header), c.entries) << c.header;
+    }
+}
+
+TEST(VendorScan, NamesAFunctionOnlyWhereThereIsOne) {
+    EXPECT_EQ(VendorFunctionName("ATTR Result CALL mkThing(const Info* pInfo)"), "mkThing");
+    EXPECT_EQ(VendorFunctionName("void TmrGo(int iMode)"), "TmrGo");
+    EXPECT_EQ(VendorFunctionName("typedef void (*handler_t)(int)"), "");
+    EXPECT_EQ(VendorFunctionName("DEFINE_HANDLE(Device)"), "");
+}
+
+TEST(VendorMode, AutoIsOnForAHeaderWithoutItsSource) {
+    ScratchFolder folder;
+    const std::string alone = folder.Write("a/Alone.h", "");
+    const std::string paired = folder.Write("a/Paired.h", "");
+    folder.Write("a/Paired.c", "");
+    const std::string included = folder.Write("p/include/Tmr.h", "");
+    folder.Write("p/Src/tmr.c", "");
+    const std::string assembler = folder.Write("a/Adc.s79", "");
+    EXPECT_TRUE(UsesVendorMode(alone, VendorMode::Auto));
+    EXPECT_FALSE(UsesVendorMode(paired, VendorMode::Auto));
+    EXPECT_FALSE(UsesVendorMode(included, VendorMode::Auto));
+    EXPECT_FALSE(UsesVendorMode(assembler, VendorMode::Auto));
+    EXPECT_TRUE(UsesVendorMode(paired, VendorMode::On));
+    EXPECT_FALSE(UsesVendorMode(alone, VendorMode::Off));
+    EXPECT_EQ(ParseVendorMode("auto"), VendorMode::Auto);
+    EXPECT_EQ(ParseVendorMode("On"), std::nullopt);
+}
+
+const char* const kLicence =
+    "/**\n * Copyright (c) Tansy Ltd. All rights reserved.\n */\n"
+    "#include \"tmr.h\"\n\n";
+
+// The block right before the function, in the source, a source folder or
+// the header; never a licence or a group marker, and never a box.
+TEST(VendorMode, ShowsTheFunctionsOwnBlock) {
+    ScratchFolder folder;
+    const std::string header = folder.Write(
+        "t/Inc/tmr.h",
+        "/**\n * @brief Starts.\n * @param mode :{T_ON,T_OFF}\n */\nint tmr_start(int id,\n"
+        "              int mode);\n/** @} */\nvoid tmr_stop(int id);\n");
+    const std::string source =
+        folder.Write("t/Src/tmr.c", std::string(kLicence) +
+                                        "int tmr_start(int id, int mode)\n{\n    return 0;\n}\n");
+    const FunctionChoice start =
+        LookUpFunction(header, "int tmr_start(int id, int mode)", /*vendorMode=*/true);
+    EXPECT_EQ(start.route, DocumentationRoute::Header);
+    EXPECT_EQ(start.lookup.text,
+              "/**\n * @brief Starts.\n * @param mode :{T_ON,T_OFF}\n */\nint tmr_start(int id,\n"
+              "              int mode);\n");
+    EXPECT_TRUE(start.messages.empty());
+
+    FunctionRequest request{header, "int tmr_start(int id, int mode)", ""};
+    request.vendorMode = true;
+    const FunctionChoice chosen = ChooseFunction(request);
+    EXPECT_EQ(chosen.documentation.parameterCount, 2);
+    EXPECT_EQ(chosen.documentation.parameters[1].choiceText, "T_ON,T_OFF");
+
+    // Not found: said in the text, naming only the files that were read.
+    request.entry = "void tmr_stop(int id)";
+    const FunctionChoice stop = ChooseFunction(request);
+    EXPECT_EQ(stop.lookup.outcome, LookupOutcome::NoSource);
+    EXPECT_TRUE(stop.messages.empty());
+    EXPECT_EQ(stop.lookup.text, "No documentation block stands before tmr_stop in " + source +
+                                    " or " + header + ".\n");
+
+    // With a block of its own, the source's definition wins.
+    folder.Write("t/Src/tmr.c",
+                 std::string(kLicence) + "/** Runs. */\nint tmr_start(int id, int mode)\n{\n}\n");
+    EXPECT_EQ(LookUpFunction(header, "int tmr_start(int id, int mode)", true).lookup.text,
+              "/** Runs. */\nint tmr_start(int id, int mode)\n{\n}\n");
+}
+
+TEST(VendorMode, OffKeepsThePlainLookupAndItsMessages) {
+    ScratchFolder folder;
+    const std::string header = folder.Write("h/Lone.h", "void LoneGo(int iMode);\n");
+    const FunctionChoice off = ChooseFunction({header, "void LoneGo(int iMode)", ""});
+    EXPECT_FALSE(off.vendorMode);
+    EXPECT_EQ(off.messages.size(), 3u);  // no source, not found, could not find
+    EXPECT_EQ(off.lookup.text, "-");
+}
+
+}  // namespace
+}  // namespace quill
