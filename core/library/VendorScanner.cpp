@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 
 #include "core/files/ReadTextLine.h"
 #include "core/text/ByteSearch.h"
@@ -103,16 +104,16 @@ std::string_view FunctionShape(std::string_view text, std::size_t& close) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (IsIdentifierByte(c)) {
-            if (i == 0 || !IsIdentifierByte(text[i - 1])) {
-                ++words;
-                std::size_t wordEnd = i;
-                while (wordEnd < text.size() && IsIdentifierByte(text[wordEnd])) {
-                    ++wordEnd;
-                }
-                if (text.substr(i, wordEnd - i) == "typedef") {
-                    return {};
-                }
+            // A whole word at once; `i` stops on its last byte.
+            ++words;
+            std::size_t wordEnd = i + 1;
+            while (wordEnd < text.size() && IsIdentifierByte(text[wordEnd])) {
+                ++wordEnd;
             }
+            if (wordEnd - i == 7 && text.substr(i, 7) == "typedef") {
+                return {};
+            }
+            i = wordEnd - 1;
             continue;
         }
         if (c == '(') {
@@ -279,13 +280,17 @@ void VendorScanner::Terminate(bool body) {
     // Blanks of every kind become single spaces.
     collapsed_.clear();
     if (mayBeFunction || body) {
+        collapsed_.resize(candidate_.size());
+        char* const first = collapsed_.data();
+        char* out = first;
         for (const char c : candidate_) {
             if (!IsSpaceByte(c) && c != '\n') {
-                collapsed_ += c;
-            } else if (!collapsed_.empty() && collapsed_.back() != ' ') {
-                collapsed_ += ' ';
+                *out++ = c;
+            } else if (out != first && out[-1] != ' ') {
+                *out++ = ' ';
             }
         }
+        collapsed_.resize(static_cast<std::size_t>(out - first));
     }
     const std::string_view whole = Trimmed(collapsed_);
     const std::string_view text = WithoutLinkage(whole);
@@ -462,12 +467,22 @@ void VendorScanner::Feed(std::string_view text) {
                     state_ = afterComment_;
                     break;
                 }
-                const std::size_t close = std::string_view(p, end - p).find("*/");
-                if (close == kNone) {
+                // Comments hold many more "*" than "/": the search goes from
+                // one "/" to the next and looks at the byte before it.
+                const char* close = p;
+                for (;;) {
+                    close = static_cast<const char*>(
+                        std::memchr(close, '/', static_cast<std::size_t>(end - close)));
+                    if (close == nullptr || (close > p && close[-1] == '*')) {
+                        break;
+                    }
+                    ++close;
+                }
+                if (close == nullptr) {
                     p = end;
                     break;
                 }
-                p += close + 2;
+                p = close + 1;
                 state_ = afterComment_;
                 atLineStart_ = false;
                 break;
@@ -603,11 +618,54 @@ void VendorScanner::Feed(std::string_view text) {
     }
 }
 
+std::string_view VendorEntries::NameSet::Name(std::uint32_t index) const {
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+    return std::string_view(bytes_).substr(begin, ends_[index] - begin);
+}
+
+bool VendorEntries::NameSet::Insert(std::string_view name) {
+    if ((ends_.size() + 1) * 2 > slots_.size()) {
+        Grow();
+    }
+    // The table never holds 2^32 slots, so the low 32 bits of the hash
+    // place a name both here and in Grow.
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.name == 0) {
+            bytes_.append(name);
+            ends_.push_back(bytes_.size());
+            slot.hash = hash;
+            slot.name = static_cast<std::uint32_t>(ends_.size());
+            return true;
+        }
+        if (slot.hash == hash && Name(slot.name - 1) == name) {
+            return false;
+        }
+    }
+}
+
+void VendorEntries::NameSet::Grow() {
+    std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 256));
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.name != 0) {
+            std::size_t i = slot.hash & mask;
+            while (slots_[i].name != 0) {
+                i = (i + 1) & mask;
+            }
+            slots_[i] = slot;
+        }
+    }
+}
+
 void VendorEntries::Feed(std::string_view line, EntrySink onEntry) {
     scanner_.Feed(line);
     std::vector<VendorFunction>& found = scanner_.Found();
     for (const VendorFunction& function : found) {
-        if (names_.insert(function.name).second) {
+        if (names_.Insert(function.name)) {
             onEntry(function.entry);
         }
     }

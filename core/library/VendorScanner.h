@@ -8,9 +8,9 @@
 // lines, string literals and function bodies are followed across lines.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "core/library/FunctionScanner.h"
@@ -97,8 +97,28 @@ public:
     void Feed(std::string_view line, EntrySink onEntry);
 
 private:
+    // The names listed so far, their bytes end to end in one buffer and an
+    // open-addressed table over them: a few allocations for the whole file
+    // instead of one node per function.
+    class NameSet {
+    public:
+        // True when `name` was not in the set yet (it is now).
+        bool Insert(std::string_view name);
+
+    private:
+        struct Slot {
+            std::uint32_t hash = 0;
+            std::uint32_t name = 0;  // 1 + the index of the name in ends_; 0: free
+        };
+        std::string_view Name(std::uint32_t index) const;
+        void Grow();
+        std::string bytes_;
+        std::vector<std::size_t> ends_;  // where each name ends in bytes_
+        std::vector<Slot> slots_;
+    };
+
     VendorScanner scanner_;
-    std::unordered_set<std::string> names_;
+    NameSet names_;
 };
 
 // ScanLibraryFile in vendor mode for a header library; an assembler
