@@ -96,7 +96,7 @@ void TakeParameters(std::string rest, FunctionDocumentation& doc) {
     if (close - open < kShortestParameterList || IsVoidList(rest)) {
         return;
     }
-    for (auto& parameter : doc.parameters) {
+    for (std::size_t k = 0;; ++k) {
         const std::size_t end = static_cast<std::size_t>(
             std::find_if(rest.begin(), rest.end(), [](char c) { return c == ',' || c == ')'; }) -
             rest.begin());
@@ -108,10 +108,15 @@ void TakeParameters(std::string rest, FunctionDocumentation& doc) {
         if (space <= 1) {
             return;
         }
-        parameter.name = typeAndName.substr(static_cast<std::size_t>(space) + 1);
-        if (parameter.name.empty()) {
+        std::string name = typeAndName.substr(static_cast<std::size_t>(space) + 1);
+        if (name.empty()) {
             return;
         }
+        if (k == doc.parameters.size()) {
+            doc.parameters.emplace_back();
+        }
+        ParameterDescription& parameter = doc.parameters[k];
+        parameter.name = std::move(name);
         rest.erase(0, end + 1);
         parameter.choiceText = ParserParamList(doc.documentationText, parameter.name);
         if (AtPositionOneOrLater(parameter.choiceText, ".exe")) {
@@ -135,9 +140,9 @@ void TakePrototype(const std::string& entry, FunctionDocumentation& doc) {
                    doc);
 
     doc.parameterCount = 0;
-    for (int k = 0; k < kMaxParameters; ++k) {
+    for (std::size_t k = 0; k < doc.parameters.size(); ++k) {
         if (!doc.parameters[k].name.empty()) {
-            doc.parameterCount = k + 1;
+            doc.parameterCount = static_cast<int>(k) + 1;
         }
     }
 }
