@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN  := -G "Unix Makefiles"
 
-.PHONY: all deps configure build install run check test asan bench fuzz windows wine-test format clean
+.PHONY: all deps configure build install package run check test asan bench fuzz windows wine-test format clean
 
 all: build
 
@@ -25,6 +25,14 @@ build: configure
 # the manual page under PREFIX (DESTDIR is honoured for packaging).
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package of what `make install` puts under /usr, copied here:
+# `apt install ./quill_*.deb` installs it.
+package: build
+	@rm -f quill_*.deb
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@cp $(BUILD)/quill_*.deb .
+	@ls quill_*.deb
 
 run: build
 	@scripts/run-demo $(BUILD)

@@ -11,6 +11,7 @@
 #include "window/MainWindow.h"
 #include "window/widgets/ControlWidgets.h"
 #include "window/widgets/DialogUnits.h"
+#include "window/widgets/FunctionListBox.h"
 #include "window/widgets/PlaceControl.h"
 
 namespace quill {
@@ -64,9 +65,10 @@ public:
 
     // `at.height` is the extent of the opened list; the closed box takes the
     // height its style needs.
-    NotifyingComboBox* Combo(const char* name, int id, const DialogRect& at, bool editable,
-                             bool sorted, bool visible = true) {
-        auto* combo = new NotifyingComboBox(window_);
+    template <typename Box = NotifyingComboBox>
+    Box* Combo(const char* name, int id, const DialogRect& at, bool editable, bool sorted,
+               bool visible = true) {
+        auto* combo = new Box(window_);
         combo->setEditable(editable);
         if (editable) {
             // No completion: a typed "1" must not become a listed "10".
@@ -123,7 +125,9 @@ void MainWindow::CreateControls() {
     libraryCombo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QLabel* functionComboLabel =
         make.Static("FunctionComboLabel", kNoId, "Choose &Function", {10, 55, 65, 8}, kLeft);
-    functionCombo = make.Combo("FunctionCombo", 1000, {7, 65, 458, 105}, false, true);
+    // Finds a function by a piece of its name while its list is open.
+    functionCombo =
+        make.Combo<FunctionListBox>("FunctionCombo", 1000, {7, 65, 458, 105}, false, true);
     functionComboLabel->setBuddy(functionCombo);
     QLabel* sourcePaneLabel =
         make.Static("SourcePaneLabel", kNoId, "&Source Code", {10, 80, 42, 8}, kLeft);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/inotify.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -104,9 +103,6 @@ TEST(CliOutput, ControlCharactersReachATerminalEscapedAndALostOutputFails) {
 
 TEST(Cli, FunctionsLookupAndParams) {
     ScratchFolder folder;
-    // A FIFO nobody writes ends the run at once.
-    const std::string fifo = folder.PathOf("Fifo.h");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string enc = folder.Write("Enc.h", "void Caf\xE9(int iMode);\n");
     const std::string encC =
         folder.Write("Enc.c", "/**\n * @param iMode :{1-20}\n */\nvoid Caf\xE9(int iMode)\n");
@@ -117,7 +113,6 @@ TEST(Cli, FunctionsLookupAndParams) {
         R"({"name":"","choiceText":"","form":"free","range":false,"editText":"","suggestions":[],)"
         R"("suggestionKind":"","suggestionSource":""})";
     ExpectCases({
-        {Args{"functions", fifo}, 1, "", LibraryMessage(fifo)},
         {Args{"lookup", Example("Pwm.h"), "void PwmInit(void)"}, 0,
          Example("Pwm.c") + "\n/**\n * @brief  Stops all four channels", "", true},
         {Args{"lookup", Example("Pwm.h"), gone}, 1, "", notFound},

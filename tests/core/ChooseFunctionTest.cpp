@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ScratchFolder.h"
-#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
@@ -16,6 +15,14 @@ using Messages = std::vector<std::string>;
 
 std::string NotFound(const std::string& entry, const std::string& path) {
     return "Could not find \n" + entry + "\nin " + path + "\nMust match exactly.";
+}
+
+// The messages when no form of the documenting path `relative` opens.
+Messages NoSource(const std::string& entry, const ScratchFolder& folder,
+                  const std::string& relative) {
+    const std::string path = folder.PathOf(relative);
+    return {"Could not find source " + path + " or .c", NotFound(entry, path),
+            "Could not find " + folder.LowerPathOf(relative)};
 }
 
 const char* const kTimerSource =
@@ -65,10 +72,8 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
     const std::string header = folder.Write("Tmr.h", "");
     const std::string source = folder.Write("Tmr.c", kTimerSource);
     const std::string lone = folder.Write("Lone.h", "");
-    const std::string loneSource = folder.PathOf("Lone.c");
     // A source folder file that does not hold the function is no source either.
     const std::string vendor = folder.Write("v/Inc/tmr.h", "");
-    const std::string vendorSource = folder.PathOf("v/Inc/tmr.c");
     folder.Write("v/Src/tmr.c", "void TmrGone(void)\n");
     const std::string gone = "void TmrGone(int iMode)";
     struct Case {
@@ -83,16 +88,8 @@ TEST(ChooseFunction, EachFailureGivesTheWindowsMessagesAndTheEntrysRecord) {
         {header, "", LookupOutcome::EmptyInput, {NotFound("", source)}},
         {"", gone, LookupOutcome::EmptyInput, {NotFound(gone, ""), "Could not find "}},
         // Every form fails; the parse reports the last one tried.
-        {lone,
-         gone,
-         LookupOutcome::NoSource,
-         {"Could not find source " + loneSource + " or .c", NotFound(gone, loneSource),
-          "Could not find " + ToLowerAscii(loneSource)}},
-        {vendor,
-         gone,
-         LookupOutcome::NoSource,
-         {"Could not find source " + vendorSource + " or .c", NotFound(gone, vendorSource),
-          "Could not find " + ToLowerAscii(vendorSource)}},
+        {lone, gone, LookupOutcome::NoSource, NoSource(gone, folder, "Lone.c")},
+        {vendor, gone, LookupOutcome::NoSource, NoSource(gone, folder, "v/Inc/tmr.c")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library + " / " + c.entry);
@@ -120,32 +117,6 @@ TEST(LookForHelper, OnlyAFolderEndingAtPositionFiveOrLaterIsSearched) {
         EXPECT_FALSE(LookForHelper(path, "Help.exe").looked) << path;
     }
     EXPECT_EQ(LookForHelper("abcde\\Tmr.c", "Help.exe").path, "abcde\\Help.exe");
-}
-
-// A library checked as a whole gives each function what choosing it alone
-// gives; a list left open runs into the next block.
-TEST(LibraryChoices, IndexedChoicesMatchSingleChoices) {
-    ScratchFolder folder;
-    const std::string header = folder.Write("Lib.h", "");
-    folder.Write("Lib.c",
-                 "int Early(int iA)\n/**\n * @param iA :{A,\n"
-                 "/** @param iB :{X,Y}\n * @note Use B.exe\n */\nvoid Two(int iA, int iB)\n"
-                 "void Two(int iA, int iB)\n/*!\n\t@param iC :{P,Q}\n */\n"
-                 "extern  void  Three( int iC ,int iD );\n/**\n */\n");
-    LibraryChoices library(header, "");
-    library.IndexAll();
-    for (const char* entry :
-         {"int Early(int iA)", "void Two(int iA, int iB)", "void Three(int iC, int iD)",
-          "void Three", "void Missing(int iA)", "v", " */"}) {
-        SCOPED_TRACE(entry);
-        const FunctionChoice single = ChooseFunction({header, entry, ""});
-        const FunctionChoice indexed = library.Choose(entry);
-        EXPECT_EQ(indexed.lookup.outcome, single.lookup.outcome);
-        EXPECT_EQ(indexed.lookup.text, single.lookup.text);
-        EXPECT_EQ(indexed.documentation.documentationText, single.documentation.documentationText);
-        EXPECT_EQ(indexed.documentation.helperName, single.documentation.helperName);
-        EXPECT_EQ(indexed.messages, single.messages);
-    }
 }
 
 // A whole-library check takes the entries and the declarations from the

@@ -4,9 +4,7 @@
 
 #include <optional>
 #include <string>
-
-#include "core/text/DocumentationRules.h"
-#include "core/text/PrefixIndex.h"
+#include <vector>
 
 namespace quill {
 namespace {
@@ -30,9 +28,17 @@ const std::string kDocument = std::string("extern  void  Three( int iC ,int iD )
 // line that begins with one can match although the indexes leave it out.
 const std::string kBlankLed = "\t)\b\n  (x\n,y\n(x\n)\b\n";
 
+// Entries that end in ")" are answered from the prefixes of each line that
+// end in one, the lookup's and the parser's apart.
+const std::string kParenthesised =
+    "int k(int a, int (*cb)(int), long z);\n"  // the parser cuts after "(*cb)"
+    "f@param x:(a)\n"                          // the parser rewrites the ":"
+    "int k(int a, int (*cb)\n"
+    "f@param x :(a)\n";
+
 TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
     const struct {
-        int document;  // 0: kDocument, 1: kBlankLed
+        int document;  // index into `documents`
         const char* entry;
         Line lookup;  // FirstLookupMatch
         Line parser;  // FirstParserMatch
@@ -56,127 +62,45 @@ TEST(DocumentLines, MatchesAreTheSameWithAndWithoutTheIndex) {
         {1, "(x", 1, 1},
         {1, ",", 2, 2},
         {1, "", 0, 0},
+        {2, "int k(int a, int(*cb)(int)", 0, std::nullopt},
+        {2, "int k(int a, int(*cb)", 0, 0},
+        {2, "f@param x :(a)", 3, 1},
+        {2, "f@param x:(a)", 1, std::nullopt},
+        {2, "int k(int a)", std::nullopt, std::nullopt},
     };
-    // The indexed lines answer every question in turn; the others read only
-    // as far as each one needs.
-    const std::string documents[] = {kDocument, kBlankLed};
-    DocumentLines indexed[] = {DocumentLines(TextFile::FromBytes(kDocument)),
-                               DocumentLines(TextFile::FromBytes(kBlankLed))};
-    indexed[0].IndexAll();
-    indexed[1].IndexAll();
+    // Fresh lines read only as far as each question needs; the indexed lines
+    // and the lines read so far answer every question in turn.
+    const std::string documents[] = {kDocument, kBlankLed, kParenthesised};
+    std::vector<DocumentLines> indexed, inTurn;
+    indexed.reserve(3);  // the lines stay where they were built
+    inTurn.reserve(3);
+    for (const std::string& document : documents) {
+        indexed.emplace_back(TextFile::FromBytes(document)).IndexAll();
+        inTurn.emplace_back(TextFile::FromBytes(document));
+    }
     for (const auto& q : questions) {
         SCOPED_TRACE(q.entry);
         DocumentLines lookup(TextFile::FromBytes(documents[q.document]));
         DocumentLines parser(TextFile::FromBytes(documents[q.document]));
         EXPECT_EQ(lookup.FirstLookupMatch(q.entry), q.lookup);
         EXPECT_EQ(parser.FirstParserMatch(q.entry), q.parser);
-        EXPECT_EQ(indexed[q.document].FirstLookupMatch(q.entry), q.lookup);
-        EXPECT_EQ(indexed[q.document].FirstParserMatch(q.entry), q.parser);
-    }
-}
-
-struct Question {
-    const char* entry;
-    Line lookup;  // FirstLookupMatch
-    Line parser;  // FirstParserMatch
-};
-
-// Entries that end in ")" are answered from the prefixes of each line that
-// end in one, the lookup's and the parser's apart.
-TEST(DocumentLines, EntriesEndingInAParenthesisMatchTheLookupsAndTheParsersLine) {
-    const std::string document =
-        "int k(int a, int (*cb)(int), long z);\n"  // the parser cuts after "(*cb)"
-        "f@param x:(a)\n"                          // the parser rewrites the ":"
-        "int k(int a, int (*cb)\n"
-        "f@param x :(a)\n";
-    const Question questions[] = {
-        {"int k(int a, int(*cb)(int)", 0, std::nullopt},
-        {"int k(int a, int(*cb)", 0, 0},
-        {"f@param x :(a)", 3, 1},
-        {"f@param x:(a)", 1, std::nullopt},
-        {"int k(int a)", std::nullopt, std::nullopt},
-    };
-    for (const bool index : {false, true}) {
-        DocumentLines lines(TextFile::FromBytes(document));
-        if (index) {
-            lines.IndexAll();
-        }
-        for (const Question& q : questions) {
-            SCOPED_TRACE(std::string(q.entry) + (index ? " indexed" : ""));
-            EXPECT_EQ(lines.FirstLookupMatch(q.entry), q.lookup);
-            EXPECT_EQ(lines.FirstParserMatch(q.entry), q.parser);
+        for (DocumentLines* lines : {&indexed[q.document], &inTurn[q.document]}) {
+            EXPECT_EQ(lines->FirstLookupMatch(q.entry), q.lookup);
+            EXPECT_EQ(lines->FirstParserMatch(q.entry), q.parser);
         }
     }
 }
 
-TEST(DocumentLines, EachLineAsReadAsTheParserKeepsItAndItsBlock) {
+// Read to its end first, so that every opener is known.
+TEST(DocumentLines, ABlockRunsFromItsOpenerToTheNext) {
     DocumentLines lines(TextFile::FromBytes(kDocument));
     ASSERT_EQ(lines.Count(), 11u);
-    EXPECT_EQ(lines.Text(2), "/**\n");
-    EXPECT_EQ(lines.Text(9), std::string(45, 'x') + "\n");
-    EXPECT_EQ(lines.ParserText(3), " * @param iA :{A,");
-    EXPECT_EQ(lines.ParserText(4), "B}");
-    EXPECT_EQ(lines.ParserText(5), " * @note Use B.exe\n");
-    EXPECT_EQ(lines.ParserText(6), "void Go(int a,int b)");
-    EXPECT_EQ(lines.Helper(5), "B.exe");
-    EXPECT_EQ(lines.Helper(3), "");
     EXPECT_EQ(lines.BlockStart(1), 0u);
     EXPECT_EQ(lines.BlockStart(9), 2u);
     EXPECT_EQ(lines.BlockStart(10), 10u);
     EXPECT_EQ(lines.BlockEnd(0), 2u);
     EXPECT_EQ(lines.BlockEnd(2), 10u);
     EXPECT_EQ(lines.BlockEnd(10), 11u);
-    EXPECT_EQ(ExpandedText(lines, 6, 8), "void Go(int a,int b) ; tail\nvoid Go(int a, int b)\n");
-}
-
-// The state kept per line without rewriting it is the parser's own.
-TEST(DocumentLines, TheOpenListStateIsTheParsers) {
-    const std::pair<const char*, bool> lines[] = {
-        {" * @param iA :{A,B}\n", false}, {" * @param iA :{A,\n", true},
-        {"}@param iA :{A,\n", true},      {" \t}@param iA\n", true},
-        {"x}@param iA\n", true},          {"xy}@param iA\n", false},
-        {":}@param iA\n", false},         {" * @return\n", false},
-    };
-    for (const auto& [line, open] : lines) {
-        for (const bool before : {false, true}) {
-            bool parsed = before;
-            ReadParserLine(line, parsed);
-            EXPECT_EQ(parsed, open) << line;
-            EXPECT_EQ(ListOpenAfter(line, before), open) << line;
-        }
-    }
-    for (const bool before : {false, true}) {
-        EXPECT_EQ(ListOpenAfter("B}\n", before), before);
-    }
-}
-
-TEST(PrefixIndex, TheSmallestNumberOfTheTextsThatBeginWithThePrefix) {
-    const std::string shared = "void A\nvoid B\nint C\n";
-    PrefixIndex index;
-    index.AddShared(shared, 0, 6, 5);   // "void A"
-    index.AddShared(shared, 7, 6, 2);   // "void B"
-    index.AddOwn(shared, "void A", 1);  // again, with a smaller number
-    index.AddShared(shared, 14, 5, 9);  // "int C"
-    index.AddOwn(shared, "zeta", 7);
-    index.AddOwn(shared, "zeta", 8);
-    index.AddShared(shared, 0, 4, 0);  // "void", the smallest in a left branch
-    index.Build(shared);
-    const std::pair<const char*, Line> questions[] = {
-        {"void A", 1},
-        {"void B", 2},
-        {"void", 0},
-        {"int", 9},
-        {"zeta", 7},
-        {"", 0},
-        {"v", 0},
-        {"void C", std::nullopt},
-        {"x", std::nullopt},
-        {"void A\n", std::nullopt},
-    };
-    for (const auto& [prefix, first] : questions) {
-        EXPECT_EQ(index.First(shared, prefix), first) << prefix;
-    }
-    EXPECT_EQ(PrefixIndex().First(shared, ""), std::nullopt);
 }
 
 }  // namespace

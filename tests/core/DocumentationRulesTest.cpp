@@ -98,5 +98,26 @@ TEST(DocumentationRules, BlockOpenersAndTheirEnd) {
     EXPECT_EQ(BlockCloseAt(" * a * /"), std::string_view::npos);
 }
 
+// The state DocumentLines keeps per line without rewriting it is the parser's own.
+TEST(DocumentationRules, TheOpenListStateIsTheParsers) {
+    const std::pair<const char*, bool> lines[] = {
+        {" * @param iA :{A,B}\n", false}, {" * @param iA :{A,\n", true},
+        {"}@param iA :{A,\n", true},      {" \t}@param iA\n", true},
+        {"x}@param iA\n", true},          {"xy}@param iA\n", false},
+        {":}@param iA\n", false},         {" * @return\n", false},
+    };
+    for (const auto& [line, open] : lines) {
+        for (const bool before : {false, true}) {
+            bool parsed = before;
+            ReadParserLine(line, parsed);
+            EXPECT_EQ(parsed, open) << line;
+            EXPECT_EQ(ListOpenAfter(line, before), open) << line;
+        }
+    }
+    for (const bool before : {false, true}) {
+        EXPECT_EQ(ListOpenAfter("B}\n", before), before);
+    }
+}
+
 }  // namespace
 }  // namespace quill

@@ -131,11 +131,11 @@ TEST(HelpStarts, WhatIsToldWhenNothingStartedAndTheIntroSetting) {
     for (const auto& c : cases) {
         EXPECT_EQ(HelpNotStartedMessage(c.start, browser), c.message);
     }
-    EXPECT_TRUE(IsIntroMode("yes"));
-    EXPECT_TRUE(IsIntroMode("YeS"));
-    EXPECT_FALSE(IsIntroMode("yes "));
-    EXPECT_FALSE(IsIntroMode("no"));
-    EXPECT_FALSE(IsIntroMode(""));
+    const std::pair<const char*, bool> intro[] = {
+        {"yes", true}, {"YeS", true}, {"yes ", false}, {"no", false}, {"", false}};
+    for (const auto& [text, is] : intro) {
+        EXPECT_EQ(IsIntroMode(text), is) << text;
+    }
 }
 
 }  // namespace

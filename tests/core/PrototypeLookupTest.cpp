@@ -8,7 +8,6 @@
 
 #include "ScratchFolder.h"
 #include "core/text/PathCase.h"
-#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
@@ -113,7 +112,7 @@ TEST(LookUpPrototypeText, TheFormsOfTheDocumentingPathInTurn) {
         {LookUp(path), "found " + path + " " + kTimerSource},
         {LookUp(folder.PathOf("tmr.s79")), "found " + lastC + " " + kTimerSource},
         {LookUp(SourcePathForHeader(header)), "found " + real + " " + kTimerSource},
-        {LookUp(given), "no source " + ToLowerAscii(given.substr(0, given.size() - 1)) + "c -"},
+        {LookUp(given), "no source " + folder.LowerPathOf("P/tmr.s7c") + " -"},
         {LookUp(path, "void TmrStop(void)"), "not found " + path + " -"},
     };
     for (const auto& [looked, expected] : cases) {
@@ -133,7 +132,7 @@ TEST(ResolvePathIgnoringCase, FindsTheRealSpellingOfEachName) {
     const std::string real = folder.Write("Proj/SRC/Tmr.c", "");
     EXPECT_EQ(ResolvePathIgnoringCase(root + "/proj/src/TMR.C"), real);
     // The scratch folder's own mixed-case name is found again from lower case.
-    EXPECT_EQ(ResolvePathIgnoringCase(ToLowerAscii(root) + "/proj/Src/tmr.c"), real);
+    EXPECT_EQ(ResolvePathIgnoringCase(folder.LowerPathOf("") + "proj/Src/tmr.c"), real);
     for (const std::string& missing :
          {root + "/proj/src/uart.c", root + "/proj/src/TMR.C/x", root + "\\proj\\src\\tmr.c"}) {
         EXPECT_EQ(ResolvePathIgnoringCase(missing), missing);

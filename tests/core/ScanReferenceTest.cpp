@@ -42,13 +42,9 @@ std::string PlainNormalise(const std::string& line) {
     while (s.find("  ") != std::string::npos) {
         s = PlainReplaceAll(s, "  ", " ");
     }
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"extern ", ""},
-                                                                                   {" ,", ","},
-                                                                                   {", ", ","},
-                                                                                   {",", ", "},
-                                                                                   {"( ", "("},
-                                                                                   {" (", "("},
-                                                                                   {" )", ")"}}) {
+    const char* const rules[][2] = {{"extern ", ""}, {" ,", ","}, {", ", ","}, {",", ", "},
+                                    {"( ", "("},     {" (", "("}, {" )", ")"}};
+    for (const auto& [from, to] : rules) {
         s = PlainReplaceAll(s, from, to);
     }
     return s;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -34,6 +35,14 @@ public:
 
     std::string Root() const { return root_.string(); }
     std::string PathOf(const std::string& relative) const { return (root_ / relative).string(); }
+    // PathOf(relative) with every ASCII letter in lower case.
+    std::string LowerPathOf(const std::string& relative) const {
+        std::string path = PathOf(relative);
+        for (char& c : path) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return path;
+    }
 
     // Writes `bytes` to `relative` (folders created as needed) and returns the full path.
     std::string Write(const std::string& relative, const std::string& bytes) const {

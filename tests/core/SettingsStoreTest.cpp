@@ -13,6 +13,7 @@
 #include "ScratchFolder.h"
 #include "core/files/UpdateLock.h"
 #include "core/settings/SettingsLocation.h"
+#include "core/text/TextOps.h"
 
 namespace quill {
 namespace {
@@ -73,43 +74,55 @@ TEST(SettingsStore, ReadsValuesAndKeysAsWrittenByHandOrByOthers) {
     EXPECT_EQ(GetSetting("Last", "AppPath", "", 5, scratch.Write("Quill.ini", kWindows)), "c:\\t");
 }
 
-// Each change to a file of `given` bytes: whether it is taken and the bytes after it.
+// Each change to a file of `given` bytes is taken; the bytes after it.
 TEST(SettingsStore, ChangesKeepEveryOtherByteAndRefuseWhatWouldBreakTheFile) {
     const struct {
         std::string given;
-        char op;  // 'w' write, 'd' delete
+        char op;  // 'w' write, 'd' delete, 'r' replace the section by the keys "|" joins
         std::string section, key, value;
-        bool taken;
         std::string after;
     } cases[] = {
         // Names match ignoring case; the writer's spelling wins.
-        {"[Last]\nChoice=old\nIntro=No\n", 'w', "lAsT", "CHOICE", "new", true,
+        {"[Last]\nChoice=old\nIntro=No\n", 'w', "lAsT", "CHOICE", "new",
          "[Last]\nCHOICE=new\nIntro=No\n"},
-        {"[Last]\nChoice=x\nIntro=No\n", 'd', "LAST", " intro", "", true, "[Last]\nChoice=x\n"},
+        {"[Last]\nChoice=x\nIntro=No\n", 'd', "LAST", " intro", "", "[Last]\nChoice=x\n"},
         // New keys go to the end of their section, new sections to the end.
-        {kOrdered, 'w', "Libraries", "/b.h", "Yes", true,
+        {kOrdered, 'w', "Libraries", "/b.h", "Yes",
          "[Libraries]\n/z.h=Yes\n/a.h=Yes\n; old\n/m.s=Yes\n/b.h=Yes\n\n; next\n[Last]\n"
          "Library=/z.h\n"},
-        {kOrdered, 'w', "Help", "Url", "/doc/", true, kOrdered + "\n[Help]\nUrl=/doc/\n"},
+        {kOrdered, 'w', "Help", "Url", "/doc/", kOrdered + "\n[Help]\nUrl=/doc/\n"},
         // Line ends, comments and the mark at the start stay as they were.
-        {kWindows, 'w', "Last", "Intro", "No", true, kWindowsHead + "Intro=No\r\n" + kWindowsTail},
-        {kWindows, 'w', "Libraries", "C:\\adc.h", "Yes", true, kWindows + "\r\nC:\\adc.h=Yes\r\n"},
-        {kWindows, 'w', "Last2", "x", "1", true, kWindows + "\r\n\r\n[Last2]\r\nx=1\r\n"},
-        {kOdd, 'w', "Last", "Intro", "No", true,
+        {kWindows, 'w', "Last", "Intro", "No", kWindowsHead + "Intro=No\r\n" + kWindowsTail},
+        {kWindows, 'w', "Libraries", "C:\\adc.h", "Yes", kWindows + "\r\nC:\\adc.h=Yes\r\n"},
+        {kWindows, 'w', "Last2", "x", "1", kWindows + "\r\n\r\n[Last2]\r\nx=1\r\n"},
+        {kOdd, 'w', "Last", "Intro", "No",
          "stray=x\n[Last]\nno equals sign\n=no name\nUrl=a=b\nIntro=No\n[Open\nk=v\n"},
-        {kOdd, 'd', "Nowhere", "Url", "", true, kOdd},
+        {kOdd, 'd', "Nowhere", "Url", "", kOdd},
         // Every copy of a repeated key goes.
-        {kRepeated, 'd', "Last", "Choice", "", true,
+        {kRepeated, 'd', "Last", "Choice", "",
          "[Last]\n[Libraries]\n/a.h=Yes\n[LAST]\nIntro=No\n[libraries]\n/b.h=Yes\n/A.H=Yes\n"},
+        // A replaced section: every copy goes, the new one at the end; a name
+        // repeated ignoring case and one that cannot be a key are left out.
+        {"[Libraries]\r\n/b.s=Yes\r\n/gone.h=Yes\r\n[Last]\r\nLibrary=/b.s\r\n"
+         "[libraries]\r\n/x.h=Yes\r\n",
+         'r', "Libraries", "", "/a.h|/A.H|bad=key|/b.s",
+         "[Last]\r\nLibrary=/b.s\r\n\r\n[Libraries]\r\n/a.h=Yes\r\n/b.s=Yes\r\n"},
+        {"[Last]\r\nLibrary=/b.s\r\n\r\n[Libraries]\r\n/a.h=Yes\r\n", 'r', "Libraries", "", "",
+         "[Last]\r\nLibrary=/b.s\r\n\r\n"},
     };
     testing::ScratchFolder scratch;
     const std::string ini = scratch.PathOf("Quill.ini");
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(1, c.op) + " [" + c.section + "] " + c.key + "=" + c.value);
         scratch.Write("Quill.ini", c.given);
-        const bool taken = c.op == 'w' ? bool(WriteSetting(c.section, c.key, c.value, ini))
-                                       : bool(DeleteSettingKey(c.section, c.key, ini));
-        EXPECT_EQ(taken, c.taken);
+        std::vector<std::pair<std::string, std::string>> keys;
+        for (const std::string& key : c.value.empty() ? Keys{} : SplitAtEvery(c.value, '|')) {
+            keys.emplace_back(key, "Yes");
+        }
+        const bool taken = c.op == 'w'   ? bool(WriteSetting(c.section, c.key, c.value, ini))
+                           : c.op == 'd' ? bool(DeleteSettingKey(c.section, c.key, ini))
+                                         : bool(ReplaceSettingSection(c.section, keys, ini));
+        EXPECT_TRUE(taken);
         EXPECT_EQ(BytesOf(ini), c.after);
     }
     scratch.Write("Quill.ini", kOdd);
@@ -119,6 +132,9 @@ TEST(SettingsStore, ChangesKeepEveryOtherByteAndRefuseWhatWouldBreakTheFile) {
     EXPECT_FALSE(WriteSetting("La]st", "k", "1", ini));
     EXPECT_FALSE(WriteSetting("Last", "Choice", "g(y)\n[Libraries]\n/evil.h=Yes", ini));
     EXPECT_EQ(BytesOf(ini), kOdd);
+    // Nothing is left behind but the lock.
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Root()), {}), 2);
+    EXPECT_TRUE(fs::exists(ini + ".lock"));
 }
 
 TEST(SettingsStore, AMissingFileIsMadeByTheFirstWriteOnly) {
@@ -135,24 +151,6 @@ TEST(SettingsStore, AMissingFileIsMadeByTheFirstWriteOnly) {
               "[Last]\nChoice=void Init(int a, char *b)\n\n[Libraries]\nC:\\lib\\uart.h=Yes\n");
 }
 
-TEST(SettingsStore, ReplacingASectionRewritesEveryCopyAtTheEndInOneGo) {
-    testing::ScratchFolder scratch;
-    const std::string ini =
-        scratch.Write("Quill.ini",
-                      "[Libraries]\r\n/b.s=Yes\r\n/gone.h=Yes\r\n[Last]\r\nLibrary=/"
-                      "b.s\r\n[libraries]\r\n/x.h=Yes\r\n");
-    // A name repeated ignoring case and one that cannot be a key are left out.
-    ASSERT_TRUE(ReplaceSettingSection(
-        "Libraries", {{"/a.h", "Yes"}, {"/A.H", "Yes"}, {"bad=key", "Yes"}, {"/b.s", "Yes"}}, ini));
-    EXPECT_EQ(BytesOf(ini),
-              "[Last]\r\nLibrary=/b.s\r\n\r\n[Libraries]\r\n/a.h=Yes\r\n/b.s=Yes\r\n");
-    ASSERT_TRUE(ReplaceSettingSection("Libraries", {}, ini));
-    EXPECT_EQ(BytesOf(ini), "[Last]\r\nLibrary=/b.s\r\n\r\n");
-    // Nothing is left behind but the lock.
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Root()), {}), 2);
-    EXPECT_TRUE(fs::exists(ini + ".lock"));
-}
-
 TEST(SettingsStore, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) {
     auto utf16 = [](const std::u16string& text, bool little) {
         std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
@@ -166,13 +164,15 @@ TEST(SettingsStore, FilesWithAByteOrderMarkAreWrittenBackInTheirEncoding) {
     testing::ScratchFolder scratch;
     const std::string ini = scratch.PathOf("Quill.ini");
     const std::u16string before =
-        u"[Last]\r\nIntro=No\r\n[Libraries]\r\nC:\\B\u00FCcher\\\U0001F600.h=Yes\r\n";
+        u"[Last]\r\nIntro=No\r\n[Libraries]\r\nC:\\B\u00FCcher\\\U0001F600\xD800.h=Yes\r\n";
     for (const bool little : {true, false}) {
         SCOPED_TRACE(little ? "UTF-16LE" : "UTF-16BE");
         scratch.Write("Quill.ini", utf16(before, little));
         EXPECT_EQ(GetSetting("Last", "Intro", "", 9, ini), "No");
-        EXPECT_EQ(GetAllSettingKeys("Libraries", ini), Keys{"C:\\B\xC3\xBC"
-                                                            "cher\\\xF0\x9F\x98\x80.h"});
+        // A lone surrogate is kept as its unit both ways.
+        EXPECT_EQ(GetAllSettingKeys("Libraries", ini),
+                  Keys{"C:\\B\xC3\xBC"
+                       "cher\\\xF0\x9F\x98\x80\xED\xA0\x80.h"});
         ASSERT_TRUE(WriteSetting("Libraries", "C:\\\xC3\xA9t\xC3\xA9.h", "Yes", ini));
         EXPECT_EQ(BytesOf(ini), utf16(before + u"C:\\\u00E9t\u00E9.h=Yes\r\n", little));
         // Bytes that are no UTF-8 cannot go into the file without spoiling it.

@@ -43,7 +43,7 @@ void SetupDialog::CreateControls() {
     // In tab order.
     auto* browserLabel = PlaceControl(
         NewPlainLabel(QStringLiteral("&Browser - full path, name and extension"), this), base,
-        "BrowserLabel", -1, {5, 15, 124, 8});
+        "BrowserLabel", -1, {5, 15, 157, 8});  // as far as the Browse button
     browserEdit_ = PlaceControl(new QLineEdit(this), base, "BrowserEdit", 1008, {5, 25, 195, 15});
     browserLabel->setBuddy(browserEdit_);
     auto* helpPathLabel = PlaceControl(NewPlainLabel(QStringLiteral("Help &Path"), this), base,

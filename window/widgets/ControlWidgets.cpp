@@ -161,11 +161,52 @@ public:
 
 }  // namespace
 
+PlainLabel::PlainLabel(const QString& text, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setText(text);
+}
+
+int PlainLabel::TextFlags() const {
+    // An "&" marks a mnemonic only where the label has a buddy.
+    const bool mnemonic =
+        buddy() != nullptr && style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) != 0;
+    return buddy() != nullptr ? (mnemonic ? Qt::TextShowMnemonic : Qt::TextHideMnemonic) : 0;
+}
+
+bool PlainLabel::IsElided() const {
+    const QString shown = text();
+    if (shown.isEmpty() || wordWrap() || shown.contains(QLatin1Char('\n'))) {
+        return false;
+    }
+    return fontMetrics().size(TextFlags(), shown).width() > contentsRect().width();
+}
+
+bool PlainLabel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && IsElided()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), PlainToolTip(text()),
+                           this);
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+void PlainLabel::paintEvent(QPaintEvent* event) {
+    if (!IsElided()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const int flags = TextFlags();
+    const QString shown =
+        fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width(), flags);
+    style()->drawItemText(
+        &painter, contentsRect(),
+        static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())) | flags,
+        palette(), isEnabled(), shown, foregroundRole());
+}
+
 QLabel* NewPlainLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    return label;
+    return new PlainLabel(text, parent);
 }
 
 QString PlainToolTip(const QString& text) {
@@ -258,7 +299,7 @@ void NotifyingComboBox::FitBoxHeight() {
     const int boxHeight = sizeHint().height();
     resize(width(), boxHeight);
     const int itemHeight = std::max(1, fontMetrics().height() + 2);
-    setMaxVisibleItems(std::max(1, (listExtent_ - boxHeight) / itemHeight));
+    setMaxVisibleItems(std::max(minimumRows_, (listExtent_ - boxHeight) / itemHeight));
 }
 
 void NotifyingComboBox::OpenListBelowField() {
@@ -318,21 +359,18 @@ QItemSelectionModel::SelectionFlags SelectionList::selectionCommand(const QModel
     return QListWidget::selectionCommand(index, event);
 }
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
-    setText(text);
-}
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : PlainLabel(text, parent) {}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
+    PlainLabel::mousePressEvent(event);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
-    QLabel::mouseReleaseEvent(event);
+    PlainLabel::mouseReleaseEvent(event);
     if (click) {
         emit clicked();
     }

@@ -50,6 +50,8 @@ public:
     // list; every call gives the closed box the height its style and font
     // need and lets the list open about that far.
     void FitBoxHeight();
+    // The opened list shows at least `rows` rows, whatever its extent.
+    void SetMinimumVisibleRows(int rows) { minimumRows_ = rows; }
 
     // Opens the list below the field, as tall as the extent FitBoxHeight
     // took and with a scroll bar, also under styles that would place it over
@@ -71,6 +73,7 @@ private:
     bool sorted_ = false;
     bool popupOpen_ = false;
     int listExtent_ = 0;
+    int minimumRows_ = 1;
 };
 
 // Draws `button` with the default button's look; which button Enter
@@ -91,7 +94,28 @@ protected:
         const QModelIndex& index, const QEvent* event = nullptr) const override;
 };
 
-// A label showing `text` as plain text, whatever it holds.
+// A label showing its text as plain text, whatever it holds. A one-line
+// text wider than the label is shown shortened in the middle with "…", and
+// the whole of it shows as the tooltip, unless the label has a tooltip of
+// its own; text() keeps the whole text.
+class PlainLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit PlainLabel(const QString& text = QString(), QWidget* parent = nullptr);
+
+    // Whether the text is shown shortened at the label's present width.
+    bool IsElided() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int TextFlags() const;
+};
+
+// A label showing `text` as plain text, whatever it holds (a PlainLabel).
 QLabel* NewPlainLabel(const QString& text, QWidget* parent);
 
 // The rich text that shows `text` in a tooltip character for character, on
@@ -103,7 +127,7 @@ QString PlainToolTip(const QString& text);
 void ShowToolTipsAsPlainText(QObject* owner);
 
 // A plain-text label (see NewPlainLabel) that reports clicks.
-class ClickLabel : public QLabel {
+class ClickLabel : public PlainLabel {
     Q_OBJECT
 
 public:

@@ -1,5 +1,6 @@
-// Helper programs run as one literal file: blanks and shell characters in
-// their names start nothing else, and bare names are not looked for along
+// The desktop side of the platform seam: the file dialog's filter patterns,
+// and helper programs run as one literal file: blanks and shell characters
+// in their names start nothing else, and bare names are not looked for along
 // the path.
 
 #include <gtest/gtest.h>
@@ -14,11 +15,22 @@
 #include "core/compose/ValueRules.h"
 #include "window/platform/QtPlatform.h"
 
-#ifndef _WIN32
-
 namespace quill {
 namespace {
 
+TEST(FileDialog, AllFilesListsNamesWithoutADot) {
+    QTemporaryDir dir;
+    for (const char* name : {"Makefile", "noext", "Gpio.h", "Adc.s79"}) {
+        std::ofstream(dir.filePath(QString::fromLatin1(name)).toStdString()) << "x";
+    }
+    const QDir folder(dir.path());
+    EXPECT_EQ(folder.entryList({FilterPattern("*.*")}, QDir::Files, QDir::Name),
+              (QStringList{"Adc.s79", "Gpio.h", "Makefile", "noext"}));
+    EXPECT_EQ(folder.entryList({FilterPattern("*.h")}, QDir::Files, QDir::Name),
+              QStringList{"Gpio.h"});
+}
+
+#ifndef _WIN32
 namespace fs = std::filesystem;
 
 TEST(RunProgram, ExactlyTheNamedFileRuns) {
@@ -73,7 +85,7 @@ TEST(RunProgram, ExactlyTheNamedFileRuns) {
     QDir::setCurrent(previous);
 }
 
+#endif
+
 }  // namespace
 }  // namespace quill
-
-#endif
