@@ -624,7 +624,7 @@ std::string_view VendorEntries::NameSet::Name(std::uint32_t index) const {
 }
 
 bool VendorEntries::NameSet::Insert(std::string_view name) {
-    if ((ends_.size() + 1) * 2 > slots_.size()) {
+    if ((ends_.size() + 1) * 4 > slots_.size() * 3) {
         Grow();
     }
     // The table never holds 2^32 slots, so the low 32 bits of the hash

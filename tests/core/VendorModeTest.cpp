@@ -72,6 +72,24 @@ TEST(VendorScan, ListsEveryFunctionOnceAndNothingElse) {
     }
 }
 
+// Enough names that the set of listed names grows several times, and a
+// comment holding "*", "/" and "/*/" before it ends.
+TEST(VendorScan, ListsManyFunctionsOnceEach) {
+    std::string header = "/* a */ /* b */ /*/ still a comment */ /** **/\n";
+    for (int i = 0; i < 600; ++i) {
+        header += "void f" + std::to_string(i) + "(void);\n";
+    }
+    for (int i = 599; i >= 0; --i) {
+        header += "inline void f" + std::to_string(i) + "(void) {}\n";
+    }
+    header += "typedef int callback_t(int);\nint last(void);\n";
+    const Texts entries = VendorEntriesOf(header);
+    ASSERT_EQ(entries.size(), 601u);
+    EXPECT_EQ(entries[0], "void f0(void)");
+    EXPECT_EQ(entries[599], "void f599(void)");
+    EXPECT_EQ(entries[600], "int last(void)");
+}
+
 TEST(VendorScan, NamesAFunctionOnlyWhereThereIsOne) {
     EXPECT_EQ(VendorFunctionName("ATTR Result CALL mkThing(const Info* pInfo)"), "mkThing");
     EXPECT_EQ(VendorFunctionName("void TmrGo(int iMode)"), "TmrGo");
