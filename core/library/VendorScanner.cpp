@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -618,13 +620,23 @@ void VendorScanner::Feed(std::string_view text) {
     }
 }
 
-std::string_view VendorEntries::NameSet::Name(std::uint32_t index) const {
-    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(bytes_).substr(begin, ends_[index] - begin);
+std::string_view VendorEntries::NameSet::At(std::uint32_t place) const {
+    const std::size_t at = place - 1;
+    const char* const record = chunks_[at / kChunkBytes].get() + at % kChunkBytes;
+    std::uint16_t length = 0;
+    std::memcpy(&length, record, sizeof length);
+    return std::string_view(record + sizeof length, length);
 }
 
 bool VendorEntries::NameSet::Insert(std::string_view name) {
-    if ((ends_.size() + 1) * 4 > slots_.size() * 3) {
+    // A place must fit in 32 bits and a length in 16: names beyond (none
+    // that a declaration of at most a few kilobytes can give) are not kept.
+    const std::size_t record = sizeof(std::uint16_t) + name.size();
+    if (record > kChunkBytes ||
+        (chunkUsed_ + record > kChunkBytes && (chunks_.size() + 1) * kChunkBytes >= UINT32_MAX)) {
+        return true;
+    }
+    if ((count_ + 1) * 4 > slots_.size() * 3) {
         Grow();
     }
     // The table never holds 2^32 slots, so the low 32 bits of the hash
@@ -633,14 +645,23 @@ bool VendorEntries::NameSet::Insert(std::string_view name) {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = slots_[i];
-        if (slot.name == 0) {
-            bytes_.append(name);
-            ends_.push_back(bytes_.size());
+        if (slot.place == 0) {
+            if (chunkUsed_ + record > kChunkBytes) {
+                chunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkBytes));
+                chunkUsed_ = 0;
+            }
+            char* const at = chunks_.back().get() + chunkUsed_;
+            const auto length = static_cast<std::uint16_t>(name.size());
+            std::memcpy(at, &length, sizeof length);
+            std::memcpy(at + sizeof length, name.data(), name.size());
             slot.hash = hash;
-            slot.name = static_cast<std::uint32_t>(ends_.size());
+            slot.place =
+                static_cast<std::uint32_t>((chunks_.size() - 1) * kChunkBytes + chunkUsed_ + 1);
+            chunkUsed_ += record;
+            ++count_;
             return true;
         }
-        if (slot.hash == hash && Name(slot.name - 1) == name) {
+        if (slot.hash == hash && At(slot.place) == name) {
             return false;
         }
     }
@@ -651,9 +672,9 @@ void VendorEntries::NameSet::Grow() {
     old.swap(slots_);
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {
-        if (slot.name != 0) {
+        if (slot.place != 0) {
             std::size_t i = slot.hash & mask;
-            while (slots_[i].name != 0) {
+            while (slots_[i].place != 0) {
                 i = (i + 1) & mask;
             }
             slots_[i] = slot;

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,23 +98,26 @@ public:
     void Feed(std::string_view line, EntrySink onEntry);
 
 private:
-    // The names listed so far, their bytes end to end in one buffer and an
-    // open-addressed table over them: a few allocations for the whole file
-    // instead of one node per function.
+    // The names listed so far, each after its length in fixed-size chunks
+    // (nothing moves as they fill), and an open-addressed table over them:
+    // a few allocations for the whole file instead of one node per name.
     class NameSet {
     public:
-        // True when `name` was not in the set yet (it is now).
+        // True when `name` was not in the set yet (it is now); also true
+        // for a name too long to keep, which is then listed every time.
         bool Insert(std::string_view name);
 
     private:
         struct Slot {
             std::uint32_t hash = 0;
-            std::uint32_t name = 0;  // 1 + the index of the name in ends_; 0: free
+            std::uint32_t place = 0;  // 1 + chunk * kChunkBytes + offset; 0: free
         };
-        std::string_view Name(std::uint32_t index) const;
+        static constexpr std::size_t kChunkBytes = 1 << 16;
+        std::string_view At(std::uint32_t place) const;
         void Grow();
-        std::string bytes_;
-        std::vector<std::size_t> ends_;  // where each name ends in bytes_
+        std::vector<std::unique_ptr<char[]>> chunks_;
+        std::size_t chunkUsed_ = kChunkBytes;  // bytes of the last chunk taken
+        std::size_t count_ = 0;
         std::vector<Slot> slots_;
     };
 
