@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "ScratchFolder.h"
 #include "core/ChooseFunction.h"
-#include "core/docs/DocumentationLint.h"
 #include "core/docs/VendorMode.h"
 #include "core/library/VendorScanner.h"
 
@@ -21,8 +21,13 @@ using Texts = std::vector<std::string>;
 Texts VendorEntriesOf(const std::string& text) {
     VendorEntries scan;
     Texts entries;
-    for (const std::string& line : SplitLines(text)) {
-        scan.Feed(line, [&entries](std::string_view entry) { entries.emplace_back(entry); });
+    std::size_t start = 0;
+    while (start < text.size()) {
+        // Each line with its line end, as the file reader gives it.
+        const std::size_t end = std::min(text.find('\n', start), text.size() - 1);
+        scan.Feed(text.substr(start, end + 1 - start),
+                  [&entries](std::string_view entry) { entries.emplace_back(entry); });
+        start = end + 1;
     }
     return entries;
 }

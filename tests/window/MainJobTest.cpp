@@ -87,5 +87,19 @@ TEST(MainJob, VendorDocumentationFillsTheDropDowns) {
     EXPECT_EQ(ui.paramLabels[0]->toolTip(), labelTip);
 }
 
+// A value some chips lack says so in the drop-down; the call gets it bare.
+TEST(MainJob, AValueSomeChipsLackIsMarkedAndCopiedBare) {
+    WindowHarness harness(Example("vendor/Inc/tns_clk.h"));
+    const WindowControls& ui = harness.ui;
+    Choose(harness, "void tns_clk_output(void *PORTx, uint16_t pins, uint32_t source)");
+    EXPECT_EQ(ui.paramCombos[2]->itemText(1), QStringLiteral("TNS_CLK_SRC_XTAL"));
+    EXPECT_EQ(ui.paramCombos[2]->itemText(2),
+              QStringLiteral("TNS_CLK_SRC_PLL  [only: defined(TNS_T12B)]"));
+    PickFromList(ui.paramCombos[2], "TNS_CLK_SRC_PLL");
+    Type(ui.paramEdits[1], "3");
+    EXPECT_EQ(harness.Click(ui.copyButton),
+              Texts{"clipboard: tns_clk_output(PORTA,3,TNS_CLK_SRC_PLL)"});
+}
+
 }  // namespace
 }  // namespace quill

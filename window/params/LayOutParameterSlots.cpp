@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/docs/ChoiceForms.h"
+#include "core/docs/VendorValues.h"
 #include "core/help/ToolTipTexts.h"
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
@@ -100,6 +101,11 @@ void MainWindow::LayOutParameterSlots() {
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
             combo->AddStrings(suggestedOneOf ? offered.values : ListItems(parameter.choiceText));
+            // A value some chips lack says so in the list; the call gets the
+            // bare value, which the item keeps as its bytes.
+            for (int i = 0; suggestedOneOf && i < combo->count(); ++i) {
+                combo->setItemText(i, ToQString(MarkedValue(offered, static_cast<std::size_t>(i))));
+            }
             combo->setCurrentIndex(0);
         } else {
             PlaceAndShow(edit, geometry.selectors[slot]);
