@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,11 @@ using Texts = std::vector<std::string>;
 Texts VendorEntriesOf(const std::string& text) {
     VendorEntries scan;
     Texts entries;
-    for (const std::string& line : SplitLines(text)) {
-        scan.Feed(line, [&entries](std::string_view entry) { entries.emplace_back(entry); });
+    // Lines keep their '\n', as the reader hands them over.
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end) {
+        end = std::min(text.find('\n', start), text.size() - 1) + 1;
+        scan.Feed(std::string_view(text).substr(start, end - start),
+                  [&entries](std::string_view entry) { entries.emplace_back(entry); });
     }
     return entries;
 }
