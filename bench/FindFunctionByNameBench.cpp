@@ -38,7 +38,7 @@ public:
     std::optional<std::string> ChooseFile(const quill::FileDialogRequest&) override { return {}; }
     bool StartProgram(const std::string&, const std::string&) override { return true; }
     bool OpenInTextEditor(const std::string&) override { return true; }
-    int RunProgramAndWait(const std::string&) override { return 0; }
+    int RunProgramAndWait(const std::string&, std::string&) override { return 0; }
     bool PlaceOnClipboard(const std::string&) override { return true; }
 };
 

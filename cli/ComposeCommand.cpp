@@ -3,8 +3,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,17 +21,11 @@ struct ComposeOptions {
 };
 
 int RunCompose(CliOutput& output, const ComposeOptions& options) {
-    std::array<ParameterSlotValue, 4> slots;
-    const std::size_t used = std::min(options.values.size(), slots.size());
-    for (std::size_t k = 0; k < used; ++k) {
+    std::vector<ParameterSlotValue> slots(options.values.size());
+    for (std::size_t k = 0; k < slots.size(); ++k) {
         // Stand-in names: only whether a slot has a name matters here.
         slots[k].name = "p" + std::to_string(k + 1);
         slots[k].editText = options.values[k];
-    }
-    if (options.values.size() > slots.size()) {
-        output.Report("Only the first " + std::to_string(slots.size()) + " of " +
-                      std::to_string(options.values.size()) +
-                      " values are used: a function has at most four parameter slots.");
     }
 
     const CallText call = ComposeCallText(options.name, slots);
@@ -63,7 +55,7 @@ void AddComposeCommand(CLI::App& app, CliOutput& output, int& status) {
         "Negative numbers are values; for other values that begin with \"-\", put \"--\" "
         "before NAME.");
     command->add_option("NAME", options->name, "function name")->required();
-    command->add_option("VALUE", options->values, "parameter values, in order (at most four)");
+    command->add_option("VALUE", options->values, "parameter values, in order");
     command->callback([options, &output, &status] { status = RunCompose(output, *options); });
 }
 

@@ -115,18 +115,13 @@ void LintFunction(CliOutput& output, LibraryChoices& library, const std::string&
     if (documentation.parameterCount == 0) {
         write("  parameters: none\n");
     }
-    // The record keeps the first kMaxParameters; the rest count as well. Each
-    // parameter after the fourth needs one more "," before the first ")".
-    const std::string_view list = std::string_view(entry).substr(0, entry.find(')'));
-    const bool more = documentation.parameterCount == kMaxParameters &&
-                      std::count(list.begin(), list.end(), ',') >= kMaxParameters;
-    coverage.parameters += more ? PrototypeParameterCount(entry)
-                                : static_cast<std::size_t>(documentation.parameterCount);
-    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+    coverage.parameters += static_cast<std::size_t>(documentation.parameterCount);
+    for (int k = 0; k < documentation.parameterCount; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
+        const Suggestions& suggestions = choice.suggestions[k];
         coverage.withChoiceText += parameter.choiceText.empty() ? 0 : 1;
-        coverage.withSuggestions += choice.suggestions[k].Empty() ? 0 : 1;
-        write(ParameterLine(parameter, choice.suggestions[k]));
+        coverage.withSuggestions += suggestions.Empty() ? 0 : 1;
+        write(ParameterLine(parameter, suggestions));
     }
     if (documentation.helperName != kNoText) {
         write(HelperLine(choice));

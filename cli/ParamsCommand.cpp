@@ -79,12 +79,18 @@ std::string DocumentationFile(const FunctionChoice& choice) {
     return choice.Found() ? choice.lookup.path : std::string();
 }
 
+const Suggestions& SuggestionsOf(const FunctionChoice& choice, std::size_t k) {
+    static const Suggestions kNone;
+    return k < choice.suggestions.size() ? choice.suggestions[k] : kNone;
+}
+
 void WriteLines(CliOutput& output, const FunctionChoice& choice) {
     const FunctionDocumentation& documentation = choice.documentation;
     WriteField(output, "functionName", documentation.functionName);
     WriteField(output, "returnType", documentation.returnType);
     WriteField(output, "parameterCount", std::to_string(documentation.parameterCount));
-    for (int k = 0; k < kMaxParameters; ++k) {
+    // The four slots of the first row always, named or not; then the others.
+    for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
         const std::string prefix = "parameter" + std::to_string(k + 1) + ".";
         WriteField(output, prefix + "name", parameter.name);
@@ -95,8 +101,8 @@ void WriteLines(CliOutput& output, const FunctionChoice& choice) {
     WriteField(output, "helperName", documentation.helperName);
     WriteField(output, "helperProgram", HelperText(choice.helper));
     // The vendor-style suggestions follow the record, which stays as it was.
-    for (int k = 0; k < kMaxParameters; ++k) {
-        const Suggestions& suggestions = choice.suggestions[k];
+    for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
+        const Suggestions& suggestions = SuggestionsOf(choice, k);
         const std::string prefix = "parameter" + std::to_string(k + 1) + ".";
         WriteField(output, prefix + "suggestions", JoinedValues(suggestions));
         WriteField(output, prefix + "suggestionKind", KindText(suggestions));
@@ -111,9 +117,9 @@ void WriteLines(CliOutput& output, const FunctionChoice& choice) {
 void WriteJson(CliOutput& output, const FunctionChoice& choice) {
     const FunctionDocumentation& documentation = choice.documentation;
     nlohmann::ordered_json parameters = nlohmann::ordered_json::array();
-    for (int k = 0; k < kMaxParameters; ++k) {
+    for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
-        const Suggestions& suggestions = choice.suggestions[k];
+        const Suggestions& suggestions = SuggestionsOf(choice, k);
         nlohmann::ordered_json record = {
             {"name", parameter.name},
             {"choiceText", parameter.choiceText},
@@ -176,8 +182,9 @@ void AddParamsCommand(CLI::App& app, CliOutput& output, int& status) {
     auto options = std::make_shared<ParamsOptions>();
     CLI::App* command = app.add_subcommand(
         "params",
-        "Print the parsed documentation of ENTRY: name, return type and for each of the four "
-        "parameter slots its name, choice text, form, initial entry text and the values its "
+        "Print the parsed documentation of ENTRY: name, return type and for each parameter "
+        "slot (the four of the first row, then one per further parameter) its name, choice text, "
+        "form, initial entry text and the values its "
         "vendor-style documentation suggests; then the helper and the file the documentation "
         "came from. When the documentation is not found, the reasons go to standard error, the "
         "record the entry alone gives to standard output, and the exit status is 1.");

@@ -19,7 +19,7 @@ namespace {
 constexpr std::size_t kHelperFolderFrom = 5;
 
 void PresetSlots(FunctionDocumentation& documentation) {
-    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+    for (int k = 0; k < documentation.parameterCount; ++k) {
         ParameterDescription& parameter = documentation.parameters[k];
         switch (FormOf(parameter.choiceText)) {
             case ChoiceForm::List:

@@ -4,7 +4,6 @@
 // helper program and the messages the user is to see. The window shows the
 // result; quill-cli prints it.
 
-#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -64,8 +63,8 @@ struct FunctionChoice {
     FunctionDocumentation documentation;
     DocumentationRoute route = DocumentationRoute::None;
     // Legal values vendor documentation names for parameters that have no
-    // choice text of their own.
-    std::array<Suggestions, kMaxParameters> suggestions;
+    // choice text of their own; one for each entry of the record's parameters.
+    std::vector<Suggestions> suggestions = std::vector<Suggestions>(kMaxParameters);
     HelperProgram helper;
     std::string parameterHelperFolder;  // the folder of the start-up library
     // What the user is told, in order; empty when the documentation was

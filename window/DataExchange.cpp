@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
@@ -46,7 +47,9 @@ void MainWindow::UpdateData(bool save) {
         sourcePane->SetText(sourceText);
     }
 
-    for (std::size_t k = 0; k < documentation.parameters.size(); ++k) {
+    // A record's slots all have their controls once it is laid out.
+    const std::size_t withControls = std::min(documentation.parameters.size(), paramEdits.size());
+    for (std::size_t k = 0; k < withControls; ++k) {
         ParameterDescription& parameter = documentation.parameters[k];
         ExchangeText(save, paramEdits[k], parameter.editText);
         ExchangeText(save, paramLabels[k], parameter.name);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,9 +24,9 @@ bool IsVisit(const QFocusEvent* event) {
            event->reason() != Qt::ActiveWindowFocusReason;
 }
 
-template <std::size_t N, typename Widget>
-int ParameterOf(const std::array<Widget*, N>& controls, const QObject* watched) {
-    for (std::size_t k = 0; k < N; ++k) {
+template <typename Widget>
+int ParameterOf(const std::vector<Widget*>& controls, const QObject* watched) {
+    for (std::size_t k = 0; k < controls.size(); ++k) {
         if (controls[k] == watched) {
             return static_cast<int>(k) + 1;
         }
@@ -108,6 +109,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
 
+    if (event->type() == QEvent::KeyPress) {
+        // Alt+Down and F4 open the values suggested for a field, as they
+        // open a drop-down's list.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool opensList = key->key() == Qt::Key_F4 ||
+                               (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier);
+        if (const int k = ParameterOf(paramEdits, watched);
+            k != 0 && opensList && IsSuggestedCombination(k)) {
+            OpenSuggestedCombination(k);
+            return true;
+        }
+    }
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) {
         return QDialog::eventFilter(watched, event);
     }

@@ -99,7 +99,7 @@ private:
     // way. A control is written only when its value differs.
     void UpdateData(bool save);
 
-    // Closes the parameter selection lists except list `keep` (1 to 4; 0 for
+    // Closes the parameter selection lists except list `keep` (1 and on; 0 for
     // none) and brings back ExitButton and, when there is a helper program,
     // HelpersButton at their home positions.
     void CloseSelectionLists(int keep = 0);
@@ -149,7 +149,13 @@ private:
 
     void OnFunctionChosen();  // FunctionCombo's list closed
     void LayOutParameterSlots();
-    void OnParamLabelClicked(int k);  // ParamLabel1 to ParamLabel4, k = 1 to 4
+    // Makes the controls of slots 5 to `count` that do not exist yet, named,
+    // routed and in the tab order like the first four.
+    void MakeParameterSlots(int count);
+    // Grows or shrinks the window so that `rows` rows of slots fit above the
+    // controls at its bottom, which move down with it.
+    void FitWindowToSlotRows(int rows);
+    void OnParamLabelClicked(int k);  // ParamLabel1 and on, k = 1 and on
     void OnFunctionLabelClicked();
     // Scrolls SourcePane so that the line holding `position` (-1: the caret's
     // line) becomes the first visible line.
@@ -160,10 +166,18 @@ private:
     void CopyCallText();     // CopyButton clicked
     void CopyIncludeText();  // IncludeButton clicked
     void PlaceTextOnClipboard(const std::string& text);
-    void OnParamEditSetFocus(int k);   // ParamEdit1 to ParamEdit4 gained the focus
+    void OnParamEditSetFocus(int k);   // ParamEdit1 and on gained the focus
     void OnParamEditKillFocus(int k);  // ... lost it
-    void OnParamListSetFocus(int k);   // ParamList1 to ParamList4 gained the focus
+    void OnParamListSetFocus(int k);   // ParamList1 and on gained the focus
     void OnParamListKillFocus(int k);  // ... lost it
+    // Runs the helper program of entry field k and puts the first line it
+    // prints into the field.
+    void RunFieldHelper(int k, const std::string& choiceText);
+    // Whether field k's vendor combination list opens only when asked: its
+    // field is the developer's to type into.
+    bool IsSuggestedCombination(int k) const;
+    // The multi-selection list of field k, opened from its field.
+    void OpenSuggestedCombination(int k);
     // Opens ParamList k under its field with `items`, those that begin the
     // parts of the field's value selected, and hides what the list covers.
     void OpenSelectionList(int k, const std::vector<std::string>& items);
@@ -181,7 +195,7 @@ private:
 
     // --- Controls ---
     // Each one's objectName is its control name and its property "controlId"
-    // its control id. Parameter k (1 to 4) is at index k - 1 of the arrays.
+    // its control id. Parameter k (1 and on) is at index k - 1 of the lists.
 
     QPushButton* includeButton = nullptr;
     QPushButton* unlistButton = nullptr;
@@ -195,19 +209,22 @@ private:
     QPushButton* helpButton = nullptr;
     QPushButton* setupButton = nullptr;
     QGroupBox* libraryGroup = nullptr;
-    std::array<QLabel*, 3> separatorLabels{};
+    // One entry per slot the window has made; the first four (three
+    // separators) are the design's, the others are made for functions with
+    // more parameters (MakeParameterSlots) and kept.
+    std::vector<QLabel*> separatorLabels;
     QLabel* closeParenLabel = nullptr;
     QLabel* openParenLabel = nullptr;
     QPushButton* quillMarkButton = nullptr;
     QPushButton* cancelButton = nullptr;
-    std::array<ClickLabel*, 4> paramLabels{};
+    std::vector<ClickLabel*> paramLabels;
     QPushButton* showButton = nullptr;
     QGroupBox* paramGroup = nullptr;
     QLabel* typeLabel = nullptr;
     ClickLabel* functionLabel = nullptr;
-    std::array<NotifyingComboBox*, 4> paramCombos{};
-    std::array<QLineEdit*, 4> paramEdits{};
-    std::array<QListWidget*, 4> paramLists{};
+    std::vector<NotifyingComboBox*> paramCombos;
+    std::vector<QLineEdit*> paramEdits;
+    std::vector<QListWidget*> paramLists;
     QPushButton* helpersButton = nullptr;
 
     // --- State ---
@@ -221,7 +238,10 @@ private:
     QPoint helpersButtonPos;     // home position of HelpersButton
     std::string startupLibrary;  // library selected when the window opened
     // Values vendor documentation names for parameters without a choice text.
-    std::array<Suggestions, 4> suggestions;
+    std::vector<Suggestions> suggestions = std::vector<Suggestions>(kMaxParameters);
+    // How far the rows of slots below the first have pushed the window's
+    // bottom controls down, in pixels.
+    int slotRowsHeight = 0;
     // The enums and value groups of the library last chosen from, read once
     // per library for all of its functions.
     LibraryDeclarations libraryDeclarations;

@@ -109,6 +109,12 @@ void MainWindow::CreateControls() {
     ShowToolTipsAsPlainText(this);
 
     ControlBuilder make(this, base);
+    // The design's four slots; more are made when a function needs them.
+    separatorLabels.resize(3);
+    paramLabels.resize(4);
+    paramCombos.resize(4);
+    paramEdits.resize(4);
+    paramLists.resize(4);
 
     // In tab order.
     includeButton = make.Button("IncludeButton", 1060, "#&Inc", {335, 50, 10, 10}, false, false);

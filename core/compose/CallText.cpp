@@ -10,7 +10,7 @@ std::string ValueOfParameter(const ParameterSlotValue& slot) {
 }
 
 CallText ComposeCallText(const std::string& functionName,
-                         const std::array<ParameterSlotValue, 4>& slots) {
+                         const std::vector<ParameterSlotValue>& slots) {
     CallText call;
     call.text = functionName + "(";
     for (std::size_t k = 0; k < slots.size(); ++k) {

@@ -1,9 +1,9 @@
 #pragma once
 // Composing the call text "Name(v1,v2)" from the parameter slots.
 
-#include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quill {
 
@@ -24,8 +24,10 @@ struct CallText {
     bool allValuesGiven = true;
 };
 
+// One value per slot, as many slots as the function has parameters; the first
+// slot without a name ends the list.
 CallText ComposeCallText(const std::string& functionName,
-                         const std::array<ParameterSlotValue, 4>& slots);
+                         const std::vector<ParameterSlotValue>& slots);
 
 constexpr std::size_t kMaxCallTextBytes = 255;
 constexpr std::size_t kMaxIncludeTextBytes = 98;

@@ -46,6 +46,18 @@ std::string JoinSelection(const std::vector<std::string>& items,
     return value;
 }
 
+std::string JoinSelectionKeepingTyped(const std::vector<std::string>& items,
+                                      const std::vector<int>& selectedPositions,
+                                      const std::string& typed) {
+    std::string value = JoinSelection(items, selectedPositions);
+    for (const std::string& part : SplitChoices(typed)) {
+        if (!part.empty() && FindPreselection(items, part).empty()) {
+            value += (value.empty() ? "" : "|") + part;
+        }
+    }
+    return value;
+}
+
 std::vector<int> FindPreselection(const std::vector<std::string>& items, const std::string& value) {
     std::vector<int> positions;
     for (const std::string& part : SplitChoices(value)) {
@@ -64,8 +76,9 @@ std::vector<int> FindPreselection(const std::vector<std::string>& items, const s
 }
 
 SlotRect SelectionListRect(const RowMetrics& row, const SlotSizes& sizes, int k) {
-    return {row.slotLeft + (k - 1) * sizes.slotWidth, row.selectorY + row.selectorHeight,
-            sizes.selectorWidth, 7 * row.selectorY / 38};
+    return {row.slotLeft + ColumnOfSlot(k) * sizes.slotWidth,
+            row.selectorY + row.selectorHeight + RowOffsetOfSlot(row, k), sizes.selectorWidth,
+            7 * row.selectorY / 38};
 }
 
 }  // namespace quill

@@ -25,15 +25,22 @@ std::vector<std::string> SplitChoices(const std::string& choiceText);
 std::string JoinSelection(const std::vector<std::string>& items,
                           const std::vector<int>& selectedPositions);
 
+// JoinSelection, then the "|"-separated parts of the `typed` value that no
+// list item begins (ignoring ASCII case, as FindPreselection matches them):
+// a variable or a constant the list does not hold stays in the value.
+std::string JoinSelectionKeepingTyped(const std::vector<std::string>& items,
+                                      const std::vector<int>& selectedPositions,
+                                      const std::string& typed);
+
 // The positions to select when the list opens with `value`: for each of its
 // "|"-separated parts, the first item from the top that begins with the part,
 // ignoring ASCII case. Empty parts and parts that begin no item select
 // nothing. Ascending, without repeats.
 std::vector<int> FindPreselection(const std::vector<std::string>& items, const std::string& value);
 
-// Where the open list of parameter k (1 to 4) goes: directly under the
+// Where the open list of parameter k (1 and up) goes: directly under the
 // parameter's selector, as wide as it, reaching down to the bottom of the
-// window (7 x selectorY / 38 high).
+// window (7 x selectorY / 38 high; a window with more rows is that much taller).
 SlotRect SelectionListRect(const RowMetrics& row, const SlotSizes& sizes, int k);
 
 }  // namespace quill

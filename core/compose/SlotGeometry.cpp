@@ -6,14 +6,33 @@ namespace quill {
 
 namespace {
 
-int ClampCount(int parameterCount) {
-    return std::clamp(parameterCount, 0, 4);
+// Slots of the first row share its width.
+int FirstRowCount(int parameterCount) {
+    return std::clamp(parameterCount, 0, kSlotsPerRow);
 }
+
+constexpr int kRowGap = 4;
 
 }  // namespace
 
+int RowPitch(const RowMetrics& row) {
+    return (row.selectorY - row.labelY) + row.selectorHeight + kRowGap;
+}
+
+int RowsOfSlots(int parameterCount) {
+    return parameterCount <= kSlotsPerRow ? 1 : (parameterCount + kSlotsPerRow - 1) / kSlotsPerRow;
+}
+
+int ColumnOfSlot(int k) {
+    return (k - 1) % kSlotsPerRow;
+}
+
+int RowOffsetOfSlot(const RowMetrics& row, int k) {
+    return (k - 1) / kSlotsPerRow * RowPitch(row);
+}
+
 SlotSizes ComputeSlotSizes(const RowMetrics& row, int parameterCount, const SlotSizes& previous) {
-    const int n = ClampCount(parameterCount);
+    const int n = FirstRowCount(parameterCount);
     if (n == 0) {
         // Nothing to divide the row by: the last function's sizes stay.
         return previous;
@@ -28,8 +47,9 @@ SlotSizes ComputeSlotSizes(const RowMetrics& row, int parameterCount, const Slot
 SlotGeometry ComputeSlotGeometry(const RowMetrics& row, int parameterCount,
                                  const SlotSizes& previous) {
     SlotGeometry geometry;
-    const int n = ClampCount(parameterCount);
+    const int n = std::max(parameterCount, 0);
     geometry.parameterCount = n;
+    geometry.rows = RowsOfSlots(n);
     geometry.sizes = ComputeSlotSizes(row, n, previous);
     if (n == 0) {
         // The closing parenthesis follows the opening one directly.
@@ -38,20 +58,24 @@ SlotGeometry ComputeSlotGeometry(const RowMetrics& row, int parameterCount,
         return geometry;
     }
     const SlotSizes& s = geometry.sizes;
-    for (int k = 0; k < n; ++k) {
-        const int x = row.slotLeft + k * s.slotWidth;
-        geometry.labels[k] = {x, row.labelY, s.labelWidth, row.labelHeight};
-        geometry.selectors[k] = {x, row.selectorY, s.selectorWidth, row.selectorHeight};
-        if (k > 0) {
-            // The separator closing the previous slot; only the first one is
-            // a pixel wider.
-            geometry.separators[k - 1] = {x - row.separatorWidth, row.selectorY,
-                                          k == 1 ? row.separatorWidth : row.separatorWidth - 1,
-                                          row.selectorHeight};
+    for (int k = 1; k <= n; ++k) {
+        const int x = row.slotLeft + ColumnOfSlot(k) * s.slotWidth;
+        const int down = RowOffsetOfSlot(row, k);
+        geometry.labels.push_back({x, row.labelY + down, s.labelWidth, row.labelHeight});
+        geometry.selectors.push_back(
+            {x, row.selectorY + down, s.selectorWidth, row.selectorHeight});
+        // What closes the slot: a "," before the next parameter, else ")".
+        // Only the first separator is a pixel wider.
+        const int end = x + s.slotWidth - row.separatorWidth;
+        if (k < n) {
+            geometry.separators.push_back({end, row.selectorY + down,
+                                           k == 1 ? row.separatorWidth : row.separatorWidth - 1,
+                                           row.selectorHeight});
+        } else {
+            geometry.closeParen = {end, row.selectorY + 1 + down, row.separatorWidth - 1,
+                                   row.selectorHeight};
         }
     }
-    geometry.closeParen = {row.slotLeft + n * s.slotWidth - row.separatorWidth, row.selectorY + 1,
-                           row.separatorWidth - 1, row.selectorHeight};
     return geometry;
 }
 

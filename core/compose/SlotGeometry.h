@@ -1,7 +1,7 @@
 #pragma once
 // Where the parameter slots go, as a pure function of the measured row.
 
-#include <array>
+#include <vector>
 
 namespace quill {
 
@@ -32,16 +32,32 @@ struct SlotSizes {
     bool operator==(const SlotSizes&) const = default;
 };
 
+// The slots of one row. A function with more parameters continues on further
+// rows below the first, four slots each at the pitch of a full first row.
+constexpr int kSlotsPerRow = 4;
+
 struct SlotGeometry {
     SlotSizes sizes;
     int parameterCount = 0;
-    std::array<SlotRect, 4> labels;      // valid for the first parameterCount
-    std::array<SlotRect, 4> selectors;   // combo or edit of each slot
-    std::array<SlotRect, 3> separators;  // valid for the first parameterCount - 1
+    int rows = 1;                      // rows of slots, at least one
+    std::vector<SlotRect> labels;      // one per parameter
+    std::vector<SlotRect> selectors;   // combo or edit of each slot
+    std::vector<SlotRect> separators;  // the "," after each slot but the last
     SlotRect closeParen;
 };
 
 SlotSizes ComputeSlotSizes(const RowMetrics& row, int parameterCount, const SlotSizes& previous);
+
+// From the top of one row of slots to the top of the next: a label above a
+// selector, with room between the rows.
+int RowPitch(const RowMetrics& row);
+
+// The first row holds parameters 1 to 4; each further row four more.
+int RowsOfSlots(int parameterCount);
+
+// The place of slot k (1 and up) as its column and its row's offset down.
+int ColumnOfSlot(int k);
+int RowOffsetOfSlot(const RowMetrics& row, int k);
 
 SlotGeometry ComputeSlotGeometry(const RowMetrics& row, int parameterCount,
                                  const SlotSizes& previous);

@@ -128,8 +128,23 @@ std::string HelperCommandLine(const std::string& startupLibrary, const std::stri
     return FolderOf(startupLibrary) + choiceText;
 }
 
-std::string HelperNotStartedMessage(const std::string& commandLine) {
-    return commandLine + " or CMD.EXE not found.";
+std::string HelperNotStartedMessage(const std::string& commandLine, bool onWindows) {
+    return commandLine + (onWindows ? " or CMD.EXE not found." : " could not be started.");
+}
+
+std::optional<std::string> HelperFieldValue(const std::string& programOutput) {
+    const std::string line = programOutput.substr(0, programOutput.find('\n'));
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::size_t last = line.find_last_not_of(" \t\r");
+    return line.substr(first, last - first + 1);
+}
+
+std::string HelperNameLeftMessage(const std::string& parameterName,
+                                  const std::string& quotedHelper) {
+    return parameterName + " still holds the helper " + quotedHelper + " and no value.";
 }
 
 std::string QuotedProgramCommandLine(const std::string& programPath) {

@@ -53,8 +53,19 @@ std::string OutOfRangeMessage(const std::string& parameterName);
 // file, never handed to a command interpreter.
 std::string HelperCommandLine(const std::string& startupLibrary, const std::string& choiceText);
 
-// The warning shown when a helper program could not be started.
-std::string HelperNotStartedMessage(const std::string& commandLine);
+// The warning shown when a helper program could not be started. Windows
+// names its command interpreter; elsewhere the program alone is named.
+std::string HelperNotStartedMessage(const std::string& commandLine, bool onWindows);
+
+// What a helper program's standard output puts into its field: the first
+// line without the blanks, tabs and line-end bytes around it. Nothing when
+// that line is empty or blank: the field keeps what it held.
+std::optional<std::string> HelperFieldValue(const std::string& programOutput);
+
+// The warning shown at Copy for a helper field that still holds the quoted
+// helper name in place of a value.
+std::string HelperNameLeftMessage(const std::string& parameterName,
+                                  const std::string& quotedHelper);
 
 // `programPath` as the command line of a process started without a shell on
 // Windows: in double quotes, so that blanks stay inside the program name.

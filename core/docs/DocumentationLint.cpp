@@ -48,7 +48,7 @@ std::string Quoted(const std::string& text) {
 
 std::string JoinNames(const FunctionDocumentation& documentation) {
     std::string names;
-    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+    for (int k = 0; k < documentation.parameterCount; ++k) {
         if (!names.empty()) {
             names += ", ";
         }
@@ -59,7 +59,7 @@ std::string JoinNames(const FunctionDocumentation& documentation) {
 
 // Index of the parameter called `name`, or -1.
 int ParameterIndex(const FunctionDocumentation& documentation, const std::string& name) {
-    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+    for (int k = 0; k < documentation.parameterCount; ++k) {
         if (documentation.parameters[k].name == name) {
             return k;
         }
@@ -135,7 +135,7 @@ void LintHelperNames(const Lines& lines, const FunctionDocumentation& documentat
                                 LineHolding(lines, helper)});
         }
     };
-    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+    for (int k = 0; k < documentation.parameterCount; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
         if (FormOf(parameter.choiceText) == ChoiceForm::Helper) {
             check(parameter.choiceText, parameter.name);

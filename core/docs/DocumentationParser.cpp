@@ -1,6 +1,7 @@
 #include "core/docs/DocumentationParser.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "core/docs/ChoiceForms.h"
@@ -133,10 +134,13 @@ std::vector<std::string> ParameterNames(std::string_view rest, std::size_t limit
 }
 
 void TakeParameters(std::string_view rest, FunctionDocumentation& doc) {
-    const std::vector<std::string> names = ParameterNames(rest, kMaxParameters);
+    std::vector<std::string> names = ParameterNames(rest, std::numeric_limits<std::size_t>::max());
+    if (names.size() > doc.parameters.size()) {
+        doc.parameters.resize(names.size());
+    }
     for (std::size_t k = 0; k < names.size(); ++k) {
         ParameterDescription& parameter = doc.parameters[k];
-        parameter.name = names[k];
+        parameter.name = std::move(names[k]);
         parameter.choiceText = ParserParamList(doc.documentationText, parameter.name);
         if (AtPositionOneOrLater(parameter.choiceText, ".exe")) {
             parameter.editText = QuotedHelperText(parameter.choiceText);
@@ -161,9 +165,9 @@ void TakePrototype(const std::string& entry, FunctionDocumentation& doc) {
                    doc);
 
     doc.parameterCount = 0;
-    for (int k = 0; k < kMaxParameters; ++k) {
+    for (std::size_t k = 0; k < doc.parameters.size(); ++k) {
         if (!doc.parameters[k].name.empty()) {
-            doc.parameterCount = k + 1;
+            doc.parameterCount = static_cast<int>(k) + 1;
         }
     }
 }
@@ -178,15 +182,6 @@ FunctionDocumentation RecordFromEntry(const std::string& entry) {
         doc.functionName = entry;
     }
     return doc;
-}
-
-std::size_t PrototypeParameterCount(const std::string& entry) {
-    const std::string prototype = SpacedPrototype(entry);
-    const std::size_t open = prototype.find('(');
-    const std::string_view rest = open == std::string::npos
-                                      ? std::string_view(prototype)
-                                      : std::string_view(prototype).substr(open + 1);
-    return ParameterNames(rest, std::string_view::npos).size();
 }
 
 FunctionDocumentation ParseDocumentation(DocumentLines& lines, const std::string& entry,

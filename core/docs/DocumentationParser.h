@@ -27,8 +27,4 @@ FunctionDocumentation ParseDocumentationLines(TextFile& file, const std::string&
 // for its call text. An entry without "(" keeps the whole text as its name.
 FunctionDocumentation RecordFromEntry(const std::string& entry);
 
-// How many parameters the prototype of `entry` has by the parser's rules,
-// all of them: the record keeps only the first kMaxParameters.
-std::size_t PrototypeParameterCount(const std::string& entry);
-
 }  // namespace quill

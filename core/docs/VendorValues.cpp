@@ -779,14 +779,14 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
     return suggestions;
 }
 
-std::array<Suggestions, kMaxParameters> SuggestForFunction(
-    const FunctionDocumentation& documentation, const std::string& block, const std::string& entry,
-    const LibraryDeclarations& declarations) {
-    std::array<Suggestions, kMaxParameters> suggestions;
+std::vector<Suggestions> SuggestForFunction(const FunctionDocumentation& documentation,
+                                            const std::string& block, const std::string& entry,
+                                            const LibraryDeclarations& declarations) {
+    std::vector<Suggestions> suggestions(documentation.parameters.size());
     // The types are split from the entry only for a function with a
     // parameter to suggest for.
     std::optional<std::vector<std::string>> typesRead;
-    for (int k = 0; k < documentation.parameterCount && k < kMaxParameters; ++k) {
+    for (int k = 0; k < documentation.parameterCount; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
         if (parameter.name.empty() || !parameter.choiceText.empty()) {
             continue;

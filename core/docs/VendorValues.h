@@ -83,9 +83,9 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
                           const std::string& type, const LibraryDeclarations& declarations);
 
 // Suggestions for each parameter of a parsed function that has a name and
-// no choice text; the others get none.
-std::array<Suggestions, kMaxParameters> SuggestForFunction(
-    const FunctionDocumentation& documentation, const std::string& block, const std::string& entry,
-    const LibraryDeclarations& declarations);
+// no choice text; the others get none. One for each entry of its parameters.
+std::vector<Suggestions> SuggestForFunction(const FunctionDocumentation& documentation,
+                                            const std::string& block, const std::string& entry,
+                                            const LibraryDeclarations& declarations);
 
 }  // namespace quill

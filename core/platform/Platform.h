@@ -70,9 +70,11 @@ public:
     // Runs the program file `programPath` and waits until it ends. The path is
     // taken literally: no arguments, no command interpreter, no search along
     // the program path (a relative path is taken from the current folder).
-    // The window is repainted meanwhile but takes no input. Returns the exit
-    // status, or -1 when the program could not be started.
-    virtual int RunProgramAndWait(const std::string& programPath) = 0;
+    // The window is repainted meanwhile but takes no input. `output` receives
+    // what the program wrote to its standard output (its first 64 KiB; on
+    // Windows nothing). Returns the exit status, or -1 when the program could
+    // not be started.
+    virtual int RunProgramAndWait(const std::string& programPath, std::string& output) = 0;
 
     // Places `text` on the clipboard as plain text. False when no memory could
     // be had for it (the caller reports that). A clipboard held open by

@@ -72,3 +72,19 @@ void TmrStop(int iTimer)
 {
     TMR_CTRL(iTimer) &= ~TMR_CTRL_RUN;
 }
+
+/**
+  @brief  Sets a timer up and starts it: clock, mode, period and interrupt.
+  @param iTimer     :{TMR0,TMR1,TMR2}
+  @param uPrescaler :{1,8,64,256,1024} clock cycles per count
+  @param iMode      :{TMR_ONESHOT,TMR_PERIODIC,TMR_CAPTURE,TMR_COMPARE}
+  @param uPeriod    :{1-65535} counts per period
+  @param iPriority  :{0-7} interrupt priority, 0 is the highest
+  @param uIrqFlags  :{TMR_IRQ_NONE|TMR_IRQ_OVERFLOW|TMR_IRQ_COMPARE}
+*/
+void TmrConfigure(int iTimer, unsigned int uPrescaler, int iMode, unsigned int uPeriod, int iPriority, unsigned int uIrqFlags)
+{
+    TmrInit(iTimer, uPrescaler);
+    TmrSetMode(iTimer, iMode);
+    TmrStart(iTimer, uPeriod, iPriority, uIrqFlags);
+}

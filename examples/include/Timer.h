@@ -23,5 +23,6 @@ void TmrSetMode(int iTimer, int iMode);
 void TmrStart(int iTimer, unsigned int uPeriod, int iPriority, unsigned int uIrqFlags);
 unsigned int TmrRead(int iTimer);
 void TmrStop(int iTimer);
+void TmrConfigure(int iTimer, unsigned int uPrescaler, int iMode, unsigned int uPeriod, int iPriority, unsigned int uIrqFlags);
 
 #endif /* LX20_TIMER_H */

@@ -131,6 +131,19 @@ TEST(Cli, FunctionsLookupAndParams) {
              noParameter + "," + noParameter + "," + noParameter +
              R"(],"helperName":"-","helperProgram":"-","documentationFile":")" + encC + "\"}\n",
          ""},
+        // Every parameter, the sixth with its list and its first flag.
+        {Args{"params", Example("include/Timer.h"),
+              "void TmrConfigure(int iTimer, unsigned int uPrescaler, int iMode, unsigned int "
+              "uPeriod, int iPriority, unsigned int uIrqFlags)"},
+         0, "parameterCount: 6\nparameter1.name: iTimer\n", "", true},
+        {Args{"params", Example("include/Timer.h"),
+              "void TmrConfigure(int iTimer, unsigned int uPrescaler, int iMode, unsigned int "
+              "uPeriod, int iPriority, unsigned int uIrqFlags)"},
+         0,
+         "parameter6.name: uIrqFlags\n"
+         "parameter6.choiceText: TMR_IRQ_NONE|TMR_IRQ_OVERFLOW|TMR_IRQ_COMPARE\n"
+         "parameter6.form: flags\nparameter6.editText: TMR_IRQ_NONE\n",
+         "", true},
         {Args{"params", Example("vendor/Inc/tns_gpio.h"),
               "void tns_gpio_init(tns_port_t port, uint16_t pins, tns_gpio_dir_t dir)"},
          0, "parameter3.suggestions: TNS_GPIO_DIR_IN,TNS_GPIO_DIR_OUT\nparameter3.suggestionKind: ",
@@ -184,8 +197,7 @@ TEST(Cli, ComposeAndRange) {
         {Args{"compose", "--", "Set", "-GPIO", "--x"}, 0, "Set(-GPIO,--x)\n", ""},
         {Args{"compose", "PwmSetup", "1", "", "500"}, 1, "PwmSetup(1,,500)\n",
          "Some parameters not selected.\n"},
-        {Args{"compose", "F", "1", "2", "3", "4", ""}, 0, "F(1,2,3,4)\n",
-         "Only the first 4 of 5 values are used: a function has at most four parameter slots.\n"},
+        {Args{"compose", "F", "1", "2", "3", "4", "5", "6"}, 0, "F(1,2,3,4,5,6)\n", ""},
         {Args{"compose", "Long", v300}, 0, "Long(" + v300 + ")\n",
          "The call text is 306 bytes long; the window places only its first 255 bytes on the "
          "clipboard.\n"},

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/compose/CallText.h"
+#include "core/compose/CopyChecks.h"
 #include "core/compose/MultiSelection.h"
 #include "core/compose/SlotGeometry.h"
 #include "core/compose/ValueRules.h"
@@ -32,14 +33,22 @@ TEST(SlotGeometry, SlotsShareTheRowByIntegerDivision) {
     EXPECT_EQ(three.selectors[2], (SlotRect{286, 100, 124, 21}));
     EXPECT_EQ(three.separators[1], (SlotRect{279, 100, 6, 21}));
     EXPECT_EQ(three.closeParen, (SlotRect{412, 101, 6, 21}));
-    // More parameters than slots take the four slots; the first separator
-    // is wider than the later ones.
+    // Beyond four, the first row keeps the four-slot geometry (the first
+    // separator wider than the later ones) and the rest go on rows below,
+    // 42 pixels apart, the first row's last "," ending it.
     const SlotGeometry seven = ComputeSlotGeometry(kRow, 7, kPrevious);
-    EXPECT_EQ(seven.parameterCount, 4);
+    EXPECT_EQ(seven.rows, 2);
     EXPECT_EQ(seven.labels[3], (SlotRect{320, 83, 66, 14}));
     EXPECT_EQ(seven.selectors[3], (SlotRect{320, 100, 91, 21}));
     EXPECT_EQ(seven.separators[0], (SlotRect{113, 100, 7, 21}));
     EXPECT_EQ(seven.separators[2], (SlotRect{313, 100, 6, 21}));
+    EXPECT_EQ(seven.separators[3], (SlotRect{413, 100, 6, 21}));
+    EXPECT_EQ(seven.selectors[4], (SlotRect{20, 142, 91, 21}));
+    EXPECT_EQ(seven.labels[6], (SlotRect{220, 125, 66, 14}));
+    EXPECT_EQ(seven.separators.size(), 6u);
+    EXPECT_EQ(seven.closeParen, (SlotRect{313, 143, 6, 21}));
+    EXPECT_EQ(ComputeSlotGeometry(kRow, 9, kPrevious).selectors[8], (SlotRect{20, 184, 91, 21}));
+    EXPECT_EQ(ComputeSlotGeometry(kRow, 8, kPrevious).rows, 2);
 }
 
 ParameterSlotValue Typed(const std::string& name, const std::string& text) {
@@ -47,7 +56,7 @@ ParameterSlotValue Typed(const std::string& name, const std::string& text) {
 }
 
 // The call text, marked when the warning about a missing value is due.
-std::string Composed(const std::string& name, const std::array<ParameterSlotValue, 4>& slots) {
+std::string Composed(const std::string& name, const std::vector<ParameterSlotValue>& slots) {
     const CallText call = ComposeCallText(name, slots);
     return call.text + (call.allValuesGiven ? "" : " warned");
 }
@@ -72,6 +81,22 @@ TEST(ComposeCallText, ValuesJoinedByCommasInParentheses) {
               "Pwm(1,,500) warned");
     EXPECT_EQ(Composed("Run", {Typed("pTool", "\"Pick.exe\""), Typed("pText", " a, b ")}),
               "Run(\"Pick.exe\", a, b )");
+    // Every parameter, however many.
+    EXPECT_EQ(Composed("Tmr", {Typed("a", "1"), Typed("b", "2"), Typed("c", "3"), Typed("d", "4"),
+                               Typed("e", "5"), Typed("f", "6")}),
+              "Tmr(1,2,3,4,5,6)");
+}
+
+TEST(CopyWarnings, OutOfRangeValuesAndHelperNamesLeftInTheirFields) {
+    EXPECT_EQ(CopyWarnings({{"iChan", "0-3", "2"},
+                            {"iFreqHz", "1-20000", "77777"},
+                            {"iPin", "PinHelp.exe", "\"PinHelp.exe\""},
+                            {"iPort", "PinHelp.exe", "7"},
+                            {"iDuty", "0-255", "-1"}}),
+              (std::vector<std::string>{"iFreqHz Out of range.",
+                                        "iPin still holds the helper \"PinHelp.exe\" and no value.",
+                                        "iDuty Out of range."}));
+    EXPECT_EQ(CopyWarnings({{"iA", "", ""}, {"iB", "1-9", "MAX"}}), std::vector<std::string>{});
 }
 
 TEST(CutToBytes, PlainByteCut) {
@@ -105,6 +130,15 @@ TEST(JoinSelection, ListOrderAtMostThirtyTwo) {
     EXPECT_EQ(SplitChoices(joined).size(), 32u);
 }
 
+TEST(JoinSelectionKeepingTyped, TypedPartsNoItemBeginsStayAfterThePicks) {
+    const Items pins{"PIN_0", "PIN_1", "PIN_2"};
+    EXPECT_EQ(JoinSelectionKeepingTyped(pins, {2, 0}, "myMask"), "PIN_0|PIN_2|myMask");
+    EXPECT_EQ(JoinSelectionKeepingTyped(pins, {}, "myMask|0x30||PIN_9"), "myMask|0x30|PIN_9");
+    // A part that begins an item stands for that item: unpicked, it goes.
+    EXPECT_EQ(JoinSelectionKeepingTyped(pins, {1}, "pin_0|PIN"), "PIN_1");
+    EXPECT_EQ(JoinSelectionKeepingTyped(pins, {1}, ""), "PIN_1");
+}
+
 TEST(FindPreselection, FirstItemFromTheTopThatBeginsWithEachPart) {
     const Items pwm{"PWM_A", "PWM_B", "PWM_C"};
     EXPECT_EQ(FindPreselection(pwm, "PWM_C|PWM_A"), (Positions{0, 2}));
@@ -124,6 +158,8 @@ TEST(SelectionListRect, UnderTheSelectorDownToTheWindowBottom) {
     const SlotSizes four{100, 66, 91};
     EXPECT_EQ(SelectionListRect(row, four, 1), (SlotRect{20, 401, 91, 70}));
     EXPECT_EQ(SelectionListRect(row, four, 4), (SlotRect{320, 401, 91, 70}));
+    // Under the selector of a slot on the second row (pitch 17 + 21 + 4).
+    EXPECT_EQ(SelectionListRect(row, four, 6), (SlotRect{120, 443, 91, 70}));
     // 7 x 100 / 38 = 18.4: integer division.
     EXPECT_EQ(SelectionListRect({0, 0, 0, 100, 10, 0, 0}, {50, 33, 41}, 2),
               (SlotRect{50, 110, 41, 18}));
@@ -188,8 +224,19 @@ TEST(HelperCommandLine, TheLibraryFolderThenTheNameUnchanged) {
     EXPECT_EQ(HelperCommandLine("/home/me/My Libs/Gpio.h", "PinHelp.exe&touch$IFS~/owned"),
               "/home/me/My Libs/PinHelp.exe&touch$IFS~/owned");
 #endif
-    EXPECT_EQ(HelperNotStartedMessage("C:\\x\\P.exe"), "C:\\x\\P.exe or CMD.EXE not found.");
+    EXPECT_EQ(HelperNotStartedMessage("C:\\x\\P.exe", true), "C:\\x\\P.exe or CMD.EXE not found.");
+    EXPECT_EQ(HelperNotStartedMessage("/x/P.exe", false), "/x/P.exe could not be started.");
     EXPECT_EQ(OutOfRangeMessage("iDuty"), "iDuty Out of range.");
+}
+
+TEST(HelperFieldValue, FirstLineTrimmedOrNothing) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"17\n", "17"},     {" \tPIN_7 \r\nsecond\n", "PIN_7"}, {"a b", "a b"},
+        {"", std::nullopt}, {" \r\n5\n", std::nullopt},         {"\n", std::nullopt},
+    };
+    for (const auto& [output, value] : cases) {
+        EXPECT_EQ(HelperFieldValue(output), value) << output;
+    }
 }
 
 TEST(QuotedProgramCommandLine, QuotesWholePathsAndRefusesWhatNoFileNameHolds) {

@@ -101,7 +101,7 @@ TEST(ParseDocumentation, TheEntryGivesTypeNameAndParameters) {
         {"char*Name(char*pName)", "char */Name/1/pName{}/{}/{}/{}/-"},
         {"unsigned long  Get (int iX)", "unsigned long/Get/1/iX{}/{}/{}/{}/-"},
         {"void Cfg(int iOne, int iTwo, int iThree, int iFour, int iFive)",
-         "void/Cfg/4/iOne{}/iTwo{}/iThree{}/iFour{}/-"},
+         "void/Cfg/5/iOne{}/iTwo{}/iThree{}/iFour{}/iFive{}/-"},
         {"Label", "//0/{}/{}/{}/{}/-"},
         // A second "(" counts from itself: at least four characters must follow it.
         {"int f(int x(abcd))", "int/f/1/x(abcd{}/{}/{}/{}/-"},

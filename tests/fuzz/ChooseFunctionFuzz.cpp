@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(once.Found() == once.messages.empty());
     Check(once.Found() || once.lookup.text == "-");
     Check(once.documentation.parameterCount >= 0 &&
-          once.documentation.parameterCount <= quill::kMaxParameters);
+          once.documentation.parameterCount <=
+              static_cast<int>(once.documentation.parameters.size()) &&
+          once.suggestions.size() == once.documentation.parameters.size());
     Check(!once.helper.looked ||
           once.helper.path.compare(0, folder.path.string().size(), folder.path.string()) == 0);
     return 0;

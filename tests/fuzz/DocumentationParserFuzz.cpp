@@ -1,6 +1,7 @@
 // Parses arbitrary bytes as a documenting file. The first byte gives the
 // entry's length (and, in its top bit, whether the lookup succeeded), the
 // entry follows, the rest is the file.
+#include <algorithm>
 #include "FuzzSupport.h"
 #include "core/docs/ChoiceForms.h"
 #include "core/docs/DocumentationParser.h"
@@ -13,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quill::FunctionDocumentation doc =
         quill::ParseDocumentationLines(file, entry, lookupSucceeded);
 
-    Check(doc.parameterCount >= 0 && doc.parameterCount <= quill::kMaxParameters);
-    for (int k = 0; k < quill::kMaxParameters; ++k) {
+    const int slots = static_cast<int>(doc.parameters.size());
+    Check(doc.parameterCount >= 0 && doc.parameterCount <= slots);
+    Check(slots == std::max(quill::kMaxParameters, doc.parameterCount));
+    for (int k = 0; k < slots; ++k) {
         const quill::ParameterDescription& p = doc.parameters[k];
         Check(p.name.empty() == (k >= doc.parameterCount));
         Check(!p.name.empty() || (p.choiceText.empty() && p.editText.empty()));

@@ -48,26 +48,36 @@ TEST(RunProgram, ExactlyTheNamedFileRuns) {
         fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
     };
     QtPlatform platform;
+    std::string output;
+    const auto run = [&](const std::string& path) {
+        return platform.RunProgramAndWait(path, output);
+    };
     script("My Libs/PinHelp.exe", 3);
-    EXPECT_EQ(platform.RunProgramAndWait(root + "/My Libs/PinHelp.exe"), 3);
+    EXPECT_EQ(run(root + "/My Libs/PinHelp.exe"), 3);
     // Missing: nothing runs, not even the part before the shell character.
     script("PinHelp.exe", 1);
     for (const std::string name : {"PinHelp.exe;touch owned", "PinHelp.exe&touch$IFS./owned",
                                    "PinHelp.exe\ntouch owned", "$(touch owned)"}) {
-        EXPECT_EQ(platform.RunProgramAndWait(HelperCommandLine(root + "/Gpio.h", name)), -1)
-            << name;
+        EXPECT_EQ(run(HelperCommandLine(root + "/Gpio.h", name)), -1) << name;
     }
     // Present: exactly that file runs.
     script("PinHelp.exe;touch owned");
-    EXPECT_EQ(platform.RunProgramAndWait(root + "/PinHelp.exe;touch owned"), 0);
+    EXPECT_EQ(run(root + "/PinHelp.exe;touch owned"), 0);
     // "sh" is on every PATH but not in the current folder; a zero byte does
     // not cut a name short.
     script("Local.exe", 4);
     for (const std::string& name :
          {std::string("sh"), std::string(), std::string("Local.exe\0;x", 12)}) {
-        EXPECT_EQ(platform.RunProgramAndWait(name), -1) << name;
+        EXPECT_EQ(run(name), -1) << name;
     }
-    EXPECT_EQ(platform.RunProgramAndWait("Local.exe"), 4);
+    EXPECT_EQ(run("Local.exe"), 4);
+    // Standard output is the program's answer, kept up to 64 KiB.
+    std::ofstream(root + "/Say.exe") << "#!/bin/sh\nprintf ' PIN_7 \\nB\\n'\n"
+                                     << "head -c 70000 /dev/zero | tr '\\0' x\n";
+    fs::permissions(root + "/Say.exe", fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_EQ(run("Say.exe"), 0);
+    EXPECT_EQ(output.size(), 65536u);
+    EXPECT_EQ(output.substr(0, 12), " PIN_7 \nB\nxx");
     std::ostringstream runs;
     runs << std::ifstream(root + "/runs.txt").rdbuf();
     EXPECT_EQ(runs.str(), "3\n0\n4\n");

@@ -37,9 +37,10 @@ public:
     bool OpenInTextEditor(const std::string& path) override {
         return Log("editor: " + path, startsWork);
     }
-    // "run: <path>"; the next queued status, else 0.
-    int RunProgramAndWait(const std::string& programPath) override {
+    // "run: <path>"; the next queued status, else 0, and output, else none.
+    int RunProgramAndWait(const std::string& programPath, std::string& output) override {
         log.push_back("run: " + programPath);
+        output = Next(runOutputs).value_or("");
         return Next(runStatuses).value_or(0);
     }
     // "clipboard: <text>"; false (no memory) unless the clipboard works.
@@ -50,6 +51,7 @@ public:
     std::vector<std::string> log;
     std::deque<int> messageAnswers;
     std::deque<int> runStatuses;  // -1: the program could not be started
+    std::deque<std::string> runOutputs;
     std::deque<std::optional<std::string>> chosenFiles;
     // Runs while a message box is open, as another program would.
     std::function<void(const std::string& text)> whileMessageShows;

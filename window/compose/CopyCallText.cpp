@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "core/compose/CallText.h"
+#include "core/compose/CopyChecks.h"
 #include "core/platform/Platform.h"
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
@@ -29,15 +30,26 @@ void MainWindow::CopyCallText() {
     UpdateData(true);
     CloseSelectionLists();
 
-    std::array<ParameterSlotValue, 4> values;
+    std::vector<ParameterSlotValue> values(documentation.parameters.size());
+    std::vector<EnteredValue> entered;
     for (std::size_t k = 0; k < values.size(); ++k) {
-        values[k].name = documentation.parameters[k].name;
-        values[k].editText = documentation.parameters[k].editText;
-        ReadDropDown(paramCombos[k], values[k]);
+        const ParameterDescription& parameter = documentation.parameters[k];
+        values[k].name = parameter.name;
+        values[k].editText = parameter.editText;
+        if (k < paramCombos.size()) {
+            ReadDropDown(paramCombos[k], values[k]);
+        }
+        if (static_cast<int>(k) < documentation.parameterCount) {
+            entered.push_back({parameter.name, parameter.choiceText, parameter.editText});
+        }
+    }
+    // The button and its key take this one path: the warnings come first and
+    // never stop the copy.
+    for (const std::string& warning : CopyWarnings(entered)) {
+        ShowMessage(warning, kStyleExclamation);
     }
     const CallText call = ComposeCallText(documentation.functionName, values);
     if (!call.allValuesGiven) {
-        // A warning only: the text is placed all the same.
         ShowMessage("Some parameters not selected.", kStyleExclamation);
     }
     PlaceTextOnClipboard(CutToBytes(call.text, kMaxCallTextBytes));

@@ -1,6 +1,7 @@
 // The multi-selection list of a combination parameter: opened under its
-// field when the field is entered, its picks joined with "|" into the field
-// when it loses the focus.
+// field when the field is entered (a library's own flags list) or when the
+// developer asks for it (values vendor documentation suggests), its picks
+// joined with "|" into the field when it loses the focus.
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -49,6 +50,9 @@ void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items)
 
 std::vector<std::string> MainWindow::SelectionItems(int k) const {
     const auto slot = static_cast<std::size_t>(k - 1);
+    if (slot >= documentation.parameters.size()) {
+        return {};
+    }
     const std::string& choiceText = documentation.parameters[slot].choiceText;
     const ChoiceForm form = FormOf(choiceText);
     if (form == ChoiceForm::Flags) {
@@ -59,6 +63,26 @@ std::vector<std::string> MainWindow::SelectionItems(int k) const {
         return offered.values;
     }
     return {};
+}
+
+bool MainWindow::IsSuggestedCombination(int k) const {
+    const auto slot = static_cast<std::size_t>(k - 1);
+    return slot < documentation.parameters.size() &&
+           FormOf(documentation.parameters[slot].choiceText) == ChoiceForm::Free &&
+           slot < suggestions.size() && !suggestions[slot].Empty() &&
+           suggestions[slot].kind == SuggestionKind::Combination;
+}
+
+void MainWindow::OpenSuggestedCombination(int k) {
+    if (!IsSuggestedCombination(k)) {
+        return;
+    }
+    const auto slot = static_cast<std::size_t>(k - 1);
+    paramGroup->hide();
+    paramLists[slot]->show();
+    // The field's focus loss keeps what was typed; the list's focus gain
+    // opens the list with the typed values picked.
+    paramLists[slot]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::OnParamListSetFocus(int k) {
@@ -72,7 +96,14 @@ void MainWindow::OnParamListSetFocus(int k) {
 
 void MainWindow::OnParamListKillFocus(int k) {
     const auto slot = static_cast<std::size_t>(k - 1);
+    if (slot >= documentation.parameters.size()) {
+        TuckAway(paramLists[slot]);
+        return;
+    }
     std::string& value = documentation.parameters[slot].editText;
+    // A field of suggested values keeps what was typed that the list does
+    // not hold; a flags list of the library's own gives its picks alone.
+    const std::string typed = IsSuggestedCombination(k) ? value : std::string();
     QListWidget* list = paramLists[slot];
     value.clear();
     UpdateData(false);
@@ -87,7 +118,7 @@ void MainWindow::OnParamListKillFocus(int k) {
             selected.push_back(i);
         }
     }
-    value = JoinSelection(items, selected);
+    value = JoinSelectionKeepingTyped(items, selected, typed);
 
     const SlotRect at =
         ComputeSlotGeometry(row, documentation.parameterCount, slotSizes).selectors[slot];

@@ -8,7 +8,7 @@
 namespace quill {
 
 void MainWindow::OnParamLabelClicked(int k) {
-    if (k < 1 || k > kMaxParameters) {
+    if (k < 1 || static_cast<std::size_t>(k) > documentation.parameters.size()) {
         return;
     }
     const std::string& name = documentation.parameters[static_cast<std::size_t>(k - 1)].name;

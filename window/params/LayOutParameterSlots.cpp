@@ -1,8 +1,11 @@
 // One slot per parameter between "(" and ")": a name label above a drop-down
 // selector (list form) or an entry field (every other form).
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <functional>
 
 #include "core/docs/ChoiceForms.h"
 #include "core/help/ToolTipTexts.h"
@@ -36,9 +39,27 @@ QString LabelToolTip(const QWidget* label, const Suggestions& offered) {
     return ToQString(text);
 }
 
+// The button at the end of an entry field that opens the values vendor
+// documentation suggests for it (Alt+Down and F4 do the same).
+void ShowListOpener(QLineEdit* edit, bool shown, const std::function<void()>& open) {
+    QAction* opener = edit->findChild<QAction*>(QStringLiteral("ListOpener"));
+    if (opener == nullptr && !shown) {
+        return;
+    }
+    if (opener == nullptr) {
+        opener = edit->addAction(edit->style()->standardIcon(QStyle::SP_ArrowDown),
+                                 QLineEdit::TrailingPosition);
+        opener->setObjectName(QStringLiteral("ListOpener"));
+        opener->setToolTip(QStringLiteral("Pick values (Alt+Down); typed text stays."));
+        QObject::connect(opener, &QAction::triggered, edit, open);
+    }
+    opener->setVisible(shown);
+}
+
 }  // namespace
 
 void MainWindow::LayOutParameterSlots() {
+    MakeParameterSlots(documentation.parameterCount);
     for (QLabel* separator : separatorLabels) {
         separator->hide();
     }
@@ -50,6 +71,8 @@ void MainWindow::LayOutParameterSlots() {
 
     const SlotGeometry geometry = ComputeSlotGeometry(row, documentation.parameterCount, slotSizes);
     slotSizes = geometry.sizes;
+    FitWindowToSlotRows(geometry.rows);
+    suggestions.resize(documentation.parameters.size());
 
     for (int k = 0; k < geometry.parameterCount; ++k) {
         const auto slot = static_cast<std::size_t>(k);
@@ -70,13 +93,15 @@ void MainWindow::LayOutParameterSlots() {
         paramLabels[slot]->setToolTip(LabelToolTip(paramLabels[slot], offered));
         const bool suggestedOneOf =
             form == ChoiceForm::Free && !offered.Empty() && offered.kind == SuggestionKind::OneOf;
+        QLineEdit* edit = paramEdits[slot];
+        ShowListOpener(edit, IsSuggestedCombination(k + 1),
+                       [this, k] { OpenSuggestedCombination(k + 1); });
         if (form == ChoiceForm::List || suggestedOneOf) {
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
             combo->AddStrings(suggestedOneOf ? offered.values : ListItems(parameter.choiceText));
             combo->setCurrentIndex(0);
         } else {
-            QLineEdit* edit = paramEdits[slot];
             PlaceAndShow(edit, geometry.selectors[slot]);
             edit->setReadOnly(false);
         }

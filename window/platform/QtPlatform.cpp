@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
+#include <algorithm>
 
 #include "window/platform/QtText.h"
 
@@ -160,6 +161,8 @@ namespace {
 
 // How often the window is repainted while a program runs.
 constexpr int kPaintIntervalMs = 50;
+// The most of a program's standard output that is kept.
+constexpr std::size_t kMaxProgramOutput = 64 * 1024;
 // What a program that crashed reports in place of an exit status.
 constexpr int kCrashedStatus = 255;
 
@@ -171,7 +174,8 @@ void KeepWindowPainted() {
 
 }  // namespace
 
-int QtPlatform::RunProgramAndWait(const std::string& programPath) {
+int QtPlatform::RunProgramAndWait(const std::string& programPath, std::string& output) {
+    output.clear();
     // A zero byte would cut the name short and start another file.
     if (programPath.empty() || programPath.find('\0') != std::string::npos) {
         return -1;
@@ -182,17 +186,27 @@ int QtPlatform::RunProgramAndWait(const std::string& programPath) {
     QProcess process;
     // An absolute path: a bare name is not looked for along PATH.
     process.setProgram(QFileInfo(ToQString(programPath)).absoluteFilePath());
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    // Its standard output is its answer; its errors go where Quill's go.
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start();
     if (!process.waitForStarted(-1)) {
         return -1;
     }
+    // Read as it comes, so that a talkative program never blocks on a full
+    // pipe; what is past the limit is read and dropped.
+    const auto take = [&process, &output] {
+        const QByteArray bytes = process.readAllStandardOutput();
+        const std::size_t room = kMaxProgramOutput - std::min(output.size(), kMaxProgramOutput);
+        output.append(bytes.constData(), std::min(room, static_cast<std::size_t>(bytes.size())));
+    };
     while (!process.waitForFinished(kPaintIntervalMs)) {
+        take();
         if (process.state() == QProcess::NotRunning) {
             break;
         }
         KeepWindowPainted();
     }
+    take();
     // A program that crashed did start: only a failed start gives -1.
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : kCrashedStatus;
 #endif

@@ -13,7 +13,7 @@ public:
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
     bool StartProgram(const std::string& program, const std::string& parameters) override;
     bool OpenInTextEditor(const std::string& path) override;
-    int RunProgramAndWait(const std::string& programPath) override;
+    int RunProgramAndWait(const std::string& programPath, std::string& output) override;
     bool PlaceOnClipboard(const std::string& text) override;
 };
 
