@@ -18,6 +18,17 @@ namespace {
 using testing::ScratchFolder;
 using Texts = std::vector<std::string>;
 
+// The lines of `text`, each with its "\n" (a last line without one as it is).
+Texts SplitLines(const std::string& text) {
+    Texts lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size() - 1);
+        lines.push_back(text.substr(start, end + 1 - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 Texts VendorEntriesOf(const std::string& text) {
     VendorEntries scan;
     Texts entries;
