@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/docs/DocumentationParser.h"
 #include "core/files/FileBytes.h"
@@ -219,6 +220,19 @@ std::string CatalogueIndex::ValueNote(const CatalogueFunction& function, const s
         return known->second;
     }
     return library.notes.emplace(value, NoteInText(library.text, value)).first->second;
+}
+
+std::optional<CatalogueCall> CatalogueCallAt(const CatalogueIndex& index, std::string_view text,
+                                             std::size_t offset) {
+    std::optional<CallContext> context = FindCallAt(text, offset);
+    if (!context) {
+        return std::nullopt;
+    }
+    const CatalogueFunction* function = index.Find(context->name);
+    if (!function) {
+        return std::nullopt;
+    }
+    return CatalogueCall{std::move(*context), function};
 }
 
 }  // namespace quill::lsp

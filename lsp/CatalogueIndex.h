@@ -11,11 +11,13 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/ChooseFunction.h"
+#include "lsp/CallContext.h"
 
 namespace quill::lsp {
 
@@ -68,5 +70,16 @@ private:
     std::vector<std::size_t> byName_;  // indexes of functions_, sorted by name, then library
     std::size_t scans_ = 0;
 };
+
+// The call the cursor stands in, and the catalogued function it calls.
+struct CatalogueCall {
+    CallContext context;
+    const CatalogueFunction* function = nullptr;
+};
+
+// Nothing when `offset` is in no call's argument list or the function called
+// is not in the catalogue.
+std::optional<CatalogueCall> CatalogueCallAt(const CatalogueIndex& index, std::string_view text,
+                                             std::size_t offset);
 
 }  // namespace quill::lsp

@@ -32,13 +32,8 @@ Texts SplitLines(const std::string& text) {
 Texts VendorEntriesOf(const std::string& text) {
     VendorEntries scan;
     Texts entries;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        // Each line with its line end, as the file reader gives it.
-        const std::size_t end = std::min(text.find('\n', start), text.size() - 1);
-        scan.Feed(text.substr(start, end + 1 - start),
-                  [&entries](std::string_view entry) { entries.emplace_back(entry); });
-        start = end + 1;
+    for (const std::string& line : SplitLines(text)) {
+        scan.Feed(line, [&entries](std::string_view entry) { entries.emplace_back(entry); });
     }
     return entries;
 }
