@@ -1,6 +1,7 @@
 // One slot per parameter between "(" and ")": a name label above a drop-down
 // selector (list form) or an entry field (every other form).
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,6 +107,10 @@ void MainWindow::LayOutParameterSlots() {
             for (int i = 0; suggestedOneOf && i < combo->count(); ++i) {
                 combo->setItemText(i, ToQString(MarkedValue(offered, static_cast<std::size_t>(i))));
             }
+            // The open list is as wide as its widest item, never narrower
+            // than the box, so that no mark is cut.
+            combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) +
+                                           combo->view()->frameWidth() * 2);
             combo->setCurrentIndex(0);
         } else {
             PlaceAndShow(edit, geometry.selectors[slot]);
