@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "WindowBenchMain.h"
 #include "core/library/FunctionNameSearch.h"
 #include "core/platform/Platform.h"
 #include "core/settings/SettingsStore.h"
@@ -169,16 +170,5 @@ BENCHMARK(NamesAtOpening)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    SetupHolder().reset();
-    benchmark::Shutdown();
-    return 0;
+    return quill::bench::RunWindowBenchmarks(argc, argv, [] { SetupHolder().reset(); });
 }

@@ -20,6 +20,7 @@
 #include <random>
 #include <string>
 
+#include "WindowBenchMain.h"
 #include "bench/GeneratedLibrary.h"
 #include "core/platform/Platform.h"
 #include "core/settings/SettingsStore.h"
@@ -195,16 +196,5 @@ BENCHMARK(StartUpOnDenseLibrary)->Arg(6500000)->Unit(benchmark::kSecond)->Iterat
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    Setups().clear();
-    benchmark::Shutdown();
-    return 0;
+    return quill::bench::RunWindowBenchmarks(argc, argv, [] { Setups().clear(); });
 }

@@ -118,7 +118,8 @@ void AddServeCommand(CLI::App& app, CliOutput& /*output*/, int& status) {
         "call snippets, signature help, hover with the documentation block, and warnings for "
         "values outside the documented ones. The catalogue is the libraries of Quill's "
         "settings file, unless the client's initializationOptions name a \"settingsFile\" or "
-        "\"libraries\".");
+        "\"libraries\". Each library is read in the vendor mode Quill reads it in: the one "
+        "stored for it in that settings file, else the automatic one.");
     command->add_option("--settings", options->settingsFile,
                         "the settings file to take the libraries from instead of Quill's");
     command->callback([options, &status] { status = RunServe(*options); });

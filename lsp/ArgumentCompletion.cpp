@@ -43,21 +43,19 @@ std::set<std::string> NamedIn(std::string_view argument) {
 
 std::optional<Json> CompleteArgument(CatalogueIndex& index, std::string_view text,
                                      std::size_t offset) {
-    const std::optional<CallContext> context = FindCallAt(text, offset);
-    if (!context) {
+    const std::optional<CatalogueCall> call = CatalogueCallAt(index, text, offset);
+    if (!call) {
         return std::nullopt;
     }
-    const CatalogueFunction* function = index.Find(context->name);
-    if (!function) {
-        return std::nullopt;
-    }
-    const ParameterValues parameter = ValuesOfParameter(index.Choice(*function), context->argument);
+    const CallContext& context = call->context;
+    const CatalogueFunction* function = call->function;
+    const ParameterValues parameter = ValuesOfParameter(index.Choice(*function), context.argument);
     if (parameter.values.empty()) {
         return std::nullopt;
     }
     const Span word = WordBefore(text, offset);
     const std::string_view before = text.substr(
-        context->argumentBegin, word.begin - std::min(word.begin, context->argumentBegin));
+        context.argumentBegin, word.begin - std::min(word.begin, context.argumentBegin));
     const bool afterBar = parameter.combination && before.find('|') != std::string_view::npos;
     const std::set<std::string> named = afterBar ? NamedIn(before) : std::set<std::string>{};
     // "A |B" reads better as "A | B".

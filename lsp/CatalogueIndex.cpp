@@ -4,9 +4,11 @@
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/docs/DocumentationParser.h"
 #include "core/files/FileBytes.h"
+#include "core/settings/VendorModeSetting.h"
 
 namespace quill::lsp {
 
@@ -97,8 +99,8 @@ struct CatalogueIndex::Library {
     std::map<std::string, std::string> notes;  // by value, once looked for
 };
 
-CatalogueIndex::CatalogueIndex(std::vector<std::string> libraryPaths)
-    : paths_(std::move(libraryPaths)) {
+CatalogueIndex::CatalogueIndex(std::vector<std::string> libraryPaths, std::string settingsFile)
+    : paths_(std::move(libraryPaths)), settingsFile_(std::move(settingsFile)) {
     for (std::size_t i = 0; i < paths_.size(); ++i) {
         libraries_.push_back(std::make_unique<Library>());
     }
@@ -135,7 +137,8 @@ void CatalogueIndex::Scan(std::size_t index) {
     const std::string& path = paths_[index];
     library.stamps[path] = StampOf(path);
     std::erase_if(functions_, [index](const CatalogueFunction& f) { return f.library == index; });
-    library.choices = std::make_unique<LibraryChoices>(path, path);
+    library.choices = std::make_unique<LibraryChoices>(path, path, nullptr,
+                                                       LibraryInVendorMode(path, settingsFile_));
     library.choices->ScanEntries([&](std::string_view entry) {
         CatalogueFunction function;
         function.entry = std::string(entry);
@@ -217,6 +220,19 @@ std::string CatalogueIndex::ValueNote(const CatalogueFunction& function, const s
         return known->second;
     }
     return library.notes.emplace(value, NoteInText(library.text, value)).first->second;
+}
+
+std::optional<CatalogueCall> CatalogueCallAt(const CatalogueIndex& index, std::string_view text,
+                                             std::size_t offset) {
+    std::optional<CallContext> context = FindCallAt(text, offset);
+    if (!context) {
+        return std::nullopt;
+    }
+    const CatalogueFunction* function = index.Find(context->name);
+    if (!function) {
+        return std::nullopt;
+    }
+    return CatalogueCall{std::move(*context), function};
 }
 
 }  // namespace quill::lsp

@@ -3,15 +3,21 @@
 // library by name, and each function's documentation, parsed when first
 // asked for. A library is scanned once and scanned again only when its file
 // or a file its documentation came from changes.
+//
+// Each library is read in the mode the window reads it in: the vendor mode
+// stored for it in the settings file, else the automatic one, settled again
+// at each scan.
 
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/ChooseFunction.h"
+#include "lsp/CallContext.h"
 
 namespace quill::lsp {
 
@@ -23,7 +29,9 @@ struct CatalogueFunction {
 
 class CatalogueIndex {
 public:
-    explicit CatalogueIndex(std::vector<std::string> libraryPaths = {});
+    // `settingsFile` keeps the libraries' vendor modes; "" stores none.
+    explicit CatalogueIndex(std::vector<std::string> libraryPaths = {},
+                            std::string settingsFile = "");
     CatalogueIndex(const CatalogueIndex&) = delete;
     CatalogueIndex& operator=(const CatalogueIndex&) = delete;
     ~CatalogueIndex();
@@ -56,10 +64,22 @@ private:
     void RebuildNames();
 
     std::vector<std::string> paths_;
+    std::string settingsFile_;
     std::vector<std::unique_ptr<Library>> libraries_;
     std::vector<CatalogueFunction> functions_;
     std::vector<std::size_t> byName_;  // indexes of functions_, sorted by name, then library
     std::size_t scans_ = 0;
 };
+
+// The call the cursor stands in, and the catalogued function it calls.
+struct CatalogueCall {
+    CallContext context;
+    const CatalogueFunction* function = nullptr;
+};
+
+// Nothing when `offset` is in no call's argument list or the function called
+// is not in the catalogue.
+std::optional<CatalogueCall> CatalogueCallAt(const CatalogueIndex& index, std::string_view text,
+                                             std::size_t offset);
 
 }  // namespace quill::lsp

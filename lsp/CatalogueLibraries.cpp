@@ -4,8 +4,7 @@
 
 namespace quill::lsp {
 
-std::vector<std::string> CatalogueLibraries(const nlohmann::json& options,
-                                            const std::string& settingsFile) {
+CatalogueSource CatalogueLibraries(const nlohmann::json& options, const std::string& settingsFile) {
     if (options.is_object()) {
         const auto libraries = options.find("libraries");
         if (libraries != options.end() && libraries->is_array()) {
@@ -15,17 +14,18 @@ std::vector<std::string> CatalogueLibraries(const nlohmann::json& options,
                     paths.push_back(path.get<std::string>());
                 }
             }
-            return paths;
+            return {std::move(paths), ""};
         }
         const auto file = options.find("settingsFile");
         if (file != options.end() && file->is_string()) {
-            return GetAllSettingKeys("Libraries", file->get<std::string>());
+            const std::string named = file->get<std::string>();
+            return {GetAllSettingKeys("Libraries", named), named};
         }
     }
     if (settingsFile.empty()) {
         return {};
     }
-    return GetAllSettingKeys("Libraries", settingsFile);
+    return {GetAllSettingKeys("Libraries", settingsFile), settingsFile};
 }
 
 }  // namespace quill::lsp

@@ -1,7 +1,8 @@
 #pragma once
 // Which libraries the language server reads: those the client names in its
 // initialization options, else those of a settings file ("Quill.ini"), the
-// client's or the one Quill itself uses.
+// client's or the one Quill itself uses. The settings file also keeps each
+// library's vendor mode; libraries the client names have none stored.
 
 #include <string>
 #include <vector>
@@ -10,10 +11,15 @@
 
 namespace quill::lsp {
 
+struct CatalogueSource {
+    std::vector<std::string> libraries;
+    // The settings file the libraries were read from, "" for a client's list.
+    std::string settingsFile;
+};
+
 // `options` is the client's "initializationOptions" (null when it sent
 // none): {"libraries": [PATH, ...]} names them, {"settingsFile": PATH}
 // names the settings file to read them from; otherwise `settingsFile` is.
-std::vector<std::string> CatalogueLibraries(const nlohmann::json& options,
-                                            const std::string& settingsFile);
+CatalogueSource CatalogueLibraries(const nlohmann::json& options, const std::string& settingsFile);
 
 }  // namespace quill::lsp

@@ -190,8 +190,9 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
 Json Server::Initialize(const Json& params) {
     const Json options =
         params.is_object() ? params.value("initializationOptions", Json()) : Json();
-    catalogue_ =
-        std::make_unique<CatalogueIndex>(CatalogueLibraries(options, options_.settingsFile));
+    CatalogueSource source = CatalogueLibraries(options, options_.settingsFile);
+    catalogue_ = std::make_unique<CatalogueIndex>(std::move(source.libraries),
+                                                  std::move(source.settingsFile));
     catalogue_->Refresh();
     lastRefresh_ = std::chrono::steady_clock::now();
     initialized_ = true;

@@ -58,14 +58,12 @@ std::string ValuesSentence(const ParameterValues& parameter) {
 
 std::optional<Json> HelpWithSignature(CatalogueIndex& index, std::string_view text,
                                       std::size_t offset) {
-    const std::optional<CallContext> context = FindCallAt(text, offset);
-    if (!context) {
+    const std::optional<CatalogueCall> call = CatalogueCallAt(index, text, offset);
+    if (!call) {
         return std::nullopt;
     }
-    const CatalogueFunction* function = index.Find(context->name);
-    if (!function) {
-        return std::nullopt;
-    }
+    const CallContext& context = call->context;
+    const CatalogueFunction* function = call->function;
     const FunctionChoice& choice = index.Choice(*function);
     const std::string& label = function->entry;
     Json parameters = Json::array();
@@ -80,7 +78,7 @@ std::optional<Json> HelpWithSignature(CatalogueIndex& index, std::string_view te
         }
         parameters.push_back(std::move(parameter));
     }
-    const int active = context->argument;
+    const int active = context.argument;
     return Json{{"signatures", {{{"label", label}, {"parameters", parameters}}}},
                 {"activeSignature", 0},
                 {"activeParameter", active}};

@@ -13,4 +13,8 @@ inline constexpr const char* kVendorModeSection = "VendorMode";
 // value counts as none).
 std::string StoredVendorMode(const std::string& libraryPath, const std::string& settingsFile);
 
+// Whether the library is read in vendor mode: its stored choice, else the
+// automatic one (UsesVendorMode). No settings file ("") stores no choice.
+bool LibraryInVendorMode(const std::string& libraryPath, const std::string& settingsFile);
+
 }  // namespace quill

@@ -135,10 +135,6 @@ TEST(Cli, FunctionsLookupAndParams) {
         {Args{"params", Example("include/Timer.h"),
               "void TmrConfigure(int iTimer, unsigned int uPrescaler, int iMode, unsigned int "
               "uPeriod, int iPriority, unsigned int uIrqFlags)"},
-         0, "parameterCount: 6\nparameter1.name: iTimer\n", "", true},
-        {Args{"params", Example("include/Timer.h"),
-              "void TmrConfigure(int iTimer, unsigned int uPrescaler, int iMode, unsigned int "
-              "uPeriod, int iPriority, unsigned int uIrqFlags)"},
          0,
          "parameter6.name: uIrqFlags\n"
          "parameter6.choiceText: TMR_IRQ_NONE|TMR_IRQ_OVERFLOW|TMR_IRQ_COMPARE\n"
@@ -197,7 +193,6 @@ TEST(Cli, ComposeAndRange) {
         {Args{"compose", "--", "Set", "-GPIO", "--x"}, 0, "Set(-GPIO,--x)\n", ""},
         {Args{"compose", "PwmSetup", "1", "", "500"}, 1, "PwmSetup(1,,500)\n",
          "Some parameters not selected.\n"},
-        {Args{"compose", "F", "1", "2", "3", "4", "5", "6"}, 0, "F(1,2,3,4,5,6)\n", ""},
         {Args{"compose", "Long", v300}, 0, "Long(" + v300 + ")\n",
          "The call text is 306 bytes long; the window places only its first 255 bytes on the "
          "clipboard.\n"},
@@ -247,7 +242,8 @@ TEST(Cli, Lint) {
          ""},
         // Parameters after the fourth count, though no slot shows them.
         {Args{"lint", "--summary", six}, 0,
-         six + "\n  vendor mode: off\n  functions: 1\n  documentation found: 1 (as given 1)\n  parameters: 6\n"
+         six + "\n  vendor mode: off\n  functions: 1\n  documentation found: 1 (as given 1)\n  "
+               "parameters: 6\n"
                "  with a choice text: 1\n  with suggestions: 0\n  warnings: 0\n",
          ""},
         {Args{"lint", "--summary", "--vendor-mode", "off", part}, 0,

@@ -9,7 +9,6 @@
 
 #include "ScratchFolder.h"
 #include "core/ChooseFunction.h"
-#include "core/docs/DocumentationLint.h"
 #include "core/docs/VendorMode.h"
 #include "core/library/VendorScanner.h"
 
@@ -19,7 +18,7 @@ namespace {
 using testing::ScratchFolder;
 using Texts = std::vector<std::string>;
 
-// The text's lines as the line reader gives them, each with its "\n".
+// The lines of `text`, each with its "\n" (a last line without one as it is).
 Texts SplitLines(const std::string& text) {
     Texts lines;
     for (std::size_t start = 0; start < text.size();) {

@@ -232,6 +232,58 @@ TEST(LspFeatures, SnippetSignatureHoverAndDiagnostics) {
     EXPECT_EQ(diagnostics[3]["range"]["start"], (Json{{"line", 5}, {"character", 18}}));
 }
 
+// A header-only library of our own: no ".c" beside it, so the automatic
+// mode reads it in vendor mode.
+TEST(LspFeatures, HeaderOnlyLibraryInTheModeTheWindowUses) {
+    const auto folder = std::filesystem::temp_directory_path() / "QuillLspVendorMode";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string header = (folder / "qk_fan.h").string();
+    std::ofstream(header) << "/**\n"
+                             "  * @brief  Sets a fan's speed.\n"
+                             "  * @param  fan :{QK_FAN_A,QK_FAN_B} the fan\n"
+                             "  * @param  speed :0..9\n"
+                             "  */\n"
+                             "int qk_fan_set(int fan,\n"
+                             "               int speed);\n"
+                             "\n"
+                             "/**\n"
+                             "  * @brief  Whether a fan turns.\n"
+                             "  */\n"
+                             "static inline int qk_fan_turns(int fan) { return fan != 0; }\n";
+    const auto settings = [&](const std::string& name, const std::string& mode) {
+        const std::string path = (folder / name).string();
+        std::ofstream(path) << "[Libraries]\n" + header + "=Yes\n" + mode;
+        return Json{{"settingsFile", path}};
+    };
+    const auto run = [&](const Json& options) {
+        return Converse(Frame({{"jsonrpc", "2.0"},
+                               {"id", 1},
+                               {"method", "initialize"},
+                               {"params", {{"initializationOptions", options}}}}) +
+                        Open("void f(void) {\n    qk_fan_\n    qk_fan_set(1, 2);\n}\n") +
+                        Request(2, "textDocument/completion", At(1, 11)) +
+                        Request(3, "textDocument/hover", At(2, 6)));
+    };
+    const std::vector<std::string> both{"qk_fan_set", "qk_fan_turns"};
+    for (const Json& options : {Json{{"libraries", {header}}}, settings("auto.ini", ""),
+                                settings("on.ini", "[VendorMode]\n" + header + "=on\n")}) {
+        const Exchange exchange = run(options);
+        EXPECT_EQ(exchange.Labels(2), both) << options;
+        EXPECT_EQ(exchange.To(2)["result"]["items"][0]["textEdit"]["newText"],
+                  "qk_fan_set(${1|QK_FAN_A,QK_FAN_B|}, ${2:speed})");
+        const std::string hover = exchange.To(3)["result"].dump();
+        EXPECT_NE(hover.find("Sets a fan's speed."), std::string::npos) << hover;
+        EXPECT_EQ(hover.find("Whether a fan turns."), std::string::npos) << hover;
+    }
+    // A stored "off" keeps the plain rule: one-line prototypes only.
+    const Exchange off = run(settings("off.ini", "[VendorMode]\n" + header + "=off\n"));
+    EXPECT_EQ(off.Labels(2), std::vector<std::string>{"qk_fan_turns"});
+    EXPECT_TRUE(off.To(3)["result"].is_null());
+    EXPECT_TRUE(off.To(3)["result"].is_null());
+    std::filesystem::remove_all(folder);
+}
+
 TEST(CatalogueIndex, ScansAgainOnlyTheLibraryThatChanged) {
     const auto folder = std::filesystem::temp_directory_path() / "QuillLspIndex";
     std::filesystem::remove_all(folder);

@@ -215,11 +215,7 @@ void MainWindow::RunLibraryChangeSequence(const std::string& libraryPath) {
 }
 
 bool MainWindow::LibraryInVendorMode(const std::string& libraryPath) const {
-    const std::string stored = StoredVendorMode(libraryPath, paths.settingsFile);
-    const VendorMode mode = stored == "on"    ? VendorMode::On
-                            : stored == "off" ? VendorMode::Off
-                                              : VendorMode::Auto;
-    return UsesVendorMode(libraryPath, mode);
+    return quill::LibraryInVendorMode(libraryPath, paths.settingsFile);
 }
 
 void MainWindow::ShowLibraryMenu(const QPoint& at) {

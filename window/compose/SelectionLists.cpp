@@ -10,6 +10,7 @@
 
 #include "core/compose/MultiSelection.h"
 #include "core/docs/ChoiceForms.h"
+#include "core/docs/VendorValues.h"
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
 #include "window/widgets/ItemBytes.h"
@@ -32,9 +33,12 @@ void MainWindow::OpenSelectionList(int k, const std::vector<std::string>& items)
     // Above everything it overlaps, the help frame beside the first slot
     // included.
     list->raise();
-    for (const std::string& text : items) {
-        auto* item = new QListWidgetItem(ToQString(text), list);
-        item->setData(kBytesRole, AsByteArray(text));
+    // Suggested values some chips lack say so; the item's bytes stay bare.
+    const bool marked = IsSuggestedCombination(k);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string shown = marked ? MarkedValue(suggestions[slot], i) : items[i];
+        auto* item = new QListWidgetItem(ToQString(shown), list);
+        item->setData(kBytesRole, AsByteArray(items[i]));
     }
     const std::vector<int> selected =
         FindPreselection(items, documentation.parameters[slot].editText);

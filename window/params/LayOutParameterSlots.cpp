@@ -1,6 +1,7 @@
 // One slot per parameter between "(" and ")": a name label above a drop-down
 // selector (list form) or an entry field (every other form).
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <functional>
 
 #include "core/docs/ChoiceForms.h"
+#include "core/docs/VendorValues.h"
 #include "core/help/ToolTipTexts.h"
 #include "window/MainWindow.h"
 #include "window/platform/QtText.h"
@@ -100,6 +102,15 @@ void MainWindow::LayOutParameterSlots() {
             PlaceAndShow(combo, geometry.selectors[slot]);
             // Every item in its order, empty ones too.
             combo->AddStrings(suggestedOneOf ? offered.values : ListItems(parameter.choiceText));
+            // A value some chips lack says so in the list; the call gets the
+            // bare value, which the item keeps as its bytes.
+            for (int i = 0; suggestedOneOf && i < combo->count(); ++i) {
+                combo->setItemText(i, ToQString(MarkedValue(offered, static_cast<std::size_t>(i))));
+            }
+            // The open list is as wide as its widest item, never narrower
+            // than the box, so that no mark is cut.
+            combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0) +
+                                           combo->view()->frameWidth() * 2);
             combo->setCurrentIndex(0);
         } else {
             PlaceAndShow(edit, geometry.selectors[slot]);
