@@ -31,17 +31,7 @@ namespace fs = std::filesystem;
 constexpr int kFunctions = 20000;
 constexpr const char* kWanted = "GLAPI void APIENTRY glUniform4f(GLint location, GLfloat v0)";
 
-class SilentPlatform : public quill::Platform {
-public:
-    int ShowMessage(const std::string&, unsigned, const std::string&) override {
-        return quill::kAnswerOk;
-    }
-    std::optional<std::string> ChooseFile(const quill::FileDialogRequest&) override { return {}; }
-    bool StartProgram(const std::string&, const std::string&) override { return true; }
-    bool OpenInTextEditor(const std::string&) override { return true; }
-    int RunProgramAndWait(const std::string&, std::string&) override { return 0; }
-    bool PlaceOnClipboard(const std::string&) override { return true; }
-};
+using quill::bench::SilentPlatform;
 
 // A header of 20,000 prototypes named like a graphics library's, one of them
 // the wanted one, and a window started on it with the function list open.

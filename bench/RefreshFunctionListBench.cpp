@@ -34,22 +34,7 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kMegabyte = 1024 * 1024;
 
-// Answers every message box with OK and every dialog with a cancel; counts
-// the messages, which a sound run never shows.
-class SilentPlatform : public quill::Platform {
-public:
-    int ShowMessage(const std::string&, unsigned, const std::string&) override {
-        ++messages;
-        return quill::kAnswerOk;
-    }
-    std::optional<std::string> ChooseFile(const quill::FileDialogRequest&) override { return {}; }
-    bool StartProgram(const std::string&, const std::string&) override { return true; }
-    bool OpenInTextEditor(const std::string&) override { return true; }
-    int RunProgramAndWait(const std::string&, std::string&) override { return 0; }
-    bool PlaceOnClipboard(const std::string&) override { return true; }
-
-    int messages = 0;
-};
+using quill::bench::SilentPlatform;
 
 // A program folder holding a generated library of the given size, listed
 // and selected in its settings file, and a window started on it.

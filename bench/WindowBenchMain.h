@@ -6,8 +6,29 @@
 
 #include <QApplication>
 #include <functional>
+#include <optional>
+#include <string>
+
+#include "core/platform/Platform.h"
 
 namespace quill::bench {
+
+// Answers every message box with OK and every dialog with a cancel; counts
+// the messages, which a sound run never shows.
+class SilentPlatform : public Platform {
+public:
+    int ShowMessage(const std::string&, unsigned, const std::string&) override {
+        ++messages;
+        return kAnswerOk;
+    }
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return {}; }
+    bool StartProgram(const std::string&, const std::string&) override { return true; }
+    bool OpenInTextEditor(const std::string&) override { return true; }
+    int RunProgramAndWait(const std::string&, std::string&) override { return 0; }
+    bool PlaceOnClipboard(const std::string&) override { return true; }
+
+    int messages = 0;
+};
 
 // Runs the benchmarks named on the command line; `release` lets go of the
 // widgets the benchmarks kept before the application ends.
