@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <iterator>
 #include <map>
-#include <mutex>
 #include <system_error>
 #include <vector>
 
@@ -105,8 +104,8 @@ void ReadHeadersUnder(const fs::path& folder, const fs::path& done, LibraryDecla
     }
 }
 
+// The programs ask from one thread only (the window's, or the server loop).
 struct TreeCache {
-    std::mutex mutex;
     std::map<std::string, std::shared_ptr<const LibraryDeclarations>> trees;
 };
 
@@ -147,7 +146,6 @@ std::shared_ptr<const LibraryDeclarations> DeclarationTreeOf(const std::string& 
                                                              const DeclarationTreeLimits& limits) {
     const std::string root = DeclarationTreeRoot(libraryPath);
     TreeCache& cache = Cache();
-    const std::lock_guard<std::mutex> lock(cache.mutex);
     if (const auto known = cache.trees.find(root); known != cache.trees.end()) {
         return known->second;
     }
@@ -175,7 +173,6 @@ std::shared_ptr<const LibraryDeclarations> DeclarationTreeOf(const std::string& 
 
 void ForgetDeclarationTree(const std::string& libraryPath) {
     TreeCache& cache = Cache();
-    const std::lock_guard<std::mutex> lock(cache.mutex);
     cache.trees.erase(DeclarationTreeRoot(libraryPath));
 }
 
