@@ -54,11 +54,7 @@ struct Setup {
         out << kWanted << ";\n";
         entries.emplace_back(kWanted);
         out.close();
-        quill::AppPaths paths;
-        paths.programFolder = folder.string() + "/";
-        paths.appFolder = paths.programFolder;
-        paths.settingsFile = paths.programFolder + "Quill.ini";
-        paths.displayName = "Quill";
+        const quill::AppPaths paths = quill::bench::AppPathsIn(folder.string());
         quill::WriteSetting("Libraries", header, "Yes", paths.settingsFile);
         window = std::make_unique<quill::MainWindow>(platform, paths);
         window->OnInitDialog();

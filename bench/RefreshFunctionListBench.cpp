@@ -44,11 +44,7 @@ struct Setup {
                  ("quill-bench-window-" + std::to_string(std::random_device{}()));
         fs::create_directories(folder);
         library = quill::bench::GenerateLibrary(folder, megabytes * kMegabyte);
-        quill::AppPaths paths;
-        paths.programFolder = folder.string() + "/";
-        paths.appFolder = paths.programFolder;
-        paths.settingsFile = paths.programFolder + "Quill.ini";
-        paths.displayName = "Quill";
+        const quill::AppPaths paths = quill::bench::AppPathsIn(folder.string());
         quill::WriteSetting("Libraries", library.headerPath, "Yes", paths.settingsFile);
         window = std::make_unique<quill::MainWindow>(platform, paths);
         window->OnInitDialog();
@@ -142,11 +138,7 @@ void StartUpOnDenseLibrary(benchmark::State& state) {
     fs::create_directories(folder);
     const std::size_t entries = static_cast<std::size_t>(state.range(0));
     const std::string header = quill::bench::GenerateDenseHeader(folder, entries);
-    quill::AppPaths paths;
-    paths.programFolder = folder.string() + "/";
-    paths.appFolder = paths.programFolder;
-    paths.settingsFile = paths.programFolder + "Quill.ini";
-    paths.displayName = "Quill";
+    const quill::AppPaths paths = quill::bench::AppPathsIn(folder.string());
     quill::WriteSetting("Libraries", header, "Yes", paths.settingsFile);
     SilentPlatform platform;
     int shownLines = 0;

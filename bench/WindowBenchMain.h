@@ -10,8 +10,19 @@
 #include <string>
 
 #include "core/platform/Platform.h"
+#include "core/settings/AppPaths.h"
 
 namespace quill::bench {
+
+// A program folder for Quill: its settings file "Quill.ini" inside it.
+inline AppPaths AppPathsIn(const std::string& folder) {
+    AppPaths paths;
+    paths.programFolder = folder + "/";
+    paths.appFolder = paths.programFolder;
+    paths.settingsFile = paths.programFolder + "Quill.ini";
+    paths.displayName = "Quill";
+    return paths;
+}
 
 // Answers every message box with OK and every dialog with a cancel; counts
 // the messages, which a sound run never shows.
