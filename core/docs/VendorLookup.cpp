@@ -100,9 +100,9 @@ std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath) 
 
 namespace {
 
-// Decides BlockStandsBeforePrototype from the lines of the collected text
-// given one after the other, each with its "\n" (the last one perhaps
-// without), as soon as they tell.
+// Decides BlockStandsBeforePrototype from the block's lines given one after
+// the other, each with its "\n" (the last one perhaps without), as soon as
+// they tell.
 class PlacementCheck {
 public:
     explicit PlacementCheck(const std::string& entry) : entry_(entry) {}
@@ -156,19 +156,6 @@ private:
 };
 
 }  // namespace
-
-bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry) {
-    PlacementCheck check(entry);
-    for (std::size_t lineStart = 0; lineStart < collected.size();) {
-        std::size_t lineEnd = collected.find('\n', lineStart);
-        lineEnd = lineEnd == std::string::npos ? collected.size() : lineEnd + 1;
-        if (check.Feed(std::string_view(collected).substr(lineStart, lineEnd - lineStart))) {
-            break;
-        }
-        lineStart = lineEnd;
-    }
-    return check.Answer();
-}
 
 bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry) {
     // The block's lines run up to the next opener. The line reader gives a

@@ -26,13 +26,10 @@ bool IsSourceFolderName(const std::string& name);
 // matched ignoring case.
 std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath);
 
-// True when a collected text (as CollectDocumentationBlock gives it) begins
-// with a block whose comment ends right before the function's line, blank
-// lines aside: a header that documents the function in place.
-bool BlockStandsBeforePrototype(const std::string& collected, const std::string& entry);
-
-// The same for the block that begins at line `begin` of a header's lines,
-// read only as far as the answer needs, without collecting its text.
+// True when the block that begins at line `begin` of a header's lines has
+// its comment end right before the function's line, blank lines aside: a
+// header that documents the function in place. The lines are read only as
+// far as the answer needs.
 bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry);
 
 // Every function a file declares or defines, by name, as the vendor-mode
