@@ -6,9 +6,14 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <new>
 
 #include "core/files/ReadTextLine.h"
 #include "core/text/ByteSearch.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace quill {
 
@@ -18,6 +23,22 @@ constexpr std::size_t kNone = std::string_view::npos;
 // Longer file-level text between two ";" is no declaration (a table, a
 // macro's output): it stops growing there, so memory stays flat.
 constexpr std::size_t kLongestCandidate = 4096;
+
+// The name table starts at kFewestSlots and is made ready at once for one
+// name in kBytesPerName bytes of the file (vendor headers hold a function in
+// every few hundred bytes), up to kMostReservedSlots; past that it grows as
+// names come.
+constexpr std::size_t kFewestSlots = 256;
+constexpr unsigned long long kBytesPerName = 256;
+constexpr std::size_t kMostReservedSlots = std::size_t{1} << 18;
+
+// The name set's memory beyond its first kSmallChunks chunks, and its table
+// from kLargeTableBytes on, comes in blocks of one large page (2 MiB).
+// Filling a page of the usual size costs a page fault each, and faults are
+// dear: a large set costs hundreds of them otherwise.
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+constexpr std::size_t kSmallChunks = 2;
+constexpr std::size_t kLargeTableBytes = std::size_t{1} << 17;
 
 // Bytes above 127 count as letters: names in UTF-8 or a code page.
 bool IsIdentifierByte(char c) {
@@ -238,7 +259,7 @@ void VendorScanner::Append(char c) {
     }
     if (candidate_.empty()) {
         candidateLine_ = line_;
-        candidateOpeners_ = openers_;
+        candidateOpeners_ = openers_;  // empty in the list alone
     }
     if (candidate_.size() < kLongestCandidate) {
         candidate_ += c;
@@ -300,25 +321,44 @@ void VendorScanner::Terminate(bool body) {
     const std::string_view name = mayBeFunction ? FunctionShape(text, close) : std::string_view();
     bool opensBody = false;
     if (!name.empty()) {
-        VendorFunction function;
-        const std::string_view declarator = text.substr(0, close);
-        const bool attributes = declarator.find("__") != std::string_view::npos ||
-                                declarator.find("as") != std::string_view::npos ||
-                                declarator.find("_Pragma") != std::string_view::npos;
-        const std::string entry =
-            attributes ? WithoutAttributes(declarator) : std::string(declarator);
-        function.entry = std::string(normaliser_.Normalise(Trimmed(entry)));
-        function.name = std::string(name);
-        function.firstLine = candidateLine_;
-        function.openers = std::move(candidateOpeners_);
-        function.defined = body;
-        function.lastLine = line_;
+        // In the list alone a declaration whose name is listed already
+        // needs no entry; a body's function is listed when the body closes.
+        if (listNames_ == nullptr || body || listNames_->Insert(name)) {
+            const std::string_view declarator = text.substr(0, close);
+            const bool attributes = declarator.find("__") != std::string_view::npos ||
+                                    declarator.find("as") != std::string_view::npos ||
+                                    declarator.find("_Pragma") != std::string_view::npos;
+            std::string kept;
+            if (attributes) {
+                kept = WithoutAttributes(declarator);
+            }
+            const std::string_view entry =
+                normaliser_.Normalise(Trimmed(attributes ? std::string_view(kept) : declarator));
+            if (listNames_ != nullptr) {
+                if (body) {
+                    pendingName_.assign(name);
+                    pendingEntry_.assign(entry);
+                } else {
+                    (*listSink_)(entry);
+                }
+            } else {
+                VendorFunction function;
+                function.entry = std::string(entry);
+                function.name = std::string(name);
+                function.firstLine = candidateLine_;
+                function.openers = std::move(candidateOpeners_);
+                function.defined = body;
+                function.lastLine = line_;
+                if (body) {
+                    pending_ = std::move(function);
+                } else {
+                    found_.push_back(std::move(function));
+                }
+            }
+        }
         if (body) {
-            pending_ = std::move(function);
             inBody_ = true;
             opensBody = true;
-        } else {
-            found_.push_back(std::move(function));
         }
         aggregate_ = false;
     } else if (body && IsTransparentScope(whole)) {
@@ -336,6 +376,19 @@ void VendorScanner::Terminate(bool body) {
     candidate_.clear();
     candidateOpeners_.clear();
     overflow_ = false;
+}
+
+void VendorScanner::BodyClosed() {
+    inBody_ = false;
+    if (listNames_ != nullptr) {
+        if (listNames_->Insert(pendingName_)) {
+            (*listSink_)(pendingEntry_);
+        }
+        return;
+    }
+    pending_.lastLine = line_;
+    found_.push_back(std::move(pending_));
+    pending_ = VendorFunction();
 }
 
 void VendorScanner::EndOfCodeLine() {
@@ -424,10 +477,7 @@ void VendorScanner::CodeByte(char c, const char* p, const char* end) {
             if (--depth_ == 0) {
                 MarkCode();
                 if (inBody_) {
-                    inBody_ = false;
-                    pending_.lastLine = line_;
-                    found_.push_back(std::move(pending_));
-                    pending_ = VendorFunction();
+                    BodyClosed();
                 }
             }
             return;
@@ -600,7 +650,7 @@ void VendorScanner::Feed(std::string_view text) {
                     // ("/**<").
                     const bool documents = p + 2 < end && (p[2] == '*' || p[2] == '!') &&
                                            !(p + 3 < end && (p[3] == '/' || p[3] == '<'));
-                    if (documents && depth_ == 0 && !lineHasCode_) {
+                    if (documents && depth_ == 0 && !lineHasCode_ && listNames_ == nullptr) {
                         openers_.push_back(line_);
                     }
                     Append(' ');
@@ -620,15 +670,41 @@ void VendorScanner::Feed(std::string_view text) {
     }
 }
 
-std::string_view VendorEntries::NameSet::At(std::uint32_t place) const {
+void VendorNameSet::BlockDelete::operator()(char* block) const {
+    ::operator delete[](block, std::align_val_t{kLargePage});
+}
+
+VendorNameSet::Block VendorNameSet::NewBlock(std::size_t bytes) {
+    Block block(static_cast<char*>(::operator new[](bytes, std::align_val_t{kLargePage})));
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    madvise(block.get(), bytes, MADV_HUGEPAGE);  // a hint; nothing changes where declined
+#endif
+    return block;
+}
+
+char* VendorNameSet::NewChunk() {
+    if (chunks_.size() < kSmallChunks) {
+        smallChunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkBytes));
+        return smallChunks_.back().get();
+    }
+    if (chunkBlocks_.empty() || blockUsed_ == kLargePage) {
+        chunkBlocks_.push_back(NewBlock(kLargePage));
+        blockUsed_ = 0;
+    }
+    char* const chunk = chunkBlocks_.back().get() + blockUsed_;
+    blockUsed_ += kChunkBytes;
+    return chunk;
+}
+
+std::string_view VendorNameSet::At(std::uint32_t place) const {
     const std::size_t at = place - 1;
-    const char* const record = chunks_[at / kChunkBytes].get() + at % kChunkBytes;
+    const char* const record = chunks_[at / kChunkBytes] + at % kChunkBytes;
     std::uint16_t length = 0;
     std::memcpy(&length, record, sizeof length);
     return std::string_view(record + sizeof length, length);
 }
 
-bool VendorEntries::NameSet::Insert(std::string_view name) {
+bool VendorNameSet::Insert(std::string_view name) {
     // A place must fit in 32 bits and a length in 16: names beyond (none
     // that a declaration of at most a few kilobytes can give) are not kept.
     const std::size_t record = sizeof(std::uint16_t) + name.size();
@@ -636,21 +712,21 @@ bool VendorEntries::NameSet::Insert(std::string_view name) {
         (chunkUsed_ + record > kChunkBytes && (chunks_.size() + 1) * kChunkBytes >= UINT32_MAX)) {
         return true;
     }
-    if ((count_ + 1) * 4 > slots_.size() * 3) {
-        Grow();
+    if ((count_ + 1) * 4 > slotCount_ * 3) {
+        Rehash(std::max<std::size_t>(slotCount_ * 2, kFewestSlots));
     }
     // The table never holds 2^32 slots, so the low 32 bits of the hash
-    // place a name both here and in Grow.
+    // place a name both here and in Rehash.
     const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
-    const std::size_t mask = slots_.size() - 1;
+    const std::size_t mask = slotCount_ - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = slots_[i];
         if (slot.place == 0) {
             if (chunkUsed_ + record > kChunkBytes) {
-                chunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkBytes));
+                chunks_.push_back(NewChunk());
                 chunkUsed_ = 0;
             }
-            char* const at = chunks_.back().get() + chunkUsed_;
+            char* const at = chunks_.back() + chunkUsed_;
             const auto length = static_cast<std::uint16_t>(name.size());
             std::memcpy(at, &length, sizeof length);
             std::memcpy(at + sizeof length, name.data(), name.size());
@@ -667,30 +743,55 @@ bool VendorEntries::NameSet::Insert(std::string_view name) {
     }
 }
 
-void VendorEntries::NameSet::Grow() {
-    std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 256));
-    old.swap(slots_);
-    const std::size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.place != 0) {
-            std::size_t i = slot.hash & mask;
+void VendorNameSet::Reserve(std::size_t names) {
+    std::size_t slots = kFewestSlots;
+    while (slots * 3 < names * 4 && slots < kMostReservedSlots) {
+        slots *= 2;
+    }
+    if (slots > slotCount_) {
+        Rehash(slots);
+    }
+}
+
+void VendorNameSet::Rehash(std::size_t slots) {
+    const std::size_t bytes = slots * sizeof(Slot);
+    std::vector<Slot> oldSmall;
+    Block oldLarge;
+    Slot* const old = slots_;
+    const std::size_t oldCount = slotCount_;
+    if (bytes < kLargeTableBytes) {
+        oldSmall.swap(smallSlots_);
+        smallSlots_.assign(slots, Slot());
+        slots_ = smallSlots_.data();
+    } else {
+        oldLarge = std::move(largeSlots_);
+        largeSlots_ = NewBlock((bytes + kLargePage - 1) & ~(kLargePage - 1));
+        slots_ = reinterpret_cast<Slot*>(largeSlots_.get());
+        std::fill(slots_, slots_ + slots, Slot());
+    }
+    slotCount_ = slots;
+    const std::size_t mask = slots - 1;
+    for (const Slot* slot = old; slot != old + oldCount; ++slot) {
+        if (slot->place != 0) {
+            std::size_t i = slot->hash & mask;
             while (slots_[i].place != 0) {
                 i = (i + 1) & mask;
             }
-            slots_[i] = slot;
+            slots_[i] = *slot;
         }
     }
 }
 
+VendorEntries::VendorEntries(unsigned long long fileBytes) {
+    scanner_.listNames_ = &names_;
+    names_.Reserve(static_cast<std::size_t>(
+        std::min<unsigned long long>(fileBytes / kBytesPerName, kMostReservedSlots)));
+}
+
 void VendorEntries::Feed(std::string_view line, EntrySink onEntry) {
+    scanner_.listSink_ = &onEntry;
     scanner_.Feed(line);
-    std::vector<VendorFunction>& found = scanner_.Found();
-    for (const VendorFunction& function : found) {
-        if (names_.Insert(function.name)) {
-            onEntry(function.entry);
-        }
-    }
-    found.clear();
+    scanner_.listSink_ = nullptr;
 }
 
 bool ScanLibraryFile(const std::string& libraryPath, bool vendorMode, EntrySink onEntry) {
@@ -703,7 +804,7 @@ bool ScanLibraryFile(const std::string& libraryPath, bool vendorMode, EntrySink 
     }
     // The list needs no line numbers: whole buffers go in at once, and the
     // reader is asked only for its next buffer and for the end.
-    VendorEntries entries;
+    VendorEntries entries(file.SizeAtOpen());
     for (;;) {
         const std::string_view pending = file.Pending();
         if (!pending.empty()) {

@@ -37,6 +37,50 @@ struct VendorFunction {
 // macro invocation, an initialiser.
 std::string VendorFunctionName(std::string_view prototype);
 
+// The names a function list holds so far, each after its length in
+// fixed-size chunks (nothing moves as they fill), and an open-addressed table
+// over them: a few allocations for the whole file instead of one node per
+// name. Once the set is large its memory comes in blocks of one large page,
+// which the system fills with one page fault instead of hundreds.
+class VendorNameSet {
+public:
+    VendorNameSet() = default;
+    VendorNameSet(const VendorNameSet&) = delete;
+    VendorNameSet& operator=(const VendorNameSet&) = delete;
+    // Room for about `names` names before the table must grow.
+    void Reserve(std::size_t names);
+    // True when `name` was not in the set yet (it is now); also true for a
+    // name too long to keep, which is then listed every time.
+    bool Insert(std::string_view name);
+
+private:
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t place = 0;  // 1 + chunk * kChunkBytes + offset; 0: free
+    };
+    struct BlockDelete {
+        void operator()(char* block) const;
+    };
+    using Block = std::unique_ptr<char[], BlockDelete>;
+    static constexpr std::size_t kChunkBytes = 1 << 16;
+    static Block NewBlock(std::size_t bytes);
+    std::string_view At(std::uint32_t place) const;
+    char* NewChunk();
+    void Rehash(std::size_t slots);
+
+    std::vector<std::unique_ptr<char[]>> smallChunks_;  // the first few
+    std::vector<Block> chunkBlocks_;                    // then from these
+    std::size_t blockUsed_ = 0;                         // bytes of the last block taken
+    std::vector<char*> chunks_;
+    std::size_t chunkUsed_ = kChunkBytes;  // bytes of the last chunk taken
+    std::size_t count_ = 0;
+    // The table: in `smallSlots_` while small, then in `largeSlots_`.
+    std::vector<Slot> smallSlots_;
+    Block largeSlots_;
+    Slot* slots_ = nullptr;
+    std::size_t slotCount_ = 0;
+};
+
 class VendorScanner {
 public:
     // Feeds the next line (line numbers count from 0 in feeding order).
@@ -55,6 +99,7 @@ private:
     // Append for each byte of [p, end), none of them a mark of the scan.
     void AppendRun(const char* p, const char* end);
     void Terminate(bool body);
+    void BodyClosed();
 
     State state_ = State::Code;
     State afterComment_ = State::Code;
@@ -89,40 +134,29 @@ private:
     bool inBody_ = false;  // the body of `pending_` is open
     VendorFunction pending_;
     std::vector<VendorFunction> found_;
+
+    // Set by VendorEntries, which wants the list alone: no VendorFunction
+    // records, line numbers or openers, and a declaration whose name is
+    // listed already gets no entry made. Each function found goes straight
+    // to `listSink_` when `listNames_` takes its name.
+    friend class VendorEntries;
+    VendorNameSet* listNames_ = nullptr;
+    const EntrySink* listSink_ = nullptr;
+    std::string pendingName_;   // of the function whose body is open
+    std::string pendingEntry_;  // in the list alone
 };
 
 // The entries of a vendor-mode scan in file order, each function once (its
 // first declaration or definition).
 class VendorEntries {
 public:
+    // `fileBytes`, when known, sizes the name table once for the whole file.
+    explicit VendorEntries(unsigned long long fileBytes = 0);
     void Feed(std::string_view line, EntrySink onEntry);
 
 private:
-    // The names listed so far, each after its length in fixed-size chunks
-    // (nothing moves as they fill), and an open-addressed table over them:
-    // a few allocations for the whole file instead of one node per name.
-    class NameSet {
-    public:
-        // True when `name` was not in the set yet (it is now); also true
-        // for a name too long to keep, which is then listed every time.
-        bool Insert(std::string_view name);
-
-    private:
-        struct Slot {
-            std::uint32_t hash = 0;
-            std::uint32_t place = 0;  // 1 + chunk * kChunkBytes + offset; 0: free
-        };
-        static constexpr std::size_t kChunkBytes = 1 << 16;
-        std::string_view At(std::uint32_t place) const;
-        void Grow();
-        std::vector<std::unique_ptr<char[]>> chunks_;
-        std::size_t chunkUsed_ = kChunkBytes;  // bytes of the last chunk taken
-        std::size_t count_ = 0;
-        std::vector<Slot> slots_;
-    };
-
     VendorScanner scanner_;
-    NameSet names_;
+    VendorNameSet names_;
 };
 
 // ScanLibraryFile in vendor mode for a header library; an assembler
