@@ -321,39 +321,25 @@ void VendorScanner::Terminate(bool body) {
     const std::string_view name = mayBeFunction ? FunctionShape(text, close) : std::string_view();
     bool opensBody = false;
     if (!name.empty()) {
-        // In the list alone a declaration whose name is listed already
-        // needs no entry; a body's function is listed when the body closes.
-        if (listNames_ == nullptr || body || listNames_->Insert(name)) {
-            const std::string_view declarator = text.substr(0, close);
-            const bool attributes = declarator.find("__") != std::string_view::npos ||
-                                    declarator.find("as") != std::string_view::npos ||
-                                    declarator.find("_Pragma") != std::string_view::npos;
-            std::string kept;
-            if (attributes) {
-                kept = WithoutAttributes(declarator);
-            }
-            const std::string_view entry =
-                normaliser_.Normalise(Trimmed(attributes ? std::string_view(kept) : declarator));
-            if (listNames_ != nullptr) {
-                if (body) {
-                    pendingName_.assign(name);
-                    pendingEntry_.assign(entry);
-                } else {
-                    (*listSink_)(entry);
-                }
+        const std::string_view declarator = text.substr(0, close);
+        if (listNames_ != nullptr && !body) {
+            Defer(name, declarator);
+        } else if (listNames_ != nullptr) {
+            // Listed when its body closes, if that comes.
+            pendingName_.assign(name);
+            pendingEntry_.assign(EntryOf(declarator));
+        } else {
+            VendorFunction function;
+            function.entry = std::string(EntryOf(declarator));
+            function.name = std::string(name);
+            function.firstLine = candidateLine_;
+            function.openers = std::move(candidateOpeners_);
+            function.defined = body;
+            function.lastLine = line_;
+            if (body) {
+                pending_ = std::move(function);
             } else {
-                VendorFunction function;
-                function.entry = std::string(entry);
-                function.name = std::string(name);
-                function.firstLine = candidateLine_;
-                function.openers = std::move(candidateOpeners_);
-                function.defined = body;
-                function.lastLine = line_;
-                if (body) {
-                    pending_ = std::move(function);
-                } else {
-                    found_.push_back(std::move(function));
-                }
+                found_.push_back(std::move(function));
             }
         }
         if (body) {
@@ -378,9 +364,39 @@ void VendorScanner::Terminate(bool body) {
     overflow_ = false;
 }
 
+std::string_view VendorScanner::EntryOf(std::string_view declarator) {
+    const bool attributes = declarator.find("__") != std::string_view::npos ||
+                            declarator.find("as") != std::string_view::npos ||
+                            declarator.find("_Pragma") != std::string_view::npos;
+    if (!attributes) {
+        return normaliser_.Normalise(Trimmed(declarator));
+    }
+    const std::string kept = WithoutAttributes(declarator);
+    return normaliser_.Normalise(Trimmed(kept));
+}
+
+void VendorScanner::Defer(std::string_view name, std::string_view declarator) {
+    ListDeferred();
+    deferredName_.assign(name);
+    deferredDeclarator_.assign(declarator);
+    deferredHash_ = listNames_->Expect(name);
+    deferred_ = true;
+}
+
+void VendorScanner::ListDeferred() {
+    // A declaration whose name is listed already needs no entry.
+    if (deferred_) {
+        deferred_ = false;
+        if (listNames_->Insert(deferredName_, deferredHash_)) {
+            (*listSink_)(EntryOf(deferredDeclarator_));
+        }
+    }
+}
+
 void VendorScanner::BodyClosed() {
     inBody_ = false;
     if (listNames_ != nullptr) {
+        ListDeferred();
         if (listNames_->Insert(pendingName_)) {
             (*listSink_)(pendingEntry_);
         }
@@ -704,7 +720,27 @@ std::string_view VendorNameSet::At(std::uint32_t place) const {
     return std::string_view(record + sizeof length, length);
 }
 
+std::uint32_t VendorNameSet::Hash(std::string_view name) {
+    // The table never holds 2^32 slots, so the low 32 bits of the hash
+    // place a name both in Insert and in Rehash.
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
+}
+
+std::uint32_t VendorNameSet::Expect(std::string_view name) const {
+    const std::uint32_t hash = Hash(name);
+#if defined(__GNUC__) || defined(__clang__)
+    if (slotCount_ != 0) {
+        __builtin_prefetch(slots_ + (hash & (slotCount_ - 1)));
+    }
+#endif
+    return hash;
+}
+
 bool VendorNameSet::Insert(std::string_view name) {
+    return Insert(name, Hash(name));
+}
+
+bool VendorNameSet::Insert(std::string_view name, std::uint32_t hash) {
     // A place must fit in 32 bits and a length in 16: names beyond (none
     // that a declaration of at most a few kilobytes can give) are not kept.
     const std::size_t record = sizeof(std::uint16_t) + name.size();
@@ -715,9 +751,6 @@ bool VendorNameSet::Insert(std::string_view name) {
     if ((count_ + 1) * 4 > slotCount_ * 3) {
         Rehash(std::max<std::size_t>(slotCount_ * 2, kFewestSlots));
     }
-    // The table never holds 2^32 slots, so the low 32 bits of the hash
-    // place a name both here and in Rehash.
-    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
     const std::size_t mask = slotCount_ - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = slots_[i];
@@ -791,6 +824,7 @@ VendorEntries::VendorEntries(unsigned long long fileBytes) {
 void VendorEntries::Feed(std::string_view line, EntrySink onEntry) {
     scanner_.listSink_ = &onEntry;
     scanner_.Feed(line);
+    scanner_.ListDeferred();
     scanner_.listSink_ = nullptr;
 }
 

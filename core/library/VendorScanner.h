@@ -52,8 +52,13 @@ public:
     // True when `name` was not in the set yet (it is now); also true for a
     // name too long to keep, which is then listed every time.
     bool Insert(std::string_view name);
+    // Insert in two steps, so that the table's memory can be fetched while
+    // the caller does other work: Expect gives the hash that Insert takes.
+    std::uint32_t Expect(std::string_view name) const;
+    bool Insert(std::string_view name, std::uint32_t hash);
 
 private:
+    static std::uint32_t Hash(std::string_view name);
     struct Slot {
         std::uint32_t hash = 0;
         std::uint32_t place = 0;  // 1 + chunk * kChunkBytes + offset; 0: free
@@ -100,6 +105,13 @@ private:
     void AppendRun(const char* p, const char* end);
     void Terminate(bool body);
     void BodyClosed();
+    // The normalised entry of a function's declarator; valid until the next
+    // call.
+    std::string_view EntryOf(std::string_view declarator);
+    // In the list alone, a declaration waits in `deferred...` until the next
+    // function comes or the fed text ends, while its name's slot is fetched.
+    void Defer(std::string_view name, std::string_view declarator);
+    void ListDeferred();
 
     State state_ = State::Code;
     State afterComment_ = State::Code;
@@ -144,6 +156,10 @@ private:
     const EntrySink* listSink_ = nullptr;
     std::string pendingName_;   // of the function whose body is open
     std::string pendingEntry_;  // in the list alone
+    bool deferred_ = false;
+    std::string deferredName_;
+    std::string deferredDeclarator_;
+    std::uint32_t deferredHash_ = 0;
 };
 
 // The entries of a vendor-mode scan in file order, each function once (its
