@@ -51,6 +51,44 @@ bool IsSpaceByte(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
 }
 
+// Writes `text` to `out` with its blanks (line ends too) collapsed into
+// single spaces and none at the front; returns the length written, at most
+// that of `text`. Sixteen bytes whose blanks are all lone spaces are copied
+// as they stand.
+std::size_t CollapseBlanks(std::string_view text, char* const out) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    char* o = out;
+    bool blankBefore = true;  // blanks at the front go
+    const auto byte = [&](char c) {
+        if (!IsSpaceByte(c) && c != '\n') {
+            *o++ = c;
+            blankBefore = false;
+        } else if (!blankBefore) {
+            *o++ = ' ';
+            blankBefore = true;
+        }
+    };
+    for (; end - p >= 16; p += 16) {
+        const unsigned blanks = MatchMask16<' ', '\t', '\r', '\f', '\v', '\n'>(p);
+        const unsigned spaces = MatchMask16<' '>(p);
+        const unsigned follows = (blanks << 1) | (blankBefore ? 1u : 0u);
+        if (blanks == spaces && (blanks & follows) == 0) {
+            std::memcpy(o, p, 16);
+            o += 16;
+            blankBefore = (blanks >> 15) != 0;
+        } else {
+            for (int i = 0; i < 16; ++i) {
+                byte(p[i]);
+            }
+        }
+    }
+    for (; p < end; ++p) {
+        byte(*p);
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
 bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
     return std::find(words.begin(), words.end(), word) != words.end();
 }
@@ -58,6 +96,9 @@ bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> word
 // Words that take a parenthesised argument before or after a declarator
 // without naming the function.
 bool IsAttributeWord(std::string_view word) {
+    if (word.empty() || (word[0] != '_' && word[0] != 'a')) {
+        return false;  // the quick answer for most words
+    }
     return IsOneOf(word, {"__attribute__", "__attribute", "__declspec", "__asm__", "__asm", "asm",
                           "_Alignas", "alignas", "__pragma", "_Pragma"});
 }
@@ -65,6 +106,9 @@ bool IsAttributeWord(std::string_view word) {
 // Words that cannot be a function's name: a "(" after them belongs to a
 // function-pointer type, a cast or a statement.
 bool IsKeyword(std::string_view word) {
+    if (word.size() < 2 || word.size() > 10) {
+        return false;  // the quick answer for most names
+    }
     return IsOneOf(word,
                    {"void",   "char",     "short",   "int",      "long",     "float",     "double",
                     "signed", "unsigned", "const",   "volatile", "struct",   "union",     "enum",
@@ -304,16 +348,7 @@ void VendorScanner::Terminate(bool body) {
     collapsed_.clear();
     if (mayBeFunction || body) {
         collapsed_.resize(candidate_.size());
-        char* const first = collapsed_.data();
-        char* out = first;
-        for (const char c : candidate_) {
-            if (!IsSpaceByte(c) && c != '\n') {
-                *out++ = c;
-            } else if (out != first && out[-1] != ' ') {
-                *out++ = ' ';
-            }
-        }
-        collapsed_.resize(static_cast<std::size_t>(out - first));
+        collapsed_.resize(CollapseBlanks(candidate_, collapsed_.data()));
     }
     const std::string_view whole = Trimmed(collapsed_);
     const std::string_view text = WithoutLinkage(whole);
