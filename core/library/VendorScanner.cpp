@@ -41,9 +41,17 @@ constexpr std::size_t kSmallChunks = 2;
 constexpr std::size_t kLargeTableBytes = std::size_t{1} << 17;
 
 // Bytes above 127 count as letters: names in UTF-8 or a code page.
+constexpr std::array<bool, 256> kIdentifierBytes = [] {
+    std::array<bool, 256> bytes{};
+    for (int c = 0; c < 256; ++c) {
+        bytes[static_cast<std::size_t>(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                             (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
+    }
+    return bytes;
+}();
+
 bool IsIdentifierByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           static_cast<unsigned char>(c) >= 0x80;
+    return kIdentifierBytes[static_cast<unsigned char>(c)];
 }
 
 // Blanks that C treats as white space within a line.
@@ -119,12 +127,14 @@ bool IsKeyword(std::string_view word) {
 
 // The ")" that closes the "(" at `open`, or kNone.
 std::size_t MatchingParen(std::string_view text, std::size_t open) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
     int depth = 0;
-    for (std::size_t i = open; i < text.size(); ++i) {
-        if (text[i] == '(') {
+    for (const char* p = begin + open; (p = FindFirstOf<'(', ')'>(p, end)) != end; ++p) {
+        if (*p == '(') {
             ++depth;
-        } else if (text[i] == ')' && --depth == 0) {
-            return i;
+        } else if (--depth == 0) {
+            return static_cast<std::size_t>(p - begin);
         }
     }
     return kNone;
