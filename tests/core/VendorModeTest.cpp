@@ -29,8 +29,8 @@ Texts SplitLines(const std::string& text) {
     return lines;
 }
 
-Texts VendorEntriesOf(const std::string& text) {
-    VendorEntries scan;
+Texts VendorEntriesOf(const std::string& text, unsigned long long fileBytes = 0) {
+    VendorEntries scan(fileBytes);
     Texts entries;
     for (const std::string& line : SplitLines(text)) {
         scan.Feed(line, [&entries](std::string_view entry) { entries.emplace_back(entry); });
@@ -58,6 +58,10 @@ TEST(VendorScan, ListsEveryFunctionOnceAndNothingElse) {
          "struct ops { int (*run)(void); };\nASSERT_SIZE(struct ops, 8);\nvoid (*hook)(void);\n"
          "DEFINE_HANDLE(Device)\nvoid real(void);\n",
          {"void real(void)"}},
+        // A declaration waits for the next function before it is listed:
+        // the order stays that of the file.
+        {"int a(void); static int b(void) { return 0; }\nint a(void);\nint c(void);\n",
+         {"int a(void)", "static int b(void)", "int c(void)"}},
         // Scopes of declarations are looked into; only the first branch of
         // a conditional counts its braces.
         {"#ifdef __cplusplus\nextern \"C\" {\n#endif\n#if FAST\nstatic inline int twice(int "
@@ -87,6 +91,26 @@ TEST(VendorScan, ListsManyFunctionsOnceEach) {
     EXPECT_EQ(entries[0], "void f0(void)");
     EXPECT_EQ(entries[599], "void f599(void)");
     EXPECT_EQ(entries[600], "int last(void)");
+}
+
+// So many names that the set takes its memory in large blocks, whether its
+// table grows as names come or is sized for the file at once.
+TEST(VendorScan, ListsTensOfThousandsOfFunctionsOnceEach) {
+    std::string header;
+    for (int i = 0; i < 30000; ++i) {
+        header += "void function_" + std::to_string(i) + "(void);\n";
+    }
+    for (int i = 29999; i >= 0; --i) {
+        header += "inline void function_" + std::to_string(i) + "(void) {}\n";
+    }
+    header += "int last(void);\n";
+    for (const unsigned long long fileBytes : {0ull, 1ull << 24}) {
+        const Texts entries = VendorEntriesOf(header, fileBytes);
+        ASSERT_EQ(entries.size(), 30001u) << fileBytes;
+        EXPECT_EQ(entries[12345], "void function_12345(void)");
+        EXPECT_EQ(entries[29999], "void function_29999(void)");
+        EXPECT_EQ(entries[30000], "int last(void)");
+    }
 }
 
 TEST(VendorScan, NamesAFunctionOnlyWhereThereIsOne) {
