@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <string_view>
 #include <system_error>
 
 #include "core/docs/PrototypeLookup.h"
@@ -192,16 +194,45 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
     const std::size_t count = lines.Count();
     for (std::size_t i = 0; i < count; ++i) {
         scanner.Feed(lines.RawText(i));
-        for (VendorFunction& function : scanner.Found()) {
-            byName_[function.name].push_back(std::move(function));
+        for (const VendorFunction& function : scanner.Found()) {
+            Record record;
+            record.hash = static_cast<std::uint32_t>(std::hash<std::string>{}(function.name));
+            record.nameAt = names_.size();
+            record.nameSize = static_cast<std::uint32_t>(function.name.size());
+            record.openersAt = openers_.size();
+            record.openerCount = static_cast<std::uint32_t>(function.openers.size());
+            record.firstLine = function.firstLine;
+            record.lineCount = static_cast<std::uint32_t>(function.lastLine - function.firstLine);
+            names_ += function.name;
+            openers_.insert(openers_.end(), function.openers.begin(), function.openers.end());
+            records_.push_back(record);
         }
         scanner.Found().clear();
     }
+    // Names grow in file order: within one hash, records keep that order.
+    std::sort(records_.begin(), records_.end(), [](const Record& a, const Record& b) {
+        return a.hash != b.hash ? a.hash < b.hash : a.nameAt < b.nameAt;
+    });
 }
 
-const std::vector<VendorFunction>* VendorFunctionIndex::Find(const std::string& name) const {
-    const auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : &found->second;
+std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) const {
+    std::vector<VendorFunction> found;
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string>{}(name));
+    auto at =
+        std::lower_bound(records_.begin(), records_.end(), hash,
+                         [](const Record& record, std::uint32_t h) { return record.hash < h; });
+    for (; at != records_.end() && at->hash == hash; ++at) {
+        if (std::string_view(names_).substr(at->nameAt, at->nameSize) != name) {
+            continue;
+        }
+        VendorFunction function;
+        function.firstLine = at->firstLine;
+        function.lastLine = at->firstLine + at->lineCount;
+        const auto openers = openers_.begin() + static_cast<std::ptrdiff_t>(at->openersAt);
+        function.openers.assign(openers, openers + at->openerCount);
+        found.push_back(std::move(function));
+    }
+    return found;
 }
 
 namespace {
