@@ -48,16 +48,18 @@ private:
     struct Record {
         std::uint32_t hash = 0;
         std::uint32_t nameSize = 0;
-        std::size_t nameAt = 0;     // in names_, growing in file order
+        std::size_t nameAt = 0;     // in names_
         std::size_t openersAt = 0;  // in openers_
         std::size_t firstLine = 0;
         std::uint32_t lineCount = 0;  // lastLine - firstLine
         std::uint32_t openerCount = 0;
     };
     // Deques: no copy of the whole while they grow, so the peak is the size.
-    std::deque<Record> records_;  // in file order, then sorted by hash
+    std::deque<Record> records_;  // in file order
     std::string names_;
     std::deque<std::size_t> openers_;
+    // Open addressing over records_: 1 + a record's place, 0 for a free slot.
+    std::vector<std::uint32_t> slots_;
 };
 
 // Lines [begin, end) of a file: a function's block and the function.
