@@ -413,8 +413,9 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
             *kept = DeclarationTreeOf(path);
             return kept->get();
         });
+    static const std::string noBlock;
     choice.suggestions = SuggestForFunction(
-        choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);
+        choice.documentation, choice.Found() ? lookup.text : noBlock, entry, *declarations_);
     return choice;
 }
 
