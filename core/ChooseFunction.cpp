@@ -241,9 +241,7 @@ bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
     if (index == vendorIndexes_.end()) {
         index = vendorIndexes_.emplace(path, VendorFunctionIndex(lines)).first;
     }
-    const std::vector<VendorFunction>* occurrences = index->second.Find(name);
-    const std::optional<LineRange> block =
-        occurrences != nullptr ? OwnBlock(lines, *occurrences) : std::nullopt;
+    const std::optional<LineRange> block = OwnBlock(lines, index->second.Find(name));
     if (!block) {
         return false;
     }
@@ -415,8 +413,9 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
             *kept = DeclarationTreeOf(path);
             return kept->get();
         });
+    static const std::string noBlock;
     choice.suggestions = SuggestForFunction(
-        choice.documentation, choice.Found() ? lookup.text : std::string(), entry, *declarations_);
+        choice.documentation, choice.Found() ? lookup.text : noBlock, entry, *declarations_);
     return choice;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <string_view>
 #include <system_error>
 
 #include "core/docs/PrototypeLookup.h"
@@ -192,16 +194,59 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
     const std::size_t count = lines.Count();
     for (std::size_t i = 0; i < count; ++i) {
         scanner.Feed(lines.RawText(i));
-        for (VendorFunction& function : scanner.Found()) {
-            byName_[function.name].push_back(std::move(function));
+        for (const VendorFunction& function : scanner.Found()) {
+            Record record;
+            record.hash = static_cast<std::uint32_t>(std::hash<std::string>{}(function.name));
+            record.nameAt = names_.size();
+            record.nameSize = static_cast<std::uint32_t>(function.name.size());
+            record.openersAt = openers_.size();
+            record.openerCount = static_cast<std::uint32_t>(function.openers.size());
+            record.firstLine = function.firstLine;
+            record.lineCount = static_cast<std::uint32_t>(function.lastLine - function.firstLine);
+            names_ += function.name;
+            openers_.insert(openers_.end(), function.openers.begin(), function.openers.end());
+            records_.push_back(record);
         }
         scanner.Found().clear();
     }
+    // At most three quarters full; a file of more functions than the slots
+    // can name keeps the rest out of the table (they are never found).
+    std::size_t size = 16;
+    while (size / 4 * 3 < records_.size() && size < (std::size_t{1} << 31)) {
+        size *= 2;
+    }
+    slots_.assign(size, 0);
+    const std::size_t mask = size - 1;
+    const std::size_t kept = std::min<std::size_t>(records_.size(), size / 4 * 3);
+    for (std::size_t i = 0; i < kept; ++i) {
+        std::size_t slot = records_[i].hash & mask;
+        while (slots_[slot] != 0) {
+            slot = (slot + 1) & mask;
+        }
+        slots_[slot] = static_cast<std::uint32_t>(i + 1);
+    }
 }
 
-const std::vector<VendorFunction>* VendorFunctionIndex::Find(const std::string& name) const {
-    const auto found = byName_.find(name);
-    return found == byName_.end() ? nullptr : &found->second;
+std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) const {
+    // Records of one name are met along its probe in file order: each went
+    // into the first free slot after those before it.
+    std::vector<VendorFunction> found;
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string>{}(name));
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        const Record& record = records_[slots_[slot] - 1];
+        if (record.hash != hash ||
+            std::string_view(names_).substr(record.nameAt, record.nameSize) != name) {
+            continue;
+        }
+        VendorFunction function;
+        function.firstLine = record.firstLine;
+        function.lastLine = record.firstLine + record.lineCount;
+        const auto openers = openers_.begin() + static_cast<std::ptrdiff_t>(record.openersAt);
+        function.openers.assign(openers, openers + record.openerCount);
+        found.push_back(std::move(function));
+    }
+    return found;
 }
 
 namespace {
@@ -209,10 +254,17 @@ namespace {
 // True when the comment from line `opener` (up to `before`) documents a
 // function: no file or licence header, no group marker.
 bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
-    std::string text;
+    // Asked once a function when a library is checked whole: the buffer
+    // is kept from one call to the next.
+    thread_local std::string text;
+    text.clear();
     for (std::size_t i = opener; i < before; ++i) {
         const std::string_view line = lines.RawText(i);
-        text += ToLowerAscii(std::string(line));
+        const std::size_t from = text.size();
+        text += line;
+        for (std::size_t k = from; k < text.size(); ++k) {
+            text[k] = text[k] >= 'A' && text[k] <= 'Z' ? static_cast<char>(text[k] + 32) : text[k];
+        }
         if (line.find("*/") != std::string_view::npos) {
             break;
         }

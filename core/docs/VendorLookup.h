@@ -4,9 +4,10 @@
 // beside the header's include folder, or the header itself.
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/library/VendorScanner.h"
@@ -33,15 +34,32 @@ std::vector<std::string> SiblingSourcePaths(const std::string& documentingPath);
 bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const std::string& entry);
 
 // Every function a file declares or defines, by name, as the vendor-mode
-// scan finds them in its lines (the whole file is read).
+// scan finds them in its lines (the whole file is read). Only the lines of
+// each are kept, with the names in one buffer: a few dozen bytes a
+// function, however long its text.
 class VendorFunctionIndex {
 public:
     explicit VendorFunctionIndex(DocumentLines& lines);
-    // The declarations and definitions of `name` in file order, or null.
-    const std::vector<VendorFunction>* Find(const std::string& name) const;
+    // The declarations and definitions of `name` in file order, with their
+    // lines and openers (no entry or name text); empty when there are none.
+    std::vector<VendorFunction> Find(const std::string& name) const;
 
 private:
-    std::unordered_map<std::string, std::vector<VendorFunction>> byName_;
+    struct Record {
+        std::uint32_t hash = 0;
+        std::uint32_t nameSize = 0;
+        std::size_t nameAt = 0;     // in names_
+        std::size_t openersAt = 0;  // in openers_
+        std::size_t firstLine = 0;
+        std::uint32_t lineCount = 0;  // lastLine - firstLine
+        std::uint32_t openerCount = 0;
+    };
+    // Deques: no copy of the whole while they grow, so the peak is the size.
+    std::deque<Record> records_;  // in file order
+    std::string names_;
+    std::deque<std::size_t> openers_;
+    // Open addressing over records_: 1 + a record's place, 0 for a free slot.
+    std::vector<std::uint32_t> slots_;
 };
 
 // Lines [begin, end) of a file: a function's block and the function.

@@ -180,6 +180,14 @@ TEST(VendorMode, ShowsTheFunctionsOwnBlock) {
                  std::string(kLicence) + "/** Runs. */\nint tmr_start(int id, int mode)\n{\n}\n");
     EXPECT_EQ(LookUpFunction(header, "int tmr_start(int id, int mode)", true).lookup.text,
               "/** Runs. */\nint tmr_start(int id, int mode)\n{\n}\n");
+
+    // Declared with a block, then defined with another: the first in the file.
+    const std::string pins = folder.Write(
+        "p/pin.h",
+        "/** Sets a pin. */\nvoid pin_set(int pin);\n/** Clears. */\nvoid pin_clr(int pin);\n"
+        "/** The inline body. */\nstatic inline void pin_set(int pin)\n{\n}\n");
+    EXPECT_EQ(LookUpFunction(pins, "void pin_set(int pin)", true).lookup.text,
+              "/** Sets a pin. */\nvoid pin_set(int pin);\n");
 }
 
 TEST(VendorMode, OffKeepsThePlainLookupAndItsMessages) {
