@@ -32,10 +32,11 @@ constexpr std::size_t kFewestSlots = 256;
 constexpr unsigned long long kBytesPerName = 256;
 constexpr std::size_t kMostReservedSlots = std::size_t{1} << 18;
 
-// The name set's memory beyond its first kSmallChunks chunks, and its table
-// from kLargeTableBytes on, comes in blocks of one large page (2 MiB).
-// Filling a page of the usual size costs a page fault each, and faults are
-// dear: a large set costs hundreds of them otherwise.
+// The name set's memory beyond its first kSmallChunks chunks (all of it once
+// the table is large), and its table from kLargeTableBytes on, comes in
+// blocks of one large page (2 MiB). Filling a page of the usual size costs a
+// page fault each, and faults are dear: a large set costs hundreds of them
+// otherwise.
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
 constexpr std::size_t kSmallChunks = 2;
 constexpr std::size_t kLargeTableBytes = std::size_t{1} << 17;
@@ -744,7 +745,8 @@ VendorNameSet::Block VendorNameSet::NewBlock(std::size_t bytes) {
 }
 
 char* VendorNameSet::NewChunk() {
-    if (chunks_.size() < kSmallChunks) {
+    // A set whose table is large already takes no small chunks.
+    if (chunks_.size() < kSmallChunks && largeSlots_ == nullptr) {
         smallChunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkBytes));
         return smallChunks_.back().get();
     }
