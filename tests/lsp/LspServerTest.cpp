@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/ScratchFolder.h"
 #include "core/settings/SettingsStore.h"
 #include "lsp/CatalogueIndex.h"
 #include "lsp/MessageReader.h"
@@ -286,12 +287,9 @@ TEST(LspFeatures, HeaderOnlyLibraryInTheModeTheWindowUses) {
 }
 
 TEST(CatalogueIndex, ScansAgainOnlyTheLibraryThatChanged) {
-    const auto folder = std::filesystem::temp_directory_path() / "QuillLspIndex";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    const auto write = [&](const std::string& name, const std::string& text) {
-        std::ofstream(folder / name) << text;
-        return (folder / name).string();
+    const testing::ScratchFolder folder;
+    const auto write = [&folder](const std::string& name, const std::string& text) {
+        return folder.Write(name, text);
     };
     const std::string a = write("a.h", "void alpha(int x);\n");
     const std::string b = write("b.h", "void beta(int y);\n");
@@ -305,18 +303,14 @@ TEST(CatalogueIndex, ScansAgainOnlyTheLibraryThatChanged) {
     ASSERT_NE(index.Find("gamma"), nullptr);
     EXPECT_NE(index.Find("alpha"), nullptr);
     EXPECT_EQ(index.FunctionCount(), 3u);
-    std::filesystem::remove_all(folder);
 }
 
 // The settings file and the ".c" beside a header decide what is listed:
 // the index follows both while the server runs.
 TEST(CatalogueIndex, FollowsTheSettingsFileAndASourceThatAppears) {
-    const auto folder = std::filesystem::temp_directory_path() / "QuillLspFollow";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    const auto write = [&](const std::string& name, const std::string& text) {
-        std::ofstream(folder / name) << text;
-        return (folder / name).string();
+    const testing::ScratchFolder folder;
+    const auto write = [&folder](const std::string& name, const std::string& text) {
+        return folder.Write(name, text);
     };
     // Over two lines: listed in vendor mode only.
     const std::string fan = write("fan.h", "int fan_set(int fan,\n            int speed);\n");
@@ -348,7 +342,6 @@ TEST(CatalogueIndex, FollowsTheSettingsFileAndASourceThatAppears) {
     EXPECT_EQ(index.FunctionCount(), 1u);
     ASSERT_NE(index.Find("pump_on"), nullptr);
     EXPECT_EQ(index.Find("pump_on")->library, 0u);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
