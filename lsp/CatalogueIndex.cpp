@@ -7,33 +7,14 @@
 #include <utility>
 
 #include "core/docs/DocumentationParser.h"
+#include "core/docs/PrototypeLookup.h"
 #include "core/files/FileBytes.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/VendorModeSetting.h"
 
 namespace quill::lsp {
 
 namespace {
-
-// What tells a file changed: its time and size, or that it is missing.
-struct Stamp {
-    bool exists = false;
-    std::filesystem::file_time_type time{};
-    std::uintmax_t size = 0;
-    bool operator==(const Stamp&) const = default;
-};
-
-Stamp StampOf(const std::string& path) {
-    Stamp stamp;
-    std::error_code error;
-    const std::filesystem::path file(path);
-    stamp.time = std::filesystem::last_write_time(file, error);
-    if (error) {
-        return stamp;
-    }
-    stamp.size = std::filesystem::file_size(file, error);
-    stamp.exists = !error;
-    return stamp;
-}
 
 constexpr std::size_t kMaxNotedFileBytes = 64u << 20;
 
@@ -89,8 +70,22 @@ std::string NoteInText(const std::string& text, const std::string& value) {
 
 }  // namespace
 
+CatalogueIndex::Stamp CatalogueIndex::StampOf(const std::string& path) {
+    Stamp stamp;
+    std::error_code error;
+    const std::filesystem::path file(path);
+    stamp.time = std::filesystem::last_write_time(file, error);
+    if (error) {
+        return stamp;
+    }
+    stamp.size = std::filesystem::file_size(file, error);
+    stamp.exists = !error;
+    return stamp;
+}
+
 struct CatalogueIndex::Library {
     bool scanned = false;
+    bool vendorMode = false;
     std::map<std::string, Stamp> stamps;  // the library file and the files read for it
     std::unique_ptr<LibraryChoices> choices;
     std::map<std::string, FunctionChoice> parsed;  // by entry
@@ -101,6 +96,9 @@ struct CatalogueIndex::Library {
 
 CatalogueIndex::CatalogueIndex(std::vector<std::string> libraryPaths, std::string settingsFile)
     : paths_(std::move(libraryPaths)), settingsFile_(std::move(settingsFile)) {
+    if (!settingsFile_.empty()) {
+        settingsStamp_ = StampOf(settingsFile_);
+    }
     for (std::size_t i = 0; i < paths_.size(); ++i) {
         libraries_.push_back(std::make_unique<Library>());
     }
@@ -108,7 +106,48 @@ CatalogueIndex::CatalogueIndex(std::vector<std::string> libraryPaths, std::strin
 
 CatalogueIndex::~CatalogueIndex() = default;
 
+void CatalogueIndex::FollowSettings() {
+    const std::vector<std::string> paths = GetAllSettingKeys("Libraries", settingsFile_);
+    std::map<std::string, std::size_t> before;
+    for (std::size_t i = 0; i < paths_.size(); ++i) {
+        before.emplace(paths_[i], i);
+    }
+    std::vector<std::unique_ptr<Library>> libraries;
+    std::vector<std::size_t> moved(paths_.size(), paths.size());  // old place to new
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const auto known = before.find(paths[i]);
+        if (known != before.end() && libraries_[known->second]) {
+            moved[known->second] = i;
+            libraries.push_back(std::move(libraries_[known->second]));
+        } else {
+            libraries.push_back(std::make_unique<Library>());
+        }
+    }
+    std::erase_if(functions_, [&moved, &paths](CatalogueFunction& function) {
+        function.library = moved[function.library];
+        return function.library == paths.size();
+    });
+    paths_ = paths;
+    libraries_ = std::move(libraries);
+    // A library whose stored mode changed is read again in the new one.
+    for (std::size_t i = 0; i < paths_.size(); ++i) {
+        Library& library = *libraries_[i];
+        if (library.scanned &&
+            library.vendorMode != LibraryInVendorMode(paths_[i], settingsFile_)) {
+            library.scanned = false;
+        }
+    }
+    RebuildNames();
+}
+
 void CatalogueIndex::Refresh() {
+    if (!settingsFile_.empty()) {
+        const Stamp stamp = StampOf(settingsFile_);
+        if (!(stamp == settingsStamp_)) {
+            settingsStamp_ = stamp;
+            FollowSettings();
+        }
+    }
     bool changed = false;
     for (std::size_t i = 0; i < libraries_.size(); ++i) {
         Library& library = *libraries_[i];
@@ -136,9 +175,14 @@ void CatalogueIndex::Scan(std::size_t index) {
     library.scanned = true;
     const std::string& path = paths_[index];
     library.stamps[path] = StampOf(path);
+    // The automatic mode turns on for a header whose ".c" is missing.
+    const std::string source = SourcePathForHeader(path);
+    if (source != path) {
+        library.stamps[source] = StampOf(source);
+    }
     std::erase_if(functions_, [index](const CatalogueFunction& f) { return f.library == index; });
-    library.choices = std::make_unique<LibraryChoices>(path, path, nullptr,
-                                                       LibraryInVendorMode(path, settingsFile_));
+    library.vendorMode = LibraryInVendorMode(path, settingsFile_);
+    library.choices = std::make_unique<LibraryChoices>(path, path, nullptr, library.vendorMode);
     library.choices->ScanEntries([&](std::string_view entry) {
         CatalogueFunction function;
         function.entry = std::string(entry);

@@ -1,14 +1,19 @@
 #pragma once
 // The catalogue as the language server asks it: every function of every
 // library by name, and each function's documentation, parsed when first
-// asked for. A library is scanned once and scanned again only when its file
-// or a file its documentation came from changes.
+// asked for. A library is scanned once and scanned again only when its file,
+// a file its documentation came from or the ".c" the automatic mode looks
+// for changes.
 //
 // Each library is read in the mode the window reads it in: the vendor mode
 // stored for it in the settings file, else the automatic one, settled again
-// at each scan.
+// at each scan. When the settings file changes, its library list is read
+// again (libraries kept keep their scans) and each library whose mode
+// changed is scanned again.
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -36,7 +41,8 @@ public:
     CatalogueIndex& operator=(const CatalogueIndex&) = delete;
     ~CatalogueIndex();
 
-    // Scans the libraries not scanned yet and those whose files changed.
+    // Scans the libraries not scanned yet and those whose files or modes
+    // changed; follows a changed settings file first.
     void Refresh();
 
     // The function of that name (the first library that has one wins); null
@@ -60,11 +66,22 @@ public:
 
 private:
     struct Library;
+    // What tells a file changed: its time and size, or that it is missing.
+    struct Stamp {
+        bool exists = false;
+        std::filesystem::file_time_type time{};
+        std::uintmax_t size = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp StampOf(const std::string& path);
     void Scan(std::size_t library);
     void RebuildNames();
+    // The settings file's library list and modes, read again.
+    void FollowSettings();
 
     std::vector<std::string> paths_;
     std::string settingsFile_;
+    Stamp settingsStamp_;
     std::vector<std::unique_ptr<Library>> libraries_;
     std::vector<CatalogueFunction> functions_;
     std::vector<std::size_t> byName_;  // indexes of functions_, sorted by name, then library

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/ScratchFolder.h"
+#include "core/settings/SettingsStore.h"
 #include "lsp/CatalogueIndex.h"
 #include "lsp/MessageReader.h"
 #include "lsp/Server.h"
@@ -285,12 +287,9 @@ TEST(LspFeatures, HeaderOnlyLibraryInTheModeTheWindowUses) {
 }
 
 TEST(CatalogueIndex, ScansAgainOnlyTheLibraryThatChanged) {
-    const auto folder = std::filesystem::temp_directory_path() / "QuillLspIndex";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    const auto write = [&](const std::string& name, const std::string& text) {
-        std::ofstream(folder / name) << text;
-        return (folder / name).string();
+    const testing::ScratchFolder folder;
+    const auto write = [&folder](const std::string& name, const std::string& text) {
+        return folder.Write(name, text);
     };
     const std::string a = write("a.h", "void alpha(int x);\n");
     const std::string b = write("b.h", "void beta(int y);\n");
@@ -304,7 +303,45 @@ TEST(CatalogueIndex, ScansAgainOnlyTheLibraryThatChanged) {
     ASSERT_NE(index.Find("gamma"), nullptr);
     EXPECT_NE(index.Find("alpha"), nullptr);
     EXPECT_EQ(index.FunctionCount(), 3u);
-    std::filesystem::remove_all(folder);
+}
+
+// The settings file and the ".c" beside a header decide what is listed:
+// the index follows both while the server runs.
+TEST(CatalogueIndex, FollowsTheSettingsFileAndASourceThatAppears) {
+    const testing::ScratchFolder folder;
+    const auto write = [&folder](const std::string& name, const std::string& text) {
+        return folder.Write(name, text);
+    };
+    // Over two lines: listed in vendor mode only.
+    const std::string fan = write("fan.h", "int fan_set(int fan,\n            int speed);\n");
+    const std::string pump = write("pump.h", "void pump_on(int pump);\n");
+    const std::string ini = write("Quill.ini", "[Libraries]\n" + fan + "=Yes\n");
+    CatalogueIndex index(GetAllSettingKeys("Libraries", ini), ini);
+    index.Refresh();
+    EXPECT_NE(index.Find("fan_set"), nullptr);
+
+    write("Quill.ini", "[Libraries]\n" + fan + "=Yes\n[VendorMode]\n" + fan + "=off\n");
+    index.Refresh();
+    EXPECT_EQ(index.Find("fan_set"), nullptr);
+
+    write("Quill.ini", "[Libraries]\n" + fan + "=Yes\n" + pump + "=Yes\n");
+    index.Refresh();
+    EXPECT_NE(index.Find("fan_set"), nullptr);
+    ASSERT_NE(index.Find("pump_on"), nullptr);
+    EXPECT_EQ(index.LibraryPaths(), (std::vector<std::string>{fan, pump}));
+
+    // The automatic mode turns off once the ".c" is there.
+    write("fan.c", "/** Sets. */\nint fan_set(int fan, int speed) { return 0; }\n");
+    index.Refresh();
+    EXPECT_EQ(index.Find("fan_set"), nullptr);
+
+    write("Quill.ini", "[Libraries]\n" + pump + "=Yes\n");
+    const std::size_t scans = index.ScanCount();
+    index.Refresh();
+    EXPECT_EQ(index.ScanCount(), scans);  // the library kept keeps its scan
+    EXPECT_EQ(index.FunctionCount(), 1u);
+    ASSERT_NE(index.Find("pump_on"), nullptr);
+    EXPECT_EQ(index.Find("pump_on")->library, 0u);
 }
 
 }  // namespace
