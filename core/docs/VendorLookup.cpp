@@ -1,6 +1,7 @@
 #include "core/docs/VendorLookup.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -190,20 +191,25 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
 }
 
 VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
+    constexpr std::size_t kMost = UINT32_MAX;
     VendorScanner scanner;
     const std::size_t count = lines.Count();
     for (std::size_t i = 0; i < count; ++i) {
         scanner.Feed(lines.RawText(i));
         for (const VendorFunction& function : scanner.Found()) {
+            if (names_.size() + function.name.size() > kMost ||
+                openers_.size() + function.openers.size() > kMost || function.lastLine > kMost) {
+                continue;  // beyond what a record can say: never found
+            }
             Record record;
             record.hash = static_cast<std::uint32_t>(std::hash<std::string>{}(function.name));
-            record.nameAt = names_.size();
+            record.nameAt = static_cast<std::uint32_t>(names_.size());
             record.nameSize = static_cast<std::uint32_t>(function.name.size());
-            record.openersAt = openers_.size();
+            record.openersAt = static_cast<std::uint32_t>(openers_.size());
             record.openerCount = static_cast<std::uint32_t>(function.openers.size());
-            record.firstLine = function.firstLine;
+            record.firstLine = static_cast<std::uint32_t>(function.firstLine);
             record.lineCount = static_cast<std::uint32_t>(function.lastLine - function.firstLine);
-            names_ += function.name;
+            names_.insert(names_.end(), function.name.begin(), function.name.end());
             openers_.insert(openers_.end(), function.openers.begin(), function.openers.end());
             records_.push_back(record);
         }
@@ -235,8 +241,9 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
         const Record& record = records_[slots_[slot] - 1];
+        const auto recordName = names_.begin() + record.nameAt;
         if (record.hash != hash ||
-            std::string_view(names_).substr(record.nameAt, record.nameSize) != name) {
+            !std::equal(recordName, recordName + record.nameSize, name.begin(), name.end())) {
             continue;
         }
         VendorFunction function;

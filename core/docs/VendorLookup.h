@@ -35,8 +35,8 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
 
 // Every function a file declares or defines, by name, as the vendor-mode
 // scan finds them in its lines (the whole file is read). Only the lines of
-// each are kept, with the names in one buffer: a few dozen bytes a
-// function, however long its text.
+// each are kept, with its name: some 30 bytes and the name a function,
+// however long its text.
 class VendorFunctionIndex {
 public:
     explicit VendorFunctionIndex(DocumentLines& lines);
@@ -45,19 +45,21 @@ public:
     std::vector<VendorFunction> Find(const std::string& name) const;
 
 private:
+    // Line numbers and places fit 32 bits: the lines of a file are indexed
+    // by 32-bit offsets.
     struct Record {
         std::uint32_t hash = 0;
         std::uint32_t nameSize = 0;
-        std::size_t nameAt = 0;     // in names_
-        std::size_t openersAt = 0;  // in openers_
-        std::size_t firstLine = 0;
+        std::uint32_t nameAt = 0;     // in names_
+        std::uint32_t openersAt = 0;  // in openers_
+        std::uint32_t firstLine = 0;
         std::uint32_t lineCount = 0;  // lastLine - firstLine
         std::uint32_t openerCount = 0;
     };
     // Deques: no copy of the whole while they grow, so the peak is the size.
     std::deque<Record> records_;  // in file order
-    std::string names_;
-    std::deque<std::size_t> openers_;
+    std::deque<char> names_;
+    std::deque<std::uint32_t> openers_;
     // Open addressing over records_: 1 + a record's place, 0 for a free slot.
     std::vector<std::uint32_t> slots_;
 };
