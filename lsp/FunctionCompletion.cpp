@@ -36,7 +36,10 @@ std::string CallSnippet(const FunctionChoice& choice) {
         }
         snippet += "${" + number + "|";
         for (std::size_t i = 0; i < parameter.values.size(); ++i) {
-            snippet += (i ? "," : "") + Escaped(parameter.values[i], true);
+            if (i > 0) {
+                snippet += ',';
+            }
+            snippet += Escaped(parameter.values[i], true);
         }
         snippet += "|}";
     }
