@@ -887,10 +887,14 @@ bool ScanLibraryFile(const std::string& libraryPath, bool vendorMode, EntrySink 
     // reader is asked only for its next buffer and for the end.
     VendorEntries entries(file.SizeAtOpen());
     for (;;) {
+        // Whole lines only: a line that runs on past the buffer, or one a
+        // NUL byte cuts short (the NUL ends that line's text, not the
+        // file), is NextLine's.
         const std::string_view pending = file.Pending();
-        if (!pending.empty()) {
-            entries.Feed(pending, onEntry);
-            file.Consume(pending.size());
+        const std::size_t whole = pending.rfind('\n') + 1;  // 0 when none
+        if (whole > 0) {
+            entries.Feed(pending.substr(0, whole), onEntry);
+            file.Consume(whole);
             continue;
         }
         const std::string_view line = file.NextLine();

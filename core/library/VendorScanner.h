@@ -118,7 +118,6 @@ private:
     std::size_t line_ = 0;  // the line being fed
     std::size_t lines_ = 0;
     bool atLineStart_ = true;
-    bool continued_ = false;     // the preprocessor line ended in "\"
     char previous_ = '\n';       // the byte before, across lines
     bool pendingSlash_ = false;  // a "/" ended the text fed last
     bool escaped_ = false;       // in a literal, the byte before was "\"
@@ -139,7 +138,6 @@ private:
     std::size_t candidateLine_ = 0;
     std::vector<std::size_t> candidateOpeners_;
     std::vector<std::size_t> openers_;  // since the last line of code
-    std::size_t lastCodeLine_ = static_cast<std::size_t>(-1);
     bool lineHasCode_ = false;
 
     LineNormaliser normaliser_;

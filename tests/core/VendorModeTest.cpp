@@ -120,6 +120,28 @@ TEST(VendorScan, NamesAFunctionOnlyWhereThereIsOne) {
     EXPECT_EQ(VendorFunctionName("DEFINE_HANDLE(Device)"), "");
 }
 
+// The list read straight from the file, as the window and quill-cli read it:
+// a NUL byte ends its line's text only, and a line that begins with one ends
+// the file, as the line reader has it.
+TEST(VendorScan, AFileReadsAsItsLines) {
+    ScratchFolder folder;
+    const struct {
+        std::string bytes;
+        Texts entries;
+    } cases[] = {
+        {std::string("int a(int x)\n{\n\tif (x) {\n\t\0junk(\n\t}\n\treturn 0;\n}\n"
+                     "void b(void);\n",
+                     63),
+         {"int a(int x)", "void b(void)"}},
+        {std::string("void c(void);\n\0void d(void);\n", 29), {"void c(void)"}},
+    };
+    for (const auto& c : cases) {
+        const LibraryScan scan = ScanLibraryFile(folder.Write("nul.h", c.bytes), true);
+        EXPECT_TRUE(scan.opened);
+        EXPECT_EQ(scan.entries, c.entries) << c.bytes.size();
+    }
+}
+
 TEST(VendorMode, AutoIsOnForAHeaderWithoutItsSource) {
     ScratchFolder folder;
     const std::string alone = folder.Write("a/Alone.h", "");
