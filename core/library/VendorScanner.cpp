@@ -191,6 +191,11 @@ std::string_view FunctionShape(std::string_view text, std::size_t& close) {
             if (wordEnd - i == 7 && text.substr(i, 7) == "typedef") {
                 return {};
             }
+            // No type: the entry drops every "extern " (as one-line entries
+            // do), and a lone name left would read as a macro invocation.
+            if (wordEnd - i == 6 && text.substr(i, 6) == "extern") {
+                --words;
+            }
             i = wordEnd - 1;
             continue;
         }

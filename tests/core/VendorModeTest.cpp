@@ -58,6 +58,8 @@ TEST(VendorScan, ListsEveryFunctionOnceAndNothingElse) {
          "struct ops { int (*run)(void); };\nASSERT_SIZE(struct ops, 8);\nvoid (*hook)(void);\n"
          "DEFINE_HANDLE(Device)\nvoid real(void);\n",
          {"void real(void)"}},
+        // The entry drops "extern ": a declaration with no type is none.
+        {"extern int kept(void);\nextern dropped(int x);\n", {"int kept(void)"}},
         // A declaration waits for the next function before it is listed:
         // the order stays that of the file.
         {"int a(void); static int b(void) { return 0; }\nint a(void);\nint c(void);\n",
