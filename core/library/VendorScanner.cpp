@@ -279,6 +279,16 @@ bool IsMacroInvocation(std::string_view text) {
     return i < text.size() && text[i] == '(' && MatchingParen(text, i) == text.size() - 1;
 }
 
+// True when "extern " stands right after an identifier byte in `text`.
+bool ExternEndsAWord(std::string_view text) {
+    for (std::size_t at = text.find("extern "); at != kNone; at = text.find("extern ", at + 1)) {
+        if (at > 0 && IsIdentifierByte(text[at - 1])) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A text whose "{" opens a scope of declarations rather than a body.
 bool IsTransparentScope(std::string_view text) {
     text = Trimmed(text);
@@ -369,7 +379,16 @@ void VendorScanner::Terminate(bool body) {
     const std::string_view whole = Trimmed(collapsed_);
     const std::string_view text = WithoutLinkage(whole);
     std::size_t close = 0;
-    const std::string_view name = mayBeFunction ? FunctionShape(text, close) : std::string_view();
+    std::string_view name = mayBeFunction ? FunctionShape(text, close) : std::string_view();
+    // The entry drops every "extern ", even one that ends a longer word and
+    // so joins it to the next: such a declaration is named as its entry is.
+    std::string entryName;
+    if (!name.empty() && ExternEndsAWord(text.substr(0, close))) {
+        const std::string entry(EntryOf(text.substr(0, close)));
+        std::size_t entryClose = 0;
+        entryName = FunctionShape(entry, entryClose);
+        name = entryName;
+    }
     bool opensBody = false;
     if (!name.empty()) {
         const std::string_view declarator = text.substr(0, close);

@@ -58,8 +58,11 @@ TEST(VendorScan, ListsEveryFunctionOnceAndNothingElse) {
          "struct ops { int (*run)(void); };\nASSERT_SIZE(struct ops, 8);\nvoid (*hook)(void);\n"
          "DEFINE_HANDLE(Device)\nvoid real(void);\n",
          {"void real(void)"}},
-        // The entry drops "extern ": a declaration with no type is none.
-        {"extern int kept(void);\nextern dropped(int x);\n", {"int kept(void)"}},
+        // The entry drops every "extern ", even one that ends a word: a
+        // declaration is what its entry declares.
+        {"extern int kept(void);\nextern dropped(int x);\nint joinextern ed(int x);\n"
+         "int joined(int x);\n",
+         {"int kept(void)", "int joined(int x)"}},
         // A declaration waits for the next function before it is listed:
         // the order stays that of the file.
         {"int a(void); static int b(void) { return 0; }\nint a(void);\nint c(void);\n",
