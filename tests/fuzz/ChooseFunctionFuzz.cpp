@@ -2,9 +2,6 @@
 // gives the entry's length, the entry follows, the rest is the ".c" beside
 // the library header. A choice from the indexed file must equal the choice
 // from one pass over it.
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 
 #include "FuzzSupport.h"
@@ -12,15 +9,7 @@
 
 namespace {
 
-struct Folder {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("quill-choose-fuzz-" + std::to_string(getpid()));
-    Folder() { std::filesystem::create_directories(path); }
-    ~Folder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-} folder;
+FuzzFolder folder("quill-choose-fuzz");
 const std::string header = (folder.path / "uart.h").string();
 const std::string source = (folder.path / "uart.c").string();
 

@@ -6,7 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
+
+#include <unistd.h>
 
 inline void Check(bool condition) {
     if (!condition) {
@@ -32,3 +36,16 @@ inline EntryAndFile SplitEntry(const std::uint8_t* data, std::size_t size, std::
     const std::size_t length = std::min<std::size_t>(data[0] % maxEntry, all.size());
     return {all.substr(0, length), all.substr(length)};
 }
+
+// A folder of the target's own under the temporary folder, removed at exit.
+struct FuzzFolder {
+    const std::filesystem::path path;
+    explicit FuzzFolder(const std::string& stem)
+        : path(std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(path);
+    }
+    ~FuzzFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
