@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 
@@ -267,11 +268,7 @@ bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::siz
     text.clear();
     for (std::size_t i = opener; i < before; ++i) {
         const std::string_view line = lines.RawText(i);
-        const std::size_t from = text.size();
-        text += line;
-        for (std::size_t k = from; k < text.size(); ++k) {
-            text[k] = text[k] >= 'A' && text[k] <= 'Z' ? static_cast<char>(text[k] + 32) : text[k];
-        }
+        std::transform(line.begin(), line.end(), std::back_inserter(text), LowerAscii);
         if (line.find("*/") != std::string_view::npos) {
             break;
         }

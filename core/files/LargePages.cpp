@@ -8,13 +8,14 @@
 
 namespace quill {
 
-void PreferLargePages(void* data, std::size_t bytes) {
+namespace {
+
+constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
+
+}  // namespace
+
+void AdviseLargePages(void* data, std::size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-    // Only worth it for buffers of several large pages (2 MiB each).
-    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-    if (bytes < 4 * kLargePage) {
-        return;
-    }
     const auto begin = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
     const std::uintptr_t last = (begin + bytes) & ~(kLargePage - 1);
@@ -25,6 +26,13 @@ void PreferLargePages(void* data, std::size_t bytes) {
     (void)data;
     (void)bytes;
 #endif
+}
+
+void PreferLargePages(void* data, std::size_t bytes) {
+    // Only worth it for buffers of several large pages.
+    if (bytes >= 4 * kLargePage) {
+        AdviseLargePages(data, bytes);
+    }
 }
 
 }  // namespace quill

@@ -8,12 +8,9 @@
 #include <functional>
 #include <new>
 
+#include "core/files/LargePages.h"
 #include "core/files/ReadTextLine.h"
 #include "core/text/ByteSearch.h"
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace quill {
 
@@ -762,9 +759,7 @@ void VendorNameSet::BlockDelete::operator()(char* block) const {
 
 VendorNameSet::Block VendorNameSet::NewBlock(std::size_t bytes) {
     Block block(static_cast<char*>(::operator new[](bytes, std::align_val_t{kLargePage})));
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    madvise(block.get(), bytes, MADV_HUGEPAGE);  // a hint; nothing changes where declined
-#endif
+    AdviseLargePages(block.get(), bytes);
     return block;
 }
 

@@ -100,7 +100,7 @@ std::string ExpandTabs(const std::string& line) {
     return out;
 }
 
-static char LowerAscii(char c) {
+char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
