@@ -230,7 +230,7 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
         while (slots_[slot] != 0) {
             slot = (slot + 1) & mask;
         }
-        slots_[slot] = static_cast<std::uint32_t>(i + 1);
+        slots_[slot] = std::uint64_t{records_[i].hash} << 32 | (i + 1);
     }
 }
 
@@ -241,10 +241,15 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
     const auto hash = static_cast<std::uint32_t>(std::hash<std::string>{}(name));
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const Record& record = records_[slots_[slot] - 1];
+        if (slots_[slot] >> 32 != hash) {
+            continue;
+        }
+        const Record& record = records_[(slots_[slot] & UINT32_MAX) - 1];
+        if (record.nameSize != name.size()) {
+            continue;
+        }
         const auto recordName = names_.begin() + record.nameAt;
-        if (record.hash != hash ||
-            !std::equal(recordName, recordName + record.nameSize, name.begin(), name.end())) {
+        if (!std::equal(recordName, recordName + record.nameSize, name.begin())) {
             continue;
         }
         VendorFunction function;
@@ -259,24 +264,56 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
 
 namespace {
 
-// True when the comment from line `opener` (up to `before`) documents a
-// function: no file or licence header, no group marker.
-bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
-    // Asked once a function when a library is checked whole: the buffer
-    // is kept from one call to the next.
-    thread_local std::string text;
-    text.clear();
-    for (std::size_t i = opener; i < before; ++i) {
-        const std::string_view line = lines.RawText(i);
-        std::transform(line.begin(), line.end(), std::back_inserter(text), LowerAscii);
-        if (line.find("*/") != std::string_view::npos) {
-            break;
+// True when `text` holds a mark of a file or licence header or of a group,
+// in any case. Every mark begins with "c", "l", "@" or a backslash: only
+// there is one compared.
+bool HoldsHeaderOrGroupMark(std::string_view text) {
+    static constexpr std::string_view kMarks[] = {"copyright", "licence",   "license",
+                                                  "@file",     "\\file",    "@{",
+                                                  "@}",        "@defgroup", "@addtogroup"};
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = LowerAscii(text[at]);
+        if (c != 'c' && c != 'l' && c != '@' && c != '\\') {
+            continue;
+        }
+        const std::string_view rest = text.substr(at);
+        for (const std::string_view mark : kMarks) {
+            if (mark[0] == c && rest.size() >= mark.size() &&
+                EqualsIgnoringCase(rest.substr(0, mark.size()), mark)) {
+                return true;
+            }
         }
     }
-    for (const char* mark : {"copyright", "licence", "license", "@file", "\\file", "@{", "@}",
-                             "@defgroup", "@addtogroup"}) {
-        if (text.find(mark) != std::string::npos) {
-            return false;
+    return false;
+}
+
+// True when the comment from line `opener` (up to `before`, and through
+// its line that holds "*/") documents a function: no file or licence
+// header, no group marker.
+bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
+    // A mark never holds a line end, so each line is searched on its own;
+    // pieces of a line longer than the reader gives at once are joined
+    // first. Asked once a function when a library is checked whole: the
+    // buffer is kept from one call to the next.
+    thread_local std::string joined;
+    joined.clear();
+    for (std::size_t i = opener; i < before; ++i) {
+        const std::string_view line = lines.RawText(i);
+        const bool ends = !line.empty() && line.back() == '\n';
+        const bool closes = line.find("*/") != std::string_view::npos;
+        std::string_view text = line;
+        if (!joined.empty() || !ends) {
+            joined.append(line);
+            text = joined;
+        }
+        if (ends || closes || i + 1 == before) {
+            if (HoldsHeaderOrGroupMark(text)) {
+                return false;
+            }
+            joined.clear();
+        }
+        if (closes) {
+            break;
         }
     }
     return true;
