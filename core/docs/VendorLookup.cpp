@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/docs/PrototypeLookup.h"
+#include "core/text/ByteSearch.h"
 #include "core/text/DocumentationRules.h"
 #include "core/text/LineNormaliser.h"
 #include "core/text/PathCase.h"
@@ -264,24 +265,71 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
 
 namespace {
 
-// True when `text` holds a mark of a file or licence header or of a group,
-// in any case. Every mark begins with "c", "l", "@" or a backslash: only
-// there is one compared.
-bool HoldsHeaderOrGroupMark(std::string_view text) {
-    static constexpr std::string_view kMarks[] = {"copyright", "licence",   "license",
-                                                  "@file",     "\\file",    "@{",
-                                                  "@}",        "@defgroup", "@addtogroup"};
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const char c = LowerAscii(text[at]);
-        if (c != 'c' && c != 'l' && c != '@' && c != '\\') {
-            continue;
+// True when `text` holds, from `at`, the lower-case `mark` in any case.
+bool MarkAt(std::string_view text, std::size_t at, std::string_view mark) {
+    if (text.size() - at < mark.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < mark.size(); ++k) {
+        if (LowerAscii(text[at + k]) != mark[k]) {
+            return false;
         }
-        const std::string_view rest = text.substr(at);
-        for (const std::string_view mark : kMarks) {
-            if (mark[0] == c && rest.size() >= mark.size() &&
-                EqualsIgnoringCase(rest.substr(0, mark.size()), mark)) {
+    }
+    return true;
+}
+
+// True when a mark of a file or licence header or of a group stands around
+// `at`: one that begins there, or "copyright" when its "y" is there.
+bool MarkAround(std::string_view text, std::size_t at) {
+    switch (LowerAscii(text[at])) {
+        case 'l':
+            return MarkAt(text, at, "licence") || MarkAt(text, at, "license");
+        case 'y':
+            return at >= 3 && MarkAt(text, at - 3, "copyright");
+        case '@':
+            if (at + 1 == text.size()) {
+                return false;
+            }
+            switch (LowerAscii(text[at + 1])) {
+                case '{':
+                case '}':
+                    return true;
+                case 'f':
+                    return MarkAt(text, at, "@file");
+                case 'd':
+                    return MarkAt(text, at, "@defgroup");
+                case 'a':
+                    return MarkAt(text, at, "@addtogroup");
+                default:
+                    return false;
+            }
+        case '\\':
+            return MarkAt(text, at, "\\file");
+        default:
+            return false;
+    }
+}
+
+// True when `text` holds such a mark. Comment text is full of "c" and "l":
+// only an "l" before an "i", a "y" before an "r", an "@" or a backslash is
+// looked at, sixteen bytes at a time.
+bool HoldsHeaderOrGroupMark(std::string_view text) {
+    const char* const begin = text.data();
+    std::size_t at = 0;
+    for (; text.size() - at > 16; at += 16) {
+        const char* const p = begin + at;
+        unsigned mask = (MatchMask16<'l', 'L'>(p) & MatchMask16<'i', 'I'>(p + 1)) |
+                        (MatchMask16<'y', 'Y'>(p) & MatchMask16<'r', 'R'>(p + 1)) |
+                        MatchMask16<'@', '\\'>(p);
+        for (; mask != 0; mask &= mask - 1) {
+            if (MarkAround(text, at + LowestBit(mask))) {
                 return true;
             }
+        }
+    }
+    for (; at < text.size(); ++at) {
+        if (MarkAround(text, at)) {
+            return true;
         }
     }
     return false;
@@ -291,32 +339,13 @@ bool HoldsHeaderOrGroupMark(std::string_view text) {
 // its line that holds "*/") documents a function: no file or licence
 // header, no group marker.
 bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
-    // A mark never holds a line end, so each line is searched on its own;
-    // pieces of a line longer than the reader gives at once are joined
-    // first. Asked once a function when a library is checked whole: the
-    // buffer is kept from one call to the next.
-    thread_local std::string joined;
-    joined.clear();
-    for (std::size_t i = opener; i < before; ++i) {
-        const std::string_view line = lines.RawText(i);
-        const bool ends = !line.empty() && line.back() == '\n';
-        const bool closes = line.find("*/") != std::string_view::npos;
-        std::string_view text = line;
-        if (!joined.empty() || !ends) {
-            joined.append(line);
-            text = joined;
-        }
-        if (ends || closes || i + 1 == before) {
-            if (HoldsHeaderOrGroupMark(text)) {
-                return false;
-            }
-            joined.clear();
-        }
-        if (closes) {
-            break;
-        }
+    std::size_t last = opener;
+    while (last + 1 < before && lines.RawText(last).find("*/") == std::string_view::npos) {
+        ++last;
     }
-    return true;
+    // The lines follow one another in one text, so marks are searched in
+    // the comment as a whole.
+    return opener >= before || !HoldsHeaderOrGroupMark(lines.RawSpan(opener, last + 1));
 }
 
 }  // namespace

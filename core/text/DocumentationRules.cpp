@@ -145,9 +145,15 @@ std::string ParserParamList(std::string_view text, std::string_view name) {
 }
 
 std::string RewriteParamLine(std::string_view line) {
+    std::string out;
+    RewriteParamLine(line, out);
+    return out;
+}
+
+void RewriteParamLine(std::string_view line, std::string& out) {
     // In one pass: a space before every ":", tabs to spaces, and every run
     // of spaces collapsed to one.
-    std::string out(2 * line.size(), '\0');
+    out.resize(2 * line.size());
     char* const begin = out.data();
     char* write = begin;
     const auto put = [begin, &write](char c) {
@@ -165,7 +171,6 @@ std::string RewriteParamLine(std::string_view line) {
         }
     }
     out.resize(static_cast<std::size_t>(write - begin));
-    return out;
 }
 
 bool ParamListStaysOpen(const std::string& rewrittenLine) {
@@ -216,11 +221,17 @@ bool ParamNameCanMatch(std::string_view name) {
 
 std::string ReadParserLine(std::string_view text, bool& listOpen) {
     std::string line;
-    if (text.find('@') != std::string_view::npos && FindPos(text, kParamKeyword) >= 0) {
-        line = RewriteParamLine(text);
+    ReadParserLine(text, listOpen, line);
+    return line;
+}
+
+void ReadParserLine(std::string_view text, bool& listOpen, std::string& line) {
+    const bool holdsAt = text.find('@') != std::string_view::npos;
+    if (holdsAt && FindPos(text, kParamKeyword) >= 0) {
+        RewriteParamLine(text, line);
         listOpen = ParamListStaysOpen(line);
     } else {
-        if (text.find('@') != std::string_view::npos) {
+        if (holdsAt) {
             listOpen = false;
         }
         line.assign(text);
@@ -231,7 +242,10 @@ std::string ReadParserLine(std::string_view text, bool& listOpen) {
             std::remove_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }),
             line.end());
     }
-    return CutForParser(std::move(line));
+    const LineCut cut = ParserCut(line);
+    if (cut.Kept() < line.size()) {
+        line.resize(cut.Kept());
+    }
 }
 
 bool ListOpenAfter(std::string_view line, bool listOpen) {
