@@ -112,9 +112,15 @@ std::optional<ParamLine> ReadParamLine(std::string_view line, std::string_view k
 }
 
 std::string ParserParamList(std::string_view text, std::string_view name) {
-    std::string key(kParamKeyword);
-    key.append(" ").append(name).append(" :{");
-    const std::size_t m = text.find(key);
+    // The first "@param NAME :{": the first "@param" that goes on so.
+    std::size_t m = text.find(kParamKeyword);
+    for (; m != std::string_view::npos; m = text.find(kParamKeyword, m + 1)) {
+        const std::string_view rest = text.substr(m + kParamKeyword.size());
+        if (rest.size() >= name.size() + 4 && rest[0] == ' ' &&
+            rest.substr(1, name.size()) == name && rest.substr(1 + name.size(), 3) == " :{") {
+            break;
+        }
+    }
     if (m == std::string_view::npos) {
         return {};
     }
@@ -122,13 +128,16 @@ std::string ParserParamList(std::string_view text, std::string_view name) {
     if (lineEnd == std::string_view::npos) {
         return {};
     }
-    std::string entry;
-    entry.reserve(lineEnd - m);
+    // Kept from one call to the next: a parse asks once a parameter.
+    thread_local std::string entry;
+    entry.resize(lineEnd - m);
+    char* out = entry.data();
     for (const char c : text.substr(m, lineEnd - m)) {
         if (!IsBlank(c)) {
-            entry += c;
+            *out++ = c;
         }
     }
+    entry.resize(static_cast<std::size_t>(out - entry.data()));
     // A name that also occurs inside "@param" (p, a, r, m ...) is found too
     // early and never gets its entry.
     if (entry.empty() || FindPos(entry, name) != kParamNameAt) {
@@ -262,8 +271,10 @@ bool ListOpenAfter(std::string_view line, bool listOpen) {
     // Rewriting keeps every byte but blanks, so a "}" after that many other
     // bytes stands too far on; only the bytes before it decide (blank runs
     // end at it).
-    const auto kept = std::count_if(line.begin(), line.begin() + static_cast<long>(brace),
-                                    [](char c) { return c != ' ' && c != '\t'; });
+    long kept = 0;
+    for (std::size_t k = 0; k < brace && kept < kListClosedFrom; ++k) {
+        kept += line[k] != ' ' && line[k] != '\t' ? 1 : 0;
+    }
     if (kept >= kListClosedFrom) {
         return false;
     }
