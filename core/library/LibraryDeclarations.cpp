@@ -240,10 +240,11 @@ private:
     }
 
     void FlushWord() {
+        // Token never reads or grows the word itself: the word keeps its
+        // room for the next one.
         if (!word_.empty()) {
-            std::string word;
-            word.swap(word_);
-            Token(word);
+            Token(word_);
+            word_.clear();
         }
     }
 
