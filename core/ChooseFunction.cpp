@@ -189,7 +189,7 @@ bool LibraryChoices::ScanEntries(EntrySink onEntry) {
         std::shared_ptr<const VendorFunctionIndex> known;
         std::optional<VendorEntries> entries;
         if (indexAll_) {
-            known = IndexOf(*lines, libraryPath_);
+            known = IndexOf(*lines, libraryPath_).index;
             entries.emplace(*known);
         } else {
             entries.emplace();
@@ -241,13 +241,12 @@ DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
     return &lines;
 }
 
-std::shared_ptr<const VendorFunctionIndex> LibraryChoices::IndexOf(DocumentLines& lines,
-                                                                   const std::string& path) {
-    std::shared_ptr<const VendorFunctionIndex>& index = vendorIndexes_[path];
-    if (index == nullptr) {
-        index = std::make_shared<const VendorFunctionIndex>(lines);
+LibraryChoices::KnownIndex& LibraryChoices::IndexOf(DocumentLines& lines, const std::string& path) {
+    KnownIndex& known = vendorIndexes_[path];
+    if (known.index == nullptr) {
+        known.index = std::make_shared<const VendorFunctionIndex>(lines);
     }
-    return index;
+    return known;
 }
 
 bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
@@ -256,7 +255,8 @@ bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
     if (!lines.FromOpenFile()) {
         return false;
     }
-    const std::optional<LineRange> block = OwnBlock(lines, IndexOf(lines, path)->Find(name));
+    KnownIndex& known = IndexOf(lines, path);
+    const std::optional<LineRange> block = OwnBlock(lines, known.index->Find(name, known.next));
     if (!block) {
         return false;
     }

@@ -133,8 +133,12 @@ private:
     // that order; the lines it was found in, or null.
     DocumentLines* LookUpVendorBlock(const std::string& entry, FunctionChoice& choice);
     // The index of the lines of `path`, built on first use.
-    std::shared_ptr<const VendorFunctionIndex> IndexOf(DocumentLines& lines,
-                                                       const std::string& path);
+    struct KnownIndex {
+        // Shared with a list of the entries that asks it while it runs.
+        std::shared_ptr<const VendorFunctionIndex> index;
+        std::size_t next = 0;  // where the index looks first (see Find)
+    };
+    KnownIndex& IndexOf(DocumentLines& lines, const std::string& path);
     // Takes the block of `name` from `lines` when they have its own.
     bool TakeOwnBlock(DocumentLines& lines, const std::string& path, const std::string& name,
                       DocumentationRoute route, FunctionChoice& choice);
@@ -159,9 +163,8 @@ private:
     };
     std::shared_ptr<Tree> tree_;
     bool vendorMode_ = false;
-    // By path; shared with a list of the entries that asks one while it runs.
-    std::map<std::string, std::shared_ptr<const VendorFunctionIndex>> vendorIndexes_;
-    std::optional<LineRange> vendorBlock_;  // of the last vendor lookup
+    std::map<std::string, KnownIndex> vendorIndexes_;  // by path
+    std::optional<LineRange> vendorBlock_;             // of the last vendor lookup
 };
 
 }  // namespace quill

@@ -228,13 +228,32 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
     slots_.assign(size, 0);
     const std::size_t mask = size - 1;
     const std::size_t kept = std::min<std::size_t>(records_.size(), size / 4 * 3);
+    // Functions left out of the table are neither first nor single: never
+    // found, whichever way asked.
+    kinds_.assign(records_.size(), 0);
     for (std::size_t i = 0; i < kept; ++i) {
+        kinds_[i] = kFirst | kSingle;
         std::size_t slot = hashes[i] & mask;
-        while (slots_[slot] != 0) {
-            slot = (slot + 1) & mask;
+        for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+            const std::size_t other = (slots_[slot] & UINT32_MAX) - 1;
+            const Record& a = records_[other];
+            const Record& b = records_[i];
+            if (slots_[slot] >> 32 == hashes[i] && a.nameSize == b.nameSize &&
+                std::equal(names_.begin() + a.nameAt, names_.begin() + a.nameAt + a.nameSize,
+                           names_.begin() + b.nameAt)) {
+                kinds_[i] = 0;
+                kinds_[other] &= static_cast<std::uint8_t>(~kSingle);
+            }
         }
         slots_[slot] = std::uint64_t{hashes[i]} << 32 | (i + 1);
     }
+}
+
+bool VendorFunctionIndex::NameIs(std::size_t place, std::string_view name) const {
+    const Record& record = records_[place];
+    const auto recordName = names_.begin() + record.nameAt;
+    return record.nameSize == name.size() &&
+           std::equal(recordName, recordName + record.nameSize, name.begin());
 }
 
 template <typename Found>
@@ -248,20 +267,21 @@ void VendorFunctionIndex::Probe(std::string_view name, Found found) const {
             continue;
         }
         const std::size_t place = (slots_[slot] & UINT32_MAX) - 1;
-        const Record& record = records_[place];
-        if (record.nameSize != name.size()) {
-            continue;
-        }
-        const auto recordName = names_.begin() + record.nameAt;
-        if (std::equal(recordName, recordName + record.nameSize, name.begin()) && !found(place)) {
+        if (NameIs(place, name) && !found(place)) {
             return;
         }
     }
 }
 
-std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) const {
+std::vector<VendorFunction> VendorFunctionIndex::Find(std::string_view name) const {
+    std::size_t next = records_.size();
+    return Find(name, next);
+}
+
+std::vector<VendorFunction> VendorFunctionIndex::Find(std::string_view name,
+                                                      std::size_t& next) const {
     std::vector<VendorFunction> found;
-    Probe(name, [this, &found](std::size_t place) {
+    const auto add = [this, &found](std::size_t place) {
         const Record& record = records_[place];
         VendorFunction function;
         function.firstLine = record.firstLine;
@@ -270,16 +290,38 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
         function.openers.assign(openers, openers + record.openerCount);
         found.push_back(std::move(function));
         return true;
+    };
+    if (next < records_.size() && (kinds_[next] & kSingle) != 0 && NameIs(next, name)) {
+        add(next++);
+        return found;
+    }
+    std::size_t first = records_.size();
+    Probe(name, [&](std::size_t place) {
+        first = std::min(first, place);
+        return add(place);
     });
+    if (first < records_.size()) {
+        next = std::max(next, first + 1);
+    }
     return found;
 }
 
-std::optional<std::uint32_t> VendorFunctionIndex::FirstPlace(std::string_view name) const {
+std::optional<std::uint32_t> VendorFunctionIndex::FirstPlace(std::string_view name,
+                                                             std::size_t& next) const {
+    if (next < records_.size() && NameIs(next, name)) {
+        const std::size_t place = next++;
+        if ((kinds_[place] & kFirst) != 0) {
+            return static_cast<std::uint32_t>(place);
+        }
+    }
     std::optional<std::uint32_t> first;
     Probe(name, [&first](std::size_t place) {
         first = static_cast<std::uint32_t>(place);
         return false;
     });
+    if (first) {
+        next = std::max<std::size_t>(next, *first + 1);
+    }
     return first;
 }
 

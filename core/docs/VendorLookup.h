@@ -42,13 +42,26 @@ public:
     explicit VendorFunctionIndex(DocumentLines& lines);
     // The declarations and definitions of `name` in file order, with their
     // lines and openers (no entry or name text); empty when there are none.
-    std::vector<VendorFunction> Find(const std::string& name) const;
+    // `next` is where the caller expects the name, to look first (see
+    // FirstPlace): a caller that asks in file order finds the only
+    // function of a name there without a search.
+    std::vector<VendorFunction> Find(std::string_view name) const;
+    std::vector<VendorFunction> Find(std::string_view name, std::size_t& next) const;
 
     // Each function's place is its number in file order.
     std::size_t Places() const override { return records_.size(); }
-    std::optional<std::uint32_t> FirstPlace(std::string_view name) const override;
+    std::optional<std::uint32_t> FirstPlace(std::string_view name,
+                                            std::size_t& next) const override;
 
 private:
+    // True when the function at `place` is called `name`.
+    bool NameIs(std::size_t place, std::string_view name) const;
+    // What the table knows of a function's name, per place.
+    enum Kind : std::uint8_t {
+        kFirst = 1,   // no function before it has its name
+        kSingle = 2,  // and none after it
+    };
+    std::vector<std::uint8_t> kinds_;
     // Calls `found` with the place of each function called `name`, in file
     // order, while it returns true.
     template <typename Found>

@@ -819,7 +819,7 @@ void VendorNameSet::Follow(const KnownFunctions& known) {
 
 bool VendorNameSet::Insert(std::string_view name, std::uint32_t hash) {
     if (known_ != nullptr) {
-        if (const std::optional<std::uint32_t> place = known_->FirstPlace(name)) {
+        if (const std::optional<std::uint32_t> place = known_->FirstPlace(name, nextPlace_)) {
             if (listed_[*place]) {
                 return false;
             }

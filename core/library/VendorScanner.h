@@ -47,8 +47,11 @@ public:
     // The number of places.
     virtual std::size_t Places() const = 0;
     // The place of the first function called `name`; nullopt when the index
-    // does not have the name.
-    virtual std::optional<std::uint32_t> FirstPlace(std::string_view name) const = 0;
+    // does not have the name. `next` is the place the caller expects to ask
+    // for next, looked at first and moved on: a list that asks in file
+    // order finds a name there without a search.
+    virtual std::optional<std::uint32_t> FirstPlace(std::string_view name,
+                                                    std::size_t& next) const = 0;
 };
 
 // The names a function list holds so far, each after its length in
@@ -97,7 +100,8 @@ private:
     std::size_t chunkUsed_ = kChunkBytes;  // bytes of the last chunk taken
     std::size_t count_ = 0;
     const KnownFunctions* known_ = nullptr;
-    std::vector<bool> listed_;  // per place of known_: its name is in the set
+    std::size_t nextPlace_ = 0;  // where known_ is asked first
+    std::vector<bool> listed_;   // per place of known_: its name is in the set
     // The table: in `smallSlots_` while small, then in `largeSlots_`.
     std::vector<Slot> smallSlots_;
     Block largeSlots_;

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ScratchFolder.h"
 #include "core/ChooseFunction.h"
+#include "core/docs/VendorLookup.h"
 #include "core/docs/VendorMode.h"
+#include "core/files/ReadTextLine.h"
 #include "core/library/VendorScanner.h"
 
 namespace quill {
@@ -144,6 +147,44 @@ TEST(VendorScan, AFileReadsAsItsLines) {
         const LibraryScan scan = ScanLibraryFile(folder.Write("nul.h", c.bytes), true);
         EXPECT_TRUE(scan.opened);
         EXPECT_EQ(scan.entries, c.entries) << c.bytes.size();
+    }
+}
+
+// The index answers the same wherever its caller expects a name: the place
+// it is asked at first only spares a search, and moves on in file order.
+TEST(VendorIndex, FindsANameFromAnyPlaceItIsAskedAt) {
+    ScratchFolder folder;
+    TextFile file;
+    ASSERT_TRUE(file.Open(folder.Write(
+        "idx.h", "void a(void);\nvoid b(int x);\nvoid a(void) { }\nvoid c(int y);\n")));
+    DocumentLines lines(std::move(file));
+    const VendorFunctionIndex index(lines);
+    const auto firstLines = [&index](std::string_view name, std::size_t& next) {
+        std::vector<std::size_t> found;
+        for (const VendorFunction& function : index.Find(name, next)) {
+            found.push_back(function.firstLine);
+        }
+        return found;
+    };
+    const struct {
+        std::string_view name;
+        std::size_t next;  // asked at
+        std::optional<std::uint32_t> first;
+        std::size_t nextAfterFirst;
+        std::vector<std::size_t> lines;
+        std::size_t nextAfterFind;
+    } cases[] = {
+        {"a", 0, 0, 1, {0, 2}, 1}, {"a", 1, 0, 1, {0, 2}, 1}, {"a", 2, 0, 3, {0, 2}, 2},
+        {"a", 4, 0, 4, {0, 2}, 4}, {"b", 1, 1, 2, {1}, 2},    {"b", 3, 1, 3, {1}, 3},
+        {"c", 0, 3, 4, {3}, 4},    {"c", 3, 3, 4, {3}, 4},    {"zz", 1, {}, 1, {}, 1},
+    };
+    for (const auto& c : cases) {
+        std::size_t next = c.next;
+        EXPECT_EQ(index.FirstPlace(c.name, next), c.first) << c.name << " at " << c.next;
+        EXPECT_EQ(next, c.nextAfterFirst) << c.name << " at " << c.next;
+        next = c.next;
+        EXPECT_EQ(firstLines(c.name, next), c.lines) << c.name << " at " << c.next;
+        EXPECT_EQ(next, c.nextAfterFind) << c.name << " at " << c.next;
     }
 }
 
