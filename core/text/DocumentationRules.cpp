@@ -247,11 +247,12 @@ bool ListOpenAfter(std::string_view line, bool listOpen) {
     }
     // Rewriting keeps every byte but blanks, so a "}" after that many other
     // bytes stands too far on; only the bytes before it decide (blank runs
-    // end at it).
-    const auto kept = std::count_if(line.begin(), line.begin() + static_cast<long>(brace),
-                                    [](char c) { return c != ' ' && c != '\t'; });
-    if (kept >= kListClosedFrom) {
-        return false;
+    // end at it). Counting stops as soon as there are enough.
+    long kept = 0;
+    for (std::size_t k = 0; k < brace; ++k) {
+        if (line[k] != ' ' && line[k] != '\t' && ++kept >= kListClosedFrom) {
+            return false;
+        }
     }
     return ParamListStaysOpen(RewriteParamLine(std::string(line.substr(0, brace + 1))));
 }
