@@ -231,6 +231,22 @@ std::string PlainTypeName(const std::string& type) {
     return name;
 }
 
+// The enumerators of the enum a parameter's plain type name names.
+Suggestions EnumTypeValues(const std::string& name, const LibraryDeclarations& declarations) {
+    const DeclaredValues* values = name.empty() ? nullptr : declarations.Enum(name);
+    if (values == nullptr) {
+        return {};
+    }
+    return Declared(*values, "enum type " + name + " in " + FileNameOf(values->file));
+}
+
+Suggestions BoolTypeValues(const std::string& name) {
+    if (name != "bool" && name != "_Bool") {
+        return {};
+    }
+    return Found({"true", "false"}, "bool");
+}
+
 bool HoldsWord(const std::string& text, const std::string& word) {
     for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
         const bool startsWord = at == 0 || !IsWordChar(text[at - 1]);
@@ -497,9 +513,14 @@ std::vector<std::string> DescriptionOfParameter(const std::string& block, const 
         if (end == std::string_view::npos) {
             end = all.size();
         }
-        bool ended = false;
-        const std::string_view text = CommentText(all.substr(start, end - start), ended);
+        const std::string_view line = all.substr(start, end - start);
         start = end + 1;
+        // Before the entry only a line holding its tag matters.
+        if (!inside && line.find("param") == std::string_view::npos) {
+            continue;
+        }
+        bool ended = false;
+        const std::string_view text = CommentText(line, ended);
         const std::string_view tag = LeadingTag(text);
         if (inside && !tag.empty() && !IsInlineTag(tag)) {
             break;
@@ -740,12 +761,7 @@ Suggestions ValuesFromReference(const std::vector<std::string>& description,
 }
 
 Suggestions ValuesFromEnumType(const std::string& type, const LibraryDeclarations& declarations) {
-    const std::string name = PlainTypeName(type);
-    const DeclaredValues* values = name.empty() ? nullptr : declarations.Enum(name);
-    if (values == nullptr) {
-        return {};
-    }
-    return Declared(*values, "enum type " + name + " in " + FileNameOf(values->file));
+    return EnumTypeValues(PlainTypeName(type), declarations);
 }
 
 Suggestions ValuesFromRangeLine(const std::vector<std::string>& description) {
@@ -808,11 +824,7 @@ Suggestions ValuesFromReferenceAlternatives(const std::vector<std::string>& desc
 }
 
 Suggestions ValuesFromBoolType(const std::string& type) {
-    const std::string name = PlainTypeName(type);
-    if (name != "bool" && name != "_Bool") {
-        return {};
-    }
-    return Found({"true", "false"}, "bool");
+    return BoolTypeValues(PlainTypeName(type));
 }
 
 Suggestions SuggestValues(const std::string& block, const std::string& name,
@@ -833,8 +845,9 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
     if (suggestions.Empty() && refers) {
         suggestions = ValuesFromReference(description, declarations);
     }
+    const std::string plainType = PlainTypeName(type);
     if (suggestions.Empty()) {
-        suggestions = ValuesFromEnumType(type, declarations);
+        suggestions = EnumTypeValues(plainType, declarations);
     }
     if (suggestions.Empty()) {
         suggestions = ValuesFromRangeLine(description);
@@ -843,7 +856,7 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
         suggestions = ValuesFromReferenceAlternatives(description);
     }
     if (suggestions.Empty()) {
-        return ValuesFromBoolType(type);
+        return BoolTypeValues(plainType);
     }
     if (DescribesCombination(description) || NamesAMask(name)) {
         suggestions.kind = SuggestionKind::Combination;
