@@ -43,97 +43,108 @@ struct Coverage {
     }
 };
 
-std::string DocumentationLine(const FunctionChoice& choice) {
+// Appends where the documentation was found, or why it was not.
+void AppendDocumentationLine(const FunctionChoice& choice, std::string& out) {
+    out += "  documentation: ";
     switch (choice.lookup.outcome) {
-        case LookupOutcome::Found: {
-            std::string line = "found in " + choice.lookup.path;
+        case LookupOutcome::Found:
+            out.append("found in ").append(choice.lookup.path);
             if (choice.route == DocumentationRoute::SourceFolder ||
                 choice.route == DocumentationRoute::Header) {
-                line += std::string(" (") + DocumentationRouteName(choice.route) + ")";
+                out.append(" (").append(DocumentationRouteName(choice.route)).append(")");
             }
-            return choice.documentationRead ? line : line + ", not readable";
-        }
+            if (!choice.documentationRead) {
+                out += ", not readable";
+            }
+            break;
         case LookupOutcome::NotFound:
-            return "not found in " + choice.lookup.path;
+            out.append("not found in ").append(choice.lookup.path);
+            break;
         case LookupOutcome::NoSource:
-            return "no documenting file (" + choice.documentingPath + " or .c)";
+            out.append("no documenting file (").append(choice.documentingPath).append(" or .c)");
+            break;
         case LookupOutcome::EmptyInput:
+            out += "not looked up";
             break;
     }
-    return "not looked up";
+    out += '\n';
 }
 
-// The helper line: its name, and where it was looked for when it is not there.
-std::string HelperLine(const FunctionChoice& choice) {
+// Appends the helper line: its name, and where it was looked for when it is
+// not there.
+void AppendHelperLine(const FunctionChoice& choice, std::string& out) {
     const HelperProgram& helper = choice.helper;
-    std::string line = "  helper: " + choice.documentation.helperName;
+    out.append("  helper: ").append(choice.documentation.helperName);
     if (!helper.looked) {
-        line += " (not looked for: " + choice.lookup.path + " names no folder)";
+        out.append(" (not looked for: ").append(choice.lookup.path).append(" names no folder)");
     } else if (!helper.exists) {
-        line += " (missing: " + helper.path + ")";
+        out.append(" (missing: ").append(helper.path).append(")");
     }
-    return line + "\n";
+    out += '\n';
 }
 
-// One parameter's line: its form, and the values vendor documentation suggests.
-std::string ParameterLine(const ParameterDescription& parameter, const Suggestions& suggestions) {
-    std::string line = "  " + parameter.name + ": " + FormName(FormOf(parameter.choiceText));
+// Appends one parameter's line: its form, and the values vendor
+// documentation suggests.
+void AppendParameterLine(const ParameterDescription& parameter, const Suggestions& suggestions,
+                         std::string& out) {
+    out.append("  ")
+        .append(parameter.name)
+        .append(": ")
+        .append(FormName(FormOf(parameter.choiceText)));
     if (IsRangeForm(parameter.choiceText)) {
-        line += " range";
+        out += " range";
     }
     if (!suggestions.Empty()) {
-        line += std::string(", suggests ") + SuggestionKindName(suggestions.kind) + " ";
+        out.append(", suggests ").append(SuggestionKindName(suggestions.kind)).append(" ");
         for (std::size_t i = 0; i < suggestions.values.size(); ++i) {
-            line += (i == 0 ? "" : ",") + suggestions.values[i];
+            out.append(i == 0 ? "" : ",").append(suggestions.values[i]);
         }
-        line += " (" + suggestions.source + ")";
+        out.append(" (").append(suggestions.source).append(")");
     }
-    return line + "\n";
+    out += '\n';
 }
 
 // Lints one function and counts it; prints its lines unless `quiet`, all
 // at once.
 void LintFunction(CliOutput& output, LibraryChoices& library, const std::string& entry, bool quiet,
                   Coverage& coverage) {
-    std::string lines;
-    const auto write = [&lines, quiet](const std::string& text) {
-        if (!quiet) {
-            lines += text;
-        }
-    };
+    // Kept from one function to the next: a library may have many.
+    thread_local std::string lines;
+    lines.clear();
     const FunctionChoice choice = library.Choose(entry);
     ++coverage.functions;
-    write(entry + "\n");
-    write("  documentation: " + DocumentationLine(choice) + "\n");
-    if (!choice.Found()) {
+    lines.append(entry).append("\n");
+    AppendDocumentationLine(choice, lines);
+    if (choice.Found()) {
+        ++coverage.documented[choice.route];
+        const FunctionDocumentation& documentation = choice.documentation;
+        if (documentation.parameterCount == 0) {
+            lines += "  parameters: none\n";
+        }
+        coverage.parameters += static_cast<std::size_t>(documentation.parameterCount);
+        for (int k = 0; k < documentation.parameterCount; ++k) {
+            const ParameterDescription& parameter = documentation.parameters[k];
+            const Suggestions& suggestions = choice.suggestions[k];
+            coverage.withChoiceText += parameter.choiceText.empty() ? 0 : 1;
+            coverage.withSuggestions += suggestions.Empty() ? 0 : 1;
+            AppendParameterLine(parameter, suggestions, lines);
+        }
+        if (documentation.helperName != kNoText) {
+            AppendHelperLine(choice, lines);
+        }
+
+        const std::vector<LintWarning> warnings =
+            LintDocumentation(choice.lookup.text, documentation);
+        for (const LintWarning& warning : warnings) {
+            lines.append("  warning: ").append(warning.message).append(" [");
+            lines.append(LintRuleName(warning.rule)).append("]\n");
+            lines.append("    | ").append(warning.lineText).append("\n");
+        }
+        coverage.warnings += warnings.size();
+    }
+    if (!quiet) {
         output.Out(lines);
-        return;
     }
-    ++coverage.documented[choice.route];
-
-    const FunctionDocumentation& documentation = choice.documentation;
-    if (documentation.parameterCount == 0) {
-        write("  parameters: none\n");
-    }
-    coverage.parameters += static_cast<std::size_t>(documentation.parameterCount);
-    for (int k = 0; k < documentation.parameterCount; ++k) {
-        const ParameterDescription& parameter = documentation.parameters[k];
-        const Suggestions& suggestions = choice.suggestions[k];
-        coverage.withChoiceText += parameter.choiceText.empty() ? 0 : 1;
-        coverage.withSuggestions += suggestions.Empty() ? 0 : 1;
-        write(ParameterLine(parameter, suggestions));
-    }
-    if (documentation.helperName != kNoText) {
-        write(HelperLine(choice));
-    }
-
-    const std::vector<LintWarning> warnings = LintDocumentation(choice.lookup.text, documentation);
-    for (const LintWarning& warning : warnings) {
-        write("  warning: " + warning.message + " [" + LintRuleName(warning.rule) + "]\n");
-        write("    | " + warning.lineText + "\n");
-    }
-    coverage.warnings += warnings.size();
-    output.Out(lines);
 }
 
 void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage,

@@ -95,6 +95,7 @@ LibraryChoices::LibraryChoices(std::string libraryPath, std::string startupLibra
       startupLibrary_(std::move(startupLibrary)),
       documentingPath_(SourcePathForHeader(libraryPath_)),
       declarations_(declarations != nullptr ? declarations : &ownDeclarations_),
+      tree_(std::make_shared<Tree>(Tree{libraryPath_, nullptr})),
       // An assembler library announces its prototypes one a line: its scan
       // is the same in either mode.
       vendorMode_(vendorMode && LibraryKindOf(libraryPath_) == LibraryKind::Header) {}
@@ -407,12 +408,13 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
         AddDeclarations(lookup.path);
     }
     // Names declared in neither are looked for in the library's whole tree.
-    declarations_->LookFurtherIn(
-        [path = libraryPath_,
-         kept = std::make_shared<std::shared_ptr<const LibraryDeclarations>>()] {
-            *kept = DeclarationTreeOf(path);
-            return kept->get();
-        });
+    // The tree is found once for all the choices of the library.
+    declarations_->LookFurtherIn([tree = tree_] {
+        if (!tree->declarations) {
+            tree->declarations = DeclarationTreeOf(tree->libraryPath);
+        }
+        return tree->declarations.get();
+    });
     static const std::string noBlock;
     choice.suggestions = SuggestForFunction(
         choice.documentation, choice.Found() ? lookup.text : noBlock, entry, *declarations_);

@@ -5,6 +5,7 @@
 // result; quill-cli prints it.
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -146,6 +147,14 @@ private:
     std::map<std::string, bool> helpersFound_;         // whether each helper path opened
     LibraryDeclarations ownDeclarations_;
     LibraryDeclarations* declarations_;
+    // The declarations of the library's whole tree, read when a name is
+    // declared neither in the header nor in the documenting file. Shared
+    // with the declarations, which may outlive this.
+    struct Tree {
+        std::string libraryPath;
+        std::shared_ptr<const LibraryDeclarations> declarations;
+    };
+    std::shared_ptr<Tree> tree_;
     bool vendorMode_ = false;
     std::map<std::string, VendorFunctionIndex> vendorIndexes_;  // by path
     std::optional<LineRange> vendorBlock_;                      // of the last vendor lookup

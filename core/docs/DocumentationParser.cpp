@@ -24,8 +24,9 @@ void TakeBlock(const DocumentLines& lines, std::size_t begin, std::size_t end,
         bytes += lines.Text(i).size();
     }
     doc.documentationText.reserve(bytes);
-    LineNormaliser normaliser;
-    std::string scratch;
+    // Kept from one block to the next: a library checked whole parses many.
+    thread_local LineNormaliser normaliser;
+    thread_local std::string scratch;
     for (std::size_t i = begin; i < end; ++i) {
         doc.documentationText += normaliser.Normalise(lines.ParserView(i, scratch));
         std::string helper = lines.Helper(i);

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/docs/PrototypeLookup.h"
+#include "core/text/ByteSearch.h"
 #include "core/text/DocumentationRules.h"
 #include "core/text/LineNormaliser.h"
 #include "core/text/PathCase.h"
@@ -230,7 +231,7 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
         while (slots_[slot] != 0) {
             slot = (slot + 1) & mask;
         }
-        slots_[slot] = static_cast<std::uint32_t>(i + 1);
+        slots_[slot] = std::uint64_t{records_[i].hash} << 32 | (i + 1);
     }
 }
 
@@ -241,10 +242,15 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
     const auto hash = static_cast<std::uint32_t>(std::hash<std::string>{}(name));
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const Record& record = records_[slots_[slot] - 1];
+        if (slots_[slot] >> 32 != hash) {
+            continue;
+        }
+        const Record& record = records_[(slots_[slot] & UINT32_MAX) - 1];
+        if (record.nameSize != name.size()) {
+            continue;
+        }
         const auto recordName = names_.begin() + record.nameAt;
-        if (record.hash != hash ||
-            !std::equal(recordName, recordName + record.nameSize, name.begin(), name.end())) {
+        if (!std::equal(recordName, recordName + record.nameSize, name.begin())) {
             continue;
         }
         VendorFunction function;
@@ -259,27 +265,87 @@ std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) c
 
 namespace {
 
-// True when the comment from line `opener` (up to `before`) documents a
-// function: no file or licence header, no group marker.
-bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
-    // Asked once a function when a library is checked whole: the buffer
-    // is kept from one call to the next.
-    thread_local std::string text;
-    text.clear();
-    for (std::size_t i = opener; i < before; ++i) {
-        const std::string_view line = lines.RawText(i);
-        std::transform(line.begin(), line.end(), std::back_inserter(text), LowerAscii);
-        if (line.find("*/") != std::string_view::npos) {
-            break;
-        }
+// True when `text` holds, from `at`, the lower-case `mark` in any case.
+bool MarkAt(std::string_view text, std::size_t at, std::string_view mark) {
+    if (text.size() - at < mark.size()) {
+        return false;
     }
-    for (const char* mark : {"copyright", "licence", "license", "@file", "\\file", "@{", "@}",
-                             "@defgroup", "@addtogroup"}) {
-        if (text.find(mark) != std::string::npos) {
+    for (std::size_t k = 0; k < mark.size(); ++k) {
+        if (LowerAscii(text[at + k]) != mark[k]) {
             return false;
         }
     }
     return true;
+}
+
+// True when a mark of a file or licence header or of a group stands around
+// `at`: one that begins there, or "copyright" when its "y" is there.
+bool MarkAround(std::string_view text, std::size_t at) {
+    switch (LowerAscii(text[at])) {
+        case 'l':
+            return MarkAt(text, at, "licence") || MarkAt(text, at, "license");
+        case 'y':
+            return at >= 3 && MarkAt(text, at - 3, "copyright");
+        case '@':
+            if (at + 1 == text.size()) {
+                return false;
+            }
+            switch (LowerAscii(text[at + 1])) {
+                case '{':
+                case '}':
+                    return true;
+                case 'f':
+                    return MarkAt(text, at, "@file");
+                case 'd':
+                    return MarkAt(text, at, "@defgroup");
+                case 'a':
+                    return MarkAt(text, at, "@addtogroup");
+                default:
+                    return false;
+            }
+        case '\\':
+            return MarkAt(text, at, "\\file");
+        default:
+            return false;
+    }
+}
+
+// True when `text` holds such a mark. Comment text is full of "c" and "l":
+// only an "l" before an "i", a "y" before an "r", an "@" or a backslash is
+// looked at, sixteen bytes at a time.
+bool HoldsHeaderOrGroupMark(std::string_view text) {
+    const char* const begin = text.data();
+    std::size_t at = 0;
+    for (; text.size() - at > 16; at += 16) {
+        const char* const p = begin + at;
+        unsigned mask = (MatchMask16<'l', 'L'>(p) & MatchMask16<'i', 'I'>(p + 1)) |
+                        (MatchMask16<'y', 'Y'>(p) & MatchMask16<'r', 'R'>(p + 1)) |
+                        MatchMask16<'@', '\\'>(p);
+        for (; mask != 0; mask &= mask - 1) {
+            if (MarkAround(text, at + LowestBit(mask))) {
+                return true;
+            }
+        }
+    }
+    for (; at < text.size(); ++at) {
+        if (MarkAround(text, at)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// True when the comment from line `opener` (up to `before`, and through
+// its line that holds "*/") documents a function: no file or licence
+// header, no group marker.
+bool DocumentsAFunction(const DocumentLines& lines, std::size_t opener, std::size_t before) {
+    std::size_t last = opener;
+    while (last + 1 < before && lines.RawText(last).find("*/") == std::string_view::npos) {
+        ++last;
+    }
+    // The lines follow one another in one text, so marks are searched in
+    // the comment as a whole.
+    return opener >= before || !HoldsHeaderOrGroupMark(lines.RawSpan(opener, last + 1));
 }
 
 }  // namespace

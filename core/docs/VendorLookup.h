@@ -60,8 +60,10 @@ private:
     std::deque<Record> records_;  // in file order
     std::deque<char> names_;
     std::deque<std::uint32_t> openers_;
-    // Open addressing over records_: 1 + a record's place, 0 for a free slot.
-    std::vector<std::uint32_t> slots_;
+    // Open addressing over records_: a record's hash in the high half and
+    // 1 + its place in the low one, 0 for a free slot. With the hash in the
+    // slot, a probe reads no record but the one it finds.
+    std::vector<std::uint64_t> slots_;
 };
 
 // Lines [begin, end) of a file: a function's block and the function.

@@ -306,13 +306,16 @@ std::string_view WithoutLinkage(std::string_view text) {
 }  // namespace
 
 std::string VendorFunctionName(std::string_view prototype) {
-    std::string joined;
+    std::string joined(prototype.size(), '\0');
+    char* const begin = joined.data();
+    char* out = begin;
     for (const char c : prototype) {
         const char b = IsSpaceByte(c) || c == '\n' ? ' ' : c;
-        if (b != ' ' || (!joined.empty() && joined.back() != ' ')) {
-            joined += b;
+        if (b != ' ' || (out != begin && out[-1] != ' ')) {
+            *out++ = b;
         }
     }
+    joined.resize(static_cast<std::size_t>(out - begin));
     std::size_t close = 0;
     return std::string(FunctionShape(WithoutLinkage(Trimmed(joined)), close));
 }

@@ -85,7 +85,7 @@ std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) 
         return text.substr(0, std::min(ParserCut(text).Kept(), text.size()));
     }
     bool listOpen = openBefore;
-    scratch = ReadParserLine(text, listOpen);
+    ReadParserLine(text, listOpen, scratch);
     return scratch;
 }
 

@@ -40,6 +40,11 @@ public:
     std::string_view Text(std::size_t i) const;
     // The line exactly as the line reader gave it, blanks and all.
     std::string_view RawText(std::size_t i) const;
+    // Lines [begin, end) as read, one after the other: RawText(begin) up to
+    // the end of RawText(end - 1).
+    std::string_view RawSpan(std::size_t begin, std::size_t end) const {
+        return std::string_view(bytes_.data() + starts_[begin], starts_[end] - starts_[begin]);
+    }
     // The line as the parser keeps it: "@param" lines rewritten, a line of an
     // open list joined to the next, cut before ";" or "//" and after ")".
     std::string ParserText(std::size_t i) const;

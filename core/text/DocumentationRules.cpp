@@ -112,9 +112,15 @@ std::optional<ParamLine> ReadParamLine(std::string_view line, std::string_view k
 }
 
 std::string ParserParamList(std::string_view text, std::string_view name) {
-    std::string key(kParamKeyword);
-    key.append(" ").append(name).append(" :{");
-    const std::size_t m = text.find(key);
+    // The first "@param NAME :{": the first "@param" that goes on so.
+    std::size_t m = text.find(kParamKeyword);
+    for (; m != std::string_view::npos; m = text.find(kParamKeyword, m + 1)) {
+        const std::string_view rest = text.substr(m + kParamKeyword.size());
+        if (rest.size() >= name.size() + 4 && rest[0] == ' ' &&
+            rest.substr(1, name.size()) == name && rest.substr(1 + name.size(), 3) == " :{") {
+            break;
+        }
+    }
     if (m == std::string_view::npos) {
         return {};
     }
@@ -122,13 +128,16 @@ std::string ParserParamList(std::string_view text, std::string_view name) {
     if (lineEnd == std::string_view::npos) {
         return {};
     }
-    std::string entry;
-    entry.reserve(lineEnd - m);
+    // Kept from one call to the next: a parse asks once a parameter.
+    thread_local std::string entry;
+    entry.resize(lineEnd - m);
+    char* out = entry.data();
     for (const char c : text.substr(m, lineEnd - m)) {
         if (!IsBlank(c)) {
-            entry += c;
+            *out++ = c;
         }
     }
+    entry.resize(static_cast<std::size_t>(out - entry.data()));
     // A name that also occurs inside "@param" (p, a, r, m ...) is found too
     // early and never gets its entry.
     if (entry.empty() || FindPos(entry, name) != kParamNameAt) {
@@ -145,9 +154,15 @@ std::string ParserParamList(std::string_view text, std::string_view name) {
 }
 
 std::string RewriteParamLine(std::string_view line) {
+    std::string out;
+    RewriteParamLine(line, out);
+    return out;
+}
+
+void RewriteParamLine(std::string_view line, std::string& out) {
     // In one pass: a space before every ":", tabs to spaces, and every run
     // of spaces collapsed to one.
-    std::string out(2 * line.size(), '\0');
+    out.resize(2 * line.size());
     char* const begin = out.data();
     char* write = begin;
     const auto put = [begin, &write](char c) {
@@ -165,7 +180,6 @@ std::string RewriteParamLine(std::string_view line) {
         }
     }
     out.resize(static_cast<std::size_t>(write - begin));
-    return out;
 }
 
 bool ParamListStaysOpen(const std::string& rewrittenLine) {
@@ -216,11 +230,17 @@ bool ParamNameCanMatch(std::string_view name) {
 
 std::string ReadParserLine(std::string_view text, bool& listOpen) {
     std::string line;
-    if (text.find('@') != std::string_view::npos && FindPos(text, kParamKeyword) >= 0) {
-        line = RewriteParamLine(text);
+    ReadParserLine(text, listOpen, line);
+    return line;
+}
+
+void ReadParserLine(std::string_view text, bool& listOpen, std::string& line) {
+    const bool holdsAt = text.find('@') != std::string_view::npos;
+    if (holdsAt && FindPos(text, kParamKeyword) >= 0) {
+        RewriteParamLine(text, line);
         listOpen = ParamListStaysOpen(line);
     } else {
-        if (text.find('@') != std::string_view::npos) {
+        if (holdsAt) {
             listOpen = false;
         }
         line.assign(text);
@@ -231,7 +251,10 @@ std::string ReadParserLine(std::string_view text, bool& listOpen) {
             std::remove_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }),
             line.end());
     }
-    return CutForParser(std::move(line));
+    const LineCut cut = ParserCut(line);
+    if (cut.Kept() < line.size()) {
+        line.resize(cut.Kept());
+    }
 }
 
 bool ListOpenAfter(std::string_view line, bool listOpen) {
@@ -247,12 +270,13 @@ bool ListOpenAfter(std::string_view line, bool listOpen) {
     }
     // Rewriting keeps every byte but blanks, so a "}" after that many other
     // bytes stands too far on; only the bytes before it decide (blank runs
-    // end at it). Counting stops as soon as there are enough.
+    // end at it).
     long kept = 0;
-    for (std::size_t k = 0; k < brace; ++k) {
-        if (line[k] != ' ' && line[k] != '\t' && ++kept >= kListClosedFrom) {
-            return false;
-        }
+    for (std::size_t k = 0; k < brace && kept < kListClosedFrom; ++k) {
+        kept += line[k] != ' ' && line[k] != '\t' ? 1 : 0;
+    }
+    if (kept >= kListClosedFrom) {
+        return false;
     }
     return ParamListStaysOpen(RewriteParamLine(std::string(line.substr(0, brace + 1))));
 }

@@ -86,6 +86,8 @@ std::size_t BlockCloseAt(std::string_view line);
 // An "@param" line as the parser reads it: ":" becomes " :" (so "name:{" and
 // "name :{" read alike), tabs become blanks, runs of blanks one blank.
 std::string RewriteParamLine(std::string_view line);
+// The same into `out`, whose room is kept from one call to the next.
+void RewriteParamLine(std::string_view line, std::string& out);
 
 // True when a line rewritten by RewriteParamLine leaves its list open, so
 // that the parser joins the next line to it.
@@ -119,6 +121,8 @@ bool ParamNameCanMatch(std::string_view name);
 // goes), then cut. `listOpen` tells whether the list of an "@param" line
 // before it is still open, and receives whether it is open after this line.
 std::string ReadParserLine(std::string_view line, bool& listOpen);
+// The same into `out`, whose room is kept from one call to the next.
+void ReadParserLine(std::string_view line, bool& listOpen, std::string& out);
 
 // The open-list state ReadParserLine leaves after `line`, given the state
 // before it, without rewriting the line where that can be helped.

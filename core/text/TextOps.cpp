@@ -100,10 +100,6 @@ std::string ExpandTabs(const std::string& line) {
     return out;
 }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string ToLowerAscii(const std::string& text) {
     std::string out = text;
     std::transform(out.begin(), out.end(), out.begin(), LowerAscii);

@@ -48,7 +48,9 @@ std::string CollapseBlanks(const std::string& text);
 std::string ExpandTabs(const std::string& line);
 
 // ASCII-only case folding and comparison (the platform's "C" locale rules).
-char LowerAscii(char c);
+inline char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string ToLowerAscii(const std::string& text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Ascending order ignoring ASCII case; ties broken by the bytes themselves.
