@@ -184,9 +184,18 @@ bool LibraryChoices::ScanEntries(EntrySink onEntry) {
         return false;
     }
     if (vendorMode_) {
-        VendorEntries entries;
+        // A library checked whole has its index built for the lookups
+        // anyway: the index tells which names were listed already.
+        std::shared_ptr<const VendorFunctionIndex> known;
+        std::optional<VendorEntries> entries;
+        if (indexAll_) {
+            known = IndexOf(*lines, libraryPath_);
+            entries.emplace(*known);
+        } else {
+            entries.emplace();
+        }
         for (std::size_t i = 0; i < count; ++i) {
-            entries.Feed(lines->RawText(i), onEntry);
+            entries->Feed(lines->RawText(i), onEntry);
         }
         return true;
     }
@@ -232,17 +241,22 @@ DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
     return &lines;
 }
 
+std::shared_ptr<const VendorFunctionIndex> LibraryChoices::IndexOf(DocumentLines& lines,
+                                                                   const std::string& path) {
+    std::shared_ptr<const VendorFunctionIndex>& index = vendorIndexes_[path];
+    if (index == nullptr) {
+        index = std::make_shared<const VendorFunctionIndex>(lines);
+    }
+    return index;
+}
+
 bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
                                   const std::string& name, DocumentationRoute route,
                                   FunctionChoice& choice) {
     if (!lines.FromOpenFile()) {
         return false;
     }
-    auto index = vendorIndexes_.find(path);
-    if (index == vendorIndexes_.end()) {
-        index = vendorIndexes_.emplace(path, VendorFunctionIndex(lines)).first;
-    }
-    const std::optional<LineRange> block = OwnBlock(lines, index->second.Find(name));
+    const std::optional<LineRange> block = OwnBlock(lines, IndexOf(lines, path)->Find(name));
     if (!block) {
         return false;
     }
@@ -350,12 +364,19 @@ bool LibraryChoices::ForgetFailedRead(DocumentLines* lines) {
     if (lines == nullptr || !lines->ReadFailed()) {
         return false;
     }
+    // Only the index of that file goes: another's may be in use (a list
+    // of the header's entries asks its index while the lookups run).
     if (lines == &file_.lines) {
         file_.opened = false;
+        vendorIndexes_.erase(file_.path);
     } else {
         *lines = DocumentLines();
+        for (const auto& [path, other] : otherFiles_) {
+            if (&other == lines) {
+                vendorIndexes_.erase(path);
+            }
+        }
     }
-    vendorIndexes_.clear();
     return true;
 }
 

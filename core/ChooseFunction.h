@@ -132,6 +132,9 @@ private:
     // file, a source folder beside the include folder, or the header, in
     // that order; the lines it was found in, or null.
     DocumentLines* LookUpVendorBlock(const std::string& entry, FunctionChoice& choice);
+    // The index of the lines of `path`, built on first use.
+    std::shared_ptr<const VendorFunctionIndex> IndexOf(DocumentLines& lines,
+                                                       const std::string& path);
     // Takes the block of `name` from `lines` when they have its own.
     bool TakeOwnBlock(DocumentLines& lines, const std::string& path, const std::string& name,
                       DocumentationRoute route, FunctionChoice& choice);
@@ -156,8 +159,9 @@ private:
     };
     std::shared_ptr<Tree> tree_;
     bool vendorMode_ = false;
-    std::map<std::string, VendorFunctionIndex> vendorIndexes_;  // by path
-    std::optional<LineRange> vendorBlock_;                      // of the last vendor lookup
+    // By path; shared with a list of the entries that asks one while it runs.
+    std::map<std::string, std::shared_ptr<const VendorFunctionIndex>> vendorIndexes_;
+    std::optional<LineRange> vendorBlock_;  // of the last vendor lookup
 };
 
 }  // namespace quill

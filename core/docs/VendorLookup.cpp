@@ -195,6 +195,7 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
 VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
     constexpr std::size_t kMost = UINT32_MAX;
     VendorScanner scanner;
+    std::deque<std::uint32_t> hashes;  // of each record's name, until the slots hold them
     const std::size_t count = lines.Count();
     for (std::size_t i = 0; i < count; ++i) {
         scanner.Feed(lines.RawText(i));
@@ -204,7 +205,8 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
                 continue;  // beyond what a record can say: never found
             }
             Record record;
-            record.hash = static_cast<std::uint32_t>(std::hash<std::string>{}(function.name));
+            hashes.push_back(
+                static_cast<std::uint32_t>(std::hash<std::string_view>{}(function.name)));
             record.nameAt = static_cast<std::uint32_t>(names_.size());
             record.nameSize = static_cast<std::uint32_t>(function.name.size());
             record.openersAt = static_cast<std::uint32_t>(openers_.size());
@@ -227,40 +229,58 @@ VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
     const std::size_t mask = size - 1;
     const std::size_t kept = std::min<std::size_t>(records_.size(), size / 4 * 3);
     for (std::size_t i = 0; i < kept; ++i) {
-        std::size_t slot = records_[i].hash & mask;
+        std::size_t slot = hashes[i] & mask;
         while (slots_[slot] != 0) {
             slot = (slot + 1) & mask;
         }
-        slots_[slot] = std::uint64_t{records_[i].hash} << 32 | (i + 1);
+        slots_[slot] = std::uint64_t{hashes[i]} << 32 | (i + 1);
     }
 }
 
-std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) const {
+template <typename Found>
+void VendorFunctionIndex::Probe(std::string_view name, Found found) const {
     // Records of one name are met along its probe in file order: each went
     // into the first free slot after those before it.
-    std::vector<VendorFunction> found;
-    const auto hash = static_cast<std::uint32_t>(std::hash<std::string>{}(name));
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
         if (slots_[slot] >> 32 != hash) {
             continue;
         }
-        const Record& record = records_[(slots_[slot] & UINT32_MAX) - 1];
+        const std::size_t place = (slots_[slot] & UINT32_MAX) - 1;
+        const Record& record = records_[place];
         if (record.nameSize != name.size()) {
             continue;
         }
         const auto recordName = names_.begin() + record.nameAt;
-        if (!std::equal(recordName, recordName + record.nameSize, name.begin())) {
-            continue;
+        if (std::equal(recordName, recordName + record.nameSize, name.begin()) && !found(place)) {
+            return;
         }
+    }
+}
+
+std::vector<VendorFunction> VendorFunctionIndex::Find(const std::string& name) const {
+    std::vector<VendorFunction> found;
+    Probe(name, [this, &found](std::size_t place) {
+        const Record& record = records_[place];
         VendorFunction function;
         function.firstLine = record.firstLine;
         function.lastLine = record.firstLine + record.lineCount;
         const auto openers = openers_.begin() + static_cast<std::ptrdiff_t>(record.openersAt);
         function.openers.assign(openers, openers + record.openerCount);
         found.push_back(std::move(function));
-    }
+        return true;
+    });
     return found;
+}
+
+std::optional<std::uint32_t> VendorFunctionIndex::FirstPlace(std::string_view name) const {
+    std::optional<std::uint32_t> first;
+    Probe(name, [&first](std::size_t place) {
+        first = static_cast<std::uint32_t>(place);
+        return false;
+    });
+    return first;
 }
 
 namespace {

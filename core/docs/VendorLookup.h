@@ -35,20 +35,28 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
 
 // Every function a file declares or defines, by name, as the vendor-mode
 // scan finds them in its lines (the whole file is read). Only the lines of
-// each are kept, with its name: some 30 bytes and the name a function,
+// each are kept, with its name: some 40 bytes and the name a function,
 // however long its text.
-class VendorFunctionIndex {
+class VendorFunctionIndex : public KnownFunctions {
 public:
     explicit VendorFunctionIndex(DocumentLines& lines);
     // The declarations and definitions of `name` in file order, with their
     // lines and openers (no entry or name text); empty when there are none.
     std::vector<VendorFunction> Find(const std::string& name) const;
 
+    // Each function's place is its number in file order.
+    std::size_t Places() const override { return records_.size(); }
+    std::optional<std::uint32_t> FirstPlace(std::string_view name) const override;
+
 private:
+    // Calls `found` with the place of each function called `name`, in file
+    // order, while it returns true.
+    template <typename Found>
+    void Probe(std::string_view name, Found found) const;
+
     // Line numbers and places fit 32 bits: the lines of a file are indexed
     // by 32-bit offsets.
     struct Record {
-        std::uint32_t hash = 0;
         std::uint32_t nameSize = 0;
         std::uint32_t nameAt = 0;     // in names_
         std::uint32_t openersAt = 0;  // in openers_

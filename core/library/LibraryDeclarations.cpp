@@ -1,6 +1,7 @@
 #include "core/library/LibraryDeclarations.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <string_view>
 
@@ -11,8 +12,19 @@ namespace quill {
 
 namespace {
 
+// ASCII letters, digits and "_", whatever the locale: a table, since the
+// reader asks for every byte of a file.
+constexpr std::array<bool, 256> kIdentifierBytes = [] {
+    std::array<bool, 256> bytes{};
+    for (int c = 0; c < 256; ++c) {
+        bytes[static_cast<std::size_t>(c)] =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    }
+    return bytes;
+}();
+
 bool IsIdentifierChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    return kIdentifierBytes[static_cast<unsigned char>(c)];
 }
 
 // One open #if, #ifdef or #ifndef: which one, which branch is being read,
@@ -240,10 +252,11 @@ private:
     }
 
     void FlushWord() {
+        // Token never reads or grows the word itself: the word keeps its
+        // room for the next one.
         if (!word_.empty()) {
-            std::string word;
-            word.swap(word_);
-            Token(word);
+            Token(word_);
+            word_.clear();
         }
     }
 

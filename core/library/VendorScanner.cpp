@@ -796,6 +796,9 @@ std::uint32_t VendorNameSet::Hash(std::string_view name) {
 }
 
 std::uint32_t VendorNameSet::Expect(std::string_view name) const {
+    if (known_ != nullptr) {
+        return 0;  // the index is asked first; Insert hashes a name it lacks
+    }
     const std::uint32_t hash = Hash(name);
 #if defined(__GNUC__) || defined(__clang__)
     if (slotCount_ != 0) {
@@ -809,7 +812,22 @@ bool VendorNameSet::Insert(std::string_view name) {
     return Insert(name, Hash(name));
 }
 
+void VendorNameSet::Follow(const KnownFunctions& known) {
+    known_ = &known;
+    listed_.assign(known.Places(), false);
+}
+
 bool VendorNameSet::Insert(std::string_view name, std::uint32_t hash) {
+    if (known_ != nullptr) {
+        if (const std::optional<std::uint32_t> place = known_->FirstPlace(name)) {
+            if (listed_[*place]) {
+                return false;
+            }
+            listed_[*place] = true;
+            return true;
+        }
+        hash = Hash(name);
+    }
     // A place must fit in 32 bits and a length in 16: names beyond (none
     // that a declaration of at most a few kilobytes can give) are not kept.
     const std::size_t record = sizeof(std::uint16_t) + name.size();
@@ -888,6 +906,11 @@ VendorEntries::VendorEntries(unsigned long long fileBytes) {
     scanner_.listNames_ = &names_;
     names_.Reserve(static_cast<std::size_t>(
         std::min<unsigned long long>(fileBytes / kBytesPerName, kMostReservedSlots)));
+}
+
+VendorEntries::VendorEntries(const KnownFunctions& known) {
+    scanner_.listNames_ = &names_;
+    names_.Follow(known);
 }
 
 void VendorEntries::Feed(std::string_view line, EntrySink onEntry) {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,19 @@ struct VendorFunction {
 // macro invocation, an initialiser.
 std::string VendorFunctionName(std::string_view prototype);
 
+// The functions of a file as an index of the same lines knows them: each
+// name's first function has a place, so that a list of the file can tell
+// which names it has had without keeping them.
+class KnownFunctions {
+public:
+    virtual ~KnownFunctions() = default;
+    // The number of places.
+    virtual std::size_t Places() const = 0;
+    // The place of the first function called `name`; nullopt when the index
+    // does not have the name.
+    virtual std::optional<std::uint32_t> FirstPlace(std::string_view name) const = 0;
+};
+
 // The names a function list holds so far, each after its length in
 // fixed-size chunks (nothing moves as they fill), and an open-addressed table
 // over them: a few allocations for the whole file instead of one node per
@@ -56,6 +70,9 @@ public:
     // the caller does other work: Expect gives the hash that Insert takes.
     std::uint32_t Expect(std::string_view name) const;
     bool Insert(std::string_view name, std::uint32_t hash);
+    // From now on a name `known` has is marked at its place instead of
+    // kept; the others are kept as ever.
+    void Follow(const KnownFunctions& known);
 
 private:
     static std::uint32_t Hash(std::string_view name);
@@ -79,6 +96,8 @@ private:
     std::vector<char*> chunks_;
     std::size_t chunkUsed_ = kChunkBytes;  // bytes of the last chunk taken
     std::size_t count_ = 0;
+    const KnownFunctions* known_ = nullptr;
+    std::vector<bool> listed_;  // per place of known_: its name is in the set
     // The table: in `smallSlots_` while small, then in `largeSlots_`.
     std::vector<Slot> smallSlots_;
     Block largeSlots_;
@@ -166,6 +185,9 @@ class VendorEntries {
 public:
     // `fileBytes`, when known, sizes the name table once for the whole file.
     explicit VendorEntries(unsigned long long fileBytes = 0);
+    // Tells the names already listed from `known`, an index of the same
+    // lines, which outlives this: no names are kept but those it lacks.
+    explicit VendorEntries(const KnownFunctions& known);
     void Feed(std::string_view line, EntrySink onEntry);
 
 private:

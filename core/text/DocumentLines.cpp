@@ -10,6 +10,13 @@
 
 namespace quill {
 
+namespace {
+
+// Source and documentation lines are rarely shorter on average.
+constexpr std::size_t kBytesPerLine = 24;
+
+}  // namespace
+
 DocumentLines::DocumentLines(TextFile file)
     : file_(std::move(file)), fromOpenFile_(file_.IsOpen()) {}
 
@@ -22,9 +29,14 @@ bool DocumentLines::ReadNext() {
         // once spares the copies of a growing string (the pages are only
         // taken as the lines fill them, in large pieces where the system
         // can).
-        bytes_.reserve(static_cast<std::size_t>(
-            std::min<unsigned long long>(file_.SizeAtOpen(), kMaxInputFileBytes)));
+        const auto bytes = static_cast<std::size_t>(
+            std::min<unsigned long long>(file_.SizeAtOpen(), kMaxInputFileBytes));
+        bytes_.reserve(bytes);
         PreferLargePages(bytes_.data(), bytes_.capacity());
+        // The same for the line starts of lines of kBytesPerLine bytes or
+        // more: a larger file of shorter lines grows them as it goes. The
+        // room beyond the lines costs no memory until it is written.
+        starts_.reserve(bytes / kBytesPerLine + 2);
     }
     const std::string_view raw = file_.NextLine();
     if (raw.empty()) {

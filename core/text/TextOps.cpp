@@ -10,12 +10,14 @@ long FindPos(std::string_view text, std::string_view what, std::size_t from) {
     if (from > text.size()) {
         return -1;
     }
-    const std::size_t pos = text.find(what, from);
+    // One byte is looked for as a byte: the library search for a text
+    // compares at every place.
+    const std::size_t pos = what.size() == 1 ? text.find(what[0], from) : text.find(what, from);
     return pos == std::string_view::npos ? -1 : static_cast<long>(pos);
 }
 
 long FindLastPos(std::string_view text, std::string_view what) {
-    const std::size_t pos = text.rfind(what);
+    const std::size_t pos = what.size() == 1 ? text.rfind(what[0]) : text.rfind(what);
     return pos == std::string_view::npos ? -1 : static_cast<long>(pos);
 }
 
