@@ -58,7 +58,7 @@ std::string JoinNames(const FunctionDocumentation& documentation) {
 }
 
 // Index of the parameter called `name`, or -1.
-int ParameterIndex(const FunctionDocumentation& documentation, const std::string& name) {
+int ParameterIndex(const FunctionDocumentation& documentation, std::string_view name) {
     for (int k = 0; k < documentation.parameterCount; ++k) {
         if (documentation.parameters[k].name == name) {
             return k;
@@ -137,7 +137,9 @@ void LintHelperNames(const Lines& lines, const FunctionDocumentation& documentat
     };
     for (int k = 0; k < documentation.parameterCount; ++k) {
         const ParameterDescription& parameter = documentation.parameters[k];
-        if (FormOf(parameter.choiceText) == ChoiceForm::Helper) {
+        // Only a text holding ".exe" can name a helper.
+        if (parameter.choiceText.find(".exe") != std::string::npos &&
+            FormOf(parameter.choiceText) == ChoiceForm::Helper) {
             check(parameter.choiceText, parameter.name);
         }
     }
@@ -197,6 +199,16 @@ const char* LintRuleName(LintRule rule) {
 
 namespace {
 
+// True when `line` holds no ")", ";" or "/" and no "{" after its last "}".
+bool ReadWhole(std::string_view line) {
+    if (line.find(')') != std::string_view::npos || line.find(';') != std::string_view::npos ||
+        line.find('/') != std::string_view::npos) {
+        return false;
+    }
+    const std::size_t lastOpen = line.rfind('{');
+    return lastOpen == std::string_view::npos || line.find('}', lastOpen) != std::string_view::npos;
+}
+
 // The mark (")", ";" or "//") at which the parser cuts a line of the choice
 // list that starts on lines[paramLine], before the list's "}"; "" when the
 // list is read whole. Continuation lines are followed up to the first "}" or
@@ -207,10 +219,7 @@ std::string ListCutMark(const Lines& lines, std::size_t paramLine) {
     }
     // Rewriting moves no brace and makes no mark: a line without marks
     // whose every "{" has a "}" after it is read whole.
-    const std::string_view line = Content(lines[paramLine]);
-    if (line.find_first_of(");/") == std::string_view::npos &&
-        (line.rfind('{') == std::string_view::npos ||
-         (line.rfind('}') != std::string_view::npos && line.rfind('{') < line.rfind('}')))) {
+    if (ReadWhole(Content(lines[paramLine]))) {
         return {};
     }
     const std::string first = RewriteParamLine(lines[paramLine]);
@@ -238,10 +247,14 @@ std::string ListCutMark(const Lines& lines, std::size_t paramLine) {
     return {};
 }
 
+// Enough for most blocks, so that splitting one allocates once.
+constexpr std::size_t kUsualBlockLines = 16;
+
 // The lines of a text, each with its line end ("\n"); a last line without one
 // is kept as it is.
 Lines SplitLines(std::string_view text) {
     Lines lines;
+    lines.reserve(kUsualBlockLines);
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
@@ -365,19 +378,23 @@ MaybeFinding CheckEntry(const Lines& lines, std::size_t i, const ParamLine& entr
     if (!entry.blankAfterKeyword) {
         return NoBlankAfterKeyword(entry);
     }
-    const std::string name(entry.name);
-    const int k = ParameterIndex(documentation, name);
+    const int k = ParameterIndex(documentation, entry.name);
     if (k < 0) {
-        return UnknownName(name, documentation);
+        return UnknownName(std::string(entry.name), documentation);
     }
     if (!entry.HasList()) {
         return std::nullopt;
     }
-    for (MaybeFinding finding :
-         {NameInsideKeyword(name), ListCut(lines, i, name), OpenListLost(lines, i, name)}) {
-        if (finding) {
-            return finding;
-        }
+    // The rules in order; the first that finds something is reported.
+    const std::string& name = documentation.parameters[k].name;
+    if (MaybeFinding finding = NameInsideKeyword(name)) {
+        return finding;
+    }
+    if (MaybeFinding finding = ListCut(lines, i, name)) {
+        return finding;
+    }
+    if (MaybeFinding finding = OpenListLost(lines, i, name)) {
+        return finding;
     }
     if (!documentation.parameters[k].choiceText.empty()) {
         return std::nullopt;

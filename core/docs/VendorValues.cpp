@@ -24,7 +24,7 @@ bool IsBlankOrLineEnd(char c) {
     return IsBlank(c) || IsLineEnd(c);
 }
 
-std::string Trim(const std::string& text) {
+std::string_view TrimmedView(std::string_view text) {
     std::size_t first = 0;
     std::size_t end = text.size();
     while (first < end && IsBlankOrLineEnd(text[first])) {
@@ -36,8 +36,12 @@ std::string Trim(const std::string& text) {
     return text.substr(first, end - first);
 }
 
+std::string Trim(std::string_view text) {
+    return std::string(TrimmedView(text));
+}
+
 // The identifier that begins `text` at `from` ("" when none does).
-std::string WordAt(const std::string& text, std::size_t from) {
+std::string_view WordView(std::string_view text, std::size_t from) {
     std::size_t end = from;
     while (end < text.size() && IsWordChar(text[end])) {
         ++end;
@@ -45,7 +49,11 @@ std::string WordAt(const std::string& text, std::size_t from) {
     return text.substr(from, end - from);
 }
 
-std::size_t SkipBlanks(const std::string& text, std::size_t from) {
+std::string WordAt(std::string_view text, std::size_t from) {
+    return std::string(WordView(text, from));
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t from) {
     while (from < text.size() && IsBlankOrLineEnd(text[from])) {
         ++from;
     }
@@ -94,13 +102,14 @@ Suggestions Declared(const DeclaredValues& declared, std::string source) {
 }
 
 // One comment line without its leaders ("/**", "/*!", "*", "//!", "///")
-// and without the comment's end; `ended` tells that "*/" stood on it.
-std::string CommentText(const std::string& line, bool& ended) {
-    std::string text = line;
+// and without the comment's end; `ended` tells that "*/" stood on it. The
+// view points into `line`.
+std::string_view CommentText(std::string_view line, bool& ended) {
+    std::string_view text = line;
     const std::size_t close = BlockCloseAt(text);
     ended = close != std::string::npos;
     if (ended) {
-        text.resize(close);
+        text = text.substr(0, close);
     }
     std::size_t i = SkipBlanks(text, 0);
     for (const char* leader : {"/**", "/*!", "/*", "///", "//!", "//"}) {
@@ -113,11 +122,11 @@ std::string CommentText(const std::string& line, bool& ended) {
     while (i < text.size() && (text[i] == '*' || text[i] == '!')) {
         ++i;
     }
-    return Trim(text.substr(std::min(i, text.size())));
+    return TrimmedView(text.substr(std::min(i, text.size())));
 }
 
 // Tags that stand inside a description rather than start a new one.
-bool IsInlineTag(const std::string& word) {
+bool IsInlineTag(std::string_view word) {
     static const char* const inlineTags[] = {"arg", "ref", "b", "e", "c",    "p",      "a",
                                              "em",  "li",  "n", "f", "link", "endlink"};
     return std::any_of(std::begin(inlineTags), std::end(inlineTags),
@@ -125,11 +134,11 @@ bool IsInlineTag(const std::string& word) {
 }
 
 // The tag word a comment text begins with ("param", "return" ...), or "".
-std::string LeadingTag(const std::string& text) {
+std::string_view LeadingTag(std::string_view text) {
     if (text.empty() || (text[0] != '@' && text[0] != '\\')) {
         return {};
     }
-    return WordAt(text, 1);
+    return WordView(text, 1);
 }
 
 // The parameter name documented by a text that begins with "@param" or
@@ -220,6 +229,22 @@ std::string PlainTypeName(const std::string& type) {
         name = word;
     }
     return name;
+}
+
+// The enumerators of the enum a parameter's plain type name names.
+Suggestions EnumTypeValues(const std::string& name, const LibraryDeclarations& declarations) {
+    const DeclaredValues* values = name.empty() ? nullptr : declarations.Enum(name);
+    if (values == nullptr) {
+        return {};
+    }
+    return Declared(*values, "enum type " + name + " in " + FileNameOf(values->file));
+}
+
+Suggestions BoolTypeValues(const std::string& name) {
+    if (name != "bool" && name != "_Bool") {
+        return {};
+    }
+    return Found({"true", "false"}, "bool");
 }
 
 bool HoldsWord(const std::string& text, const std::string& word) {
@@ -328,6 +353,52 @@ std::string NamedValue(const std::string& text, bool& marked) {
     return WordAt(text, at);
 }
 
+// A parameter's text with tabs as spaces, a space either side of each "*"
+// and every run of spaces made one space.
+std::string SpacedParameter(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    const auto put = [&out](char c) {
+        if (c != ' ' || out.empty() || out.back() != ' ') {
+            out += c;
+        }
+    };
+    for (const char c : text) {
+        if (c == '*') {
+            put(' ');
+            put('*');
+            put(' ');
+        } else {
+            put(c == '\t' ? ' ' : c);
+        }
+    }
+    return out;
+}
+
+// True when some line of a description holds `text`.
+bool AnyLineHolds(const std::vector<std::string>& description, std::string_view text) {
+    return std::any_of(description.begin(), description.end(), [text](const std::string& line) {
+        return line.find(text) != std::string::npos;
+    });
+}
+
+// True when `text` holds `lowerPhrase` (lower case) in any case.
+bool HoldsIgnoringCase(std::string_view text, std::string_view lowerPhrase) {
+    if (lowerPhrase.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t at = 0; at + lowerPhrase.size() <= text.size(); ++at) {
+        std::size_t k = 0;
+        while (k < lowerPhrase.size() && LowerAscii(text[at + k]) == lowerPhrase[k]) {
+            ++k;
+        }
+        if (k == lowerPhrase.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // True when a parameter's name says it takes a mask ("event_mask", "intMask").
 bool NamesAMask(const std::string& name) {
     const std::string lower = ToLowerAscii(name);
@@ -431,23 +502,34 @@ std::vector<std::string> DescriptionOfParameter(const std::string& block, const 
     }
     bool inside = false;
     bool blankSeen = false;
-    std::string lastText;
+    // The documented name is a word of the line, so a line that does not
+    // hold `name` cannot be its entry (a name with a blank is no word).
+    const bool nameIsWord = name.find(' ') == std::string::npos;
+    const std::string_view all(block);
+    std::string_view lastText;
     std::size_t start = 0;
-    while (start < block.size()) {
-        std::size_t end = block.find('\n', start);
-        if (end == std::string::npos) {
-            end = block.size();
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = all.size();
+        }
+        const std::string_view line = all.substr(start, end - start);
+        start = end + 1;
+        // Before the entry only a line holding its tag matters.
+        if (!inside && line.find("param") == std::string_view::npos) {
+            continue;
         }
         bool ended = false;
-        const std::string text = CommentText(block.substr(start, end - start), ended);
-        start = end + 1;
-        const std::string tag = LeadingTag(text);
+        const std::string_view text = CommentText(line, ended);
+        const std::string_view tag = LeadingTag(text);
         if (inside && !tag.empty() && !IsInlineTag(tag)) {
             break;
         }
-        if (!inside && tag == "param" && DocumentedName(text) == name) {
+        if (!inside && tag == "param" &&
+            (!nameIsWord || text.find(name) != std::string_view::npos) &&
+            DocumentedName(std::string(text)) == name) {
             inside = true;
-            description.push_back(AfterDocumentedName(text, name));
+            description.push_back(AfterDocumentedName(std::string(text), name));
             lastText = text;
         } else if (inside && text.empty()) {
             // A blank line ends the description, unless it stands between
@@ -457,7 +539,7 @@ std::vector<std::string> DescriptionOfParameter(const std::string& block, const 
             }
             blankSeen = true;
         } else if (inside) {
-            description.push_back(text);
+            description.emplace_back(text);
             lastText = text;
             blankSeen = false;
         }
@@ -475,19 +557,25 @@ std::vector<std::string> ParameterTypes(const std::string& entry) {
     if (open == std::string::npos || close == std::string::npos) {
         return types;
     }
-    const std::string list = entry.substr(open + 1, close - open - 1);
+    const std::string_view list = std::string_view(entry).substr(open + 1, close - open - 1);
     std::size_t from = 0;
     while (from <= list.size()) {
         std::size_t comma = list.find(',', from);
-        if (comma == std::string::npos) {
+        if (comma == std::string_view::npos) {
             comma = list.size();
         }
-        const std::string parameter = Trim(CollapseBlanks(
-            ReplaceAll(ReplaceAll(list.substr(from, comma - from), "\t", " "), "*", " * ")));
+        const std::string spaced = SpacedParameter(list.substr(from, comma - from));
+        const std::string_view parameter = TrimmedView(spaced);
         const std::size_t space = parameter.rfind(' ');
-        types.push_back(space == std::string::npos
-                            ? std::string()
-                            : Trim(ReplaceAll(parameter.substr(0, space), " * ", " *")));
+        if (space == std::string_view::npos) {
+            types.emplace_back();
+        } else {
+            // The type, its "*" put back against the name's side.
+            const std::string_view type = parameter.substr(0, space);
+            types.push_back(type.find('*') == std::string_view::npos
+                                ? Trim(type)
+                                : Trim(ReplaceAll(type, " * ", " *")));
+        }
         from = comma + 1;
     }
     return types;
@@ -531,10 +619,9 @@ Suggestions ValuesFromBullets(const std::vector<std::string>& description) {
     bool listed = false;
     for (const std::string& line : description) {
         if (!listed) {
-            const std::string lower = ToLowerAscii(line);
-            listed = lower.find("valid values are") != std::string::npos ||
-                     lower.find("of the following") != std::string::npos ||
-                     (!line.empty() && line.back() == ':');
+            listed = (!line.empty() && line.back() == ':') ||
+                     HoldsIgnoringCase(line, "valid values are") ||
+                     HoldsIgnoringCase(line, "of the following");
             continue;
         }
         const std::optional<std::string> bullet = BulletText(line);
@@ -579,6 +666,10 @@ Suggestions ValuesFromTable(const std::vector<std::string>& description) {
 
 Suggestions ValuesFromIndexPattern(const std::vector<std::string>& description,
                                    const std::string& name) {
+    // "can" holds no blank, so it stands within one line.
+    if (!AnyLineHolds(description, "can")) {
+        return {};
+    }
     std::string text;
     for (const std::string& line : description) {
         text += line;
@@ -670,12 +761,7 @@ Suggestions ValuesFromReference(const std::vector<std::string>& description,
 }
 
 Suggestions ValuesFromEnumType(const std::string& type, const LibraryDeclarations& declarations) {
-    const std::string name = PlainTypeName(type);
-    const DeclaredValues* values = name.empty() ? nullptr : declarations.Enum(name);
-    if (values == nullptr) {
-        return {};
-    }
-    return Declared(*values, "enum type " + name + " in " + FileNameOf(values->file));
+    return EnumTypeValues(PlainTypeName(type), declarations);
 }
 
 Suggestions ValuesFromRangeLine(const std::vector<std::string>& description) {
@@ -738,16 +824,14 @@ Suggestions ValuesFromReferenceAlternatives(const std::vector<std::string>& desc
 }
 
 Suggestions ValuesFromBoolType(const std::string& type) {
-    const std::string name = PlainTypeName(type);
-    if (name != "bool" && name != "_Bool") {
-        return {};
-    }
-    return Found({"true", "false"}, "bool");
+    return BoolTypeValues(PlainTypeName(type));
 }
 
 Suggestions SuggestValues(const std::string& block, const std::string& name,
                           const std::string& type, const LibraryDeclarations& declarations) {
     const std::vector<std::string> description = DescriptionOfParameter(block, name);
+    // A reference's tag ("@ref", "\\ref" or "::") stands within one line.
+    const bool refers = AnyLineHolds(description, "ref") || AnyLineHolds(description, kScope);
     Suggestions suggestions = ValuesFromArgLines(description);
     if (suggestions.Empty()) {
         suggestions = ValuesFromBullets(description);
@@ -758,20 +842,21 @@ Suggestions SuggestValues(const std::string& block, const std::string& name,
     if (suggestions.Empty()) {
         suggestions = ValuesFromIndexPattern(description, name);
     }
-    if (suggestions.Empty()) {
+    if (suggestions.Empty() && refers) {
         suggestions = ValuesFromReference(description, declarations);
     }
+    const std::string plainType = PlainTypeName(type);
     if (suggestions.Empty()) {
-        suggestions = ValuesFromEnumType(type, declarations);
+        suggestions = EnumTypeValues(plainType, declarations);
     }
     if (suggestions.Empty()) {
         suggestions = ValuesFromRangeLine(description);
     }
-    if (suggestions.Empty()) {
+    if (suggestions.Empty() && refers) {
         suggestions = ValuesFromReferenceAlternatives(description);
     }
     if (suggestions.Empty()) {
-        return ValuesFromBoolType(type);
+        return BoolTypeValues(plainType);
     }
     if (DescribesCombination(description) || NamesAMask(name)) {
         suggestions.kind = SuggestionKind::Combination;

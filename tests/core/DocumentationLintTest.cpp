@@ -70,6 +70,7 @@ TEST(LintDocumentation, EachNearMissGivesItsOwnWarningWhereTheParserLosesTheList
         {" * @param iMode :{}", LintRule::EntryNotRead, "is empty"},
         {" * @param iMode :{A;B}", LintRule::ListCut, "cut at \";\""},
         {" * @param iMode :{f(1),g(2)}", LintRule::ListCut, "cut at \")\""},
+        {" * @param iMode :{A//B}", LintRule::ListCut, "cut at \"//\""},
         {" * @param iMode (see below) :{A,B}", LintRule::ListCut, "cut at \")\""},
         {"   @param iMode :{A,\n   B;C}\n   @note x", LintRule::ListCut, "cut at \";\""},
         {"   @param iMode :{A,B\n   @note the end}", LintRule::ListNotClosed, "no closing"},

@@ -116,6 +116,8 @@ TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
          "T12A.\n */",
          "PORTx", "void *", "one-of:PORTA,PORTB,PORTC  [only: for the T12B] (index pattern)"},
         {Described("where x can be (0..3) names no template"), "value", "int", "-"},
+        {Described("any combination of PIN_x where x\n * can be (0..1)"), "value", "uint16_t",
+         "combination:PIN_0,PIN_1 (index pattern)"},
         {Bullets("//! Valid values are \\b UART_NO_PARITY and more\n"), "parity", "uint32_t", "-"},
         // References: the first that names a declaration wins.
         {Described("This parameter can be a value of @ref ADC_Channel"), "value", "uint8_t",
@@ -127,6 +129,8 @@ TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
         {"/*!\n * \\param event_mask Which events. See \\ref tmr_int_t for details.\n */",
          "event_mask", "uint8_t",
          "combination:TMR_INT_OVF,TMR_INT_CMP (enum tmr_int_t in vnd_gpio.h)"},
+        {Described("a value of @ref\n * ADC_Channel"), "value", "uint8_t",
+         "one-of:ADC_CH_0,ADC_CH_1 (@defgroup ADC_Channel in vnd_gpio.h)"},
         {Described("see @ref Nothing_Here or @ref ADC_Channel"), "value", "uint8_t",
          "one-of:ADC_CH_0,ADC_CH_1 (@defgroup ADC_Channel in vnd_gpio.h)"},
         // A group without "@{" holds nothing; an undeclared name is not a set.
@@ -153,6 +157,17 @@ TEST(VendorValues, ListsReferencesRangesAndTypesThatNameTheValues) {
     for (const auto& c : cases) {
         EXPECT_EQ(Suggest(c.block, c.name, c.type), c.expected) << c.name << " " << c.block;
     }
+}
+
+// The type of each parameter, its "*" kept against the type whatever the
+// blanks around it; a parameter without a name gives none.
+TEST(VendorValues, ParameterTypesKeepTheirPointerMarks) {
+    EXPECT_EQ(ParameterTypes("void f(const gpio_dir_t dir, uint8_t *pBuf, char\t* *pp, int)"),
+              (std::vector<std::string>{"const gpio_dir_t", "uint8_t *", "char **", ""}));
+    EXPECT_EQ(ParameterTypes("h(  unsigned   int\t x ,const char*const s)"),
+              (std::vector<std::string>{"unsigned int", "const char *const"}));
+    EXPECT_EQ(ParameterTypes("int g(void)"), (std::vector<std::string>{""}));
+    EXPECT_EQ(ParameterTypes("no list"), (std::vector<std::string>{}));
 }
 
 // The values of the tag's own text only: a paragraph after the last tag
