@@ -5,14 +5,17 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/TwoThreads.h"
 #include "cli/VendorModeOption.h"
 #include "core/ChooseFunction.h"
 #include "core/docs/ChoiceForms.h"
@@ -104,14 +107,12 @@ void AppendParameterLine(const ParameterDescription& parameter, const Suggestion
     out += '\n';
 }
 
-// Lints one function and counts it; prints its lines unless `quiet`, all
-// at once.
-void LintFunction(CliOutput& output, LibraryChoices& library, const std::string& entry, bool quiet,
-                  Coverage& coverage) {
-    // Kept from one function to the next: a library may have many.
-    thread_local std::string lines;
-    lines.clear();
-    const FunctionChoice choice = library.Choose(entry);
+// Lints one function and counts it; appends its lines to `lines` unless
+// `quiet`.
+void LintFunction(LibraryChoices& library, ChoiceMemory& memory, const std::string& entry,
+                  bool quiet, std::string& lines, Coverage& coverage) {
+    const std::size_t start = lines.size();
+    const FunctionChoice choice = library.Choose(entry, memory);
     ++coverage.functions;
     lines.append(entry).append("\n");
     AppendDocumentationLine(choice, lines);
@@ -142,10 +143,83 @@ void LintFunction(CliOutput& output, LibraryChoices& library, const std::string&
         }
         coverage.warnings += warnings.size();
     }
-    if (!quiet) {
-        output.Out(lines);
+    if (quiet) {
+        lines.resize(start);
     }
 }
+
+void Add(Coverage& into, const Coverage& part) {
+    into.functions += part.functions;
+    for (const auto& [route, count] : part.documented) {
+        into.documented[route] += count;
+    }
+    into.parameters += part.parameters;
+    into.withChoiceText += part.withChoiceText;
+    into.withSuggestions += part.withSuggestions;
+    into.warnings += part.warnings;
+}
+
+// Lints the entries of a library in batches, in file order. With `threads`
+// (see LibraryChoices::PrepareForThreads) the second half of each batch is
+// checked on a second thread while this one checks the first; the lines
+// come out in file order all the same.
+class BatchLint {
+public:
+    BatchLint(CliOutput& output, LibraryChoices& library, bool quiet, bool threads)
+        : output_(output), library_(library), quiet_(quiet), threads_(threads) {}
+
+    void Add(std::string_view entry) {
+        entries_.emplace_back(entry);
+        if (entries_.size() == kBatch) {
+            Flush();
+        }
+    }
+
+    // Lints the entries held, prints their lines and counts them.
+    void Flush() {
+        Part first;
+        Part second;
+        if (threads_ && entries_.size() >= kFewestShared) {
+            const std::size_t half = entries_.size() / 2;
+            RunBoth([&] { LintPart(0, half, memories_[0], first); },
+                    [&] { LintPart(half, entries_.size(), memories_[1], second); });
+        } else {
+            LintPart(0, entries_.size(), memories_[0], first);
+        }
+        for (const Part* part : {&first, &second}) {
+            output_.Out(part->lines);
+            quill::cli::Add(coverage_, part->coverage);
+        }
+        entries_.clear();
+    }
+
+    const Coverage& Counted() const { return coverage_; }
+
+private:
+    // Batches of a few thousand entries keep little in memory and give
+    // each thread enough work to be worth starting.
+    static constexpr std::size_t kBatch = 4096;
+    static constexpr std::size_t kFewestShared = 256;
+
+    struct Part {
+        std::string lines;
+        Coverage coverage;
+    };
+
+    void LintPart(std::size_t begin, std::size_t end, ChoiceMemory& memory, Part& part) {
+        for (std::size_t i = begin; i < end; ++i) {
+            LintFunction(library_, memory, entries_[i], quiet_, part.lines, part.coverage);
+        }
+    }
+
+    CliOutput& output_;
+    LibraryChoices& library_;
+    const bool quiet_;
+    const bool threads_;
+    std::vector<std::string> entries_;
+    ChoiceMemory memories_[2];  // one for each thread
+    Coverage coverage_;
+};
 
 void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage,
                   bool vendorMode) {
@@ -165,18 +239,27 @@ void WriteSummary(CliOutput& output, const std::string& libraryPath, const Cover
     output.Out("  warnings: " + std::to_string(coverage.warnings) + "\n");
 }
 
+// Libraries from this size on (some thousands of functions) are checked on
+// two threads.
+constexpr std::uintmax_t kTwoThreadsFrom = 1 << 20;
+
 int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary, VendorMode mode) {
     // The entries come from the lines the lookups read, one at a time: the
     // library is read once and its entries are never all held.
     const bool vendorMode = UsesVendorMode(libraryPath, mode);
     LibraryChoices library(libraryPath, "", nullptr, vendorMode);
     library.IndexAll();
-    Coverage coverage;
-    std::string entryText;
-    const bool opened = library.ScanEntries([&](std::string_view entry) {
-        entryText.assign(entry);
-        LintFunction(output, library, entryText, summary, coverage);
-    });
+    // A large library is checked on two threads, its index and its
+    // declarations read on two as well; a small one reads only what its
+    // functions need.
+    std::error_code sizeUnknown;
+    const bool large =
+        std::filesystem::file_size(libraryPath, sizeUnknown) >= kTwoThreadsFrom && !sizeUnknown;
+    BatchLint lint(output, library, summary,
+                   large && TwoThreadsRun() && library.PrepareForThreads(RunBoth));
+    const bool opened = library.ScanEntries([&lint](std::string_view entry) { lint.Add(entry); });
+    lint.Flush();
+    const Coverage& coverage = lint.Counted();
     if (!opened) {
         output.Report(LibraryUnavailableMessage(libraryPath));
         return kExitFailed;

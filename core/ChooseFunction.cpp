@@ -189,7 +189,7 @@ bool LibraryChoices::ScanEntries(EntrySink onEntry) {
         std::shared_ptr<const VendorFunctionIndex> known;
         std::optional<VendorEntries> entries;
         if (indexAll_) {
-            known = IndexOf(*lines, libraryPath_).index;
+            known = IndexOf(*lines, libraryPath_);
             entries.emplace(*known);
         } else {
             entries.emplace();
@@ -241,22 +241,28 @@ DocumentLines* LibraryChoices::LookUpInVendorPlaces(const std::string& entry,
     return &lines;
 }
 
-LibraryChoices::KnownIndex& LibraryChoices::IndexOf(DocumentLines& lines, const std::string& path) {
-    KnownIndex& known = vendorIndexes_[path];
-    if (known.index == nullptr) {
-        known.index = std::make_shared<const VendorFunctionIndex>(lines);
+const std::shared_ptr<const VendorFunctionIndex>& LibraryChoices::IndexOf(DocumentLines& lines,
+                                                                          const std::string& path) {
+    std::shared_ptr<const VendorFunctionIndex>& index = vendorIndexes_[path];
+    if (index == nullptr) {
+        index = std::make_shared<const VendorFunctionIndex>(lines);
     }
-    return known;
+    return index;
 }
 
 bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
                                   const std::string& name, DocumentationRoute route,
-                                  FunctionChoice& choice) {
+                                  FunctionChoice& choice, ChoiceMemory& memory,
+                                  std::optional<LineRange>& block) {
     if (!lines.FromOpenFile()) {
         return false;
     }
-    KnownIndex& known = IndexOf(lines, path);
-    const std::optional<LineRange> block = OwnBlock(lines, known.index->Find(name, known.next));
+    const VendorFunctionIndex& index = *IndexOf(lines, path);
+    if (memory.hintIndex != &index) {
+        memory.hintIndex = &index;
+        memory.hintNext = 0;
+    }
+    block = OwnBlock(lines, index.Find(name, memory.hintNext));
     if (!block) {
         return false;
     }
@@ -264,17 +270,19 @@ bool LibraryChoices::TakeOwnBlock(DocumentLines& lines, const std::string& path,
     choice.lookup.path = path;
     choice.lookup.text = ExpandedText(lines, block->begin, block->end);
     choice.route = route;
-    vendorBlock_ = block;
     return true;
 }
 
-DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, FunctionChoice& choice) {
+DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, FunctionChoice& choice,
+                                                 ChoiceMemory& memory,
+                                                 std::optional<LineRange>& block) {
     const std::string name = VendorFunctionName(entry);
     Open();
     std::string sourcesRead;  // the sources that exist, for the note below
     if (!name.empty()) {
-        if (file_.opened && TakeOwnBlock(file_.lines, file_.path, name,
-                                         RouteOfForm(documentingPath_, file_.path), choice)) {
+        if (file_.opened &&
+            TakeOwnBlock(file_.lines, file_.path, name, RouteOfForm(documentingPath_, file_.path),
+                         choice, memory, block)) {
             return &file_.lines;
         }
         if (!sourceFolderPaths_) {
@@ -282,7 +290,8 @@ DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, Funct
         }
         for (const std::string& path : *sourceFolderPaths_) {
             DocumentLines& lines = OtherFile(path);
-            if (TakeOwnBlock(lines, path, name, DocumentationRoute::SourceFolder, choice)) {
+            if (TakeOwnBlock(lines, path, name, DocumentationRoute::SourceFolder, choice, memory,
+                             block)) {
                 return &lines;
             }
             if (lines.FromOpenFile() && path != file_.path) {
@@ -290,7 +299,8 @@ DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, Funct
             }
         }
         DocumentLines& header = OtherFile(libraryPath_);
-        if (TakeOwnBlock(header, libraryPath_, name, DocumentationRoute::Header, choice)) {
+        if (TakeOwnBlock(header, libraryPath_, name, DocumentationRoute::Header, choice, memory,
+                         block)) {
             return &header;
         }
     }
@@ -311,15 +321,16 @@ DocumentLines* LibraryChoices::LookUpVendorBlock(const std::string& entry, Funct
     return nullptr;
 }
 
-DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoice& choice) {
+DocumentLines* LibraryChoices::LookUpInto(const std::string& entry, FunctionChoice& choice,
+                                          ChoiceMemory& memory, std::optional<LineRange>& block) {
     choice.documentingPath = documentingPath_;
     choice.parameterHelperFolder = FolderOf(startupLibrary_);
     choice.vendorMode = vendorMode_;
-    vendorBlock_.reset();
+    block.reset();
     PrototypeLookup& lookup = choice.lookup;
     DocumentLines* lines = nullptr;
     if (vendorMode_ && !documentingPath_.empty() && !entry.empty()) {
-        lines = LookUpVendorBlock(entry, choice);
+        lines = LookUpVendorBlock(entry, choice, memory, block);
         choice.documentationRead = lines != nullptr;
         return lines;
     }
@@ -382,40 +393,47 @@ bool LibraryChoices::ForgetFailedRead(DocumentLines* lines) {
 
 FunctionChoice LibraryChoices::LookUp(const std::string& entry) {
     FunctionChoice choice;
-    if (ForgetFailedRead(LookUpInto(entry, choice))) {
+    std::optional<LineRange> block;
+    if (ForgetFailedRead(LookUpInto(entry, choice, memory_, block))) {
         return LookUp(entry);
     }
     return choice;
 }
 
 FunctionChoice LibraryChoices::Choose(const std::string& entry) {
+    return Choose(entry, memory_);
+}
+
+FunctionChoice LibraryChoices::Choose(const std::string& entry, ChoiceMemory& memory) {
     FunctionChoice choice;
-    DocumentLines noLines;
-    DocumentLines* found = LookUpInto(entry, choice);
-    DocumentLines* lines = found != nullptr ? found : &noLines;
+    std::optional<LineRange> block;
+    DocumentLines* found = LookUpInto(entry, choice, memory, block);
     const PrototypeLookup& lookup = choice.lookup;
     if (!choice.documentationRead && !vendorMode_) {
         choice.messages.push_back("Could not find " + lookup.path);
     }
 
     if (vendorMode_) {
-        choice.documentation = vendorBlock_ ? ParseDocumentationBlock(*lines, vendorBlock_->begin,
-                                                                      vendorBlock_->end, entry)
-                                            : RecordFromEntry(entry);
+        choice.documentation =
+            block && found != nullptr
+                ? ParseDocumentationBlock(*found, block->begin, block->end, entry)
+                : RecordFromEntry(entry);
     } else {
         // The parse runs only on a block longer than the failure marker kNoText.
         const bool lookupSucceeded = choice.documentationRead && lookup.text.size() > 2;
-        choice.documentation = ParseDocumentation(*lines, entry, lookupSucceeded);
+        DocumentLines noLines;
+        choice.documentation =
+            ParseDocumentation(found != nullptr ? *found : noLines, entry, lookupSucceeded);
     }
     if (ForgetFailedRead(found)) {
-        return Choose(entry);
+        return Choose(entry, memory);
     }
     PresetSlots(choice.documentation);
     // Most functions of a library name the same helper, or none (kNoText):
     // each place is tried once.
     choice.helper = HelperPlace(lookup.path, choice.documentation.helperName);
     if (choice.helper.looked) {
-        const auto [known, added] = helpersFound_.try_emplace(choice.helper.path, false);
+        const auto [known, added] = memory.helpersFound.try_emplace(choice.helper.path, false);
         if (added) {
             known->second = CanOpenForReading(choice.helper.path);
         }
@@ -429,6 +447,16 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
         AddDeclarations(lookup.path);
     }
     // Names declared in neither are looked for in the library's whole tree.
+    if (!preparedForThreads_) {
+        LookFurtherInTree();
+    }
+    static const std::string noBlock;
+    choice.suggestions = SuggestForFunction(
+        choice.documentation, choice.Found() ? lookup.text : noBlock, entry, *declarations_);
+    return choice;
+}
+
+void LibraryChoices::LookFurtherInTree() {
     // The tree is found once for all the choices of the library.
     declarations_->LookFurtherIn([tree = tree_] {
         if (!tree->declarations) {
@@ -436,10 +464,50 @@ FunctionChoice LibraryChoices::Choose(const std::string& entry) {
         }
         return tree->declarations.get();
     });
-    static const std::string noBlock;
-    choice.suggestions = SuggestForFunction(
-        choice.documentation, choice.Found() ? lookup.text : noBlock, entry, *declarations_);
-    return choice;
+}
+
+bool LibraryChoices::PrepareForThreads(const RunBoth& runBoth) {
+    if (!vendorMode_ || !indexAll_ || documentingPath_.empty()) {
+        return false;
+    }
+    Open();
+    if (!sourceFolderPaths_) {
+        sourceFolderPaths_ = SiblingSourcePaths(documentingPath_);
+    }
+    // Every file LookUpVendorBlock may take a block from, in its order.
+    std::vector<std::pair<DocumentLines*, std::string>> files;
+    if (file_.opened) {
+        files.emplace_back(&file_.lines, file_.path);
+    }
+    for (const std::string& path : *sourceFolderPaths_) {
+        files.emplace_back(&OtherFile(path), path);
+    }
+    files.emplace_back(&OtherFile(libraryPath_), libraryPath_);
+    std::erase_if(files, [](const auto& file) { return !file.first->FromOpenFile(); });
+    for (const auto& [lines, path] : files) {
+        lines->Count();
+        if (lines->ReadFailed()) {
+            return false;
+        }
+    }
+    // Two pieces of work over lines read whole, which touch nothing of each
+    // other's: the indexes, and the declarations.
+    runBoth(
+        [this, &files] {
+            for (const auto& [lines, path] : files) {
+                IndexOf(*lines, path);
+            }
+        },
+        [this, &files] {
+            for (const auto& file : files) {
+                AddDeclarations(file.second);
+            }
+            AddDeclarations(libraryPath_);
+            LookFurtherInTree();
+            declarations_->Wider();
+        });
+    preparedForThreads_ = true;
+    return true;
 }
 
 FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string& entry,

@@ -4,6 +4,7 @@
 // helper program and the messages the user is to see. The window shows the
 // result; quill-cli prints it.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -89,6 +90,15 @@ FunctionChoice LookUpFunction(const std::string& libraryPath, const std::string&
 // The helper named `helperName` beside the file `documentationPath`.
 HelperProgram LookForHelper(const std::string& documentationPath, const std::string& helperName);
 
+// What one caller of LibraryChoices::Choose keeps from one choice to the
+// next: whether each helper path opened, and where the library's index is
+// asked first.
+struct ChoiceMemory {
+    std::map<std::string, bool> helpersFound;
+    const VendorFunctionIndex* hintIndex = nullptr;
+    std::size_t hintNext = 0;
+};
+
 // Many functions of one library, its documenting file opened and read once.
 class LibraryChoices {
 public:
@@ -108,14 +118,29 @@ public:
     bool ScanEntries(EntrySink onEntry);
 
     FunctionChoice Choose(const std::string& entry);
+    // Choose with the memory of one caller. Once PrepareForThreads has
+    // returned true, several threads may call this at once, each with a
+    // memory of its own.
+    FunctionChoice Choose(const std::string& entry, ChoiceMemory& memory);
     // The lookup part of Choose.
     FunctionChoice LookUp(const std::string& entry);
+
+    // Readies a library in vendor mode that is checked whole (IndexAll) for
+    // choosing from several threads: every file a lookup may take a block
+    // from is opened and indexed, and every declaration a choice may ask
+    // for is read, now; the indexes and the declarations as the two pieces
+    // of work `runBoth` is given. False when it is no such library, or a
+    // file did not read whole: then choose from one thread.
+    using RunBoth = std::function<void(const std::function<void()>& first,
+                                       const std::function<void()>& second)>;
+    bool PrepareForThreads(const RunBoth& runBoth);
 
 private:
     void Open();
     // Fills the lookup fields and messages of `choice`; the lines the block
     // was found in, or null when none were read.
-    DocumentLines* LookUpInto(const std::string& entry, FunctionChoice& choice);
+    DocumentLines* LookUpInto(const std::string& entry, FunctionChoice& choice,
+                              ChoiceMemory& memory, std::optional<LineRange>& block);
     // The lookup in a source folder beside the include folder, then in the
     // header itself; the lines it was found in, or null.
     DocumentLines* LookUpInVendorPlaces(const std::string& entry, FunctionChoice& choice);
@@ -131,17 +156,18 @@ private:
     // The vendor-mode lookup: the function's own block in the documenting
     // file, a source folder beside the include folder, or the header, in
     // that order; the lines it was found in, or null.
-    DocumentLines* LookUpVendorBlock(const std::string& entry, FunctionChoice& choice);
+    DocumentLines* LookUpVendorBlock(const std::string& entry, FunctionChoice& choice,
+                                     ChoiceMemory& memory, std::optional<LineRange>& block);
+    // Has the declarations look further in the library's tree.
+    void LookFurtherInTree();
     // The index of the lines of `path`, built on first use.
-    struct KnownIndex {
-        // Shared with a list of the entries that asks it while it runs.
-        std::shared_ptr<const VendorFunctionIndex> index;
-        std::size_t next = 0;  // where the index looks first (see Find)
-    };
-    KnownIndex& IndexOf(DocumentLines& lines, const std::string& path);
+    // Shared with a list of the entries that asks it while it runs.
+    const std::shared_ptr<const VendorFunctionIndex>& IndexOf(DocumentLines& lines,
+                                                              const std::string& path);
     // Takes the block of `name` from `lines` when they have its own.
     bool TakeOwnBlock(DocumentLines& lines, const std::string& path, const std::string& name,
-                      DocumentationRoute route, FunctionChoice& choice);
+                      DocumentationRoute route, FunctionChoice& choice, ChoiceMemory& memory,
+                      std::optional<LineRange>& block);
 
     std::string libraryPath_;
     std::string startupLibrary_;
@@ -151,7 +177,7 @@ private:
     DocumentingFile file_;
     std::optional<std::vector<std::string>> sourceFolderPaths_;
     std::map<std::string, DocumentLines> otherFiles_;  // by path; no lines when it did not open
-    std::map<std::string, bool> helpersFound_;         // whether each helper path opened
+    ChoiceMemory memory_;                              // of Choose without one
     LibraryDeclarations ownDeclarations_;
     LibraryDeclarations* declarations_;
     // The declarations of the library's whole tree, read when a name is
@@ -163,8 +189,8 @@ private:
     };
     std::shared_ptr<Tree> tree_;
     bool vendorMode_ = false;
-    std::map<std::string, KnownIndex> vendorIndexes_;  // by path
-    std::optional<LineRange> vendorBlock_;             // of the last vendor lookup
+    std::map<std::string, std::shared_ptr<const VendorFunctionIndex>> vendorIndexes_;  // by path
+    bool preparedForThreads_ = false;
 };
 
 }  // namespace quill

@@ -194,7 +194,7 @@ bool BlockStandsBeforePrototype(DocumentLines& lines, std::size_t begin, const s
 
 VendorFunctionIndex::VendorFunctionIndex(DocumentLines& lines) {
     constexpr std::size_t kMost = UINT32_MAX;
-    VendorScanner scanner;
+    VendorScanner scanner(/*withEntries=*/false);
     std::deque<std::uint32_t> hashes;  // of each record's name, until the slots hold them
     const std::size_t count = lines.Count();
     for (std::size_t i = 0; i < count; ++i) {

@@ -36,6 +36,10 @@ public:
     // Names these files do not declare are looked up in the declarations
     // `wider` hands out, asked for only on the first such name.
     void LookFurtherIn(std::function<const LibraryDeclarations*()> wider);
+    // What LookFurtherIn hands out, asked for on the first call (null when
+    // nothing): a caller that shares these declarations between threads
+    // asks it once before they start.
+    const LibraryDeclarations* Wider() const;
 
     // The enumerators of an enum known by its typedef name or its tag.
     const DeclaredValues* Enum(const std::string& name) const;
@@ -51,8 +55,6 @@ private:
     std::function<const LibraryDeclarations*()> wider_;
     mutable const LibraryDeclarations* widerRead_ = nullptr;
     mutable bool widerAsked_ = false;
-
-    const LibraryDeclarations* Wider() const;
 };
 
 }  // namespace quill

@@ -400,7 +400,9 @@ void VendorScanner::Terminate(bool body) {
             pendingEntry_.assign(EntryOf(declarator));
         } else {
             VendorFunction function;
-            function.entry = std::string(EntryOf(declarator));
+            if (withEntries_) {
+                function.entry = std::string(EntryOf(declarator));
+            }
             function.name = std::string(name);
             function.firstLine = candidateLine_;
             function.openers = std::move(candidateOpeners_);

@@ -111,6 +111,11 @@ private:
 
 class VendorScanner {
 public:
+    VendorScanner() = default;
+    // `withEntries` false: the functions found have no entry text, for a
+    // caller that keeps only their names and lines.
+    explicit VendorScanner(bool withEntries) : withEntries_(withEntries) {}
+
     // Feeds the next line (line numbers count from 0 in feeding order).
     // The functions it completes are added to Found().
     void Feed(std::string_view line);
@@ -173,6 +178,7 @@ private:
     // listed already gets no entry made. Each function found goes straight
     // to `listSink_` when `listNames_` takes its name.
     friend class VendorEntries;
+    bool withEntries_ = true;
     VendorNameSet* listNames_ = nullptr;
     const EntrySink* listSink_ = nullptr;
     std::string pendingName_;   // of the function whose body is open
