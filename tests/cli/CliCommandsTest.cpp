@@ -251,6 +251,47 @@ TEST(Cli, Lint) {
     });
 }
 
+// A library of over a megabyte is checked on two threads where there are
+// two: its lines come out in file order, its counts whole.
+TEST(Cli, LintOfALargeLibraryKeepsItsOrder) {
+    ScratchFolder folder;
+    constexpr int kFunctions = 13000;
+    std::string header;
+    std::string expected;
+    for (int i = 0; i < kFunctions; ++i) {
+        const std::string name = "Fn" + std::to_string(100000 + i);
+        const std::string entry = "void " + name + "(int iMode)";
+        expected += entry + "\n  documentation: ";
+        switch (i % 3) {
+            case 0:
+                header += "/**\n * @brief " + name +
+                          ": one of a library large enough.\n"
+                          " * @param iMode :{A,B}\n */\n";
+                expected += "found in " + folder.PathOf("Big.h") + " (header)\n  iMode: list\n";
+                break;
+            case 1:
+                header += "/**\n * @brief " + name +
+                          ": one of a library large enough.\n"
+                          " * @param iMode : {A,B}\n */\n";
+                expected += "found in " + folder.PathOf("Big.h") +
+                            " (header)\n  iMode: free\n  warning: blank between \":\" and \"{\" "
+                            "in the entry of \"iMode\": its list is ignored (write \"iMode :{\") "
+                            "[blank-after-colon]\n    |  * @param iMode : {A,B}\n";
+                break;
+            default:
+                expected += "no documenting file (" + folder.PathOf("Big.c") + " or .c)\n";
+                break;
+        }
+        header += entry + ";\n";
+    }
+    ASSERT_GT(header.size(), 1u << 20);
+    const std::string big = folder.Write("Big.h", header);
+    const CliRun run = RunCli({"lint", big});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out == expected) << run.out.substr(0, 2000);
+    EXPECT_EQ(run.err, "4333 warnings in " + big + ".\n");
+}
+
 TEST(Cli, VendorModeListsWhatThePlainScanMisses) {
     ScratchFolder folder;
     const std::string split =
