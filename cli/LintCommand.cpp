@@ -160,9 +160,9 @@ void Add(Coverage& into, const Coverage& part) {
 }
 
 // Lints the entries of a library in batches, in file order. With `threads`
-// (see LibraryChoices::PrepareForThreads) the second half of each batch is
-// checked on a second thread while this one checks the first; the lines
-// come out in file order all the same.
+// (see LibraryChoices::PrepareForThreads) a second thread checks the larger
+// part of each batch while this one checks the rest and then reads the
+// next batch; the lines come out in file order all the same.
 class BatchLint {
 public:
     BatchLint(CliOutput& output, LibraryChoices& library, bool quiet, bool threads)
@@ -175,22 +175,32 @@ public:
         }
     }
 
-    // Lints the entries held, prints their lines and counts them.
+    // Lints the entries held; prints their lines and counts them, those of
+    // the batch the second thread works on when the next comes or Finish.
     void Flush() {
-        Part first;
-        Part second;
-        if (threads_ && entries_.size() >= kFewestShared) {
-            const std::size_t half = entries_.size() / 2;
-            RunBoth([&] { LintPart(0, half, memories_[0], first); },
-                    [&] { LintPart(half, entries_.size(), memories_[1], second); });
-        } else {
-            LintPart(0, entries_.size(), memories_[0], first);
+        PrintShared();
+        if (!threads_ || entries_.size() < kFewestShared) {
+            Part part;
+            LintPart(entries_, 0, entries_.size(), memories_[0], part);
+            Print(part);
+            entries_.clear();
+            return;
         }
-        for (const Part* part : {&first, &second}) {
-            output_.Out(part->lines);
-            quill::cli::Add(coverage_, part->coverage);
-        }
+        shared_.swap(entries_);
         entries_.clear();
+        const std::size_t split = shared_.size() * kOwnPercent / 100;
+        first_ = Part();
+        second_ = Part();
+        other_.Start(
+            [this, split] { LintPart(shared_, split, shared_.size(), memories_[1], second_); });
+        LintPart(shared_, 0, split, memories_[0], first_);
+        sharedPending_ = true;
+    }
+
+    // Lints what is left and prints it.
+    void Finish() {
+        Flush();
+        PrintShared();
     }
 
     const Coverage& Counted() const { return coverage_; }
@@ -200,15 +210,32 @@ private:
     // each thread enough work to be worth starting.
     static constexpr std::size_t kBatch = 4096;
     static constexpr std::size_t kFewestShared = 256;
+    // This thread's part of a shared batch: it reads the next one as well.
+    static constexpr std::size_t kOwnPercent = 46;
 
     struct Part {
         std::string lines;
         Coverage coverage;
     };
 
-    void LintPart(std::size_t begin, std::size_t end, ChoiceMemory& memory, Part& part) {
+    void LintPart(const std::vector<std::string>& entries, std::size_t begin, std::size_t end,
+                  ChoiceMemory& memory, Part& part) {
         for (std::size_t i = begin; i < end; ++i) {
-            LintFunction(library_, memory, entries_[i], quiet_, part.lines, part.coverage);
+            LintFunction(library_, memory, entries[i], quiet_, part.lines, part.coverage);
+        }
+    }
+
+    void Print(const Part& part) {
+        output_.Out(part.lines);
+        quill::cli::Add(coverage_, part.coverage);
+    }
+
+    void PrintShared() {
+        if (sharedPending_) {
+            sharedPending_ = false;
+            other_.Wait();
+            Print(first_);
+            Print(second_);
         }
     }
 
@@ -219,6 +246,12 @@ private:
     std::vector<std::string> entries_;
     ChoiceMemory memories_[2];  // one for each thread
     Coverage coverage_;
+    // The batch the second thread works on, and the two parts of its lines.
+    std::vector<std::string> shared_;
+    Part first_;
+    Part second_;
+    bool sharedPending_ = false;
+    SecondThread other_;  // last: it is waited for before the rest goes
 };
 
 void WriteSummary(CliOutput& output, const std::string& libraryPath, const Coverage& coverage,
@@ -258,7 +291,7 @@ int LintLibrary(CliOutput& output, const std::string& libraryPath, bool summary,
     BatchLint lint(output, library, summary,
                    large && TwoThreadsRun() && library.PrepareForThreads(RunBoth));
     const bool opened = library.ScanEntries([&lint](std::string_view entry) { lint.Add(entry); });
-    lint.Flush();
+    lint.Finish();
     const Coverage& coverage = lint.Counted();
     if (!opened) {
         output.Report(LibraryUnavailableMessage(libraryPath));

@@ -1,11 +1,6 @@
 #include "cli/TwoThreads.h"
 
-#include <exception>
-#include <thread>
-
-#if !defined(__GLIBCXX__) || defined(_GLIBCXX_HAS_GTHREADS)
-#define QUILL_THREADS 1
-#endif
+#include <utility>
 
 namespace quill::cli {
 
@@ -17,30 +12,53 @@ bool TwoThreadsRun() {
 #endif
 }
 
-void RunBoth(const std::function<void()>& first, const std::function<void()>& second) {
+SecondThread::~SecondThread() {
+    try {
+        Wait();
+    } catch (...) {
+        // The caller is leaving already, through an exception of its own.
+    }
+}
+
+void SecondThread::Start(std::function<void()> work) {
+    work_ = std::move(work);
+    failed_ = nullptr;
 #ifdef QUILL_THREADS
-    std::exception_ptr secondFailed;
-    std::thread other([&second, &secondFailed] {
+    thread_ = std::thread([this] {
         try {
-            second();
+            work_();
         } catch (...) {
-            secondFailed = std::current_exception();
+            failed_ = std::current_exception();
         }
     });
-    try {
-        first();
-    } catch (...) {
-        other.join();
-        throw;
-    }
-    other.join();
-    if (secondFailed) {
-        std::rethrow_exception(secondFailed);
+#endif
+}
+
+void SecondThread::Wait() {
+#ifdef QUILL_THREADS
+    if (thread_.joinable()) {
+        thread_.join();
     }
 #else
-    first();
-    second();
+    if (work_) {
+        try {
+            work_();
+        } catch (...) {
+            failed_ = std::current_exception();
+        }
+    }
 #endif
+    work_ = nullptr;
+    if (failed_) {
+        std::rethrow_exception(std::exchange(failed_, nullptr));
+    }
+}
+
+void RunBoth(const std::function<void()>& first, const std::function<void()>& second) {
+    SecondThread other;
+    other.Start(second);
+    first();
+    other.Wait();
 }
 
 }  // namespace quill::cli
