@@ -52,12 +52,14 @@ void ScanDocumentation(DocumentLines& lines, const std::string& entry, FunctionD
 // blank on each side, tabs become blanks and runs of blanks one; then, with
 // no two blanks together, every blank after "," or "(" and before ",", "("
 // or ")" goes (its neighbours decide it, whatever goes beside it).
-std::string SpacedPrototype(std::string_view entry) {
+// Into `spaced`, whose room is kept from one call to the next.
+void SpacedPrototype(std::string_view entry, std::string& spaced) {
     const std::size_t close = entry.find(')');
     if (close == std::string_view::npos) {
-        return {};
+        spaced.clear();
+        return;
     }
-    std::string spaced(3 * (close + 1), '\0');
+    spaced.resize(3 * (close + 1));
     char* const begin = spaced.data();
     char* write = begin;
     const auto put = [begin, &write](char c) {
@@ -90,7 +92,6 @@ std::string SpacedPrototype(std::string_view entry) {
         }
     }
     spaced.resize(static_cast<std::size_t>(write - begin));
-    return spaced;
 }
 
 // True when the parameter list before the first ")" of `rest` is the word
@@ -152,12 +153,16 @@ void TakeParameters(std::string_view rest, FunctionDocumentation& doc) {
 // Name, return type and parameters split from the entry; the choice texts
 // come from the "@param" entries of `doc.documentationText`.
 void TakePrototype(const std::string& entry, FunctionDocumentation& doc) {
-    const std::string prototype = SpacedPrototype(entry);
+    // Kept from one parse to the next: a library checked whole has many.
+    thread_local std::string prototype;
+    SpacedPrototype(entry, prototype);
     const long open = FindPos(prototype, "(");
-    const std::string head =
-        open < 0 ? std::string() : prototype.substr(0, static_cast<std::size_t>(open));
+    const std::string_view head =
+        open < 0 ? std::string_view()
+                 : std::string_view(prototype).substr(0, static_cast<std::size_t>(open));
     const long space = FindLastPos(head, " ");
-    doc.returnType = space < 0 ? std::string() : head.substr(0, static_cast<std::size_t>(space));
+    doc.returnType =
+        space < 0 ? std::string_view() : head.substr(0, static_cast<std::size_t>(space));
     doc.functionName = space < 0 ? head : head.substr(static_cast<std::size_t>(space) + 1);
 
     TakeParameters(open < 0

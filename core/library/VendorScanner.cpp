@@ -306,7 +306,10 @@ std::string_view WithoutLinkage(std::string_view text) {
 }  // namespace
 
 std::string VendorFunctionName(std::string_view prototype) {
-    std::string joined(prototype.size(), '\0');
+    // Kept from one call to the next: a library checked whole asks once a
+    // function.
+    thread_local std::string joined;
+    joined.resize(prototype.size());
     char* const begin = joined.data();
     char* out = begin;
     for (const char c : prototype) {

@@ -77,17 +77,9 @@ std::size_t DocumentLines::Count() {
     return CountRead();
 }
 
-std::string_view DocumentLines::RawText(std::size_t i) const {
-    return std::string_view(bytes_.data() + starts_[i], starts_[i + 1] - starts_[i]);
-}
-
-std::string_view DocumentLines::Text(std::size_t i) const {
-    const std::string_view raw = RawText(i);
-    if (!trimmed_[i]) {
-        return raw;
-    }
+std::string_view DocumentLines::TrimmedText(std::size_t i) const {
     const auto at = std::lower_bound(trimmedLines_.begin(), trimmedLines_.end(), i);
-    return raw.substr(trimmedLeads_[static_cast<std::size_t>(at - trimmedLines_.begin())]);
+    return RawText(i).substr(trimmedLeads_[static_cast<std::size_t>(at - trimmedLines_.begin())]);
 }
 
 std::string_view DocumentLines::ParserView(std::size_t i, std::string& scratch) const {

@@ -37,9 +37,11 @@ public:
 
     // The line as read, without its leading blanks when it starts a block;
     // valid until more lines are read.
-    std::string_view Text(std::size_t i) const;
+    std::string_view Text(std::size_t i) const { return trimmed_[i] ? TrimmedText(i) : RawText(i); }
     // The line exactly as the line reader gave it, blanks and all.
-    std::string_view RawText(std::size_t i) const;
+    std::string_view RawText(std::size_t i) const {
+        return std::string_view(bytes_.data() + starts_[i], starts_[i + 1] - starts_[i]);
+    }
     // Lines [begin, end) as read, one after the other: RawText(begin) up to
     // the end of RawText(end - 1).
     std::string_view RawSpan(std::size_t begin, std::size_t end) const {
@@ -76,6 +78,8 @@ public:
 
 private:
     bool ReadNext();
+    // Text(i) of a line that lost its leading blanks.
+    std::string_view TrimmedText(std::size_t i) const;
     // True when the parser joins line i to the next: the list of an "@param"
     // line at or before it is still open.
     bool OpenAfter(std::size_t i) const { return listOpenAfter_[i]; }
