@@ -180,17 +180,17 @@ public:
     void Flush() {
         PrintShared();
         if (!threads_ || entries_.size() < kFewestShared) {
-            Part part;
-            LintPart(entries_, 0, entries_.size(), memories_[0], part);
-            Print(part);
+            first_.Clear();
+            LintPart(entries_, 0, entries_.size(), memories_[0], first_);
+            Print(first_);
             entries_.clear();
             return;
         }
         shared_.swap(entries_);
         entries_.clear();
         const std::size_t split = shared_.size() * kOwnPercent / 100;
-        first_ = Part();
-        second_ = Part();
+        first_.Clear();
+        second_.Clear();
         other_.Start(
             [this, split] { LintPart(shared_, split, shared_.size(), memories_[1], second_); });
         LintPart(shared_, 0, split, memories_[0], first_);
@@ -213,9 +213,14 @@ private:
     // This thread's part of a shared batch: it reads the next one as well.
     static constexpr std::size_t kOwnPercent = 46;
 
+    // Kept from one batch to the next, with the room of its lines.
     struct Part {
         std::string lines;
         Coverage coverage;
+        void Clear() {
+            lines.clear();
+            coverage = Coverage();
+        }
     };
 
     void LintPart(const std::vector<std::string>& entries, std::size_t begin, std::size_t end,
