@@ -51,35 +51,20 @@ void ScanDocumentation(DocumentLines& lines, const std::string& entry, FunctionD
 // the parameters are separated by a bare ",". In two passes: "*" gets a
 // blank on each side, tabs become blanks and runs of blanks one; then, with
 // no two blanks together, every blank after "," or "(" and before ",", "("
-// or ")" goes (its neighbours decide it, whatever goes beside it).
-// Into `spaced`, whose room is kept from one call to the next.
+// or ")" goes (its neighbours decide it, whatever goes beside it). Into
+// `spaced`, whose room is kept from one call to the next.
 void SpacedPrototype(std::string_view entry, std::string& spaced) {
+    spaced.clear();
     const std::size_t close = entry.find(')');
     if (close == std::string_view::npos) {
-        spaced.clear();
         return;
     }
-    spaced.resize(3 * (close + 1));
-    char* const begin = spaced.data();
-    char* write = begin;
-    const auto put = [begin, &write](char c) {
-        if (c != ' ' || write == begin || write[-1] != ' ') {
-            *write++ = c;
-        }
-    };
-    for (const char c : entry.substr(0, close + 1)) {
-        if (c == '*') {
-            put(' ');
-            put('*');
-            put(' ');
-        } else {
-            put(c == '\t' ? ' ' : c);
-        }
-    }
+    AppendStarSpaced(entry.substr(0, close + 1), spaced);
     // The second pass in place: it never writes ahead of what it reads, and
     // keeps the byte it read before.
-    const char* const end = write;
-    write = begin;
+    char* const begin = spaced.data();
+    const char* const end = begin + spaced.size();
+    char* write = begin;
     char before = '\0';
     for (const char* read = begin; read < end; ++read) {
         const char c = *read;

@@ -357,21 +357,7 @@ std::string NamedValue(const std::string& text, bool& marked) {
 // and every run of spaces made one space.
 std::string SpacedParameter(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + 8);
-    const auto put = [&out](char c) {
-        if (c != ' ' || out.empty() || out.back() != ' ') {
-            out += c;
-        }
-    };
-    for (const char c : text) {
-        if (c == '*') {
-            put(' ');
-            put('*');
-            put(' ');
-        } else {
-            put(c == '\t' ? ' ' : c);
-        }
-    }
+    AppendStarSpaced(text, out);
     return out;
 }
 

@@ -86,6 +86,28 @@ std::string CollapseBlanks(const std::string& text) {
     return out;
 }
 
+void AppendStarSpaced(std::string_view text, std::string& out) {
+    const std::size_t from = out.size();
+    out.resize(from + 3 * text.size());
+    char* const begin = out.data();
+    char* write = begin + from;
+    const auto put = [begin, &write](char c) {
+        if (c != ' ' || write == begin || write[-1] != ' ') {
+            *write++ = c;
+        }
+    };
+    for (const char c : text) {
+        if (c == '*') {
+            put(' ');
+            put('*');
+            put(' ');
+        } else {
+            put(c == '\t' ? ' ' : c);
+        }
+    }
+    out.resize(static_cast<std::size_t>(write - begin));
+}
+
 std::string ExpandTabs(const std::string& line) {
     if (line.find('\t') == std::string::npos) {
         return line;

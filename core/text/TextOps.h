@@ -47,6 +47,11 @@ std::string CollapseBlanks(const std::string& text);
 // Expands every tab to the next 4-column stop, counted from the first byte.
 std::string ExpandTabs(const std::string& line);
 
+// Appends `text` to `out` with tabs as spaces, a space either side of each
+// "*" and every run of spaces made one (a space never follows one that
+// `out` ends with): how prototypes and parameters are spaced to be split.
+void AppendStarSpaced(std::string_view text, std::string& out);
+
 // ASCII-only case folding and comparison (the platform's "C" locale rules).
 inline char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
