@@ -8,14 +8,17 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "cli/CliApp.h"
 #include "cli/CliOutput.h"
+#include "cli/TwoThreads.h"
 #include "tests/core/ScratchFolder.h"
 
 namespace quill::testing {
@@ -290,6 +293,32 @@ TEST(Cli, LintOfALargeLibraryKeepsItsOrder) {
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.out == expected) << run.out.substr(0, 2000);
     EXPECT_EQ(run.err, "4333 warnings in " + big + ".\n");
+}
+
+// Work on the second thread: both pieces run, and a failure of either
+// comes out once both ended.
+TEST(TwoThreads, BothPiecesRunAndAFailureComesOutAfterBoth) {
+    int first = 0;
+    int second = 0;
+    cli::RunBoth([&first] { ++first; }, [&second] { ++second; });
+    EXPECT_EQ(first + 10 * second, 11);
+
+    bool firstEnded = false;
+    EXPECT_THROW(cli::RunBoth(
+                     [&firstEnded] {
+                         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                         firstEnded = true;
+                     },
+                     [] { throw std::runtime_error("second"); }),
+                 std::runtime_error);
+    EXPECT_TRUE(firstEnded);
+
+    cli::SecondThread other;
+    other.Start([] { throw std::logic_error("once"); });
+    EXPECT_THROW(other.Wait(), std::logic_error);
+    other.Start([&second] { ++second; });
+    other.Wait();
+    EXPECT_EQ(second, 2);
 }
 
 TEST(Cli, VendorModeListsWhatThePlainScanMisses) {

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ScratchFolder.h"
@@ -186,6 +188,98 @@ TEST(VendorIndex, FindsANameFromAnyPlaceItIsAskedAt) {
         EXPECT_EQ(firstLines(c.name, next), c.lines) << c.name << " at " << c.next;
         EXPECT_EQ(next, c.nextAfterFind) << c.name << " at " << c.next;
     }
+}
+
+// What a lint prints of a choice, and what the window shows of it.
+std::string Describe(const FunctionChoice& c) {
+    std::string text = std::to_string(static_cast<int>(c.route)) + "|" + c.lookup.path + "|" +
+                       c.lookup.text + "|" + c.documentation.functionName + "|" + c.helper.path +
+                       (c.helper.exists ? "+" : "-");
+    for (int k = 0; k < c.documentation.parameterCount; ++k) {
+        text += "|" + c.documentation.parameters[k].choiceText;
+        for (const std::string& value : c.suggestions[k].values) {
+            text += "," + value;
+        }
+    }
+    return text;
+}
+
+// A library readied for threads is chosen from two at once, each with a
+// memory of its own, just as from one: blocks from the source folder and
+// from the header, helpers, and values from the header's declarations.
+TEST(VendorMode, TwoThreadsChooseAsOneDoes) {
+    ScratchFolder folder;
+    std::string header = "typedef enum { PIN_IN, PIN_OUT } pin_dir_t;\n";
+    std::string source;
+    constexpr int kFunctions = 300;
+    for (int i = 0; i < kFunctions; ++i) {
+        const std::string entry =
+            "void pin_set" + std::to_string(i) + "(pin_dir_t dir, int iLevel)";
+        const std::string block = "/**\n * @param dir the direction\n * @param iLevel :{0-" +
+                                  std::to_string(i) + "}\n" +
+                                  (i % 4 == 0 ? " * @note Run Pick.exe\n" : "") + " */\n";
+        header += (i % 3 == 1 ? block : "") + entry + ";\n";
+        source += i % 3 == 0 ? block + entry + "\n{\n}\n" : "";
+    }
+    folder.Write("pin/Src/pin.c", source);
+    folder.Write("pin/Src/Pick.exe", "");
+    const std::string path = folder.Write("pin/Inc/pin.h", header);
+
+    const auto entriesOf = [](LibraryChoices& library) {
+        Texts entries;
+        library.ScanEntries([&entries](std::string_view e) { entries.emplace_back(e); });
+        return entries;
+    };
+    LibraryChoices one(path, "", nullptr, /*vendorMode=*/true);
+    one.IndexAll();
+    const Texts entries = entriesOf(one);
+    ASSERT_EQ(entries.size(), std::size_t{kFunctions});
+    Texts expected;
+    for (const std::string& entry : entries) {
+        expected.push_back(Describe(one.Choose(entry)));
+    }
+
+    LibraryChoices notIndexed(path, "", nullptr, true);
+    LibraryChoices plain(path, "", nullptr, /*vendorMode=*/false);
+    plain.IndexAll();
+    const LibraryChoices::RunBoth inTurn = [](const std::function<void()>& first,
+                                              const std::function<void()>& second) {
+        first();
+        second();
+    };
+    EXPECT_FALSE(notIndexed.PrepareForThreads(inTurn));
+    EXPECT_FALSE(plain.PrepareForThreads(inTurn));
+
+    LibraryChoices two(path, "", nullptr, true);
+    two.IndexAll();
+    ASSERT_EQ(entriesOf(two), entries);
+    ASSERT_TRUE(two.PrepareForThreads(
+        [](const std::function<void()>& first, const std::function<void()>& second) {
+            std::thread other(second);
+            first();
+            other.join();
+        }));
+    Texts chosen[2] = {Texts(kFunctions), Texts(kFunctions)};
+    const auto chooseAll = [&](int t) {
+        ChoiceMemory memory;
+        for (int i = 0; i < kFunctions; ++i) {
+            // One thread from the front, the other from the back.
+            const int at = t == 0 ? i : kFunctions - 1 - i;
+            chosen[t][at] = Describe(two.Choose(entries[at], memory));
+        }
+    };
+    std::thread back(chooseAll, 1);
+    chooseAll(0);
+    back.join();
+    EXPECT_EQ(chosen[0], expected);
+    EXPECT_EQ(chosen[1], expected);
+    EXPECT_EQ(expected[0],
+              "4|" + folder.PathOf("pin/Src/pin.c") +
+                  "|/**\n * @param dir the direction\n * @param iLevel :{0-0}\n * @note Run "
+                  "Pick.exe\n */\nvoid pin_set0(pin_dir_t dir, int iLevel)\n{\n}\n|pin_set0|" +
+                  folder.PathOf("pin/Src/Pick.exe") + "+|,PIN_IN,PIN_OUT|0-0");
+    EXPECT_EQ(expected[1].substr(0, 2 + folder.PathOf("pin/Inc/pin.h").size()),
+              "5|" + folder.PathOf("pin/Inc/pin.h"));
 }
 
 TEST(VendorMode, AutoIsOnForAHeaderWithoutItsSource) {
