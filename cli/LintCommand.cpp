@@ -107,11 +107,9 @@ void AppendParameterLine(const ParameterDescription& parameter, const Suggestion
     out += '\n';
 }
 
-// Lints one function and counts it; appends its lines to `lines` unless
-// `quiet`.
+// Lints one function and counts it; appends its lines to `lines`.
 void LintFunction(LibraryChoices& library, ChoiceMemory& memory, const std::string& entry,
-                  bool quiet, std::string& lines, Coverage& coverage) {
-    const std::size_t start = lines.size();
+                  std::string& lines, Coverage& coverage) {
     const FunctionChoice choice = library.Choose(entry, memory);
     ++coverage.functions;
     lines.append(entry).append("\n");
@@ -142,9 +140,6 @@ void LintFunction(LibraryChoices& library, ChoiceMemory& memory, const std::stri
             lines.append("    | ").append(warning.lineText).append("\n");
         }
         coverage.warnings += warnings.size();
-    }
-    if (quiet) {
-        lines.resize(start);
     }
 }
 
@@ -226,12 +221,15 @@ private:
     void LintPart(const std::vector<std::string>& entries, std::size_t begin, std::size_t end,
                   ChoiceMemory& memory, Part& part) {
         for (std::size_t i = begin; i < end; ++i) {
-            LintFunction(library_, memory, entries[i], quiet_, part.lines, part.coverage);
+            LintFunction(library_, memory, entries[i], part.lines, part.coverage);
         }
     }
 
+    // Prints the lines of `part` unless quiet, and counts them.
     void Print(const Part& part) {
-        output_.Out(part.lines);
+        if (!quiet_) {
+            output_.Out(part.lines);
+        }
         quill::cli::Add(coverage_, part.coverage);
     }
 

@@ -327,27 +327,15 @@ std::optional<std::uint32_t> VendorFunctionIndex::FirstPlace(std::string_view na
 
 namespace {
 
-// True when `text` holds, from `at`, the lower-case `mark` in any case.
-bool MarkAt(std::string_view text, std::size_t at, std::string_view mark) {
-    if (text.size() - at < mark.size()) {
-        return false;
-    }
-    for (std::size_t k = 0; k < mark.size(); ++k) {
-        if (LowerAscii(text[at + k]) != mark[k]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // True when a mark of a file or licence header or of a group stands around
 // `at`: one that begins there, or "copyright" when its "y" is there.
 bool MarkAround(std::string_view text, std::size_t at) {
     switch (LowerAscii(text[at])) {
         case 'l':
-            return MarkAt(text, at, "licence") || MarkAt(text, at, "license");
+            return PhraseAtIgnoringCase(text, at, "licence") ||
+                   PhraseAtIgnoringCase(text, at, "license");
         case 'y':
-            return at >= 3 && MarkAt(text, at - 3, "copyright");
+            return at >= 3 && PhraseAtIgnoringCase(text, at - 3, "copyright");
         case '@':
             if (at + 1 == text.size()) {
                 return false;
@@ -357,16 +345,16 @@ bool MarkAround(std::string_view text, std::size_t at) {
                 case '}':
                     return true;
                 case 'f':
-                    return MarkAt(text, at, "@file");
+                    return PhraseAtIgnoringCase(text, at, "@file");
                 case 'd':
-                    return MarkAt(text, at, "@defgroup");
+                    return PhraseAtIgnoringCase(text, at, "@defgroup");
                 case 'a':
-                    return MarkAt(text, at, "@addtogroup");
+                    return PhraseAtIgnoringCase(text, at, "@addtogroup");
                 default:
                     return false;
             }
         case '\\':
-            return MarkAt(text, at, "\\file");
+            return PhraseAtIgnoringCase(text, at, "\\file");
         default:
             return false;
     }

@@ -368,23 +368,6 @@ bool AnyLineHolds(const std::vector<std::string>& description, std::string_view 
     });
 }
 
-// True when `text` holds `lowerPhrase` (lower case) in any case.
-bool HoldsIgnoringCase(std::string_view text, std::string_view lowerPhrase) {
-    if (lowerPhrase.size() > text.size()) {
-        return false;
-    }
-    for (std::size_t at = 0; at + lowerPhrase.size() <= text.size(); ++at) {
-        std::size_t k = 0;
-        while (k < lowerPhrase.size() && LowerAscii(text[at + k]) == lowerPhrase[k]) {
-            ++k;
-        }
-        if (k == lowerPhrase.size()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // True when a parameter's name says it takes a mask ("event_mask", "intMask").
 bool NamesAMask(const std::string& name) {
     const std::string lower = ToLowerAscii(name);

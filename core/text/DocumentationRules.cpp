@@ -201,12 +201,11 @@ LineCut ParserCut(std::string_view line) {
     return {cut, cut == semicolon ? ";" : "//"};
 }
 
-std::string CutForParser(std::string line) {
+void CutForParser(std::string& line) {
     const LineCut cut = ParserCut(line);
     if (cut.Kept() < line.size()) {
         line.resize(cut.Kept());
     }
-    return line;
 }
 
 std::string HelperNameOf(const std::string& line) {
@@ -251,10 +250,7 @@ void ReadParserLine(std::string_view text, bool& listOpen, std::string& line) {
             std::remove_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }),
             line.end());
     }
-    const LineCut cut = ParserCut(line);
-    if (cut.Kept() < line.size()) {
-        line.resize(cut.Kept());
-    }
+    CutForParser(line);
 }
 
 bool ListOpenAfter(std::string_view line, bool listOpen) {

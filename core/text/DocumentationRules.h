@@ -102,8 +102,8 @@ struct LineCut {
 };
 LineCut ParserCut(std::string_view line);
 
-// `line` as the parser cuts it.
-std::string CutForParser(std::string line);
+// Cuts `line` as the parser does.
+void CutForParser(std::string& line);
 
 // The helper program an "@note" line names ("@note Run PinHelp.exe first"
 // names PinHelp.exe: what follows the last blank before the end of ".exe");

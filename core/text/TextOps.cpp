@@ -130,6 +130,27 @@ std::string ToLowerAscii(const std::string& text) {
     return out;
 }
 
+bool PhraseAtIgnoringCase(std::string_view text, std::size_t at, std::string_view phrase) {
+    if (at > text.size() || text.size() - at < phrase.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < phrase.size(); ++k) {
+        if (LowerAscii(text[at + k]) != phrase[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HoldsIgnoringCase(std::string_view text, std::string_view phrase) {
+    for (std::size_t at = 0; at + phrase.size() <= text.size(); ++at) {
+        if (PhraseAtIgnoringCase(text, at, phrase)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

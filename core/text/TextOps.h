@@ -58,6 +58,10 @@ inline char LowerAscii(char c) {
 }
 std::string ToLowerAscii(const std::string& text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// True when `text` holds the lower-case `phrase`, in any case: from `at`,
+// or anywhere.
+bool PhraseAtIgnoringCase(std::string_view text, std::size_t at, std::string_view phrase);
+bool HoldsIgnoringCase(std::string_view text, std::string_view phrase);
 // Ascending order ignoring ASCII case; ties broken by the bytes themselves.
 bool LessIgnoringCase(std::string_view a, std::string_view b);
 // Puts `texts` in that order; equal texts keep their order.
